@@ -1,0 +1,37 @@
+#pragma once
+
+#include <string>
+
+// Small checked file-system operations. Failures throw AppError naming the path and the reason.
+namespace tarvel::fs {
+
+// True when the path names an existing regular file (or a link to one).
+bool FileExists(const std::string& path);
+// True when the path names an existing folder (or a link to one).
+bool DirectoryExists(const std::string& path);
+
+// Creates the folder and its missing parents; an existing folder is fine.
+void CreateDirectories(const std::string& path);
+
+// Removes a file; a missing file is fine.
+void RemoveFile(const std::string& path);
+
+// Copies a file's bytes to the target (replaced atomically).
+void CopyFile(const std::string& from, const std::string& to);
+
+// The text after the last path separator of this platform ('/'), i.e. a file's name without its
+// folder. This is where names "after the last backslash or colon" are taken on Windows.
+std::string FileNameOf(const std::string& path);
+// Everything before the last separator (without it); empty when there is none.
+std::string FolderOf(const std::string& path);
+// a + "/" + b, without doubling a separator already at the end of a.
+std::string JoinPath(const std::string& a, const std::string& b);
+
+// The current directory of the process.
+std::string CurrentDirectory();
+void SetCurrentDirectory(const std::string& path);
+
+// The reason text of an errno value.
+std::string ErrnoText(int error);
+
+}  // namespace tarvel::fs

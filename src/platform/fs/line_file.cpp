@@ -1,0 +1,155 @@
+#include "platform/fs/line_file.h"
+
+#include <fcntl.h>
+#include <fmt/format.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+
+#include "platform/error/app_error.h"
+#include "platform/fs/file_ops.h"
+
+namespace tarvel::fs {
+namespace {
+
+[[noreturn]] void Fail(const char* what, const std::string& path, int error) {
+    throw AppError(fmt::format("Cannot {} file \"{}\": {}", what, path, ErrnoText(error)));
+}
+
+// Closes a descriptor on every path out of a function.
+class Fd {
+  public:
+    explicit Fd(int fd) : fd_(fd) {}
+    ~Fd() {
+        if (fd_ >= 0) {
+            ::close(fd_);
+        }
+    }
+    Fd(const Fd&) = delete;
+    Fd& operator=(const Fd&) = delete;
+    int get() const { return fd_; }
+    // Closes now, so that a failing close can be reported.
+    int Close() {
+        const int result = ::close(fd_);
+        fd_ = -1;
+        return result;
+    }
+
+  private:
+    int fd_;
+};
+
+void WriteAll(int fd, const std::string& bytes, const std::string& path) {
+    size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (n < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            Fail("write", path, errno);
+        }
+        done += static_cast<size_t>(n);
+    }
+}
+
+}  // namespace
+
+std::string ReadFile(const std::string& path) {
+    Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    if (fd.get() < 0) {
+        Fail("open", path, errno);
+    }
+    std::string bytes;
+    char buffer[65536];
+    for (;;) {
+        const ssize_t n = ::read(fd.get(), buffer, sizeof buffer);
+        if (n < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            Fail("read", path, errno);
+        }
+        if (n == 0) {
+            break;
+        }
+        bytes.append(buffer, static_cast<size_t>(n));
+    }
+    return bytes;
+}
+
+std::vector<std::string> SplitLines(const std::string& bytes) {
+    std::vector<std::string> lines;
+    size_t start = 0;
+    while (start < bytes.size()) {
+        const size_t lf = bytes.find('\n', start);
+        if (lf == std::string::npos) {
+            lines.push_back(bytes.substr(start));
+            break;
+        }
+        size_t end = lf;
+        if (end > start && bytes[end - 1] == '\r') {
+            --end;
+        }
+        lines.push_back(bytes.substr(start, end - start));
+        start = lf + 1;
+    }
+    return lines;
+}
+
+std::vector<std::string> ReadLines(const std::string& path) {
+    return SplitLines(ReadFile(path));
+}
+
+void ReplaceFile(const std::string& path, const std::string& bytes) {
+    const std::string folder = FolderOf(path);
+    std::string temp =
+        JoinPath(folder.empty() ? std::string(".") : folder, "." + FileNameOf(path) + ".XXXXXX");
+    Fd fd(::mkstemp(temp.data()));
+    if (fd.get() < 0) {
+        Fail("create a temporary file for", path, errno);
+    }
+    try {
+        WriteAll(fd.get(), bytes, path);
+        if (::fsync(fd.get()) != 0) {
+            Fail("flush", path, errno);
+        }
+        // Keep the usual permissions of a new file rather than mkstemp's 0600.
+        const mode_t mask = ::umask(0);
+        ::umask(mask);
+        ::fchmod(fd.get(), 0666 & ~mask);
+        if (fd.Close() != 0) {
+            Fail("close", path, errno);
+        }
+        if (::rename(temp.c_str(), path.c_str()) != 0) {
+            Fail("replace", path, errno);
+        }
+    } catch (...) {
+        ::unlink(temp.c_str());
+        throw;
+    }
+}
+
+void WriteLines(const std::string& path, const std::vector<std::string>& lines) {
+    std::string bytes;
+    for (const auto& line : lines) {
+        bytes += line;
+        bytes += "\r\n";
+    }
+    ReplaceFile(path, bytes);
+}
+
+void AppendLine(const std::string& path, const std::string& line) {
+    Fd fd(::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0666));
+    if (fd.get() < 0) {
+        Fail("open", path, errno);
+    }
+    WriteAll(fd.get(), line + "\r\n", path);
+    if (fd.Close() != 0) {
+        Fail("close", path, errno);
+    }
+}
+
+}  // namespace tarvel::fs

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+// Where the windows of this user's programs are found: one folder of named endpoints.
+// Each window has a local socket "<pid>-<n>.sock" and a description "<pid>-<n>.info" whose two
+// lines are its class name and its title.
+namespace tarvel::winmsg {
+
+// The folder: $TARVEL_WINDOWS_DIR when set (tests), else $XDG_RUNTIME_DIR/tarvel-windows, else
+// /tmp/tarvel-windows-<uid>.
+std::string EndpointFolder();
+
+// Creates the folder (mode 0700) when it is missing and checks that it is safe to use: a real
+// folder, owned by this user, closed to everyone else. Throws AppError otherwise.
+void CheckEndpointFolder(const std::string& folder);
+
+struct EndpointInfo {
+    std::string socket_path;
+    std::string class_name;
+    std::string title;
+};
+
+// The described endpoints of the folder, live or stale, in no particular order.
+std::vector<EndpointInfo> ListEndpoints(const std::string& folder);
+
+// Writes (atomically) the description of an endpoint; removes one.
+void WriteEndpointInfo(const EndpointInfo& info);
+void RemoveEndpoint(const std::string& socket_path);
+
+}  // namespace tarvel::winmsg

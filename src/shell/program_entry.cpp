@@ -1,0 +1,49 @@
+#include "shell/program_entry.h"
+
+#include <QApplication>
+#include <cstdio>
+
+#include "platform/error/app_error.h"
+#include "platform/fs/file_ops.h"
+#include "platform/system/quit_signals.h"
+#include "platform/system/system_services.h"
+#include "platform/winmsg/client.h"
+#include "shell/main_window.h"
+#include "windows/equalizer_window.h"
+#include "windows/fmod_window.h"
+#include "windows/mini_window.h"
+#include "windows/shuffle_options_window.h"
+#include "windows/talik_window.h"
+
+namespace tarvel {
+
+int RunProgram(int argc, char** argv) {
+    if (winmsg::FindWindowByClass("TMinFrm")) {
+        return 0;
+    }
+    QApplication app(argc, argv);
+    QApplication::setApplicationName("Tarvel");
+    QApplication::setQuitOnLastWindowClosed(false);
+    const auto services = system::CreateSystemServices();
+
+    // Each window may rely on the ones created before it.
+    TForm1 form1(*services, fs::CurrentDirectory());
+    TEqualizer equalizer;
+    TfrmMain module_player;
+    std::unique_ptr<TMinFrm> mini;
+    try {
+        mini = std::make_unique<TMinFrm>();
+    } catch (const AppError& e) {
+        // Without its window class the player still works; a second start is just not noticed.
+        std::fprintf(stderr, "tarvel: %s\n", e.what());
+    }
+    TTalik talik;
+    TSFoptions shuffle_options;
+
+    QObject::connect(&form1, &TForm1::Closed, &app, &QApplication::quit);
+    system::OnQuitSignal([&form1] { form1.close(); });
+    form1.show();
+    return app.exec();
+}
+
+}  // namespace tarvel

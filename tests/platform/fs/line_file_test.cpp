@@ -1,0 +1,100 @@
+#include "platform/fs/line_file.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "platform/error/app_error.h"
+#include "platform/fs/dir_walk.h"
+#include "platform/fs/file_ops.h"
+#include "support/temp_dir.h"
+
+namespace tarvel::fs {
+namespace {
+
+using tarvel::testing::ReadBytes;
+using tarvel::testing::TempDir;
+using tarvel::testing::WriteBytes;
+using ::testing::ElementsAre;
+using ::testing::HasSubstr;
+
+TEST(LineFile, WritesCrLfBytesExactlyAndAppends) {
+    TempDir dir;
+    const std::string file = dir / "a.txt";
+    WriteLines(file, {"one endart ", "", "\xC0\xFF"});
+    EXPECT_EQ(ReadBytes(file), "one endart \r\n\r\n\xC0\xFF\r\n");
+    AppendLine(file, "four");
+    EXPECT_EQ(ReadBytes(file), "one endart \r\n\r\n\xC0\xFF\r\nfour\r\n");
+    AppendLine(dir / "new.txt", "x");
+    EXPECT_EQ(ReadBytes(dir / "new.txt"), "x\r\n");
+    WriteLines(file, {});
+    EXPECT_EQ(ReadBytes(file), "");
+}
+
+TEST(LineFile, ReadsCrLfLfAndAnUnendedLastLine) {
+    struct Case {
+        std::string bytes;
+        std::vector<std::string> lines;
+    };
+    const Case cases[] = {
+        {"", {}},
+        {"a\r\nb\r\n", {"a", "b"}},
+        {"a\nb\n", {"a", "b"}},
+        {"a\r\nb", {"a", "b"}},
+        {"a\r\n\r\nb\n", {"a", "", "b"}},
+        {"trailing \r\n", {"trailing "}},
+        {"inner\rcr\r\n", {"inner\rcr"}},
+    };
+    TempDir dir;
+    for (const auto& c : cases) {
+        WriteBytes(dir / "f", c.bytes);
+        EXPECT_EQ(ReadLines(dir / "f"), c.lines) << c.bytes;
+    }
+}
+
+TEST(LineFile, ReplaceKeepsNoTemporaryFilesAndFailuresNameThePath) {
+    TempDir dir;
+    WriteLines(dir / "x.tcf", {"old"});
+    WriteLines(dir / "x.tcf", {"new"});
+    EXPECT_EQ(ReadBytes(dir / "x.tcf"), "new\r\n");
+
+    const std::string missing = dir / "no such folder/file.txt";
+    for (auto call : {+[](const std::string& p) { ReadLines(p); },
+                      +[](const std::string& p) { WriteLines(p, {"x"}); },
+                      +[](const std::string& p) { AppendLine(p, "x"); }}) {
+        try {
+            call(missing);
+            ADD_FAILURE() << "no error";
+        } catch (const AppError& e) {
+            EXPECT_THAT(e.what(), HasSubstr(missing));
+            EXPECT_THAT(e.what(), HasSubstr("No such file or directory"));
+        }
+    }
+}
+
+TEST(LineFile, AFailedReplaceLeavesTheTargetAndNoTemporaryFile) {
+    TempDir dir;
+    // The rename cannot put a file over a folder that has contents, even for root.
+    WriteBytes(dir / "target/keep", "k");
+    try {
+        WriteLines(dir / "target", {"lost"});
+        ADD_FAILURE() << "no error";
+    } catch (const AppError& e) {
+        EXPECT_THAT(e.what(), HasSubstr(dir / "target"));
+    }
+    EXPECT_EQ(ReadBytes(dir / "target/keep"), "k");
+    int entries = 0;
+    WalkDirectory(dir.path(), [&](const DirEntry&) { ++entries; });
+    EXPECT_EQ(entries, 2);  // target and target/keep
+}
+
+TEST(FilePaths, NamesAndFolders) {
+    EXPECT_EQ(FileNameOf("/music/a b/song.mp3"), "song.mp3");
+    EXPECT_EQ(FileNameOf("song.mp3"), "song.mp3");
+    EXPECT_EQ(FolderOf("/music/a b/song.mp3"), "/music/a b");
+    EXPECT_EQ(FolderOf("/x"), "/");
+    EXPECT_EQ(JoinPath("/a/", "b"), "/a/b");
+    EXPECT_EQ(JoinPath("/a", "b"), "/a/b");
+}
+
+}  // namespace
+}  // namespace tarvel::fs
