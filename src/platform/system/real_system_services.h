@@ -12,7 +12,7 @@ class RealSystemServices : public SystemServices {
     bool OpenWithDesktop(const std::string& path_or_address) override;
     bool ShowInFolder(const std::string& path) override;
     Answer MessageBox(const std::string& caption, const std::string& text, Buttons buttons,
-                      Icon icon) override;
+                      Icon icon = Icon::None) override;
     std::optional<std::string> ChooseFolder(const std::string& caption) override;
     std::optional<std::string> OpenFileDialog(const std::string& caption, const std::string& folder,
                                               const std::string& filter) override;

@@ -1,0 +1,252 @@
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <QCoreApplication>
+#include <QProcess>
+#include <cstdlib>
+
+#include "platform/error/app_error.h"
+#include "platform/winmsg/client.h"
+#include "platform/winmsg/endpoint_folder.h"
+#include "platform/winmsg/window_endpoint.h"
+#include "platform/winmsg/wire.h"
+#include "support/temp_dir.h"
+
+namespace tarvel::winmsg {
+namespace {
+
+using tarvel::testing::TempDir;
+using ::testing::HasSubstr;
+
+const QString kTool = QStringLiteral(TARVEL_DIST_DIR "/tarvel-winmsg");
+
+// A second program that stands as a window and prints every message it gets.
+class Peer {
+  public:
+    Peer(const std::string& class_name, const std::string& title) {
+        process_.start(
+            kTool, {"serve", QString::fromStdString(class_name), QString::fromStdString(title)});
+        const std::string ready = NextLine();
+        EXPECT_THAT(ready, HasSubstr("ready ")) << "the peer did not register";
+        endpoint_ = ready.substr(6);
+    }
+    ~Peer() {
+        if (process_.state() != QProcess::NotRunning) {
+            ::kill(Pid(), SIGCONT);
+            process_.kill();
+            process_.waitForFinished();
+        }
+    }
+    // The next line the peer printed (waits for it).
+    std::string NextLine() {
+        while (!process_.canReadLine()) {
+            if (!process_.waitForReadyRead(10000)) {
+                return "<nothing>";
+            }
+        }
+        return process_.readLine().trimmed().toStdString();
+    }
+    pid_t Pid() { return static_cast<pid_t>(process_.processId()); }
+    QProcess& Process() { return process_; }
+    const std::string& Endpoint() const { return endpoint_; }
+
+  private:
+    QProcess process_;
+    std::string endpoint_;
+};
+
+std::string RunTool(const QStringList& args, int* exit_code = nullptr) {
+    QProcess tool;
+    tool.start(kTool, args);
+    tool.waitForFinished();
+    if (exit_code != nullptr) {
+        *exit_code = tool.exitCode();
+    }
+    return (tool.readAllStandardOutput() + tool.readAllStandardError()).trimmed().toStdString();
+}
+
+class WinMsg : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        folder_ = dir_ / "windows";
+        ::setenv("TARVEL_WINDOWS_DIR", folder_.c_str(), 1);
+        SetAnswerTimeoutMs(3000);
+    }
+    void TearDown() override { ::unsetenv("TARVEL_WINDOWS_DIR"); }
+
+    TempDir dir_;
+    std::string folder_;
+};
+
+TEST_F(WinMsg, FindSendCopyDataPostAndShowReachARealSecondProgram) {
+    Peer peer("Test - Main Window", "Test Title");
+    const auto by_class = FindWindowByClass("Test - Main Window");
+    const auto by_title = FindWindowByTitle("Test Title");
+    ASSERT_TRUE(by_class);
+    ASSERT_TRUE(by_title);
+    EXPECT_EQ(by_class->endpoint, peer.Endpoint());
+    EXPECT_EQ(by_title->endpoint, peer.Endpoint());
+    EXPECT_FALSE(FindWindowByClass("Test Title"));
+    EXPECT_FALSE(FindWindowByTitle("Test - Main Window"));
+
+    // The peer answers a sent message with wparam + lparam.
+    EXPECT_EQ(SendMessage(*by_class, 1027, 40000, 2), 40002);
+    EXPECT_EQ(peer.NextLine(), "send 1027 40000 2");
+    EXPECT_EQ(SendMessage(*by_class, 1027, -70000, 0), -70000);
+    EXPECT_EQ(peer.NextLine(), "send 1027 -70000 0");
+
+    // Copy-data bytes arrive intact, a zero byte and high bytes included; the answer is the length.
+    const std::string bytes("/music/\xC0\xFF\x01 a.mp3\0", 17);
+    EXPECT_EQ(SendCopyData(*by_class, 2, bytes), 17);
+    EXPECT_EQ(peer.NextLine(), "copydata 2 2f6d757369632fc0ff0120612e6d703300");
+
+    EXPECT_TRUE(PostMessage(*by_class, 1027, 7, 8));
+    EXPECT_EQ(peer.NextLine(), "post 1027 7 8");
+    EXPECT_EQ(ShowWindow(*by_class, SW_HIDE), 1);
+    EXPECT_EQ(peer.NextLine(), "show 0");
+    EXPECT_EQ(SetTopmost(*by_class, true), 1);
+    EXPECT_EQ(peer.NextLine(), "topmost 1");
+
+    // The command-line tool reaches the same window.
+    EXPECT_EQ(RunTool({"find", "Test - Main Window"}), "1");
+    EXPECT_EQ(RunTool({"find", "--title", "Test Title"}), "1");
+    EXPECT_EQ(RunTool({"find", "Nobody"}), "0");
+    EXPECT_EQ(RunTool({"send", "--title", "Test Title", "1027", "19", "0"}), "19");
+    EXPECT_EQ(peer.NextLine(), "send 1027 19 0");
+    EXPECT_EQ(RunTool({"copydata", "Test - Main Window", "2", "x.mp3"}), "5");
+    EXPECT_EQ(peer.NextLine(), "copydata 2 782e6d7033");
+
+    // WM_CLOSE ends the peer, which takes its window away.
+    EXPECT_TRUE(PostMessage(*by_class, WM_CLOSE, 0, 0));
+    EXPECT_TRUE(peer.Process().waitForFinished(10000));
+    EXPECT_FALSE(FindWindowByClass("Test - Main Window"));
+}
+
+TEST_F(WinMsg, WithNoWindowEveryCallGivesZero) {
+    EXPECT_FALSE(FindWindowByClass("Apollo - Main Window"));
+    const WindowHandle gone{folder_ + "/123-1.sock"};
+    EXPECT_EQ(SendMessage(gone, 1027, 1, 0), 0);
+    EXPECT_FALSE(PostMessage(gone, 1027, 1, 0));
+    EXPECT_EQ(SendCopyData(gone, 2, "x"), 0);
+    int code = -1;
+    EXPECT_EQ(RunTool({"send", "Nobody", "1027", "1", "0"}, &code), "0");
+    EXPECT_EQ(code, 0);
+    RunTool({"post", "Nobody", "16", "0", "0"}, &code);
+    EXPECT_EQ(code, 1);
+}
+
+TEST_F(WinMsg, AHungPeerGivesZeroAfterTheTimeout) {
+    Peer peer("Hung", "Hung");
+    const auto window = FindWindowByClass("Hung");
+    ASSERT_TRUE(window);
+    ASSERT_EQ(::kill(peer.Pid(), SIGSTOP), 0);
+    SetAnswerTimeoutMs(300);
+    EXPECT_EQ(SendMessage(*window, 1027, 5, 5), 0);
+    EXPECT_EQ(SendCopyData(*window, 2, "abc"), 0);
+    ASSERT_EQ(::kill(peer.Pid(), SIGCONT), 0);
+    // Once it runs again it answers again.
+    SetAnswerTimeoutMs(3000);
+    EXPECT_EQ(SendMessage(*window, 1027, 5, 5), 10);
+}
+
+TEST_F(WinMsg, AKilledPeersEndpointIsNoWindowAndIsReclaimed) {
+    std::string stale;
+    {
+        Peer peer("Killed", "Killed");
+        stale = peer.Endpoint();
+        ::kill(peer.Pid(), SIGKILL);
+        peer.Process().waitForFinished();
+    }
+    struct stat st {};
+    ASSERT_EQ(::stat(stale.c_str(), &st), 0) << "a killed program leaves its endpoint behind";
+    EXPECT_FALSE(FindWindowByClass("Killed"));
+    EXPECT_EQ(SendMessage(WindowHandle{stale}, 1027, 1, 1), 0);
+
+    WindowEndpoint fresh("Killed", "Killed",
+                         [](const Incoming& m) { return static_cast<int32_t>(m.wparam * 2); });
+    EXPECT_NE(::stat(stale.c_str(), &st), 0) << "the next registration removes it";
+    const auto endpoints = ListEndpoints(folder_);
+    ASSERT_EQ(endpoints.size(), 1u);
+    EXPECT_EQ(endpoints[0].socket_path, fresh.Path());
+    // A window of this very process is reached without blocking its own event loop.
+    const auto window = FindWindowByClass("Killed");
+    ASSERT_TRUE(window);
+    EXPECT_EQ(SendMessage(*window, 1027, 21, 0), 42);
+}
+
+TEST_F(WinMsg, APostToAWindowOfThisProcessIsHandledByTheEventLoop) {
+    int handled = 0;
+    WindowEndpoint own("Own", "Own", [&](const Incoming& m) {
+        handled += static_cast<int>(m.wparam);
+        return 0;
+    });
+    EXPECT_TRUE(PostMessage(*FindWindowByClass("Own"), 1027, 3, 0));
+    EXPECT_EQ(handled, 0);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(handled, 3);
+}
+
+TEST_F(WinMsg, AnUnsafeEndpointFolderIsRefused) {
+    for (const auto& spoil : {+[](const char* f) { ::chmod(f, 0755); },
+                              +[](const char* f) { ::chown(f, 65534, 65534); }}) {
+        ::mkdir(folder_.c_str(), 0700);
+        spoil(folder_.c_str());
+        try {
+            WindowEndpoint endpoint("X", "X", nullptr);
+            ADD_FAILURE() << "registered in an unsafe folder";
+        } catch (const AppError& e) {
+            EXPECT_THAT(e.what(), HasSubstr(folder_));
+            EXPECT_THAT(e.what(), HasSubstr("refused"));
+        }
+        EXPECT_FALSE(FindWindowByClass("X"));
+        int code = 0;
+        EXPECT_THAT(RunTool({"find", "X"}, &code), HasSubstr("refused"));
+        EXPECT_EQ(code, 2);
+        ::rmdir(folder_.c_str());
+    }
+}
+
+TEST_F(WinMsg, APeerOfAnotherUserIsRefused) {
+    if (::geteuid() != 0) {
+        GTEST_SKIP() << "needs root to act as another user";
+    }
+    Peer peer("Guarded", "Guarded");
+    // Let another user reach the socket at all, so that only the peer check stands in the way.
+    ::chmod(dir_.path().c_str(), 0711);
+    ::chmod(folder_.c_str(), 0711);
+    ::chmod(peer.Endpoint().c_str(), 0777);
+    const pid_t child = ::fork();
+    if (child == 0) {
+        if (::setgid(65534) != 0 || ::setuid(65534) != 0) {
+            ::_exit(3);
+        }
+        const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+        sockaddr_un addr{};
+        addr.sun_family = AF_UNIX;
+        std::snprintf(addr.sun_path, sizeof addr.sun_path, "%s", peer.Endpoint().c_str());
+        if (::connect(fd, reinterpret_cast<sockaddr*>(&addr), sizeof addr) != 0) {
+            ::_exit(4);
+        }
+        const std::string request = wire::EncodeRequest({Op::Send, 1027, 1, 1, 0, {}});
+        [[maybe_unused]] auto sent = ::write(fd, request.data(), request.size());
+        char answer[4];
+        ::_exit(::read(fd, answer, 4) == 4 ? 1 : 0);  // 0: closed without an answer
+    }
+    int status = -1;
+    ::waitpid(child, &status, 0);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+    ::chmod(folder_.c_str(), 0700);
+    // The peer saw nothing of it, and still serves its own user.
+    EXPECT_EQ(SendMessage(*FindWindowByClass("Guarded"), 1027, 2, 3), 5);
+    EXPECT_EQ(peer.NextLine(), "send 1027 2 3");
+}
+
+}  // namespace
+}  // namespace tarvel::winmsg
