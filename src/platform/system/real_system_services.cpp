@@ -10,6 +10,7 @@
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QProcess>
+#include <QProcessEnvironment>
 #include <QUrl>
 
 namespace tarvel::system {
@@ -36,13 +37,20 @@ std::optional<std::string> Picked(const QString& path) {
 
 }  // namespace
 
-bool RealSystemServices::StartProgram(const std::string& command_line, int /*show_mode*/) {
+bool RealSystemServices::StartProgram(const std::string& command_line, int show_mode) {
     QStringList words = QProcess::splitCommand(Text(command_line));
     if (words.isEmpty()) {
         return false;
     }
-    const QString program = words.takeFirst();
-    return QProcess::startDetached(program, words);
+    QProcess process;
+    process.setProgram(words.takeFirst());
+    process.setArguments(words);
+    // The show mode reaches the started program the way Windows hands it over at start: a
+    // program that cares (our external player does) shows its window accordingly.
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("TARVEL_SHOW_MODE", QString::number(show_mode));
+    process.setProcessEnvironment(env);
+    return process.startDetached();
 }
 
 bool RealSystemServices::OpenWithDesktop(const std::string& path_or_address) {

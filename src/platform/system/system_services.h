@@ -29,7 +29,8 @@ class SystemServices {
     virtual ~SystemServices() = default;
 
     // Starts a program from a command line (program and arguments separated by spaces, quotes
-    // group words). Does not wait for it. False when it could not be started.
+    // group words). Does not wait for it. False when it could not be started. The show mode is
+    // handed to the program in the environment variable TARVEL_SHOW_MODE.
     virtual bool StartProgram(const std::string& command_line, int show_mode) = 0;
     // Opens a file, folder or web address with the desktop's default application.
     virtual bool OpenWithDesktop(const std::string& path_or_address) = 0;

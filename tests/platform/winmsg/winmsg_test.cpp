@@ -17,49 +17,16 @@
 #include "platform/winmsg/window_endpoint.h"
 #include "platform/winmsg/wire.h"
 #include "support/temp_dir.h"
+#include "support/winmsg_peer.h"
 
 namespace tarvel::winmsg {
 namespace {
 
+using tarvel::testing::Peer;
 using tarvel::testing::TempDir;
 using ::testing::HasSubstr;
 
 const QString kTool = QStringLiteral(TARVEL_DIST_DIR "/tarvel-winmsg");
-
-// A second program that stands as a window and prints every message it gets.
-class Peer {
-  public:
-    Peer(const std::string& class_name, const std::string& title) {
-        process_.start(
-            kTool, {"serve", QString::fromStdString(class_name), QString::fromStdString(title)});
-        const std::string ready = NextLine();
-        EXPECT_THAT(ready, HasSubstr("ready ")) << "the peer did not register";
-        endpoint_ = ready.substr(6);
-    }
-    ~Peer() {
-        if (process_.state() != QProcess::NotRunning) {
-            ::kill(Pid(), SIGCONT);
-            process_.kill();
-            process_.waitForFinished();
-        }
-    }
-    // The next line the peer printed (waits for it).
-    std::string NextLine() {
-        while (!process_.canReadLine()) {
-            if (!process_.waitForReadyRead(10000)) {
-                return "<nothing>";
-            }
-        }
-        return process_.readLine().trimmed().toStdString();
-    }
-    pid_t Pid() { return static_cast<pid_t>(process_.processId()); }
-    QProcess& Process() { return process_; }
-    const std::string& Endpoint() const { return endpoint_; }
-
-  private:
-    QProcess process_;
-    std::string endpoint_;
-};
 
 std::string RunTool(const QStringList& args, int* exit_code = nullptr) {
     QProcess tool;
