@@ -1,0 +1,251 @@
+#include "platform/sound/engine.h"
+
+#include <algorithm>
+
+#include "platform/sound/output.h"
+
+namespace tarvel::sound {
+
+Engine::Engine(std::unique_ptr<Output> output) : output_(std::move(output)) {
+    output_->Start(*this);
+}
+
+Engine::~Engine() {
+    output_->Stop();
+}
+
+Channel* Engine::Find(ChannelId id) const {
+    const auto it = channels_.find(id);
+    return it == channels_.end() ? nullptr : it->second.get();
+}
+
+ChannelId Engine::Open(std::unique_ptr<Decoder> decoder) {
+    auto channel = std::make_unique<Channel>(std::move(decoder));
+    std::lock_guard lock(mutex_);
+    const ChannelId id = next_id_++;
+    channels_.emplace(id, std::move(channel));
+    return id;
+}
+
+bool Engine::Free(ChannelId id) {
+    std::unique_ptr<Channel> gone;
+    {
+        std::lock_guard lock(mutex_);
+        const auto it = channels_.find(id);
+        if (it == channels_.end()) {
+            return false;
+        }
+        gone = std::move(it->second);
+        channels_.erase(it);
+    }
+    return true;  // the decoder is closed here, outside the lock
+}
+
+bool Engine::Play(ChannelId id) {
+    std::lock_guard lock(mutex_);
+    Channel* c = Find(id);
+    if (c == nullptr) {
+        return false;
+    }
+    if (c->ended) {
+        c->Seek(0);
+    }
+    c->state = PlayState::Playing;
+    return true;
+}
+
+bool Engine::Pause(ChannelId id) {
+    std::lock_guard lock(mutex_);
+    Channel* c = Find(id);
+    if (c == nullptr || c->state != PlayState::Playing) {
+        return false;
+    }
+    c->state = PlayState::Paused;
+    return true;
+}
+
+bool Engine::Resume(ChannelId id) {
+    std::lock_guard lock(mutex_);
+    Channel* c = Find(id);
+    if (c == nullptr || c->state != PlayState::Paused) {
+        return false;
+    }
+    c->state = PlayState::Playing;
+    return true;
+}
+
+bool Engine::Stop(ChannelId id) {
+    std::lock_guard lock(mutex_);
+    Channel* c = Find(id);
+    if (c == nullptr) {
+        return false;
+    }
+    c->state = PlayState::Stopped;
+    return true;
+}
+
+std::optional<PlayState> Engine::State(ChannelId id) const {
+    std::lock_guard lock(mutex_);
+    const Channel* c = Find(id);
+    return c == nullptr ? std::nullopt : std::optional(c->state);
+}
+
+bool Engine::Ended(ChannelId id) const {
+    std::lock_guard lock(mutex_);
+    const Channel* c = Find(id);
+    return c != nullptr && c->ended;
+}
+
+std::int64_t Engine::Position(ChannelId id) const {
+    std::lock_guard lock(mutex_);
+    const Channel* c = Find(id);
+    return c == nullptr ? -1 : c->Position();
+}
+
+bool Engine::Seek(ChannelId id, std::int64_t frame) {
+    std::lock_guard lock(mutex_);
+    Channel* c = Find(id);
+    return c != nullptr && c->Seek(frame);
+}
+
+std::int64_t Engine::Length(ChannelId id) {
+    std::lock_guard lock(mutex_);
+    Channel* c = Find(id);
+    return c == nullptr ? -1 : c->Length();
+}
+
+std::optional<PcmFormat> Engine::SourceFormat(ChannelId id) const {
+    std::lock_guard lock(mutex_);
+    const Channel* c = Find(id);
+    return c == nullptr ? std::nullopt : std::optional(c->SourceFormat());
+}
+
+bool Engine::WithDecoder(ChannelId id, const std::function<void(Decoder&)>& f) {
+    std::lock_guard lock(mutex_);
+    Channel* c = Find(id);
+    if (c == nullptr) {
+        return false;
+    }
+    f(c->decoder());
+    return true;
+}
+
+bool Engine::SetVolume(ChannelId id, float amplitude) {
+    std::lock_guard lock(mutex_);
+    Channel* c = Find(id);
+    if (c == nullptr) {
+        return false;
+    }
+    c->volume = std::max(amplitude, 0.0f);
+    return true;
+}
+
+std::optional<float> Engine::Volume(ChannelId id) const {
+    std::lock_guard lock(mutex_);
+    const Channel* c = Find(id);
+    return c == nullptr ? std::nullopt : std::optional(c->volume);
+}
+
+std::optional<std::size_t> Engine::AddEqBand(ChannelId id) {
+    std::lock_guard lock(mutex_);
+    Channel* c = Find(id);
+    return c == nullptr ? std::nullopt : std::optional(c->eq().AddBand());
+}
+
+bool Engine::SetEqBand(ChannelId id, std::size_t band, const EqBandParams& params) {
+    std::lock_guard lock(mutex_);
+    Channel* c = Find(id);
+    if (c == nullptr || band >= c->eq().BandCount()) {
+        return false;
+    }
+    c->eq().SetBand(band, params);
+    return true;
+}
+
+std::optional<EqBandParams> Engine::EqBand(ChannelId id, std::size_t band) const {
+    std::lock_guard lock(mutex_);
+    Channel* c = Find(id);
+    if (c == nullptr || band >= c->eq().BandCount()) {
+        return std::nullopt;
+    }
+    return c->eq().Band(band);
+}
+
+bool Engine::SetEndCallback(ChannelId id, std::function<void()> callback) {
+    std::lock_guard lock(mutex_);
+    Channel* c = Find(id);
+    if (c == nullptr) {
+        return false;
+    }
+    c->on_end = std::move(callback);
+    return true;
+}
+
+bool Engine::Spectrum(ChannelId id, float* bins) {
+    std::array<float, kFftSize> samples;
+    {
+        std::lock_guard lock(mutex_);
+        const Channel* c = Find(id);
+        if (c == nullptr) {
+            return false;
+        }
+        c->History(samples.data());
+    }
+    std::lock_guard lock(fft_mutex_);
+    fft_.Magnitudes(samples.data(), bins);
+    return true;
+}
+
+void Engine::MixSpectrum(float* bins) {
+    std::array<float, kFftSize> samples;
+    {
+        std::lock_guard lock(mutex_);
+        mix_history_.CopyOut(samples.data());
+    }
+    std::lock_guard lock(fft_mutex_);
+    fft_.Magnitudes(samples.data(), bins);
+}
+
+void Engine::SetMasterVolume(float amplitude) {
+    std::lock_guard lock(mutex_);
+    master_ = std::max(amplitude, 0.0f);
+}
+
+float Engine::MasterVolume() const {
+    std::lock_guard lock(mutex_);
+    return master_;
+}
+
+ManualOutput* Engine::Manual() const {
+    return output_->AsManual();
+}
+
+void Engine::Render(float* out, std::size_t frames) {
+    std::vector<std::function<void()>> finished;
+    {
+        std::lock_guard lock(mutex_);
+        std::fill(out, out + 2 * frames, 0.0f);
+        for (auto& [id, channel] : channels_) {
+            if (channel->state != PlayState::Playing) {
+                continue;
+            }
+            if (channel->MixInto(out, frames, scratch_) < frames) {
+                channel->state = PlayState::Stopped;
+                channel->ended = true;
+                if (channel->on_end) {
+                    finished.push_back(channel->on_end);
+                }
+            }
+        }
+        for (std::size_t i = 0; i < frames; ++i) {
+            out[2 * i] *= master_;
+            out[2 * i + 1] *= master_;
+            mix_history_.Push(0.5f * (out[2 * i] + out[2 * i + 1]));
+        }
+    }
+    for (auto& callback : finished) {
+        callback();
+    }
+}
+
+}  // namespace tarvel::sound

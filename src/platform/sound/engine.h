@@ -1,0 +1,94 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <vector>
+
+#include "platform/sound/channel.h"
+#include "platform/sound/decoder.h"
+#include "platform/sound/peaking_eq.h"
+#include "platform/sound/spectrum_fft.h"
+
+namespace tarvel::sound {
+
+class Output;
+class ManualOutput;
+
+// A channel of the engine; 0 is never a channel.
+using ChannelId = std::uint32_t;
+
+// The sound core: channels mixed at 44 100 Hz stereo float, times the master volume, pulled by
+// one output. Every method is thread-safe; calls on an unknown channel fail harmlessly (false,
+// nullopt or -1). A channel starts stopped at frame 0; positions are 44 100 Hz frames.
+//
+// End callbacks run on the thread that renders (the output's sound thread, or the caller of
+// ManualOutput::Advance), outside the engine's lock, so they may call the engine.
+class Engine {
+  public:
+    explicit Engine(std::unique_ptr<Output> output);
+    ~Engine();
+    Engine(const Engine&) = delete;
+    Engine& operator=(const Engine&) = delete;
+
+    ChannelId Open(std::unique_ptr<Decoder> decoder);
+    bool Free(ChannelId id);
+
+    // Starts at the current position (at 0 again when the channel had played to its end).
+    bool Play(ChannelId id);
+    bool Pause(ChannelId id);   // only a playing channel pauses
+    bool Resume(ChannelId id);  // only a paused channel resumes
+    bool Stop(ChannelId id);    // keeps the position
+    std::optional<PlayState> State(ChannelId id) const;
+    // True once the channel has played to its end (until it is seeked or started again).
+    bool Ended(ChannelId id) const;
+
+    std::int64_t Position(ChannelId id) const;
+    bool Seek(ChannelId id, std::int64_t frame);
+    std::int64_t Length(ChannelId id);
+    std::optional<PcmFormat> SourceFormat(ChannelId id) const;
+    // Runs f on the channel's decoder under the lock (for decoder-specific questions).
+    bool WithDecoder(ChannelId id, const std::function<void(Decoder&)>& f);
+
+    bool SetVolume(ChannelId id, float amplitude);
+    std::optional<float> Volume(ChannelId id) const;
+
+    std::optional<std::size_t> AddEqBand(ChannelId id);
+    bool SetEqBand(ChannelId id, std::size_t band, const EqBandParams& params);
+    std::optional<EqBandParams> EqBand(ChannelId id, std::size_t band) const;
+
+    // Called once each time the channel plays to its end.
+    bool SetEndCallback(ChannelId id, std::function<void()> callback);
+
+    // FFT magnitudes of the channel's last 1024 samples (mono), 512 bins.
+    bool Spectrum(ChannelId id, float* bins);
+    // The same of the mixed output.
+    void MixSpectrum(float* bins);
+
+    void SetMasterVolume(float amplitude);
+    float MasterVolume() const;
+
+    // The manual output when the engine runs on one, for tests and benchmarks.
+    ManualOutput* Manual() const;
+
+    // For outputs: writes the next frames of the mix (stereo float) into out.
+    void Render(float* out, std::size_t frames);
+
+  private:
+    Channel* Find(ChannelId id) const;
+
+    mutable std::mutex mutex_;
+    std::map<ChannelId, std::unique_ptr<Channel>> channels_;
+    ChannelId next_id_ = 1;
+    float master_ = 1.0f;
+    std::vector<float> scratch_;
+    SampleHistory mix_history_;
+    std::mutex fft_mutex_;
+    SpectrumFft fft_;
+    std::unique_ptr<Output> output_;
+};
+
+}  // namespace tarvel::sound

@@ -1,0 +1,66 @@
+#include "platform/sound/paced_output.h"
+
+#include <sndfile.h>
+
+#include <chrono>
+#include <cstdio>
+#include <vector>
+
+#include "platform/sound/engine.h"
+
+namespace tarvel::sound {
+
+namespace {
+constexpr std::size_t kBlockFrames = 441;  // 10 ms
+}
+
+PacedOutput::PacedOutput(std::string wav_path) : wav_path_(std::move(wav_path)) {
+    if (!wav_path_.empty()) {
+        SF_INFO info{};
+        info.samplerate = 44100;
+        info.channels = 2;
+        info.format = SF_FORMAT_WAV | SF_FORMAT_PCM_16;
+        wav_ = sf_open(wav_path_.c_str(), SFM_WRITE, &info);
+        if (wav_ == nullptr) {
+            std::fprintf(stderr, "tarvel: cannot write sound to %s: %s; sound is discarded\n",
+                         wav_path_.c_str(), sf_strerror(nullptr));
+        }
+    }
+}
+
+PacedOutput::~PacedOutput() {
+    Stop();
+    if (wav_ != nullptr) {
+        sf_close(wav_);
+    }
+}
+
+void PacedOutput::Start(Engine& engine) {
+    running_ = true;
+    thread_ = std::thread([this, &engine] { Run(engine); });
+}
+
+void PacedOutput::Stop() {
+    running_ = false;
+    if (thread_.joinable()) {
+        thread_.join();
+    }
+}
+
+void PacedOutput::Run(Engine& engine) {
+    std::vector<float> block(kBlockFrames * 2);
+    auto next = std::chrono::steady_clock::now();
+    while (running_) {
+        engine.Render(block.data(), kBlockFrames);
+        if (wav_ != nullptr) {
+            sf_writef_float(wav_, block.data(), kBlockFrames);
+        }
+        next += std::chrono::milliseconds(10);
+        std::this_thread::sleep_until(next);
+    }
+    if (wav_ != nullptr) {
+        sf_write_sync(wav_);
+    }
+}
+
+}  // namespace tarvel::sound

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <atomic>
+#include <memory>
+#include <string>
+#include <thread>
+
+#include "platform/sound/output.h"
+
+struct sf_private_tag;
+
+namespace tarvel::sound {
+
+// A sound thread that renders 10 ms blocks in real time, like a sound card would pull them, and
+// either discards them (null) or writes them to a 16-bit stereo WAV file (wav:PATH).
+class PacedOutput final : public Output {
+  public:
+    // wav_path empty: discard.
+    explicit PacedOutput(std::string wav_path = {});
+    ~PacedOutput() override;
+
+    void Start(Engine& engine) override;
+    void Stop() override;
+
+  private:
+    void Run(Engine& engine);
+
+    std::string wav_path_;
+    sf_private_tag* wav_ = nullptr;
+    std::atomic<bool> running_{false};
+    std::thread thread_;
+};
+
+}  // namespace tarvel::sound

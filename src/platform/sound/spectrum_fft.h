@@ -1,0 +1,49 @@
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <memory>
+
+namespace tarvel::sound {
+
+constexpr std::size_t kFftSize = 1024;
+constexpr std::size_t kFftBins = kFftSize / 2;
+
+// FFTW: magnitudes of a 1024-sample window (Hann), 512 bins, scaled so that a full-scale sine
+// centred on a bin gives about 1.0. One object per thread that uses it.
+class SpectrumFft {
+  public:
+    SpectrumFft();
+    ~SpectrumFft();
+    SpectrumFft(const SpectrumFft&) = delete;
+    SpectrumFft& operator=(const SpectrumFft&) = delete;
+
+    void Magnitudes(const float* samples, float* bins);
+
+  private:
+    struct Plan;
+    std::unique_ptr<Plan> plan_;
+    std::array<float, kFftSize> window_;
+};
+
+}  // namespace tarvel::sound
+
+namespace tarvel::sound {
+
+// The last kFftSize samples of a signal, for the spectrum.
+class SampleHistory {
+  public:
+    void Push(float sample) {
+        samples_[at_] = sample;
+        at_ = (at_ + 1) % kFftSize;
+    }
+    void Clear() { samples_.fill(0.0f); }
+    // Oldest first.
+    void CopyOut(float* out) const;
+
+  private:
+    std::array<float, kFftSize> samples_{};
+    std::size_t at_ = 0;
+};
+
+}  // namespace tarvel::sound

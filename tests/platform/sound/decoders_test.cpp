@@ -1,0 +1,145 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <functional>
+
+#include "platform/sound/cd_disc.h"
+#include "platform/sound/decoders.h"
+#include "platform/sound/mpeg_sniff.h"
+#include "platform/sound/openmpt_decoder.h"
+#include "platform/sound/sound_error.h"
+#include "sound_support/manual_engine.h"
+#include "sound_support/sound_fixtures.h"
+#include "support/temp_dir.h"
+
+namespace tarvel::sound {
+namespace {
+
+using testing::TempDir;
+
+// Plays a decoder to its end on a manual engine; returns what was heard.
+std::vector<float> PlayToEnd(std::unique_ptr<Decoder> decoder, std::int64_t& position) {
+    auto engine = testing::ManualEngine();
+    const ChannelId id = engine->Open(std::move(decoder));
+    engine->Play(id);
+    while (engine->State(id) == PlayState::Playing) {
+        engine->Manual()->Advance(100);
+    }
+    position = engine->Position(id);
+    return engine->Manual()->Captured();
+}
+
+SoundFault FaultOf(const std::function<void()>& open) {
+    try {
+        open();
+    } catch (const SoundError& e) {
+        return e.fault();
+    }
+    ADD_FAILURE() << "no SoundError";
+    return SoundFault::BadArgument;
+}
+
+TEST(Decoders, Mp3IsGaplessToTheSample) {
+    auto decoder = OpenStreamDecoder(testing::SoundData("tone_1k_2s.mp3"));
+    EXPECT_EQ(decoder->Format().rate, 44100);
+    EXPECT_EQ(decoder->Length(), 88200);
+    std::int64_t end = 0;
+    const auto heard = PlayToEnd(std::move(decoder), end);
+    EXPECT_EQ(end, 88200);
+    EXPECT_NEAR(testing::ZeroCrossingHz(heard, 2000, 86000, 44100), 1000, 1);
+    EXPECT_NEAR(testing::Rms(heard, 0, 2000, 86000), 0.5 / std::sqrt(2), 0.03);
+}
+
+TEST(Decoders, OtherRatesAreResampledToTheMix) {
+    auto decoder = OpenStreamDecoder(testing::SoundData("tone_1k_2s_22k.mp3"));
+    EXPECT_EQ(decoder->Format().rate, 22050);
+    EXPECT_EQ(decoder->Format().channels, 1);
+    std::int64_t end = 0;
+    const auto heard = PlayToEnd(std::move(decoder), end);
+    EXPECT_NEAR(static_cast<double>(end), 88200, 2);
+    EXPECT_NEAR(testing::ZeroCrossingHz(heard, 2000, 86000, 44100), 1000, 1);
+    EXPECT_NEAR(testing::Rms(heard, 1, 2000, 86000), testing::Rms(heard, 0, 2000, 86000), 1e-6);
+}
+
+TEST(Decoders, TinyModulePlaysOnceToItsEnd) {
+    TempDir dir;
+    testing::WriteTinyMod(dir / "tiny.mod");
+    EXPECT_EQ(FaultOf([&] { OpenStreamDecoder(dir / "tiny.mod"); }), SoundFault::UnknownFormat);
+    auto decoder = OpenModuleDecoder(dir / "tiny.mod");
+    EXPECT_EQ(ModuleTypeOf(*decoder), "mod");
+    EXPECT_NEAR(static_cast<double>(decoder->Length()), testing::kTinyModMs * 44.1, 441);
+    std::int64_t end = 0;
+    const auto heard = PlayToEnd(std::move(decoder), end);
+    // The last row rings on briefly after the song's nominal duration.
+    EXPECT_GE(static_cast<double>(end), testing::kTinyModMs * 44.1 - 441);
+    EXPECT_LE(static_cast<double>(end), testing::kTinyModMs * 44.1 + 4410 + 441);
+    EXPECT_GT(testing::Rms(heard, 0, 0, static_cast<std::size_t>(end)), 0.01);
+}
+
+TEST(Decoders, CueBinImageGivesTracks) {
+    TempDir dir;
+    const std::string cue = testing::WriteCueBin(dir.path());
+    auto disc = CdDisc::Open(cue);
+    ASSERT_EQ(disc->TrackCount(), 2);
+    EXPECT_EQ(CdTrackLengthMs(*disc, 1), 2000);
+    EXPECT_EQ(CdTrackLengthMs(*disc, 2), 1000);
+    EXPECT_EQ(CdTrackLengthMs(*disc, 3), 0);
+
+    setenv("TARVEL_CD", cue.c_str(), 1);
+    EXPECT_EQ(CdDrive(), cue + "/");
+    std::int64_t end = 0;
+    const auto heard = PlayToEnd(OpenCdTrackDecoder(2), end);
+    EXPECT_EQ(end, 75 * 588);
+    EXPECT_NEAR(testing::PeakAbs(heard, 0, 75 * 588), 0.5, 0.001);
+    EXPECT_EQ(FaultOf([] { OpenCdTrackDecoder(3); }), SoundFault::NoDevice);
+    setenv("TARVEL_CD", (dir / "none.cue").c_str(), 1);
+    EXPECT_EQ(FaultOf([] { OpenCdTrackDecoder(1); }), SoundFault::NoDevice);
+    unsetenv("TARVEL_CD");
+}
+
+TEST(Decoders, BadInputGivesClearFaults) {
+    TempDir dir;
+    testing::WriteBytes(dir / "text.mp3", std::string(5000, 'x') + "\nnot music at all\n");
+    EXPECT_EQ(FaultOf([&] { OpenStreamDecoder(dir / "missing.mp3"); }), SoundFault::NotFound);
+    EXPECT_EQ(FaultOf([&] { OpenModuleDecoder(dir / "missing.mp3"); }), SoundFault::NotFound);
+    EXPECT_EQ(FaultOf([&] { OpenStreamDecoder(dir / "text.mp3"); }), SoundFault::UnknownFormat);
+    EXPECT_EQ(FaultOf([&] { OpenModuleDecoder(dir / "text.mp3"); }), SoundFault::UnknownFormat);
+    EXPECT_EQ(FaultOf([&] { OpenModuleDecoder(testing::SoundData("tone_1k_2s.mp3")); }),
+              SoundFault::UnknownFormat);
+}
+
+TEST(Decoders, TruncatedMp3PlaysWhatIsThere) {
+    TempDir dir;
+    const std::string whole = testing::ReadBytes(testing::SoundData("tone_1k_2s.mp3"));
+    testing::WriteBytes(dir / "cut.mp3", whole.substr(0, whole.size() / 2 + 77));
+    std::int64_t end = 0;
+    PlayToEnd(OpenStreamDecoder(dir / "cut.mp3"), end);
+    EXPECT_GT(end, 30000);
+    EXPECT_LT(end, 60000);
+}
+
+TEST(Decoders, EightBitWavIsMarked) {
+    TempDir dir;
+    testing::WriteWav(dir / "u8.wav", 11025, 1, 8, testing::Sine(500, 0.5, 11025, 1, 1000));
+    auto decoder = OpenStreamDecoder(dir / "u8.wav");
+    EXPECT_EQ(decoder->Format().bits, 8);
+    testing::WriteWav(dir / "s16.wav", 11025, 1, 16, testing::Sine(500, 0.5, 11025, 1, 1000));
+    EXPECT_EQ(OpenStreamDecoder(dir / "s16.wav")->Format().bits, 16);
+}
+
+TEST(MpegSniff, NeedsTwoFramesInARow) {
+    const std::string mp3 = testing::ReadBytes(testing::SoundData("tone_1k_2s.mp3"));
+    EXPECT_TRUE(LooksLikeMpegAudio(mp3));
+    EXPECT_TRUE(
+        LooksLikeMpegAudio(std::string("ID3\x03\x00\x00\x00\x00\x00\x05", 10) + "abcde" + mp3));
+    const std::string lone_header("\xFF\xFB\x90\x00", 4);
+    EXPECT_FALSE(LooksLikeMpegAudio(std::string(100, 'a') + lone_header + std::string(900, 'b')));
+    EXPECT_FALSE(LooksLikeMpegAudio(""));
+    EXPECT_FALSE(LooksLikeMpegAudio(std::string("ID3\x03\x00\x00\x7F\x7F\x7F\x7F", 10)));
+    // 128 kbps, 44.1 kHz, layer 3, no padding: 417 bytes.
+    EXPECT_EQ(MpegFrameSize(reinterpret_cast<const unsigned char*>("\xFF\xFB\x90\x00")), 417u);
+}
+
+}  // namespace
+}  // namespace tarvel::sound

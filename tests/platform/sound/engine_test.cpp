@@ -1,0 +1,125 @@
+#include <gtest/gtest.h>
+
+#include <atomic>
+
+#include "platform/sound/decoders.h"
+#include "sound_support/manual_engine.h"
+#include "sound_support/sound_fixtures.h"
+#include "support/temp_dir.h"
+
+namespace tarvel::sound {
+namespace {
+
+using testing::ManualEngine;
+using testing::TempDir;
+
+class EngineTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        wav_ = dir_ / "tone.wav";
+        // 1 s of a 441 Hz sine: one period is exactly 100 frames.
+        testing::WriteWav(wav_, 44100, 2, 16, testing::Sine(441, 0.5, 44100, 2, 44100));
+    }
+    ChannelId OpenWav() { return engine_->Open(OpenStreamDecoder(wav_)); }
+    ManualOutput& out() { return *engine_->Manual(); }
+
+    TempDir dir_;
+    std::string wav_;
+    std::unique_ptr<Engine> engine_ = ManualEngine();
+};
+
+TEST_F(EngineTest, PlaysToTheEndAndCallsBackOnce) {
+    const ChannelId id = OpenWav();
+    std::atomic<int> ends{0};
+    engine_->SetEndCallback(id, [&] { ++ends; });
+    EXPECT_EQ(engine_->Length(id), 44100);
+    EXPECT_TRUE(engine_->Play(id));
+    out().Advance(500);
+    EXPECT_EQ(engine_->Position(id), 22050);
+    EXPECT_EQ(engine_->State(id), PlayState::Playing);
+    EXPECT_EQ(ends, 0);
+    out().Advance(600);
+    EXPECT_EQ(engine_->Position(id), 44100);
+    EXPECT_EQ(engine_->State(id), PlayState::Stopped);
+    EXPECT_TRUE(engine_->Ended(id));
+    EXPECT_EQ(ends, 1);
+    out().Advance(100);
+    EXPECT_EQ(ends, 1);
+    // What was heard is the file's sine, then silence.
+    const auto& heard = out().Captured();
+    EXPECT_NEAR(testing::ZeroCrossingHz(heard, 0, 44100, 44100), 441, 0.5);
+    EXPECT_NEAR(testing::PeakAbs(heard, 0, 44100), 0.5, 0.001);
+    EXPECT_EQ(testing::PeakAbs(heard, 44100, heard.size() / 2), 0.0);
+}
+
+TEST_F(EngineTest, SeekLandsOnTheSampleAndPauseHolds) {
+    const ChannelId id = OpenWav();
+    engine_->Play(id);
+    ASSERT_TRUE(engine_->Seek(id, 12345));
+    EXPECT_EQ(engine_->Position(id), 12345);
+    out().RenderFrames(10);
+    EXPECT_EQ(engine_->Position(id), 12355);
+    // The first frame out is source frame 12345 (a 441 Hz sine repeats every 100 frames).
+    const auto expected = testing::Sine(441, 0.5, 44100, 2, 46);
+    EXPECT_NEAR(out().Captured()[0], expected[2 * 45], 1.0 / 32767);
+
+    EXPECT_TRUE(engine_->Pause(id));
+    out().ClearCaptured();
+    out().Advance(300);
+    EXPECT_EQ(engine_->Position(id), 12355);
+    EXPECT_EQ(engine_->State(id), PlayState::Paused);
+    EXPECT_EQ(testing::PeakAbs(out().Captured(), 0, out().Captured().size() / 2), 0.0);
+    EXPECT_TRUE(engine_->Resume(id));
+    out().RenderFrames(100);
+    EXPECT_EQ(engine_->Position(id), 12455);
+    // Past the end: the position stops at the length.
+    engine_->Seek(id, 10'000'000);
+    EXPECT_EQ(engine_->Position(id), 44100);
+}
+
+TEST_F(EngineTest, VolumesScaleTheAmplitude) {
+    const ChannelId id = OpenWav();
+    engine_->Play(id);
+    engine_->SetVolume(id, 0.5f);
+    out().RenderFrames(1000);
+    EXPECT_NEAR(testing::PeakAbs(out().Captured(), 0, 1000), 0.25, 0.001);
+    engine_->SetMasterVolume(0.5f);
+    out().ClearCaptured();
+    out().RenderFrames(1000);
+    EXPECT_NEAR(testing::PeakAbs(out().Captured(), 0, 1000), 0.125, 0.001);
+}
+
+TEST_F(EngineTest, UnknownChannelsFailHarmlessly) {
+    EXPECT_FALSE(engine_->Play(77));
+    EXPECT_FALSE(engine_->Seek(77, 0));
+    EXPECT_EQ(engine_->Position(77), -1);
+    EXPECT_FALSE(engine_->State(77).has_value());
+    EXPECT_FALSE(engine_->AddEqBand(77).has_value());
+    float bins[512];
+    EXPECT_FALSE(engine_->Spectrum(77, bins));
+    const ChannelId id = OpenWav();
+    EXPECT_TRUE(engine_->Free(id));
+    EXPECT_FALSE(engine_->Free(id));
+}
+
+TEST_F(EngineTest, TwoChannelsMix) {
+    const ChannelId a = OpenWav();
+    const ChannelId b = OpenWav();
+    engine_->Play(a);
+    engine_->Play(b);
+    out().RenderFrames(1000);
+    EXPECT_NEAR(testing::PeakAbs(out().Captured(), 0, 1000), 1.0, 0.001);
+}
+
+TEST(SharedEngine, FollowsTarvelAudio) {
+    setenv("TARVEL_AUDIO", "manual", 1);
+    ResetSharedEngine();
+    EXPECT_NE(SharedEngine().Manual(), nullptr);
+    setenv("TARVEL_AUDIO", "null", 1);
+    ResetSharedEngine();
+    EXPECT_EQ(SharedEngine().Manual(), nullptr);
+    ResetSharedEngine();
+}
+
+}  // namespace
+}  // namespace tarvel::sound
