@@ -1,11 +1,14 @@
 #include "platform/fs/file_ops.h"
 
+#include <dirent.h>
 #include <fmt/format.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <string_view>
 #include <system_error>
 
 #include "platform/error/app_error.h"
@@ -68,6 +71,30 @@ std::string JoinPath(const std::string& a, const std::string& b) {
         return b;
     }
     return a.back() == '/' ? a + b : a + "/" + b;
+}
+
+std::string FindNoCase(const std::string& folder, const std::string& name) {
+    const std::string exact = JoinPath(folder, name);
+    struct stat st {};
+    if (::lstat(exact.c_str(), &st) == 0) {
+        return exact;
+    }
+    DIR* dir = ::opendir(folder.empty() ? "." : folder.c_str());
+    if (dir == nullptr) {
+        return exact;
+    }
+    const auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c; };
+    std::string found;
+    while (const dirent* entry = ::readdir(dir)) {
+        const std::string_view candidate(entry->d_name);
+        if (std::equal(candidate.begin(), candidate.end(), name.begin(), name.end(),
+                       [&](char a, char b) { return lower(a) == lower(b); })) {
+            found = entry->d_name;
+            break;
+        }
+    }
+    ::closedir(dir);
+    return found.empty() ? exact : JoinPath(folder, found);
 }
 
 std::string CurrentDirectory() {

@@ -27,6 +27,11 @@ std::string FolderOf(const std::string& path);
 // a + "/" + b, without doubling a separator already at the end of a.
 std::string JoinPath(const std::string& a, const std::string& b);
 
+// folder + "/" + name, where name is matched the way a case-blind file system would: when no
+// entry has exactly that name but one differs only in the case of ASCII letters, that entry's
+// name is used ("Conf.tcf" finds "conf.tcf"). With no match at all the exact name is returned.
+std::string FindNoCase(const std::string& folder, const std::string& name);
+
 // The current directory of the process.
 std::string CurrentDirectory();
 void SetCurrentDirectory(const std::string& path);

@@ -96,5 +96,17 @@ TEST(FilePaths, NamesAndFolders) {
     EXPECT_EQ(JoinPath("/a", "b"), "/a/b");
 }
 
+TEST(FilePaths, FindNoCasePrefersTheExactNameThenACaseBlindMatch) {
+    TempDir dir;
+    WriteBytes(dir / "conf.tcf", "a");
+    EXPECT_EQ(FindNoCase(dir.path(), "Conf.tcf"), dir / "conf.tcf");
+    EXPECT_EQ(FindNoCase(dir.path(), "conf.tcf"), dir / "conf.tcf");
+    WriteBytes(dir / "Conf.tcf", "b");
+    EXPECT_EQ(FindNoCase(dir.path(), "Conf.tcf"), dir / "Conf.tcf");
+    EXPECT_EQ(FindNoCase(dir.path(), "conf.tcf"), dir / "conf.tcf");
+    EXPECT_EQ(FindNoCase(dir.path(), "other.tcf"), dir / "other.tcf");
+    EXPECT_EQ(FindNoCase(dir / "missing", "x"), dir / "missing/x");
+}
+
 }  // namespace
 }  // namespace tarvel::fs

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+// The folder of the settings files, TvSysFile under the application folder.
+namespace tarvel::config {
+
+std::string SysFolder(const std::string& app_dir);
+
+// The file of that name in the settings folder. Names are matched as a case-blind file system
+// would, so the start-up's "Conf.tcf" finds the "conf.tcf" the exit wrote.
+std::string SysFile(const std::string& app_dir, const std::string& name);
+
+// Replaces that file atomically with the lines (CR LF), creating the settings folder when it is
+// missing. Throws AppError; a failed write leaves the old file whole.
+void WriteSysFile(const std::string& app_dir, const std::string& name,
+                  const std::vector<std::string>& lines);
+
+}  // namespace tarvel::config
