@@ -261,6 +261,29 @@ TEST_F(ConfigTest, AFileEndingEarlyOrUnreadableFallsBack) {
     EXPECT_EQ(read.CDinf, "");
 }
 
+TEST_F(ConfigTest, HostileFilesFallBackToTheDefaults) {
+    WritePathToPl("/usr/bin/apollo");
+    const std::string cases[] = {
+        "",
+        std::string(24, '\n'),
+        std::string("\0\xff\r\n\r\r\n", 7) + std::string(100000, 'x'),
+        // Line 12 out of range.
+        "engine=apollo\r\n" + std::string(10, '\n') + "form.left=99999999999\r\n" +
+            std::string(12, '\n'),
+    };
+    for (const auto& bytes : cases) {
+        testing::WriteBytes(Sys("conf.tcf"), bytes);
+        testing::WriteBytes(Sys("LastWorkConf.tcf"), bytes);
+        Settings read;
+        RecordingLinks recorded;
+        EXPECT_EQ(ConfigFiles(app.path(), read, gains, recorded).ReadConfig("conf.tcf"),
+                  (WindowPosition{372, 149}));
+        EXPECT_TRUE(read.Checked(Item::mBass));
+        EXPECT_EQ(read.PlEqNowFileName, "UserEQ.teq");
+        EXPECT_THAT(recorded.apollo, ElementsAre(Pair(20, 0)));
+    }
+}
+
 TEST_F(ConfigTest, ShippedLastWorkConfReadsCompletely) {
     WriteSys("LastWorkConf.tcf", fs::ReadLines(kShippedSys + "/LastWorkConf.tcf"));
     EXPECT_EQ(ReadBytes(Sys("LastWorkConf.tcf")), ReadBytes(kShippedSys + "/LastWorkConf.tcf"));
