@@ -16,9 +16,21 @@ namespace {
 
 using DirId = std::pair<dev_t, ino_t>;
 
+// The entry of one listed item; a link or an entry of unknown type is a folder when it leads to
+// one.
+DirEntry MakeEntry(const std::string& folder, const dirent& item) {
+    DirEntry entry{JoinPath(folder, item.d_name), item.d_name, item.d_type == DT_DIR};
+    if (item.d_type == DT_LNK || item.d_type == DT_UNKNOWN) {
+        entry.is_directory = DirectoryExists(entry.path);
+    }
+    return entry;
+}
+
 class Walker {
   public:
-    explicit Walker(const std::function<void(const DirEntry&)>& visit) : visit_(visit) {}
+    Walker(const std::function<void(const DirEntry&)>& visit,
+           const std::function<void(const std::string&)>& leave)
+        : visit_(visit), leave_(leave) {}
 
     // Returns 0, or the errno of a folder that cannot be opened.
     int Walk(const std::string& folder) {
@@ -42,12 +54,7 @@ class Walker {
                 if (name == "." || name == "..") {
                     continue;
                 }
-                DirEntry entry{JoinPath(folder, name), name, false};
-                if (item->d_type == DT_DIR) {
-                    entry.is_directory = true;
-                } else if (item->d_type == DT_LNK || item->d_type == DT_UNKNOWN) {
-                    entry.is_directory = DirectoryExists(entry.path);
-                }
+                const DirEntry entry = MakeEntry(folder, *item);
                 visit_(entry);
                 if (entry.is_directory) {
                     Walk(entry.path);
@@ -58,21 +65,43 @@ class Walker {
             throw;
         }
         ::closedir(dir);
+        if (leave_) {
+            leave_(folder);
+        }
         return 0;
     }
 
   private:
     const std::function<void(const DirEntry&)>& visit_;
+    const std::function<void(const std::string&)>& leave_;
     std::set<DirId> seen_;
 };
 
 }  // namespace
 
-void WalkDirectory(const std::string& root, const std::function<void(const DirEntry&)>& visit) {
-    Walker walker(visit);
+void WalkDirectory(const std::string& root, const std::function<void(const DirEntry&)>& visit,
+                   const std::function<void(const std::string&)>& leave) {
+    Walker walker(visit, leave);
     if (const int error = walker.Walk(root); error != 0) {
         throw AppError(fmt::format("Cannot open folder \"{}\": {}", root, ErrnoText(error)));
     }
+}
+
+std::vector<DirEntry> ListDirectory(const std::string& folder) {
+    DIR* dir = ::opendir(folder.c_str());
+    if (dir == nullptr) {
+        throw AppError(fmt::format("Cannot open folder \"{}\": {}", folder, ErrnoText(errno)));
+    }
+    std::vector<DirEntry> entries;
+    while (const dirent* item = ::readdir(dir)) {
+        const std::string name = item->d_name;
+        if (name == "." || name == "..") {
+            continue;
+        }
+        entries.push_back(MakeEntry(folder, *item));
+    }
+    ::closedir(dir);
+    return entries;
 }
 
 }  // namespace tarvel::fs

@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace tarvel::fs {
 
@@ -16,6 +17,12 @@ struct DirEntry {
 // ".." are skipped; a folder reached again through a link is not walked twice. A root that
 // cannot be opened throws AppError; a subfolder that cannot be opened is passed over (it is
 // visited, but yields no entries), as a folder that hides its contents does.
-void WalkDirectory(const std::string& root, const std::function<void(const DirEntry&)>& visit);
+// `leave`, when given, is called with a folder's path once all its entries were visited.
+void WalkDirectory(const std::string& root, const std::function<void(const DirEntry&)>& visit,
+                   const std::function<void(const std::string&)>& leave = {});
+
+// The entries of one folder (not of its subfolders) in the order the file system lists them,
+// without "." and "..". A folder that cannot be opened throws AppError.
+std::vector<DirEntry> ListDirectory(const std::string& folder);
 
 }  // namespace tarvel::fs

@@ -1,0 +1,57 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+#include "library/byte_source.h"
+
+namespace tarvel::library {
+
+// Reader of the ID3 version 2.2/2.3/2.4 tag at the start of a file: title, artist, album, year
+// and track number from the text frames (see id3v2.cpp for the frames and the rules).
+class TID3v2 {
+  public:
+    static constexpr size_t kHeaderSize = 10;
+    static constexpr size_t kFrameBufferSize = 500;
+
+    // Resets the fields, then reads the tag. False when the file cannot be opened or read or is
+    // shorter than 10 bytes; true otherwise, whether or not a tag was found (see exists).
+    bool Read(const std::string& path);
+    bool Read(ByteSource& source);
+    void Reset() { *this = TID3v2(); }
+
+    bool exists = false;
+    uint8_t version = 0;    // the major version byte of the header
+    uint32_t tag_size = 0;  // the whole tag with header and footer; 0 when it exceeds the file
+    std::string title;
+    std::string artist;
+    std::string album;
+    std::string year;
+    uint16_t track = 0;
+
+  private:
+    // The frames the system reads, in both identifier layouts.
+    enum Frame {
+        kTitle,
+        kTitleAlt,
+        kArtist,
+        kArtistAlt,
+        kAlbum,
+        kAlbumAlt,
+        kTrack,
+        kYear,
+        kDate,
+        kFrameCount
+    };
+    using FrameBuffer = std::array<char, kFrameBufferSize>;
+
+    void WalkFrames(ByteSource& source);
+    void DeriveFields();
+    std::string KeptText(Frame frame) const;
+
+    std::array<FrameBuffer, kFrameCount> kept_{};
+    std::array<bool, kFrameCount> is_kept_{};
+};
+
+}  // namespace tarvel::library

@@ -1,0 +1,113 @@
+#include "library/library_store.h"
+
+#include <fmt/format.h>
+
+#include <utility>
+
+#include "platform/fs/file_ops.h"
+#include "platform/fs/line_file.h"
+
+namespace tarvel::library {
+namespace {
+
+// Fills rows 1.. of the table with the lines split by the markers.
+int FillTable(const std::vector<std::string>& lines, const std::string_view* markers,
+              size_t marker_count, masTag& table, int& capacity) {
+    SizeTable(table, capacity);
+    int count = 0;
+    for (const auto& line : lines) {
+        const int row = count + 1;
+        capacity = GrowForRow(table, row);
+        std::vector<std::string> fields = SplitLine(line, markers, marker_count);
+        auto& cells = table[static_cast<size_t>(row)];
+        for (size_t cell = 0; cell < cells.size(); ++cell) {
+            cells[cell] = cell < fields.size() ? std::move(fields[cell]) : std::string();
+        }
+        count = row;
+    }
+    return count;
+}
+
+}  // namespace
+
+std::string ArtistFileName(int number) {
+    return fmt::format("Artist{}.tft", number);
+}
+
+LibraryStore::LibraryStore(std::string app_dir) : app_dir_(std::move(app_dir)) {}
+
+std::string LibraryStore::SortFolder() const {
+    return fs::JoinPath(app_dir_, kSortFolderName);
+}
+
+std::string LibraryStore::FilePath(const std::string& name) const {
+    return fs::JoinPath(SortFolder(), name);
+}
+
+void LibraryStore::EnsureSortFolder() const {
+    fs::CreateDirectories(SortFolder());
+}
+
+void LibraryStore::AppendSongRecord(const std::string& artist_file,
+                                    const SongRecord& record) const {
+    const std::string line = SongLine(record);
+    fs::AppendLine(FilePath(artist_file), line);
+    fs::AppendLine(FilePath(kAllSongFile), line);
+}
+
+void LibraryStore::AppendArtistIndexLine(const std::string& artist,
+                                         const std::string& artist_file) const {
+    fs::AppendLine(FilePath(kArtistIndexFile), ArtistIndexLine(artist, artist_file));
+}
+
+void LibraryStore::RewritePathList(const std::vector<std::string>& paths) const {
+    fs::WriteLines(FilePath(kPathListFile), paths);
+}
+
+std::vector<std::string> LibraryStore::ReadPathList() const {
+    return fs::ReadLines(FilePath(kPathListFile));
+}
+
+bool LibraryStore::ArtistIndexExists() const {
+    return fs::FileExists(FilePath(kArtistIndexFile));
+}
+
+std::vector<std::string> LibraryStore::ReadArtistNames() const {
+    std::vector<std::string> names;
+    for (const auto& line : fs::ReadLines(FilePath(kArtistIndexFile))) {
+        names.push_back(SplitLine(line, kArtistIndexMarkers.data(), 1)[0]);
+    }
+    return names;
+}
+
+bool LibraryStore::ReadArtistIndex(masTag& table, int& count) const {
+    const std::string path = FilePath(kArtistIndexFile);
+    if (!fs::FileExists(path)) {
+        return false;
+    }
+    int capacity = static_cast<int>(table.size());
+    count = FillTable(fs::ReadLines(path), kArtistIndexMarkers.data(), kArtistIndexMarkers.size(),
+                      table, capacity);
+    return true;
+}
+
+int ReadSongFile(const std::string& path, masTag& table, int& capacity) {
+    if (!fs::FileExists(path)) {
+        SizeTable(table, capacity);
+        return 0;
+    }
+    return FillTable(fs::ReadLines(path), kSongMarkers.data(), kSongFieldCount, table, capacity);
+}
+
+std::string ArtistFileOf(const masTag& table, int count, const std::string& name) {
+    std::string found;
+    for (int row = 1; row <= count && row < static_cast<int>(table.size()); ++row) {
+        const auto& cells = table[static_cast<size_t>(row)];
+        if (cells.size() > 1 && cells[0] == name) {
+            found = cells[1];
+        }
+    }
+    return found;
+}
+
+}  // namespace tarvel::library

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <string>
+
+#include "library/byte_source.h"
+#include "library/id3v1.h"
+#include "library/id3v2.h"
+#include "library/mpeg_audio.h"
+#include "library/song_record.h"
+
+namespace tarvel::library {
+
+// The three readers the scanner is given; they are made once and used for every file.
+struct TagReaders {
+    TID3v1 id3v1;
+    TID3v2 id3v2;
+    TMPEGaudio mpeg;
+};
+
+// The song record the scanner writes for one file: the fields chosen from both tags (the
+// version-2 value unless it says nothing, then the version-1 value, then the defaults), the
+// stream facts from the MPEG header reader when it found a valid stream, and the path. A file
+// that cannot be read gets the defaults. The file is opened once for all readers.
+SongRecord ReadSongRecord(const std::string& path, TagReaders& readers);
+// The same over bytes already at hand (the path is still used for the title and the path cell).
+SongRecord ReadSongRecord(const std::string& path, ByteSource& source, TagReaders& readers);
+
+// The title made from a file name: the name (after the last separator), converted from UTF-8 to
+// Windows-1251, without its last four characters.
+std::string TitleFromFileName(const std::string& path);
+
+}  // namespace tarvel::library
