@@ -1,0 +1,31 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "library/progress_display.h"
+
+// Finding the music files of a folder, and the items dropped on the main window.
+namespace tarvel::library {
+
+// True when a file name matches the mask "*.mp3", ASCII letters in any case.
+bool MatchesMusicMask(const std::string& name);
+
+// True when the last component of a path has an extension (a "." in it), which makes a
+// dropped item a file whatever it really is.
+bool HasExtension(const std::string& path);
+
+// Appends every file below `folder` whose name matches "*.mp3" to `files`, as folder + "/" +
+// name, in the order the file system lists entries, entering a subfolder when it is met. The
+// box shows "Find music files: " and the running count after every find and is emptied at the
+// end of every folder; it is hidden after the search. A folder that cannot be opened throws
+// AppError; a subfolder that cannot be opened is passed over.
+void FindMusicFiles(const std::string& folder, std::vector<std::string>& files,
+                    ProgressDisplay& display);
+
+// The file list made from dropped items: an item with an extension is taken as it is, any other
+// item is searched as a folder (FindMusicFiles).
+std::vector<std::string> CollectDroppedItems(const std::vector<std::string>& items,
+                                             ProgressDisplay& display);
+
+}  // namespace tarvel::library
