@@ -1,0 +1,56 @@
+#pragma once
+
+#include <QListWidget>
+
+#include "controls/list_box_rules.h"
+
+namespace tarvel::controls {
+
+// The list of every panel: one column of text items, 16 pixels high, drawn by the list itself so
+// the playing row shows in its own colour with a play or pause picture. It never shows a scroll
+// bar of its own; a TKVRScrollerVr beside it follows TopIndex.
+class TCListBox : public QListWidget {
+    Q_OBJECT
+  public:
+    static constexpr int kItemHeight = 16;
+
+    explicit TCListBox(QWidget* parent = nullptr);
+
+    int MarkedIndex() const { return mark_.marked_index; }
+    QColor MarkColor() const { return mark_.mark_color; }
+    QString MarkMode() const { return mark_.mark_mode; }
+    QColor MarkSpareColor() const { return mark_spare_color_; }
+    // Sets the mark; does not repaint (the owner repaints, or the next paint shows it).
+    void SetItemFont(int index, const QColor& color, const QColor& spare_color,
+                     const QString& mode);
+
+    // The play (imgPl) and pause (ImgPz) pictures, red drawn transparent.
+    void SetMarkPictures(const QImage& play, const QImage& pause);
+    const QImage& PlayPicture() const { return play_; }
+    const QImage& PausePicture() const { return pause_; }
+
+    // The first visible row, for the neighbouring scroll bar.
+    int TopIndex() const;
+    void SetTopIndex(int index);
+    // How many whole rows fit in the list's height.
+    int VisibleRows() const;
+
+    // Kept for the window definitions; they take no part in the drawing.
+    QColor LineColorSelected;
+    QColor FontSelectedColor;
+
+  signals:
+    void TopIndexChanged(int index);
+
+  protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+
+  private:
+    MarkState mark_;
+    QColor mark_spare_color_ = QColor(0, 0, 0);
+    QImage play_;
+    QImage pause_;
+};
+
+}  // namespace tarvel::controls
