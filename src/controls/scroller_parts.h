@@ -108,6 +108,10 @@ class TScroller : public QWidget {
 
   protected:
     void resizeEvent(QResizeEvent* event) override;
+    // The track area takes the presses and releases that miss the band and the thumb, so they do
+    // not reach the outer control (whose own release clears the thumb text).
+    void mousePressEvent(QMouseEvent*) override {}
+    void mouseReleaseEvent(QMouseEvent*) override {}
 
   private:
     void Relayout();

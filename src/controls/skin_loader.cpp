@@ -1,6 +1,7 @@
 #include "controls/skin_loader.h"
 
 #include <fmt/format.h>
+#include <algorithm>
 
 #include "controls/jpeg_image.h"
 #include "controls/mega_image.h"
@@ -12,7 +13,17 @@
 namespace tarvel::controls {
 
 std::string SkinFilePath(const std::string& app_dir, std::string_view name) {
-    return fs::JoinPath(fs::JoinPath(app_dir, "Pictures"), PicturesRelative(name));
+    // The window definitions name files as a case-blind file system finds them; each part of the
+    // path is matched that way, so a skin saved as "play/Play1.JPG" still loads.
+    std::string path = fs::FindNoCase(app_dir, "Pictures");
+    const std::string relative = PicturesRelative(name);
+    std::size_t start = 0;
+    while (start <= relative.size()) {
+        const std::size_t end = std::min(relative.find('/', start), relative.size());
+        path = fs::FindNoCase(path, relative.substr(start, end - start));
+        start = end + 1;
+    }
+    return path;
 }
 
 QImage LoadSkinPicture(const std::string& app_dir, std::string_view name) {

@@ -7,7 +7,8 @@
 
 namespace tarvel::controls {
 
-// The full path of a skin name (see skin_files.h) under the application folder.
+// The full path of a skin name (see skin_files.h) under the application folder; every part of
+// the path is matched regardless of letter case, as the window definitions expect.
 std::string SkinFilePath(const std::string& app_dir, std::string_view name);
 
 // Reads one skin picture: JPEG through libjpeg, the mark bitmaps through Qt. A missing or

@@ -82,6 +82,13 @@ TEST(SkinLoader, FillsSlotsAndShowsPictureOne) {
     EXPECT_FALSE(window.close->HasPicture(3));
 }
 
+TEST(SkinLoader, FindsFilesWhateverTheLetterCase) {
+    TempDir app;
+    SaveJpeg(TestPicture(), app / "pictures/PLAY/Play1.JPG", 90);
+    EXPECT_EQ(SkinFilePath(app.path(), "\\play\\play1.jpg"), app / "pictures/PLAY/Play1.JPG");
+    EXPECT_EQ(LoadSkinPicture(app.path(), "\\play\\play1.jpg").size(), QSize(31, 31));
+}
+
 TEST(SkinLoader, MissingFileIsReportedWithItsPathAndTheRunGoesOn) {
     TempDir app;
     Window window;

@@ -119,4 +119,39 @@ QImage ComposeMainWindow(const std::vector<Picture>& pictures) {
     return window.copy(QRect(7, 7, 675, 496));
 }
 
+QImage ComposeMiniPlayer(const std::vector<Picture>& pictures) {
+    std::map<std::string, QImage> by_file;
+    for (const Picture& p : pictures)
+        by_file[p.file] = p.image;
+    QImage window(QSize(733, 46), QImage::Format_RGB32);
+    window.fill(Qt::black);
+    QPainter p(&window);
+    p.drawImage(QRect(10, 2, 673, 24), by_file.at("forms/TMinFrm/Imgfon.jpg"));
+    p.drawImage(2, 2, by_file.at("forms/TMinFrm/ImgLeft.jpg"));
+    p.drawImage(682, 2, by_file.at("forms/TMinFrm/ImgRigth.jpg"));
+    const Placed buttons[] = {
+        {"mini/Pause1.jpg", 11, 6},          {"mini/Stop1.jpg", 29, 6},
+        {"mini/Prew2.jpg", 47, 6},           {"mini/Next1.jpg", 65, 6},
+        {"mini/Pls1.jpg", 455, 6},           {"verhnieknopki/Tray1.jpg", 617, 5},
+        {"verhnieknopki/mini1.jpg", 634, 5}, {"verhnieknopki/vniz1.jpg", 652, 5},
+        {"verhnieknopki/x1.jpg", 670, 5},
+    };
+    for (const Placed& b : buttons)
+        p.drawImage(b.x, b.y, by_file.at(b.file));
+    // The title strip and the time label the window paints, and its two thin bars.
+    const QColor strip(0xAF, 0x56, 0x5A);
+    p.fillRect(82, 7, 221, 13, strip);
+    p.fillRect(303, 7, 149, 15, strip);
+    p.setPen(QColor(0xD2, 0xD2, 0xD2));
+    p.setFont(SkinFont(10));
+    p.drawText(QRect(86, 7, 215, 13), Qt::AlignLeft | Qt::AlignVCenter,
+               QStringLiteral("Artist - Night Drive"));
+    p.drawText(QRect(303, 7, 149, 15), Qt::AlignCenter, QStringLiteral("1:12/3:40...14:02/52:10"));
+    p.fillRect(476, 7, 141, 8, strip);
+    p.fillRect(476 + 40, 8, 25, 6, QColor(0x40, 0x40, 0x40));
+    p.fillRect(476, 13, 141, 9, strip);
+    p.fillRect(476 + 90, 14, 25, 7, Qt::black);
+    return window.copy(QRect(3, 3, 691, 23));
+}
+
 }  // namespace tarvel::skin

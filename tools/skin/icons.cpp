@@ -280,12 +280,4 @@ void DrawIcon(QPainter& p, Icon icon, const QRectF& box, const QColor& c) {
     p.restore();
 }
 
-QFont SkinFont(int pixel_size, bool bold, bool condensed) {
-    QFont font(condensed ? QStringLiteral("DejaVu Sans Condensed") : QStringLiteral("DejaVu Sans"));
-    font.setPixelSize(pixel_size);
-    font.setBold(bold);
-    font.setHintingPreference(QFont::PreferFullHinting);
-    return font;
-}
-
 }  // namespace tarvel::skin

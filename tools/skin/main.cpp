@@ -4,6 +4,7 @@
 // through libjpeg (the two mark pictures as bitmaps: their red is a transparency key).
 #include <QGuiApplication>
 #include <QPainter>
+#include <algorithm>
 #include <cstdio>
 #include <set>
 
@@ -56,55 +57,109 @@ void Write(const Picture& picture, const std::string& folder) {
     tarvel::controls::SaveJpeg(picture.image, path, 94);
 }
 
-// All pictures on one sheet: the composed main window, then every picture at twice its size
-// (large backgrounds at their own size), each with its file name.
-QImage ContactSheet(const std::vector<Picture>& pictures) {
-    const int width = 1180;
-    const QImage main = tarvel::skin::ComposeMainWindow(pictures);
+// All pictures on one sheet: the composed main window, then the buttons at twice their size
+// (families side by side), the window pieces and the backgrounds, each with its file name.
+class SheetLayout {
+  public:
+    SheetLayout(int width, QRect reserved) : width_(width), reserved_(reserved) {}
+
+    void Section(const QString& title) {
+        NewRow();
+        headings_.push_back({QPoint(8, y_), title});
+        y_ += 18;
+    }
+    // Starts a new row when the item does not fit in the current one.
+    void Place(const Picture& p, int scale) {
+        const QSize size = p.image.size() * scale;
+        const int cell_w = std::max(size.width(), 70) + 8;
+        if (x_ + cell_w > width_)
+            NewRow();
+        cells_.push_back({&p, QRect(QPoint(x_, y_), size)});
+        x_ += cell_w;
+        row_h_ = std::max(row_h_, size.height() + 14);
+    }
+    void NewRow() {
+        if (row_h_ > 0)
+            y_ += row_h_ + 6;
+        row_h_ = 0;
+        x_ = y_ < reserved_.bottom() + 8 ? reserved_.right() + 16 : 8;
+    }
+
+    QImage Paint(const QImage& main) {
+        NewRow();
+        QImage sheet(QSize(width_, y_ + 4), QImage::Format_RGB32);
+        sheet.fill(QColor(0x0b, 0x0b, 0x0e));
+        QPainter painter(&sheet);
+        painter.drawImage(reserved_.topLeft(), main);
+        painter.setFont(tarvel::skin::SkinFont(12, true));
+        painter.setPen(tarvel::skin::kRoseLight);
+        for (const auto& [at, title] : headings_)
+            painter.drawText(at + QPoint(0, 13), title);
+        painter.setFont(tarvel::skin::SkinFont(9, false, true));
+        painter.setPen(QColor(0x90, 0x93, 0x9c));
+        for (const Cell& cell : cells_) {
+            painter.drawImage(cell.at, cell.picture->image);
+            const QString name = QString::fromStdString(cell.picture->file).section('/', -1);
+            painter.drawText(QRect(cell.at.left(), cell.at.bottom() + 2, 84, 12),
+                             Qt::AlignLeft | Qt::AlignTop, name);
+        }
+        return sheet;
+    }
+
+  private:
     struct Cell {
         const Picture* picture;
         QRect at;
     };
-    std::vector<Cell> cells;
-    QFont label = tarvel::skin::SkinFont(9, false, true);
-    int x = 700, y = 8, row_h = 0;
-    auto place = [&](const Picture& p, int left_limit) {
-        const int scale = p.image.width() <= 70 && p.image.height() <= 70 ? 2 : 1;
-        const QSize size = p.image.size() * scale;
-        const int cell_w = std::max(size.width(), 60) + 8;
-        if (x + cell_w > width) {
-            x = left_limit;
-            y += row_h + 16;
-            row_h = 0;
-        }
-        cells.push_back({&p, QRect(QPoint(x, y), size)});
-        x += cell_w;
-        row_h = std::max(row_h, size.height());
-    };
-    std::vector<const Picture*> small, large;
+    int width_;
+    QRect reserved_;
+    int x_ = 0, y_ = 8, row_h_ = 0;
+    std::vector<Cell> cells_;
+    std::vector<std::pair<QPoint, QString>> headings_;
+};
+
+QImage ContactSheet(const std::vector<Picture>& pictures) {
+    const QImage window = tarvel::skin::ComposeMainWindow(pictures);
+    const QImage mini = tarvel::skin::ComposeMiniPlayer(pictures);
+    QImage main(QSize(std::max(window.width(), mini.width()), window.height() + 12 + mini.height()),
+                QImage::Format_RGB32);
+    main.fill(QColor(0x0b, 0x0b, 0x0e));
+    {
+        QPainter p(&main);
+        p.drawImage(0, 0, window);
+        p.drawImage(0, window.height() + 12, mini);
+    }
+    std::vector<const Picture*> buttons, pieces, backgrounds;
     for (const Picture& p : pictures) {
-        (p.image.width() > 70 || p.image.height() > 70 ? large : small).push_back(&p);
+        const bool large = p.image.width() > 150 || p.image.height() > 60;
+        if (large) {
+            backgrounds.push_back(&p);
+        } else if (p.file.starts_with("forms/") || p.file.starts_with("art_alb")) {
+            pieces.push_back(&p);
+        } else {
+            buttons.push_back(&p);
+        }
     }
-    for (const Picture* p : small)
-        place(*p, y + row_h + 16 > main.height() + 8 ? 8 : 700);
-    x = width;  // large ones start a new row under everything
-    for (const Picture* p : large)
-        place(*p, 8);
-    const int height = std::max(y + row_h + 18, main.height() + 16);
-    QImage sheet(QSize(width, height), QImage::Format_RGB32);
-    sheet.fill(QColor(0x0b, 0x0b, 0x0e));
-    QPainter painter(&sheet);
-    painter.drawImage(8, 8, main);
-    painter.setFont(label);
-    for (const Cell& cell : cells) {
-        painter.drawImage(cell.at, cell.picture->image);
-        painter.setPen(QColor(0x90, 0x93, 0x9c));
-        const QString name = QString::fromStdString(cell.picture->file).section('/', -1);
-        painter.drawText(
-            QRect(cell.at.left(), cell.at.bottom() + 2, std::max(cell.at.width(), 60) + 6, 12),
-            Qt::AlignLeft | Qt::AlignTop, name);
-    }
-    return sheet;
+    // Families side by side: buttons by folder and name, backgrounds tallest first so the tall
+    // narrow side pieces share a row with the window backgrounds.
+    std::sort(buttons.begin(), buttons.end(), [](const Picture* a, const Picture* b) {
+        return QString::fromStdString(a->file).compare(QString::fromStdString(b->file),
+                                                       Qt::CaseInsensitive) < 0;
+    });
+    std::stable_sort(
+        backgrounds.begin(), backgrounds.end(),
+        [](const Picture* a, const Picture* b) { return a->image.height() > b->image.height(); });
+    SheetLayout layout(1200, QRect(QPoint(8, 8), main.size()));
+    layout.NewRow();
+    for (const Picture* p : buttons)
+        layout.Place(*p, 2);
+    layout.Section(QStringLiteral("Window pieces (small ones at 2x)"));
+    for (const Picture* p : pieces)
+        layout.Place(*p, p->image.width() <= 20 ? 2 : 1);
+    layout.Section(QStringLiteral("Backgrounds"));
+    for (const Picture* p : backgrounds)
+        layout.Place(*p, 1);
+    return layout.Paint(main);
 }
 
 }  // namespace

@@ -18,5 +18,7 @@ std::vector<Picture> RenderSkin();
 
 // A preview of the main window at its design size, composed from the pictures.
 QImage ComposeMainWindow(const std::vector<Picture>& pictures);
+// The same for the mini player's strip.
+QImage ComposeMiniPlayer(const std::vector<Picture>& pictures);
 
 }  // namespace tarvel::skin
