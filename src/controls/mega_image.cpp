@@ -27,12 +27,20 @@ void TMegaImage::ShowPicture(int k) {
     assert(k >= 1 && k <= kSlots);
     shown_ = k;
     current_ = Picture(k);
+    if (auto_size_ && !current_.isNull())
+        resize(current_.size());
     update();
 }
 
 void TMegaImage::SetStretch(bool stretch) {
     stretch_ = stretch;
     update();
+}
+
+void TMegaImage::SetAutoSize(bool auto_size) {
+    auto_size_ = auto_size;
+    if (auto_size_ && !current_.isNull())
+        resize(current_.size());
 }
 
 void TMegaImage::Apply(MegaImageEvent event) {

@@ -36,6 +36,8 @@ class TMegaImage : public QWidget {
     void SetNomPicRealVid(int state) { state_.nom_pic_real_vid = state; }
     // Stretched pictures fill the control; otherwise they are drawn at natural size.
     void SetStretch(bool stretch);
+    // An auto-sized control takes the size of each picture it shows.
+    void SetAutoSize(bool auto_size);
 
   signals:
     void OnClick();
@@ -60,6 +62,7 @@ class TMegaImage : public QWidget {
     int shown_ = 0;
     bool change_pictures_ = false;
     bool stretch_ = true;
+    bool auto_size_ = false;
     bool pressed_ = false;
 };
 

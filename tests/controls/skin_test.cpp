@@ -33,10 +33,18 @@ TEST(Jpeg, RoundTripKeepsThePicture) {
     EXPECT_GT(qGreen(decoded.pixel(15, 15)), 245);
 }
 
+// A header that claims a huge picture: the frame header's height and width set to 60000.
+std::string Oversized(std::string jpeg) {
+    const std::size_t sof = jpeg.find("\xFF\xC0");
+    jpeg[sof + 5] = jpeg[sof + 7] = static_cast<char>(0xEA);
+    jpeg[sof + 6] = jpeg[sof + 8] = static_cast<char>(0x60);
+    return jpeg;
+}
+
 TEST(Jpeg, DamagedInputIsAnErrorNamingTheFile) {
     const std::string good = EncodeJpeg(TestPicture(), 90);
     const std::string cases[] = {"", "not a picture at all", good.substr(0, good.size() / 2),
-                                 good.substr(0, 20)};
+                                 good.substr(0, 20), Oversized(good)};
     for (const std::string& bytes : cases) {
         try {
             DecodeJpeg(bytes, "skin/x.jpg");
@@ -44,6 +52,11 @@ TEST(Jpeg, DamagedInputIsAnErrorNamingTheFile) {
         } catch (const AppError& e) {
             EXPECT_NE(std::string(e.what()).find("skin/x.jpg"), std::string::npos) << e.what();
         }
+    }
+    try {
+        DecodeJpeg(Oversized(good), "big.jpg");
+    } catch (const AppError& e) {
+        EXPECT_NE(std::string(e.what()).find("too large"), std::string::npos) << e.what();
     }
 }
 
