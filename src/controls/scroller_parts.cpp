@@ -64,6 +64,11 @@ void TTraka::mouseReleaseEvent(QMouseEvent* event) {
         owner_.BandReleased();
 }
 
+void TTraka::mouseMoveEvent(QMouseEvent* event) {
+    if (!rect().contains(event->position().toPoint()))
+        owner_.BandLeft();
+}
+
 void TTraka::leaveEvent(QEvent*) {
     owner_.BandLeft();
 }

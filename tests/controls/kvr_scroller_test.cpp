@@ -104,6 +104,24 @@ TEST_F(ScrollerH, BandClickJumpsToItsShareOfMax) {
     EXPECT_EQ(changes.count(), 1);
     QTest::mouseRelease(&band, Qt::LeftButton, {}, QPoint(50, 3));
     EXPECT_FALSE(MouseUpm());
+    // Held, it repeats until the pointer leaves the band.
+    bar.SetPosition(771);
+    QTest::mousePress(&band, Qt::LeftButton, {}, QPoint(50, 3));
+    EXPECT_TRUE(bar.Scroller().BandRepeat().Running());
+    QTest::mouseMove(&band, QPoint(50, 30));
+    EXPECT_FALSE(bar.Scroller().BandRepeat().Running());
+    QTest::mouseRelease(&band, Qt::LeftButton, {}, QPoint(50, 30));
+}
+
+TEST_F(ScrollerH, VerticalKindLaysOutDownwardsAndTakesTheClickYAsPosition) {
+    bar.SetKind(ScrollKind::Vertical);
+    bar.resize(17, 200);
+    EXPECT_EQ(bar.ButtonDown().geometry(), QRect(1, 186, 15, 13));
+    EXPECT_EQ(bar.Scroller().geometry(), QRect(0, 15, 17, 170));
+    bar.SetPosition(100);  // thumb at the bottom, the band free above it
+    QTest::mouseClick(&bar.Scroller().Band(), Qt::LeftButton, {}, QPoint(2, 40));
+    EXPECT_EQ(bar.Position(), 40);
+    EXPECT_EQ(changes.count(), 1);
 }
 
 TEST_F(ScrollerH, KeysMoveAndRaiseChange) {
