@@ -1,4 +1,6 @@
 #include <gtest/gtest.h>
+#include <QApplication>
+#include <QPaintEvent>
 #include <QTest>
 
 #include "controls/c_list_box.h"
@@ -124,6 +126,33 @@ TEST_F(ListBox, SelectedMarkedRowIsWhiteOnSelectionAndKeysRepaintAll) {
     image = Grab();
     EXPECT_EQ(image.pixel(0, 16 + 1) & 0xFFFFFF, 0u);
     EXPECT_GE(LeftmostInk(image, 1), 2);
+}
+
+// Records the region of each paint of a widget.
+class PaintRecorder : public QObject {
+  public:
+    QRegion painted;
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Paint)
+            painted += static_cast<QPaintEvent*>(event)->region();
+        return false;
+    }
+};
+
+TEST_F(ListBox, KeyAndMouseDownRepaintTheWholeList) {
+    list.SetItemFont(1, QColor(0xA8, 0xF7, 0x8E), Qt::white, "Play");
+    list.setCurrentRow(0);
+    QApplication::processEvents();
+    PaintRecorder recorder;
+    list.viewport()->installEventFilter(&recorder);
+    QTest::keyClick(&list, Qt::Key_Down);
+    QApplication::processEvents();
+    EXPECT_EQ(recorder.painted.boundingRect(), list.viewport()->rect());
+    recorder.painted = QRegion();
+    QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, QPoint(5, 40));
+    QApplication::processEvents();
+    EXPECT_EQ(recorder.painted.boundingRect(), list.viewport()->rect());
+    EXPECT_EQ(list.currentRow(), 2);
 }
 
 TEST_F(ListBox, TopIndexFollowsAndIsSettable) {
