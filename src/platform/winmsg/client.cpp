@@ -196,13 +196,16 @@ int32_t Deliver(const std::string& endpoint, const Incoming& message, bool* deli
     if (!Connect(s, endpoint, deadline) || !WriteAll(s, wire::EncodeRequest(message), deadline)) {
         return 0;
     }
+    char result[4];
     if (message.op == Op::Post) {
+        // The receiver acknowledges a post once it has queued it, so posts from one sender are
+        // handled in the order they were made, even by different windows of one program.
+        ReadExactly(s, result, sizeof result, deadline);
         if (delivered != nullptr) {
             *delivered = true;
         }
         return 0;
     }
-    char result[4];
     if (!ReadExactly(s, result, sizeof result, deadline)) {
         return 0;
     }

@@ -53,6 +53,13 @@ void ReclaimStale(const std::string& folder) {
     }
 }
 
+void Answer(QLocalSocket* socket, int32_t result) {
+    const std::string answer = wire::EncodeResult(result);
+    socket->write(answer.data(), static_cast<qint64>(answer.size()));
+    socket->flush();
+    socket->disconnectFromServer();
+}
+
 }  // namespace
 
 bool IsLocalEndpoint(const std::string& endpoint) {
@@ -149,19 +156,20 @@ void WindowEndpoint::OnNewConnection() {
                 return;
             }
             buffer->clear();
+            if (message->op == Op::Post) {
+                // Queued like every posted message, then acknowledged at once.
+                QMetaObject::invokeMethod(
+                    this, [this, m = *message] { Handle(m); }, Qt::QueuedConnection);
+                Answer(socket, 0);
+                return;
+            }
             // The handler may run a nested event loop (a message box) in which the peer goes
             // away; the guard keeps the answer from going to a deleted socket.
             QPointer<QLocalSocket> guard(socket);
             const int32_t result = Handle(*message);
-            if (!guard) {
-                return;
+            if (guard) {
+                Answer(socket, result);
             }
-            if (message->op != Op::Post) {
-                const std::string answer = wire::EncodeResult(result);
-                socket->write(answer.data(), static_cast<qint64>(answer.size()));
-                socket->flush();
-            }
-            socket->disconnectFromServer();
         });
     }
 }

@@ -8,7 +8,7 @@
 
 // The bytes of one message on an endpoint's socket. A request is
 //   "TVWM" op:u8 msg:u32 wparam:i64 lparam:i64 kind:i32 size:u32 data[size]
-// (little-endian); the answer to every operation but Post is one i32.
+// (little-endian); the answer is one i32: the result, or for a post 0 once it is queued.
 namespace tarvel::winmsg::wire {
 
 constexpr size_t kHeaderSize = 4 + 1 + 4 + 8 + 8 + 4 + 4;
