@@ -29,7 +29,7 @@ int RunProgram(int argc, char** argv) {
     // Each window may rely on the ones created before it.
     TForm1 form1(*services, fs::CurrentDirectory());
     TEqualizer equalizer;
-    TfrmMain module_player;
+    TfrmMain module_player(*services);
     std::unique_ptr<TMinFrm> mini;
     try {
         mini = std::make_unique<TMinFrm>();

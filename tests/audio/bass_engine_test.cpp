@@ -71,7 +71,7 @@ TEST_F(BassEngineTest, Mp3PlaysToItsEndAndTheCallbackClearsTheState) {
     const int ms = PlayOut();
     EXPECT_EQ(engine_->GetState(), 0);
     EXPECT_EQ(FramePosition(), 88200);
-    EXPECT_EQ(ms, 600);
+    EXPECT_EQ(ms, 500);  // the end is seen in the block that reaches it
 }
 
 TEST_F(BassEngineTest, ModulePlaysToItsEnd) {

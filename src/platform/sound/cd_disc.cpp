@@ -33,21 +33,11 @@ bool EndsWithNoCase(const std::string& text, const char* tail) {
 
 class CdioDisc final : public CdDisc {
   public:
-    explicit CdioDisc(std::unique_ptr<CdIo_t, CdioDeleter> cdio, bool image)
-        : cdio_(std::move(cdio)) {
+    CdioDisc(std::unique_ptr<CdIo_t, CdioDeleter> cdio, bool image) : cdio_(std::move(cdio)) {
         first_ = cdio_get_first_track_num(cdio_.get());
         const track_t count = cdio_get_num_tracks(cdio_.get());
         count_ = (count == CDIO_INVALID_TRACK || first_ == CDIO_INVALID_TRACK) ? 0 : count;
-        if (!image && count_ > 0) {
-            drive_.reset(cdio_cddap_identify_cdio(cdio_.get(), CDDA_MESSAGE_FORGETIT, nullptr));
-            if (drive_ && cdio_cddap_open(drive_.get()) == 0) {
-                paranoia_.reset(cdio_paranoia_init(drive_.get()));
-                if (paranoia_) {
-                    cdio_paranoia_modeset(paranoia_.get(),
-                                          PARANOIA_MODE_FULL ^ PARANOIA_MODE_NEVERSKIP);
-                }
-            }
-        }
+        use_paranoia_ = !image;
     }
 
     int TrackCount() const override { return count_; }
@@ -66,6 +56,9 @@ class CdioDisc final : public CdDisc {
     }
 
     bool ReadSectors(std::int32_t lsn, int count, void* out) override {
+        if (use_paranoia_ && !paranoia_) {
+            StartParanoia();
+        }
         if (!paranoia_) {
             return cdio_read_audio_sectors(cdio_.get(), out, lsn, static_cast<uint32_t>(count)) ==
                    DRIVER_OP_SUCCESS;
@@ -87,12 +80,27 @@ class CdioDisc final : public CdDisc {
     }
 
   private:
+    // A drive is read through cdparanoia, set up on the first read only: asking for the
+    // table of contents needs none of it.
+    void StartParanoia() {
+        use_paranoia_ = false;
+        drive_.reset(cdio_cddap_identify_cdio(cdio_.get(), CDDA_MESSAGE_FORGETIT, nullptr));
+        if (drive_ && cdio_cddap_open(drive_.get()) == 0) {
+            paranoia_.reset(cdio_paranoia_init(drive_.get()));
+            if (paranoia_) {
+                cdio_paranoia_modeset(paranoia_.get(),
+                                      PARANOIA_MODE_FULL ^ PARANOIA_MODE_NEVERSKIP);
+            }
+        }
+    }
+
     std::unique_ptr<CdIo_t, CdioDeleter> cdio_;
     std::unique_ptr<cdrom_drive_t, DriveDeleter> drive_;
     std::unique_ptr<cdrom_paranoia_t, ParanoiaDeleter> paranoia_;
     track_t first_ = 1;
     int count_ = 0;
     std::int32_t next_ = -1;
+    bool use_paranoia_ = false;
 };
 
 void QuietLog(cdio_log_level_t, const char*) {}

@@ -17,6 +17,13 @@ std::size_t Channel::MixInto(float* mix, std::size_t frames, std::vector<float>&
     return got;
 }
 
+bool Channel::AtKnownEnd() {
+    if (exact_length_ == -2) {
+        exact_length_ = source_.decoder().LengthIsExact() ? source_.Length() : -1;
+    }
+    return exact_length_ >= 0 && position_ >= exact_length_;
+}
+
 bool Channel::Seek(std::int64_t frame) {
     frame = std::max<std::int64_t>(frame, 0);
     const std::int64_t length = source_.Length();

@@ -29,6 +29,9 @@ class Channel {
     std::function<void()> on_end;
 
     std::int64_t Position() const { return position_; }
+    // True when the position has reached an exactly known end: the channel ends with the block
+    // that reached it, not one block later.
+    bool AtKnownEnd();
     bool Seek(std::int64_t frame);
     std::int64_t Length() { return source_.Length(); }
     const PcmFormat& SourceFormat() const { return source_.SourceFormat(); }
@@ -41,6 +44,7 @@ class Channel {
     SourceStage source_;
     EqChain eq_;
     std::int64_t position_ = 0;
+    std::int64_t exact_length_ = -2;  // -2: not asked yet, -1: not known exactly
     SampleHistory history_;
 };
 

@@ -28,6 +28,8 @@ class Decoder {
     virtual bool Seek(std::int64_t frame) = 0;
     // Length in source frames, or -1 when it is not known.
     virtual std::int64_t Length() = 0;
+    // True when Length() is exactly where Read() ends (false for an estimate).
+    virtual bool LengthIsExact() const { return true; }
 };
 
 }  // namespace tarvel::sound

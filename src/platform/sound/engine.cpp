@@ -229,7 +229,7 @@ void Engine::Render(float* out, std::size_t frames) {
             if (channel->state != PlayState::Playing) {
                 continue;
             }
-            if (channel->MixInto(out, frames, scratch_) < frames) {
+            if (channel->MixInto(out, frames, scratch_) < frames || channel->AtKnownEnd()) {
                 channel->state = PlayState::Stopped;
                 channel->ended = true;
                 if (channel->on_end) {

@@ -54,6 +54,8 @@ class OpenmptDecoder final : public Decoder {
     }
 
     std::int64_t Length() override { return length_; }
+    // The duration is the song's nominal one; the last notes may ring on a little longer.
+    bool LengthIsExact() const override { return false; }
 
     const std::string& Type() const { return type_; }
 
