@@ -39,22 +39,33 @@ std::string HeadPastTag(const std::string& path) {
     return head;
 }
 
+bool HasContainerMark(const std::string& head) {
+    for (const char* mark : {"RIFF", "RIFX", "RF64", "riff", "FORM", "OggS", "fLaC", ".snd", "dns.",
+                             "caff", "wvpk", "NIST", "Crea"}) {
+        if (head.compare(0, 4, mark) == 0) {
+            return true;
+        }
+    }
+    return false;
+}
+
 }  // namespace
 
 std::unique_ptr<Decoder> OpenStreamDecoder(const std::string& path) {
     if (!fs::FileExists(path)) {
         throw SoundError(SoundFault::NotFound, fmt::format("{}: file not found", path));
     }
-    // Container formats announce themselves in their headers; MPEG audio has none, so it is
-    // checked for only when libsndfile recognises no container (or recognises MPEG).
-    try {
+    // Containers announce themselves in their first bytes and go to libsndfile; MPEG audio
+    // has no such mark and is recognised by its frame headers. Anything else is no stream
+    // (libsndfile would probe it as MPEG and complain on stderr).
+    const std::string head = HeadPastTag(path);
+    if (HasContainerMark(head)) {
         return OpenSndfileDecoder(path);
-    } catch (const SoundError& e) {
-        if (e.fault() != SoundFault::UnknownFormat || !LooksLikeMpegAudio(HeadPastTag(path))) {
-            throw;
-        }
     }
-    return OpenMpg123Decoder(path);
+    if (LooksLikeMpegAudio(head)) {
+        return OpenMpg123Decoder(path);
+    }
+    throw SoundError(SoundFault::UnknownFormat, fmt::format("{}: not a sound stream", path));
 }
 
 std::unique_ptr<Decoder> OpenModuleDecoder(const std::string& path) {

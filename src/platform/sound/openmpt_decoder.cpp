@@ -79,8 +79,9 @@ std::unique_ptr<Decoder> OpenOpenmptDecoder(const std::string& path) {
     }
     int error = 0;
     const char* message = nullptr;
-    Module mod(openmpt_module_create_from_memory2(bytes.data(), bytes.size(), nullptr, nullptr,
-                                                  nullptr, nullptr, &error, &message, nullptr));
+    Module mod(openmpt_module_create_from_memory2(bytes.data(), bytes.size(), openmpt_log_func_silent,
+                                                  nullptr, openmpt_error_func_ignore, nullptr, &error,
+                                                  &message, nullptr));
     if (!mod) {
         std::string reason = message != nullptr ? message : "not a module";
         openmpt_free_string(message);
