@@ -34,12 +34,14 @@ class EqChain {
   private:
     struct Filter {
         EqBandParams params;
-        double b0 = 1, b1 = 0, b2 = 0, a1 = 0, a2 = 0;
-        double z1[2] = {0, 0};
-        double z2[2] = {0, 0};
+        float b0 = 1, b1 = 0, b2 = 0, a1 = 0, a2 = 0;
+        float z1[2] = {0, 0};  // per channel
+        float z2[2] = {0, 0};
         bool flat = true;
     };
     void RefreshActive();
+    // Runs up to four bands in cascade over the frames (see the .cpp).
+    static void ProcessGroup(Filter* const* group, float* stereo, std::size_t frames);
 
     double rate_;
     std::vector<Filter> bands_;
