@@ -2,10 +2,9 @@
 
 #include <fmt/format.h>
 
-#include <fstream>
-
 #include "platform/fs/file_ops.h"
 #include "platform/sound/cd_decoder.h"
+#include "platform/sound/file_head.h"
 #include "platform/sound/mpeg_sniff.h"
 #include "platform/sound/mpg123_decoder.h"
 #include "platform/sound/openmpt_decoder.h"
@@ -17,23 +16,18 @@ namespace tarvel::sound {
 namespace {
 
 // The first bytes of a file, enough for an ID3v2 tag of ordinary size and a few frames.
-std::string Head(const std::string& path, std::size_t bytes) {
-    std::ifstream in(path, std::ios::binary);
-    std::string head(bytes, '\0');
-    in.read(head.data(), static_cast<std::streamsize>(bytes));
-    head.resize(static_cast<std::size_t>(in.gcount()));
-    return head;
-}
-
+// The first bytes of the audio: after an ID3v2 tag (which may hold large pictures) when there
+// is one.
 std::string HeadPastTag(const std::string& path) {
-    std::string head = Head(path, 16384);
+    constexpr std::size_t kHead = 16384;
+    std::string head = ReadHead(path, 0, kHead);
     if (head.size() >= 10 && head.compare(0, 3, "ID3") == 0) {
-        // A large tag (cover pictures): read far enough to see the audio behind it.
         const auto* b = reinterpret_cast<const unsigned char*>(head.data());
-        const std::size_t size =
-            (std::size_t{b[6]} << 21) | (std::size_t{b[7]} << 14) | (std::size_t{b[8]} << 7) | b[9];
-        if (size + 20 + 16384 > head.size()) {
-            head = Head(path, size + 20 + 16384);
+        const std::uint64_t size = (std::uint64_t{b[6]} << 21) | (std::uint64_t{b[7]} << 14) |
+                                   (std::uint64_t{b[8]} << 7) | b[9];
+        const std::uint64_t end = 10 + size + ((b[5] & 0x10) != 0 ? 10 : 0);
+        if (end + 4 > head.size()) {
+            return ReadHead(path, end, kHead);
         }
     }
     return head;

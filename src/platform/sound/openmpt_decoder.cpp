@@ -4,9 +4,11 @@
 #include <libopenmpt/libopenmpt.h>
 
 #include <algorithm>
+#include <filesystem>
 
 #include "platform/fs/file_ops.h"
 #include "platform/fs/line_file.h"
+#include "platform/sound/file_head.h"
 #include "platform/sound/sound_error.h"
 
 namespace tarvel::sound {
@@ -14,6 +16,8 @@ namespace tarvel::sound {
 namespace {
 
 constexpr int kRate = 44100;
+// Modules are small; anything larger is refused before it is read into memory.
+constexpr std::uintmax_t kLargestModule = 256u << 20;
 
 struct ModuleDeleter {
     void operator()(openmpt_module* m) const noexcept { openmpt_module_destroy(m); }
@@ -71,6 +75,20 @@ std::unique_ptr<Decoder> OpenOpenmptDecoder(const std::string& path) {
     if (!fs::FileExists(path)) {
         throw SoundError(SoundFault::NotFound, fmt::format("{}: file not found", path));
     }
+    // The header decides first, so that a large file of another kind is never read whole.
+    std::error_code size_error;
+    const auto size = std::filesystem::file_size(path, size_error);
+    if (size_error) {
+        throw SoundError(SoundFault::NotFound, fmt::format("{}: {}", path, size_error.message()));
+    }
+    const std::string head = ReadHead(path, 0, openmpt_probe_file_header_get_recommended_size());
+    if (size > kLargestModule ||
+        openmpt_probe_file_header(OPENMPT_PROBE_FILE_HEADER_FLAGS_DEFAULT, head.data(), head.size(),
+                                  size, openmpt_log_func_silent, nullptr, openmpt_error_func_ignore,
+                                  nullptr, nullptr,
+                                  nullptr) == OPENMPT_PROBE_FILE_HEADER_RESULT_FAILURE) {
+        throw SoundError(SoundFault::UnknownFormat, fmt::format("{}: not a module", path));
+    }
     std::string bytes;
     try {
         bytes = fs::ReadFile(path);
@@ -79,9 +97,9 @@ std::unique_ptr<Decoder> OpenOpenmptDecoder(const std::string& path) {
     }
     int error = 0;
     const char* message = nullptr;
-    Module mod(openmpt_module_create_from_memory2(bytes.data(), bytes.size(), openmpt_log_func_silent,
-                                                  nullptr, openmpt_error_func_ignore, nullptr, &error,
-                                                  &message, nullptr));
+    Module mod(openmpt_module_create_from_memory2(
+        bytes.data(), bytes.size(), openmpt_log_func_silent, nullptr, openmpt_error_func_ignore,
+        nullptr, &error, &message, nullptr));
     if (!mod) {
         std::string reason = message != nullptr ? message : "not a module";
         openmpt_free_string(message);

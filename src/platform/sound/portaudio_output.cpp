@@ -75,7 +75,7 @@ std::unique_ptr<Output> OpenPortAudioOutput(std::string& why) {
         return nullptr;
     }
     if (Pa_GetDefaultOutputDevice() == paNoDevice) {
-        why = "no sound device";
+        why = "none found";
         return nullptr;
     }
     PaStream* stream = nullptr;

@@ -107,6 +107,15 @@ TEST(Decoders, BadInputGivesClearFaults) {
     EXPECT_EQ(FaultOf([&] { OpenModuleDecoder(dir / "text.mp3"); }), SoundFault::UnknownFormat);
     EXPECT_EQ(FaultOf([&] { OpenModuleDecoder(testing::SoundData("tone_1k_2s.mp3")); }),
               SoundFault::UnknownFormat);
+    // A tag that claims 256 MB in a tiny file; and an MP3 behind a tag.
+    testing::WriteBytes(dir / "tag.mp3",
+                        std::string("ID3\x03\x00\x00\x7F\x7F\x7F\x7F", 10) + "xyz");
+    EXPECT_EQ(FaultOf([&] { OpenStreamDecoder(dir / "tag.mp3"); }), SoundFault::UnknownFormat);
+    testing::WriteBytes(dir / "tagged.mp3",
+                        std::string("ID3\x03\x00\x00\x00\x00\x40\x00", 10) +
+                            std::string(8192, '\0') +
+                            testing::ReadBytes(testing::SoundData("tone_1k_2s.mp3")));
+    EXPECT_EQ(OpenStreamDecoder(dir / "tagged.mp3")->Length(), 88200);
 }
 
 TEST(Decoders, TruncatedMp3PlaysWhatIsThere) {
