@@ -46,7 +46,13 @@ class TID3v2 {
     };
     using FrameBuffer = std::array<char, kFrameBufferSize>;
 
+    // Tags up to this size are read whole to undo a tag-wide unsynchronisation.
+    static constexpr uint32_t kMaxUnsynchronisedTag = 16 * 1024 * 1024;
+
     void WalkFrames(ByteSource& source);
+    void WalkFrames(ByteSource& source, uint64_t end, unsigned char tag_flags, bool unsynchronised);
+    uint64_t FrameSize(ByteSource& source, const unsigned char* size_bytes, uint64_t data_start,
+                       uint64_t end) const;
     void DeriveFields();
     std::string KeptText(Frame frame) const;
 

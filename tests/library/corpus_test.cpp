@@ -85,7 +85,7 @@ constexpr Expected kCorpus[] = {
     {"mutagen/xing.mp3", "Unknown", "xing", "32", "2052", "44100", "Joint Stereo"},
     {"taglib-sharp/sample_v2_3_ext_header.mp3", "Interpret v2", "Title v2", "192", "2717", "44100",
      "Stereo"},
-    {"taglib-sharp/sample_v2_4_unsynch.mp3", "Unknown", "sample_v2_4_unsynch", "64", "1332",
+    {"taglib-sharp/sample_v2_4_unsynch.mp3", "MP3 artist", "sample_v2_4_unsynch", "64", "1332",
      "44100", "Mono"},
     {"taglib/ape-id3v1.mp3", "Unknown", "Title", "32", "2073", "44100", "Joint Stereo"},
     {"taglib/compressed_id3_frame.mp3", "Unknown", "compressed_id3_frame", "0", "0", "0",

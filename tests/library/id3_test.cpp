@@ -209,6 +209,30 @@ TEST(Id3v2, HostileSizesEndTheReadCleanly) {
     EXPECT_EQ(ReadV2(footed).tag_size, footed.size());
 }
 
+// Version 2.4 frame sizes are synchsafe; a tag whose writer put plain numbers there is still
+// read when only the plain reading leads to the next frame.
+TEST(Id3v2, ReadsVersion24SynchsafeAndPlainFrameSizes) {
+    const std::string big(300, 'p');  // 300 = synchsafe 00 00 02 2C, plain 00 00 01 2C
+    const std::string synchsafe_size = std::string("\0\0\x02\x2C", 4);
+    const std::string priv = "PRIV" + synchsafe_size + std::string(2, '\0') + big;
+    EXPECT_EQ(ReadV2(Id3v2(4, priv + Frame("TIT2", Latin1("After")))).title, "After");
+    const std::string plain = Frame("PRIV", big);
+    EXPECT_EQ(ReadV2(Id3v2(4, plain + Frame("TIT2", Latin1("Plain")))).title, "Plain");
+}
+
+// Unsynchronisation puts a zero byte after every 0xFF; the reader takes it out again, for a
+// whole version-2.3 tag and for single version-2.4 frames.
+TEST(Id3v2, UndoesUnsynchronisation) {
+    const std::string unsynced = std::string("\1\xFF\0\xFE", 4) + std::string("A\0B\0", 4);
+    // A tag-wide unsynchronisation counts the frame sizes before it was applied.
+    const TID3v2 v23 =
+        ReadV2(Id3v2(3, Frame("TIT2", unsynced, 0, 7) + Frame("TPE1", Latin1("X")), 0, 0x80));
+    EXPECT_EQ(v23.title, "AB");
+    EXPECT_EQ(v23.artist, "X");
+    const TID3v2 v24 = ReadV2(Id3v2(4, Frame("TIT2", unsynced, 0x02)));
+    EXPECT_EQ(v24.title, "AB");
+}
+
 TEST(Id3v2, NoTagStillSucceeds) {
     bool result = false;
     const TID3v2 tag = ReadV2(std::string(20, 'x'), &result);

@@ -8,6 +8,7 @@
 
 #include "command_line_services.h"
 #include "library/library_actions.h"
+#include "library/library_store.h"
 #include "library/scanner.h"
 #include "library/song_reader.h"
 #include "platform/error/app_error.h"
@@ -85,19 +86,29 @@ int Scan(const std::string& command, const std::vector<std::string>& arguments, 
     if (command == "clear-add") {
         folder = Absolute(arguments[0]);
     }
-    tools::CommandLineServices services(folder);
-    tools::StderrProgress progress(quiet);
-    library::TagReaders readers;
-    library::TegScan scanner(readers, progress, services);
-    library::LibraryActions actions(scanner, services, app_dir, {});
-    if (command == "clear-add") {
-        actions.RunClearLibraryAndAddFiles();
-    } else {
-        std::vector<std::string> items;
-        for (const auto& path : arguments) {
-            items.push_back(Absolute(path));
+    {  // the progress line ends before the summary
+        tools::CommandLineServices services(folder);
+        tools::StderrProgress progress(quiet);
+        library::TagReaders readers;
+        library::TegScan scanner(readers, progress, services);
+        library::LibraryActions actions(scanner, services, app_dir, {});
+        if (command == "clear-add") {
+            actions.RunClearLibraryAndAddFiles();
+        } else {
+            std::vector<std::string> items;
+            for (const auto& path : arguments) {
+                items.push_back(Absolute(path));
+            }
+            actions.RunDropItems(items);
         }
-        actions.RunDropItems(items);
+    }
+    if (!quiet) {
+        const library::LibraryStore store(app_dir);
+        const size_t paths = fs::FileExists(store.FilePath(library::kPathListFile))
+                                 ? store.ReadPathList().size()
+                                 : 0;
+        const size_t artists = store.ArtistIndexExists() ? store.ReadArtistNames().size() : 0;
+        std::fprintf(stderr, "Library: %zu files, %zu artists\n", paths, artists);
     }
     return 0;
 }
