@@ -43,12 +43,15 @@ std::string_view TrimRightControls(std::string_view text) {
     return text;
 }
 
-std::string_view TrimControls(std::string_view text) {
-    text = TrimRightControls(text);
+std::string_view TrimLeftControls(std::string_view text) {
     while (!text.empty() && IsControl(text.front())) {
         text.remove_prefix(1);
     }
     return text;
+}
+
+std::string_view TrimControls(std::string_view text) {
+    return TrimLeftControls(TrimRightControls(text));
 }
 
 std::string_view BeforeNul(std::string_view text) {
@@ -60,7 +63,9 @@ std::string FrameText(std::string_view content) {
         const std::string text = Utf16Text(content);
         return std::string(BeforeNul(TrimControls(text)));
     }
-    return std::string(TrimRightControls(BeforeNul(TrimControls(content))));
+    // Leading controls go first (the encoding byte among them); the text then ends at a zero
+    // byte, so the zero padding of the buffer is never scanned.
+    return std::string(TrimRightControls(BeforeNul(TrimLeftControls(content))));
 }
 
 }  // namespace tarvel::library

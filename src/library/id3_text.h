@@ -8,6 +8,8 @@ namespace tarvel::library {
 
 // Removes trailing characters of code 32 or below (spaces, zero bytes, control characters).
 std::string_view TrimRightControls(std::string_view text);
+// Removes leading characters of code 32 or below.
+std::string_view TrimLeftControls(std::string_view text);
 // Removes leading and trailing characters of code 32 or below.
 std::string_view TrimControls(std::string_view text);
 // The text before the first zero byte: a zero byte ends a text in a tag.

@@ -73,6 +73,18 @@ bool FrameFollows(ByteSource& source, uint64_t position, uint64_t end) {
 
 }  // namespace
 
+void TID3v2::Reset() {
+    exists = false;
+    version = 0;
+    tag_size = 0;
+    title.clear();
+    artist.clear();
+    album.clear();
+    year.clear();
+    track = 0;
+    is_kept_.fill(false);  // the buffers of frames not kept are never read
+}
+
 bool TID3v2::Read(const std::string& path) {
     Reset();
     auto source = OpenFileSource(path);

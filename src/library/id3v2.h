@@ -19,7 +19,7 @@ class TID3v2 {
     // shorter than 10 bytes; true otherwise, whether or not a tag was found (see exists).
     bool Read(const std::string& path);
     bool Read(ByteSource& source);
-    void Reset() { *this = TID3v2(); }
+    void Reset();
 
     bool exists = false;
     uint8_t version = 0;    // the major version byte of the header
