@@ -1,5 +1,6 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -149,14 +150,17 @@ TEST_F(ScanTest, UnreadableAndTinyFilesGetTheDefaults) {
     const std::string short_tag = Music("short.mp3", std::string(100, '\xFF'));
     const std::string broken = MusicPath("broken.mp3");
     ASSERT_EQ(::symlink("/nonexistent/target.mp3", broken.c_str()), 0);
+    const std::string pipe = MusicPath("pipe.mp3");  // reading it must not wait for a writer
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
     // A version-2 size past the end of the file and frames larger than the tag.
     const std::string hostile = Music(
         "hostile.mp3", testing::Id3v2Header(3, 100000) + testing::Frame("TIT2", "\0X", 0, 1 << 30));
-    actions.DropItems({tiny, short_tag, broken, hostile});
+    actions.DropItems({tiny, short_tag, broken, hostile, pipe});
     EXPECT_TRUE(Reports().empty());
-    EXPECT_EQ(LibraryBytes("allsong.tft"),
-              Lines({Defaults("broken", broken), Defaults("hostile", hostile),
-                     Defaults("short", short_tag), Defaults("tiny", tiny)}));  // a full scan sorts
+    EXPECT_EQ(
+        LibraryBytes("allsong.tft"),
+        Lines({Defaults("broken", broken), Defaults("hostile", hostile), Defaults("pipe", pipe),
+               Defaults("short", short_tag), Defaults("tiny", tiny)}));  // a full scan sorts
 }
 
 TEST_F(ScanTest, AnAddingScanWithoutAPathListFailsBeforeChangingAnyFile) {

@@ -33,23 +33,25 @@ int64_t ReadFully(int fd, uint64_t offset, char* out, size_t count) {
 }  // namespace
 
 RandomAccessFile::RandomAccessFile(const std::string& path, size_t head_bytes) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // Non-blocking, so that opening a named pipe does not wait for a writer; reads of regular
+    // files are not affected.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) {
         return;
     }
-    struct stat st {};
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-        ::close(fd);
-        return;
-    }
-    size_ = static_cast<uint64_t>(st.st_size);
-    head_.resize(static_cast<size_t>(std::min<uint64_t>(size_, head_bytes)));
+    head_.resize(head_bytes);
     const int64_t got = ReadFully(fd, 0, head_.data(), head_.size());
-    if (got < 0) {
+    struct stat st {};
+    // A read shorter than the head block reached the end: the file's size is known without a
+    // stat. A folder or a pipe fails the read; a device gives a full block and is refused here.
+    const bool whole = got >= 0 && static_cast<size_t>(got) < head_bytes;
+    if (got < 0 || (!whole && (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)))) {
         ::close(fd);
+        head_.clear();
         return;
     }
     head_.resize(static_cast<size_t>(got));
+    size_ = whole ? static_cast<uint64_t>(got) : static_cast<uint64_t>(st.st_size);
     fd_ = fd;
 }
 

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <algorithm>
 
 #include "platform/error/app_error.h"
@@ -43,6 +45,20 @@ TEST(RandomAccessFile, MissingFilesAndFoldersAreNotOpened) {
     EXPECT_FALSE(missing.ok());
     EXPECT_EQ(missing.ReadAt(0, buffer, 4), -1);
     EXPECT_FALSE(RandomAccessFile(dir.path()).ok());
+    // A named pipe is not a file, and opening it does not wait for a writer.
+    ASSERT_EQ(::mkfifo((dir / "pipe").c_str(), 0600), 0);
+    EXPECT_FALSE(RandomAccessFile(dir / "pipe").ok());
+    // Neither is a device, even one that reads without end.
+    EXPECT_FALSE(RandomAccessFile("/dev/zero", 64).ok());
+    // An empty file and a file of exactly one head block.
+    WriteBytes(dir / "empty", "");
+    RandomAccessFile empty(dir / "empty", 64);
+    EXPECT_TRUE(empty.ok());
+    EXPECT_EQ(empty.size(), 0u);
+    WriteBytes(dir / "block", std::string(64, 'b'));
+    RandomAccessFile block(dir / "block", 64);
+    EXPECT_TRUE(block.ok());
+    EXPECT_EQ(block.size(), 64u);
 }
 
 TEST(ListDirectory, GivesOneFolderLevelAndFailsOnAFile) {
