@@ -15,6 +15,10 @@ bool MatchesMusicMask(const std::string& name) {
                              kExtension);
 }
 
+bool FitsOnALine(const std::string& path) {
+    return path.find_first_of("\r\n") == std::string::npos;
+}
+
 bool HasExtension(const std::string& path) {
     return fs::FileNameOf(path).find('.') != std::string::npos;
 }
@@ -24,7 +28,7 @@ void FindMusicFiles(const std::string& folder, std::vector<std::string>& files,
     fs::WalkDirectory(
         folder,
         [&](const fs::DirEntry& entry) {
-            if (!entry.is_directory && MatchesMusicMask(entry.name)) {
+            if (!entry.is_directory && MatchesMusicMask(entry.name) && FitsOnALine(entry.path)) {
                 files.push_back(entry.path);
                 display.SetBoxText(fmt::format("Find music files: {}", files.size()));
                 display.RepaintBox();
@@ -38,6 +42,9 @@ std::vector<std::string> CollectDroppedItems(const std::vector<std::string>& ite
                                              ProgressDisplay& display) {
     std::vector<std::string> files;
     for (const auto& item : items) {
+        if (!FitsOnALine(item)) {
+            continue;
+        }
         if (HasExtension(item)) {
             files.push_back(item);
         } else {

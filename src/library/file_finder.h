@@ -11,6 +11,10 @@ namespace tarvel::library {
 // True when a file name matches the mask "*.mp3", ASCII letters in any case.
 bool MatchesMusicMask(const std::string& name);
 
+// True when a path holds no CR or LF. The library keeps one path a line, so a file whose path
+// breaks a line cannot be held and is passed over by the search and the drops.
+bool FitsOnALine(const std::string& path);
+
 // True when the last component of a path has an extension (a "." in it), which makes a
 // dropped item a file whatever it really is.
 bool HasExtension(const std::string& path);
@@ -24,7 +28,7 @@ void FindMusicFiles(const std::string& folder, std::vector<std::string>& files,
                     ProgressDisplay& display);
 
 // The file list made from dropped items: an item with an extension is taken as it is, any other
-// item is searched as a folder (FindMusicFiles).
+// item is searched as a folder (FindMusicFiles). Items that do not fit on a line are passed over.
 std::vector<std::string> CollectDroppedItems(const std::vector<std::string>& items,
                                              ProgressDisplay& display);
 

@@ -137,6 +137,16 @@ TEST_F(ScanTest, DroppedItemsWithAnExtensionAreFilesWhateverTheyAre) {
                      Song("Queen", "X", "0000", "2", folder)}));
 }
 
+TEST_F(ScanTest, FilesWhosePathBreaksALineArePassedOver) {
+    const std::string good = Music("good.mp3", Mp3("A", "Good"));
+    const std::string bad = Music("bad\nname.mp3", Mp3("A", "Bad"));
+    services.QueueAnswer(music_dir);
+    actions.AddFiles();
+    actions.DropItems({bad});
+    EXPECT_EQ(LibraryBytes("allsong.tft"), Lines({Song("A", "Good", "0000", "2", good)}));
+    EXPECT_EQ(LibraryBytes("path.tan"), good + "\r\n");
+}
+
 TEST_F(ScanTest, DroppedFoldersWithoutMusicOpenTheFolderDialog) {
     Music("empty/readme.txt", "x");
     actions.DropItems({MusicPath("empty")});
