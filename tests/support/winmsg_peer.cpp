@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 #include <signal.h>
 
-#include <cstdio>
+#include "platform/text/hex.h"
 
 namespace tarvel::testing {
 
@@ -33,13 +33,7 @@ std::string Peer::NextLine() {
 }
 
 std::string Hex(const std::string& bytes) {
-    std::string out;
-    char digits[4];
-    for (unsigned char c : bytes) {
-        std::snprintf(digits, sizeof digits, "%02x", c);
-        out += digits;
-    }
-    return out;
+    return text::HexBytes(bytes);
 }
 
 }  // namespace tarvel::testing

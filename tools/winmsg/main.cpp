@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/error/app_error.h"
+#include "platform/text/hex.h"
 #include "platform/winmsg/client.h"
 #include "platform/winmsg/endpoint_folder.h"
 #include "platform/winmsg/window_endpoint.h"
@@ -48,16 +49,6 @@ long long Number(const std::string& text) {
     return value;
 }
 
-std::string Hex(const std::string& bytes) {
-    std::string out;
-    char digits[4];
-    for (unsigned char c : bytes) {
-        std::snprintf(digits, sizeof digits, "%02x", c);
-        out += digits;
-    }
-    return out;
-}
-
 int Serve(int argc, char** argv, const std::string& class_name, const std::string& title) {
     QCoreApplication app(argc, argv);
     std::signal(SIGTERM, [](int) { std::_Exit(0); });
@@ -73,7 +64,7 @@ int Serve(int argc, char** argv, const std::string& class_name, const std::strin
                 }
                 return static_cast<int32_t>(m.wparam + m.lparam);
             case Op::CopyData:
-                std::printf("copydata %d %s\n", m.kind, Hex(m.data).c_str());
+                std::printf("copydata %d %s\n", m.kind, tarvel::text::HexBytes(m.data).c_str());
                 std::fflush(stdout);
                 return static_cast<int32_t>(m.data.size());
             case Op::Show:
