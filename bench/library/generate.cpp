@@ -69,7 +69,7 @@ int main(int argc, char** argv) {
         const int artist = i % kArtists;
         const int album = i / kArtists % kAlbumsPerArtist;
         std::string name = ArtistName(artist);
-        if (artist % 10 == 1 && i / kArtists % 2 == 1) {
+        if (artist % 3 != 0 && artist % 10 == 1 && i / kArtists % 2 == 1) {
             name = fmt::format("ARTIST {:03}", artist);  // the same artist in capitals
         }
         const std::string album_name = fmt::format("Album {}", album + 1);
