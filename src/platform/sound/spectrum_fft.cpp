@@ -48,7 +48,9 @@ void SpectrumFft::Magnitudes(const float* samples, float* bins) {
     fftwf_execute(plan_->plan);
     constexpr float kScale = 4.0f / kFftSize;  // Hann's coherent gain is 1/2, a real sine's half
     for (std::size_t k = 0; k < kFftBins; ++k) {
-        bins[k] = std::hypot(plan_->out[k][0], plan_->out[k][1]) * kScale;
+        const float re = plan_->out[k][0];
+        const float im = plan_->out[k][1];
+        bins[k] = std::sqrt(re * re + im * im) * kScale;
     }
 }
 
