@@ -113,6 +113,8 @@ void FmodEngine::FmodPlay(const std::string& kind, const std::string& path, std:
     if (IsCd(kind)) {
         FSOUND_CD_SetPlayMode(0, FSOUND_CD_PLAYONCE);
         FSOUND_CD_Play(0, track);
+        // The track plays at the volume bar's level, not at the drive's full volume.
+        FSOUND_CD_SetVolume(0, ScaledVolume());
         CdPaused = false;
         CdPlaying = true;
         return;
