@@ -1,11 +1,14 @@
 #pragma once
 
+#include <string>
+
 #include "playlists/playlist.h"
 
 namespace tarvel::playlists {
 
-// What the playlist operations ask of the transport: starting the current song, stopping, and
-// the engine polling timer (Timer1). The transport implements it; tests use a recording fake.
+// What the playlist operations ask of the transport: starting the current song, stopping, the
+// engine polling timer (Timer1) and the title line. The transport implements it; tests use a
+// recording fake.
 class TransportControl {
   public:
     virtual ~TransportControl() = default;
@@ -15,6 +18,8 @@ class TransportControl {
     virtual void StopPlay(bool snapshot) = 0;
     // Switches the engine polling timer (Timer1) on or off.
     virtual void SetPollingTimer(bool on) = 0;
+    // Sets the scrolling title line (TitleText), e.g. kIdleTitle at the end of the playlist.
+    virtual void SetTitleText(const std::string& text) = 0;
 };
 
 }  // namespace tarvel::playlists

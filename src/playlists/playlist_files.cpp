@@ -1,0 +1,97 @@
+// Start-up loading, saving at exit and the Save Playlist / Load Playlist commands.
+#include <optional>
+
+#include "platform/error/app_error.h"
+#include "platform/fs/file_ops.h"
+#include "platform/system/system_services.h"
+#include "playlists/playlist_file.h"
+#include "playlists/playlist_model.h"
+
+namespace tarvel::playlists {
+namespace {
+
+constexpr Playlist kAllPlaylists[] = {Playlist::PL1, Playlist::CD, Playlist::PL2};
+constexpr const char* kPlaylistFilter = "Playlists (*.tpl);;All files (*)";
+
+}  // namespace
+
+bool PlaylistModel::ReadSlotFile(Playlist playlist, const std::string& folder) {
+    const std::string path = StandardPlaylistPath(folder, playlist);
+    try {
+        return ReadPlaylistFile(slots_[playlist].Work, path);
+    } catch (const AppError& e) {
+        // The slot keeps what it held; the other playlists still load.
+        system::ReportError(*links_.services, e.what());
+        return false;
+    }
+}
+
+void PlaylistModel::LoadAtStartup() {
+    if (settings().FirstRun) {
+        return;
+    }
+    for (Playlist playlist : kAllPlaylists) {
+        ReadSlotFile(playlist, links_.app_dir);
+    }
+    EnsureCdPlaylist();
+    CopyPlaylist(working_, slots_[settings().ShownPlaylist()]);
+    ShowWholePlaylist();
+    AfterPlaylistLoad();
+    for (TPlayMasiv& slot : slots_.Slots) {
+        if (slot.Work.Current != 0) {
+            slot.Work.PlayState = 1;
+        }
+    }
+}
+
+void PlaylistModel::SaveAtExit() {
+    CopyPlaylist(slots_[settings().ShownPlaylist()], working_);
+    fs::CreateDirectories(fs::JoinPath(links_.app_dir, "sort"));
+    for (Playlist playlist : kAllPlaylists) {
+        WritePlaylistFile(slots_[playlist], StandardPlaylistPath(links_.app_dir, playlist));
+    }
+}
+
+void PlaylistModel::SavePlaylistAs(const std::string& name) {
+    WritePlaylistFile(working_, WithPlaylistExtension(name));
+}
+
+void PlaylistModel::SavePlaylistClick() {
+    RunReported([this] {
+        const std::optional<std::string> name =
+            links_.services->SaveFileDialog("Save Playlist", links_.app_dir, kPlaylistFilter);
+        if (name) {
+            SavePlaylistAs(*name);
+        }
+    });
+}
+
+void PlaylistModel::LoadPlaylistClick() {
+    RunReported([this] {
+        const std::optional<std::string> name =
+            links_.services->OpenFileDialog("Load Playlist", links_.app_dir, kPlaylistFilter);
+        if (name) {
+            const std::string folder = fs::FolderOf(*name);
+            LoadPlaylistsFrom(folder.empty() ? "." : folder);
+        }
+    });
+}
+
+void PlaylistModel::LoadPlaylistsFrom(const std::string& folder) {
+    settings().Uncheck(config::Item::repeatOne1);
+    // The shown playlist's slot is stale while it is shown; store the working copy first so that
+    // a folder without that playlist's file keeps the playlist as the user sees it.
+    const Playlist shown = settings().ShownPlaylist();
+    CopyPlaylist(slots_[shown], working_);
+    for (Playlist playlist : kAllPlaylists) {
+        ReadSlotFile(playlist, folder);
+    }
+    CopyPlaylist(working_, slots_[shown]);
+    ShowWholePlaylist();
+    AfterPlaylistLoad();
+    for (TPlayMasiv& slot : slots_.Slots) {
+        slot.Work.PlayState = 1;
+    }
+}
+
+}  // namespace tarvel::playlists
