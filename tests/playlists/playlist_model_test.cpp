@@ -41,6 +41,23 @@ TEST(PlaylistModel, InsertingMovesLaterRowsDownAndCountsTheTime) {
     EXPECT_EQ(rig.model.Work().Count, 8);
 }
 
+TEST(PlaylistModel, TotalsCountDurationsAndIgnoreBrokenCells) {
+    PlaylistRig rig;
+    auto rows = Table(
+        {Song("A", "a", 3600000), Song("B", "b", 1500), Song("C", "c", 2500), Song("D", "d", 0)});
+    rows[4][library::kDuration] = "n/a";
+    rig.SetWork(rows, 3);
+    rig.model.SumTimeBeforeCurrent();
+    EXPECT_EQ(rig.model.Work().MsBeforeCurrent, 3601500);
+    EXPECT_EQ(rig.model.Work().TotalMs, 3604000);
+    EXPECT_EQ(rig.model.Work().TotalText, "1:00:04");
+    rig.model.Work().Current = 0;
+    rig.model.SumTimeBeforeCurrent();
+    EXPECT_EQ(rig.model.Work().MsBeforeCurrent, 0);
+    rig.SetWork(Table({}));
+    EXPECT_EQ(rig.model.Work().TotalText, "00:00");
+}
+
 TEST(PlaylistModel, ViewShowsNumberedTitlesScrollerMaximumAndSize) {
     PlaylistRig rig;
     rig.list5.visible = 4;
