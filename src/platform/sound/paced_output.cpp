@@ -20,7 +20,7 @@ PacedOutput::PacedOutput(std::string wav_path) : wav_path_(std::move(wav_path)) 
         info.samplerate = 44100;
         info.channels = 2;
         info.format = SF_FORMAT_WAV | SF_FORMAT_PCM_16;
-        wav_ = sf_open(wav_path_.c_str(), SFM_WRITE, &info);
+        wav_.reset(sf_open(wav_path_.c_str(), SFM_WRITE, &info));
         if (wav_ == nullptr) {
             std::fprintf(stderr, "tarvel: cannot write sound to %s: %s; sound is discarded\n",
                          wav_path_.c_str(), sf_strerror(nullptr));
@@ -28,11 +28,12 @@ PacedOutput::PacedOutput(std::string wav_path) : wav_path_(std::move(wav_path)) 
     }
 }
 
+void PacedOutput::WavCloser::operator()(sf_private_tag* file) const noexcept {
+    sf_close(file);
+}
+
 PacedOutput::~PacedOutput() {
     Stop();
-    if (wav_ != nullptr) {
-        sf_close(wav_);
-    }
 }
 
 void PacedOutput::Start(Engine& engine) {
@@ -53,13 +54,13 @@ void PacedOutput::Run(Engine& engine) {
     while (running_) {
         engine.Render(block.data(), kBlockFrames);
         if (wav_ != nullptr) {
-            sf_writef_float(wav_, block.data(), kBlockFrames);
+            sf_writef_float(wav_.get(), block.data(), kBlockFrames);
         }
         next += std::chrono::milliseconds(10);
         std::this_thread::sleep_until(next);
     }
     if (wav_ != nullptr) {
-        sf_write_sync(wav_);
+        sf_write_sync(wav_.get());
     }
 }
 

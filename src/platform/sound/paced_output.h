@@ -25,8 +25,12 @@ class PacedOutput final : public Output {
   private:
     void Run(Engine& engine);
 
+    struct WavCloser {
+        void operator()(sf_private_tag* file) const noexcept;
+    };
+
     std::string wav_path_;
-    sf_private_tag* wav_ = nullptr;
+    std::unique_ptr<sf_private_tag, WavCloser> wav_;
     std::atomic<bool> running_{false};
     std::thread thread_;
 };

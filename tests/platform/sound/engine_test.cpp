@@ -111,6 +111,22 @@ TEST_F(EngineTest, TwoChannelsMix) {
     EXPECT_NEAR(testing::PeakAbs(out().Captured(), 0, 1000), 1.0, 0.001);
 }
 
+TEST(WavOutput, WritesAPlayableFile) {
+    TempDir dir;
+    { Engine engine(CreateOutput("wav:" + (dir / "out.wav"))); }
+    const std::string bytes = testing::ReadBytes(dir / "out.wav");
+    ASSERT_GE(bytes.size(), 44u);
+    EXPECT_EQ(bytes.substr(0, 4), "RIFF");
+    EXPECT_EQ(bytes.substr(8, 4), "WAVE");
+    // Frames rendered in real time before the end go in as 16-bit stereo at 44 100 Hz.
+    EXPECT_EQ(static_cast<unsigned char>(bytes[24]) | (static_cast<unsigned char>(bytes[25]) << 8),
+              44100);
+    EXPECT_EQ((bytes.size() - 44) % 4, 0u);
+    // A file that cannot be written: the sound is discarded, nothing breaks.
+    Engine discarding(CreateOutput("wav:" + (dir / "no/such/folder/out.wav")));
+    EXPECT_EQ(discarding.Manual(), nullptr);
+}
+
 TEST(SharedEngine, FollowsTarvelAudio) {
     setenv("TARVEL_AUDIO", "manual", 1);
     ResetSharedEngine();
