@@ -5,6 +5,7 @@
 
 #include "platform/fs/file_ops.h"
 #include "platform/sound/decoders.h"
+#include "platform/sound/output.h"
 #include "platform/sound/sound_error.h"
 #include "platform/text/case_fold.h"
 
@@ -96,6 +97,15 @@ int32_t ApolloPlayer::State() const {
 
 int32_t ApolloPlayer::PositionMs() const {
     return channel_ == 0 ? 0 : static_cast<int32_t>(engine_.Position(channel_) * 1000 / kRate);
+}
+
+int32_t ApolloPlayer::AdvanceClock(int32_t ms) {
+    sound::ManualOutput* manual = engine_.Manual();
+    if (manual == nullptr || ms < 0) {
+        return 0;
+    }
+    manual->Advance(ms);
+    return 1;
 }
 
 int32_t ApolloPlayer::Command(int32_t number, int32_t value) {

@@ -23,6 +23,10 @@ class ApolloPlayer {
     // 19 position in ms, 20 volume 0..65535. Unknown commands answer 0.
     int32_t Command(int32_t number, int32_t value);
 
+    // On a manual sound output (TARVEL_AUDIO=manual, for tests), renders the next ms
+    // milliseconds and answers 1; on any other output does nothing and answers 0.
+    int32_t AdvanceClock(int32_t ms);
+
     // 0 stopped or ended, 1 playing, 2 paused.
     int32_t State() const;
     int32_t PositionMs() const;

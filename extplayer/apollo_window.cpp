@@ -15,6 +15,9 @@ namespace tarvel::extplayer {
 namespace {
 
 constexpr uint32_t kCommandMessage = 1027;  // WM_USER + 3
+// A test clock (WM_APP + 1, wParam = milliseconds): on the manual sound output, the test moves
+// the player's time forward itself instead of waiting for it.
+constexpr uint32_t kClockMessage = 0x8001;
 constexpr int32_t kHandOverKind = 2;
 constexpr int64_t kVkE = 0x45;
 
@@ -102,6 +105,9 @@ int32_t ApolloWindow::OnMessage(const winmsg::Incoming& m) {
             Log("cmd " + std::to_string(m.wparam) + " " + std::to_string(m.lparam));
         }
         return result;
+    }
+    if (m.msg == kClockMessage) {
+        return player_.AdvanceClock(static_cast<int32_t>(m.wparam));
     }
     if (m.msg == winmsg::WM_CLOSE) {
         Log("close");

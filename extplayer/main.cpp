@@ -24,8 +24,9 @@ const char* kHelp =
     "13 pause/resume, 18 seek to ms, 19 position in ms, 20 volume 0..65535; WM_COPYDATA of kind 2\n"
     "plays the file it names; WM_CLOSE quits; the \"e\" key message opens the Graphic Equalizer.\n"
     "Audio-CD tracks (TrackNN.cda) play only with Plug-ins/CDReader.dll beside the program.\n"
-    "Environment: TARVEL_AUDIO (default, null, wav:PATH), TARVEL_EXTPLAYER_LOG (a file that gets\n"
-    "one line per message received), TARVEL_SHOW_MODE (0 hidden, 6 minimised, else shown).\n";
+    "Environment: TARVEL_AUDIO (default, null, wav:PATH, or manual: time moves only by message\n"
+    "32769 with wParam = milliseconds, for tests), TARVEL_EXTPLAYER_LOG (a file that gets one\n"
+    "line per message received), TARVEL_SHOW_MODE (0 hidden, 6 minimised, else shown).\n";
 
 }  // namespace
 

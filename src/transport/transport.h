@@ -1,0 +1,123 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "config/settings.h"
+#include "external/apollo_handover.h"
+#include "playlists/playlist.h"
+#include "playlists/transport_control.h"
+#include "transport/title_line.h"
+#include "transport/transport_display.h"
+
+namespace tarvel::audio {
+class CBassEngine;
+class FmodEngine;
+}  // namespace tarvel::audio
+namespace tarvel::config {
+class ConfigFiles;
+}
+namespace tarvel::playlists {
+class PlaylistModel;
+}
+namespace tarvel::system {
+class SystemServices;
+}
+
+namespace tarvel::transport {
+
+// Which position bar the user moved last (held for the mini player).
+enum class SeekSource : int32_t { Main = 0, Mini = 1 };
+
+// The transport: plays the working playlist on the chosen engine (FMOD, BASS or the external
+// player, by the check marks of the settings), owns the position and volume bars, the title line
+// and the main timers. Every operation addresses each checked engine in the order FMOD, BASS,
+// external player. The timer handlers are plain functions: the app's QTimers call them, tests
+// call them directly.
+class Transport : public playlists::TransportControl {
+  public:
+    struct Links {
+        config::Settings* settings = nullptr;
+        config::ConfigFiles* config_files = nullptr;
+        playlists::PlaylistModel* playlists = nullptr;
+        audio::CBassEngine* bass = nullptr;
+        audio::FmodEngine* fmod = nullptr;
+        TransportDisplay* display = nullptr;
+        TransportTimers* timers = nullptr;
+        system::SystemServices* services = nullptr;
+        std::string app_dir;
+        // The wait of the file hand-over to the external player (real in the app).
+        external::Waiter wait = external::RealWaiter();
+    };
+    explicit Transport(Links links);
+
+    // The operations of the main window.
+    void PlayCurrent(playlists::PlayCommand command) override;
+    void PlayFromStart();
+    void PlayNext();
+    void PlayPrevious();
+    void PlayPause();
+    void StopPlay(bool snapshot) override;
+    void SeekTo(int32_t ms);
+    void ApplyVolume(int position);
+    void ShowTimes();
+    void SetPollingTimer(bool on) override;
+
+    // ImgPlayPause of either window: from the start when PositionMs is 0, else pause or resume.
+    void PlayPauseButton();
+
+    // Timer handlers: Timer1 every 200 ms while a song plays, Timer2 every 20 ms for the whole
+    // run, Timer3 once on a first run.
+    void Timer1();
+    void Timer2();
+    void Timer3();
+
+    // Menu items: the internal engines (mFmod, mBass), quick play (Enabled1), the external
+    // player (Apollo).
+    void mFmodClick();
+    void mBassClick();
+    void Enabled1Click();
+    void ApolloClick();
+
+    // A position bar was moved by the user (TimeSKRL's or the mini player's change event): the
+    // seek waits until the mouse is released (Timer2).
+    void PositionBarChanged(SeekSource source);
+
+    bool Timer1Enabled() const { return timer1_; }
+    bool ModuleTimerEnabled() const { return module_timer_; }
+    int32_t SeekPending() const { return seek_pending_; }
+    SeekSource Source() const { return seek_source_; }
+    const std::string& SongTimeText() const { return song_time_text_; }
+    const TitleLine& Title() const { return title_; }
+    void SetTitleText(const std::string& text) override { title_.SetText(text); }
+
+  private:
+    playlists::TMasPLayList& Work();
+    const std::vector<std::string>& CurrentRow();
+    // Cell 4 of row Current: the kind the FMOD engine is given ("CD" for a CD track).
+    std::string CurrentKind();
+    bool Checked(config::Item item) const;
+    void SetModuleTimer(bool on);
+    void SetBothPositions(int position);
+    void ClearAbMarks();
+    // Moves Current by the step of Next (+1) or Previous (-1) and starts it.
+    void Step(int direction);
+    // Stops the engine that is left when another is chosen.
+    void LeaveEngine(bool stop_bass, bool stop_fmod);
+    void KeepUndoInStep();
+    void ReadEngine();
+    // Quick play and the A-B loop; false when the position bars must not follow the position.
+    bool QuickPlayAndAbCheck();
+    void SeekAfterRelease();
+
+    Links links_;
+    TitleLine title_;
+    bool timer1_ = false;
+    bool module_timer_ = false;
+    int32_t seek_pending_ = 0;
+    SeekSource seek_source_ = SeekSource::Main;
+    std::string song_time_text_;
+};
+
+}  // namespace tarvel::transport

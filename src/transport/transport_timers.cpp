@@ -1,0 +1,123 @@
+// The main window's timers: Timer1 polls the engine, runs quick play and the A-B loop and sees
+// the end of a song; Timer2 seeks after a position bar is released, draws the spectrum and
+// scrolls the title; Timer3 finishes a first run.
+
+#include "audio/bass_engine.h"
+#include "audio/fmod_engine.h"
+#include "config/config_files.h"
+#include "controls/mouse_upm.h"
+#include "external/apollo_command.h"
+#include "playlists/playlist_model.h"
+#include "transport/quick_play.h"
+#include "transport/transport.h"
+
+namespace tarvel::transport {
+
+using config::Item;
+
+void Transport::ReadEngine() {
+    playlists::TMasPLayList& w = Work();
+    const std::string kind = CurrentKind();
+    if (Checked(Item::mFmod)) {
+        links_.fmod->FmodGetState(kind, w.PlayState);
+        if (w.PlayState != 2) {
+            w.PositionMs = links_.fmod->FmodGetTime(kind);
+        }
+    }
+    if (Checked(Item::mBass)) {
+        w.PlayState = links_.bass->GetState();
+        w.PositionMs = links_.bass->GetPosition() * 1000;
+    }
+    if (Checked(Item::Apollo)) {
+        w.PlayState = external::ApolloCommand(external::kApolloPlayState, 0);
+        w.PositionMs = external::ApolloCommand(external::kApolloPosition, 0);
+    }
+}
+
+bool Transport::QuickPlayAndAbCheck() {
+    playlists::TMasPLayList& w = Work();
+    if (Checked(Item::Enabled1)) {
+        const QuickDecision decision = QuickPlayCheck(w.QuickStage, w.SongLengthMs, w.PositionMs);
+        if (decision.action == QuickAction::NextSong) {
+            links_.playlists->ResetSongProgress();
+            links_.playlists->AdvanceAfterEnd();
+            Work().QuickStage = 1;
+            return false;
+        }
+        if (decision.action == QuickAction::Jump) {
+            w.QuickStage = decision.next_stage;
+            w.PositionMs = decision.jump_ms;
+            seek_pending_ = 0;
+            SetBothPositions(RoundToInt(w.PositionMs / 1000.0));
+            SeekTo(w.PositionMs);
+        }
+    }
+    if (w.MarkB != 0 && w.MarkB <= w.PositionMs) {
+        w.PositionMs = w.MarkA;
+        SetBothPositions(RoundToInt(w.MarkA / 1000.0));
+        SeekTo(w.MarkA);
+        return false;
+    }
+    // While the user drags a bar it is not moved under the mouse.
+    return seek_pending_ == 0;
+}
+
+void Transport::Timer1() {
+    ReadEngine();
+    if (QuickPlayAndAbCheck()) {
+        SetBothPositions(RoundToInt(Work().PositionMs / 1000.0));
+    }
+    if (Work().PlayState == 0) {
+        links_.playlists->AdvanceAfterEnd();
+    }
+    // At the end of the playlist the stop has just shown the stopped times; showing the times of
+    // the song that ended over them would leave stale texts once the timer is off.
+    if (timer1_) {
+        ShowTimes();
+    }
+}
+
+void Transport::PositionBarChanged(SeekSource source) {
+    seek_pending_ = 1;
+    if (source == SeekSource::Mini) {
+        seek_source_ = SeekSource::Mini;
+    }
+}
+
+void Transport::SeekAfterRelease() {
+    TransportDisplay& display = *links_.display;
+    // The flag is false once the thumb is released (or the bar was moved with the keyboard).
+    if (!controls::MouseUpm() && seek_pending_ == 1 && seek_source_ == SeekSource::Main) {
+        SeekTo(display.Position(PositionBar::Main) * 1000);
+        controls::SetMouseUpm(true);
+        seek_pending_ = 0;
+    }
+    if (!controls::MouseUpm() && seek_pending_ == 1 && seek_source_ == SeekSource::Mini) {
+        const int position = display.Position(PositionBar::Mini);
+        display.SetPosition(PositionBar::Main, position);
+        SeekTo(position * 1000);
+        controls::SetMouseUpm(true);
+        seek_pending_ = 0;
+        seek_source_ = SeekSource::Main;
+    }
+}
+
+void Transport::Timer2() {
+    links_.display->RestoreTopmost();
+    SeekAfterRelease();
+    if (!timer1_ && !module_timer_) {
+        Work().PlayState = 0;
+    }
+    if (links_.display->SpectrumOn()) {
+        links_.display->DrawSpectrum();
+    }
+    title_.Scroll();
+}
+
+void Transport::Timer3() {
+    if (links_.settings->FirstRun) {
+        links_.config_files->CompleteFirstRun();
+    }
+}
+
+}  // namespace tarvel::transport
