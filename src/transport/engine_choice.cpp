@@ -62,8 +62,16 @@ void Transport::ApolloClick() {
     config::Settings& settings = *links_.settings;
     const std::string path = settings.PathToApollo;
     if (path == "None") {
-        // No external player is known: the first-run files are written again, BASS stays.
+        // No external player is known: the first-run files are written again and BASS becomes
+        // the engine. A song playing on FMOD goes on on BASS, as the engine switch does, so that
+        // the engine that sounds is the one that is polled.
+        const bool was_fmod = Checked(Item::mFmod);
         links_.config_files->WriteFirstRunFiles();
+        if (was_fmod) {
+            links_.fmod->FmodStop(CurrentKind());
+            SetModuleTimer(false);
+            PlayCurrent(playlists::PlayCommand::Play);
+        }
         return;
     }
     if (!fs::FileExists(path)) {

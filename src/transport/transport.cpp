@@ -1,5 +1,7 @@
 #include "transport/transport.h"
 
+#include <algorithm>
+
 #include "audio/bass_engine.h"
 #include "audio/fmod_engine.h"
 #include "external/apollo_command.h"
@@ -309,6 +311,14 @@ void Transport::ApplyVolume(int position) {
     if (Checked(Item::Apollo)) {
         external::ApolloCommand(external::kApolloVolume, external::ApolloVolume(p));
     }
+}
+
+void Transport::StepVolume(int delta) {
+    const int position = links_.settings->Volume();
+    if ((delta > 0 && position >= config::Settings::kVolumeMax) || (delta < 0 && position <= 0)) {
+        return;
+    }
+    ApplyVolume(std::clamp(position + delta, 0, config::Settings::kVolumeMax));
 }
 
 void Transport::ShowTimes() {

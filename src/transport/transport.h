@@ -66,6 +66,9 @@ class Transport : public playlists::TransportControl {
 
     // ImgPlayPause of either window: from the start when PositionMs is 0, else pause or resume.
     void PlayPauseButton();
+    // The volume hotkeys and the mouse wheel: moves the volume by delta within 0..771; nothing
+    // happens when it already stands at the end it moves to.
+    void StepVolume(int delta);
 
     // Timer handlers: Timer1 every 200 ms while a song plays, Timer2 every 20 ms for the whole
     // run, Timer3 once on a first run.

@@ -127,7 +127,8 @@ class RigConfigLinks : public config::ConfigLinks {
   public:
     void SetFmodVolume(int) override {}
     void ApolloCommand(int command, int value) override;
-    void OpenLibraryBuilder() override {}
+    void OpenLibraryBuilder() override { ++library_builder_opened; }
+    int library_builder_opened = 0;
 };
 
 class TransportRig : public playlists::PlaylistDisplay, public playlists::PlaylistEngines {

@@ -341,17 +341,56 @@ TEST(Transport, PlayFromStartWithNoCurrentRowStartsRowOne) {
     EXPECT_EQ(audio::BassPlayState.load(), 1);
 }
 
+TEST(Transport, VolumeStepsStopAtTheEnds) {
+    TransportRig rig(Engine::Bass);
+    // From, step, then the volume reached and whether it was sent again.
+    struct Case {
+        int from, delta, to;
+    };
+    for (const Case c : {Case{771, 10, 771}, Case{765, 10, 771}, Case{4, -10, 0}, Case{0, -10, 0},
+                         Case{400, -50, 350}, Case{750, 50, 771}}) {
+        rig.settings.SetVolume(c.from);
+        rig.display.volume = -1;
+        rig.transport.StepVolume(c.delta);
+        EXPECT_EQ(rig.settings.Volume(), c.to) << c.from << " " << c.delta;
+        EXPECT_EQ(rig.display.volume, c.from == c.to ? -1 : c.to) << c.from << " " << c.delta;
+    }
+    EXPECT_EQ(bass::BASS_GetVolume(), 100u);
+}
+
+TEST(Transport, TheFirstRunEndsAtTimer3) {
+    TransportRig rig(Engine::Bass);
+    fs::CreateDirectories(rig.dir / "TvSysFile");
+    rig.transport.Timer3();
+    EXPECT_FALSE(fs::FileExists(rig.dir / "TvSysFile/PathToPl.tcf")) << "not a first run";
+    rig.settings.FirstRun = true;
+    rig.transport.Timer3();
+    EXPECT_FALSE(rig.settings.FirstRun);
+    EXPECT_TRUE(fs::FileExists(rig.dir / "TvSysFile/PathToPl.tcf"));
+    EXPECT_EQ(rig.config_links.library_builder_opened, 1);
+}
+
 TEST(Transport, ChoosingTheExternalPlayer) {
-    // With no external player set, the first-run files are written again and BASS stays.
+    // With no external player set, the first-run files are written again and BASS becomes the
+    // engine; a song playing on FMOD goes on on BASS.
     {
-        TransportRig rig(Engine::Bass);
+        TransportRig rig(Engine::Fmod);
+        rig.Load(QuickPlaylist(rig.dir.path()));
+        rig.transport.PlayPauseButton();
+        rig.Run(2200);
         rig.settings.PathToApollo = "None";
         fs::CreateDirectories(rig.dir / "TvSysFile");
         rig.transport.ApolloClick();
         EXPECT_TRUE(rig.settings.Checked(Item::mBass));
+        EXPECT_FALSE(rig.settings.Checked(Item::Apollo));
         EXPECT_EQ(fs::ReadLines(rig.dir / "TvSysFile/PathToPl.tcf"),
                   (std::vector<std::string>{"firstRun:=False", "PathToApollo:=None",
                                             "PathToWinamp:=None"}));
+        EXPECT_EQ(rig.FmodState(), 0);
+        EXPECT_EQ(rig.bass->GetPosition(), 2);
+        rig.Run(1000);
+        EXPECT_EQ(rig.Work().PositionMs, 3000);
+        EXPECT_EQ(rig.Work().Current, 1);
     }
     // A path that names no file: nothing happens.
     {
