@@ -433,6 +433,41 @@ TEST(Transport, ChoosingTheExternalPlayer) {
               (std::vector<std::string>{"cmd 13 0", "cmd 18 12345", "cmd 11 0", "cmd 9 0"}));
 }
 
+TEST(Transport, StartingASongKeepsAnUndoCopyThatKeptTheSongInStep) {
+    TransportRig rig(Engine::Bass);
+    rig.Load(QuickPlaylist(rig.dir.path()));
+    playlists::TMasPLayList& undo = rig.model.Working().Undo;
+    rig.Work().UndoKind = 0;  // the last change (a drop, a deletion) kept the song
+    rig.model.TakeUndoSnapshot();
+    // The undo copy has as many rows: it follows a later current row, else lags one behind.
+    rig.Work().Current = 2;
+    rig.transport.PlayCurrent(PlayCommand::Play);
+    EXPECT_EQ(undo.Current, 2);
+    rig.Work().Current = 1;
+    rig.transport.PlayCurrent(PlayCommand::Play);
+    EXPECT_EQ(undo.Current, 0);
+    // A different number of rows: one on.
+    rig.Work().Count = 2;
+    rig.transport.PlayCurrent(PlayCommand::Play);
+    EXPECT_EQ(undo.Current, 1);
+    // An undo copy of a change that started a song is left alone.
+    undo.UndoKind = 1;
+    rig.transport.PlayCurrent(PlayCommand::Play);
+    EXPECT_EQ(undo.Current, 1);
+}
+
+TEST(Transport, ACurrentRowOutsideThePlaylistStartsNothing) {
+    TransportRig rig(Engine::Bass);
+    rig.Load(QuickPlaylist(rig.dir.path()));
+    for (int current : {0, 4, -1}) {
+        rig.Work().Current = current;
+        rig.transport.PlayCurrent(PlayCommand::Play);
+        EXPECT_FALSE(rig.timers.timer1) << current;
+        EXPECT_EQ(rig.transport.Title().Text(), "Tarvel 1.0 Beta 7") << current;
+        EXPECT_EQ(audio::BassPlayState.load(), 0) << current;
+    }
+}
+
 TEST(Transport, ChoosingTheExternalPlayerStartsIt) {
     TransportRig rig(Engine::Fmod);
     const std::string program = rig.dir / "Apollo/apollo";
