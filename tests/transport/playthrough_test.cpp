@@ -32,7 +32,8 @@ TEST_P(PlayThrough, AThreeSongPlaylistPlaysToItsEndAndStops) {
     rig.Load(ThreeSongs());
     rig.transport.PlayPauseButton();  // PositionMs is 0: from the start
     ASSERT_EQ(rig.Work().Current, 1);
-    EXPECT_EQ(rig.transport.Title().Text(), "Alpha - Album - One - 2004 - 64 kbps - 00:01 - Mono");
+    EXPECT_EQ(rig.transport.Title().Text(),
+              "Alpha - Album - One - 2001 - 64 kbps - 00:01 - Stereo");
     EXPECT_EQ(rig.display.button, transport::kPlayingLook);
     EXPECT_TRUE(rig.timers.timer1);
     EXPECT_EQ(rig.timers.module_timer, GetParam() == Engine::Fmod);
@@ -132,14 +133,14 @@ TEST_P(PausedAtPosition, StartsPausedWhereTheEngineCanSeek) {
     if (GetParam() != Engine::External) {
         EXPECT_EQ(NextLevel(*rig.out, 200), 0.0) << "a paused song is silent";
     }
-    EXPECT_EQ(rig.list5.mode, "Pause");
+    EXPECT_EQ(rig.list5.mark_mode, "Pause");
 
     // Play/Pause resumes from there.
     rig.transport.PlayPauseButton();
     EXPECT_EQ(rig.display.button, transport::kPlayingLook);
     rig.Run(400);
     EXPECT_EQ(rig.Work().PlayState, 1);
-    EXPECT_EQ(rig.list5.mode, "Play");
+    EXPECT_EQ(rig.list5.mark_mode, "Play");
     if (GetParam() == Engine::Fmod) {
         EXPECT_EQ(rig.Work().PositionMs, 83850);
     }

@@ -28,17 +28,7 @@ constexpr uint32_t kExternalClock = 0x8001;
 
 std::vector<std::string> SongRow(const std::string& artist, const std::string& title,
                                  const std::string& path, int duration_ms) {
-    std::vector<std::string> row(library::kCellsPerRow);
-    row[library::kArtist] = artist;
-    row[library::kAlbum] = "Album";
-    row[library::kTitle] = title;
-    row[library::kYear] = "2004";
-    row[library::kGenre] = "Pop";
-    row[library::kTrack] = "1";
-    row[library::kBitRate] = "64";
-    row[library::kDuration] = std::to_string(duration_ms);
-    row[library::kSampleRate] = "44100";
-    row[library::kChannelMode] = "Mono";
+    std::vector<std::string> row = Song(artist, title, duration_ms, 64);
     row[library::kPath] = path;
     return row;
 }
@@ -97,7 +87,7 @@ playlists::PlaylistModel::Links TransportRig::ModelLinks() {
     playlists::PlaylistModel::Links links;
     links.settings = &settings;
     links.transport = &transport;
-    links.display = this;
+    links.display = &playlist_display;
     links.list5 = &list5;
     links.list6 = &list6;
     links.services = &services;
@@ -147,11 +137,7 @@ std::vector<std::string> TransportRig::ExternalLog() const {
 }
 
 void TransportRig::Load(const std::vector<std::vector<std::string>>& rows) {
-    library::masTag table(rows.size() + 1, std::vector<std::string>(library::kCellsPerRow));
-    for (size_t i = 0; i < rows.size(); ++i) {
-        table[i + 1] = rows[i];
-    }
-    model.InsertSongs(table, 1, static_cast<int>(rows.size()), 1);
+    model.InsertSongs(Table(rows), 1, static_cast<int>(rows.size()), 1);
     model.FillPlaylistView(0, 1, Work().Count);
 }
 
@@ -187,11 +173,6 @@ void RigConfigLinks::ApolloCommand(int command, int value) {
 
 int32_t TransportRig::ApolloCommand(int32_t number, int32_t value) {
     return external::ApolloCommand(number, value);
-}
-
-void TransportRig::ZeroTimeScrollers() {
-    display.SetPosition(transport::PositionBar::Main, 0);
-    display.SetPosition(transport::PositionBar::Mini, 0);
 }
 
 void TransportRig::FmodStop(const std::string& kind) {

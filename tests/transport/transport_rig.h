@@ -13,6 +13,7 @@
 #include "platform/sound/output.h"
 #include "platform/system/fake_system_services.h"
 #include "playlists/playlist_model.h"
+#include "playlists/playlist_rig.h"
 #include "support/temp_dir.h"
 #include "transport/transport.h"
 
@@ -88,30 +89,7 @@ class RecordingTimers : public transport::TransportTimers {
     bool module_timer = false;
 };
 
-class RecordingView : public playlists::PlaylistView {
-  public:
-    void ClearItems() override { items.clear(); }
-    int ItemCount() const override { return static_cast<int>(items.size()); }
-    void AppendItem(const std::string& text) override { items.push_back(text); }
-    void SetItem(int index, const std::string& text) override {
-        if (index >= static_cast<int>(items.size())) {
-            items.resize(index + 1);
-        }
-        items[index] = text;
-    }
-    void SetItemFont(int index, uint32_t, uint32_t, const std::string& mode_word) override {
-        marked = index;
-        mode = mode_word;
-    }
-    int VisibleItems() const override { return 10; }
-    void SetScrollerMax(int) override {}
-    void SetScrollerPosition(int) override {}
-    std::vector<std::string> items;
-    int marked = -2;
-    std::string mode;
-};
-
-// A playlist row for a song file (cells 0..10) with the given duration.
+// A playlist row (64 kbps) for the song file at path with the given duration.
 std::vector<std::string> SongRow(const std::string& artist, const std::string& title,
                                  const std::string& path, int duration_ms);
 
@@ -131,7 +109,7 @@ class RigConfigLinks : public config::ConfigLinks {
     int library_builder_opened = 0;
 };
 
-class TransportRig : public playlists::PlaylistDisplay, public playlists::PlaylistEngines {
+class TransportRig : public playlists::PlaylistEngines {
   public:
     // The engines run on a fresh manual shared sound engine; the volume is 771.
     explicit TransportRig(Engine engine = Engine::Bass);
@@ -165,11 +143,6 @@ class TransportRig : public playlists::PlaylistDisplay, public playlists::Playli
     playlists::TMasPLayList& Work() { return model.Work(); }
     int FmodState();
 
-    // playlists::PlaylistDisplay
-    void ShowTab(config::Playlist) override {}
-    void SetSizeText(const std::string&) override {}
-    void SetRepeatButton(bool) override {}
-    void ZeroTimeScrollers() override;
     // playlists::PlaylistEngines
     void FmodStop(const std::string& kind) override;
     std::vector<int32_t> CdTrackLengths() override;
@@ -195,6 +168,7 @@ class TransportRig : public playlists::PlaylistDisplay, public playlists::Playli
     RecordingTransportDisplay display;
     RecordingTimers timers;
     RecordingView list5, list6;
+    RecordingDisplay playlist_display;
     std::vector<int> waits;  // the hand-over's waits
     transport::Transport transport{TransportLinks()};
     playlists::PlaylistModel model{ModelLinks()};

@@ -214,7 +214,7 @@ TEST(Transport, PlayPauseTogglesTheEngineAndTheButtons) {
         rig.Run(1200);
         rig.transport.PlayPauseButton();  // PositionMs is not 0: pause
         EXPECT_EQ(rig.display.button, transport::kIdleLook);
-        EXPECT_EQ(rig.list5.mode, "Pause");
+        EXPECT_EQ(rig.list5.mark_mode, "Pause");
         rig.Run(400);
         EXPECT_EQ(rig.Work().PlayState, 2);
         const int held = rig.Work().PositionMs;
@@ -223,7 +223,7 @@ TEST(Transport, PlayPauseTogglesTheEngineAndTheButtons) {
 
         rig.transport.PlayPause();
         EXPECT_EQ(rig.display.button, transport::kPlayingLook);
-        EXPECT_EQ(rig.list5.mode, "Play");
+        EXPECT_EQ(rig.list5.mark_mode, "Play");
         rig.Run(400);
         EXPECT_EQ(rig.Work().PlayState, 1);
     }
