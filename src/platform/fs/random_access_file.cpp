@@ -39,19 +39,20 @@ RandomAccessFile::RandomAccessFile(const std::string& path, size_t head_bytes) {
     if (fd < 0) {
         return;
     }
-    head_.resize(head_bytes);
-    const int64_t got = ReadFully(fd, 0, head_.data(), head_.size());
     struct stat st {};
-    // A read shorter than the head block reached the end: the file's size is known without a
-    // stat. A folder or a pipe fails the read; a device gives a full block and is refused here.
-    const bool whole = got >= 0 && static_cast<size_t>(got) < head_bytes;
-    if (got < 0 || (!whole && (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)))) {
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        return;
+    }
+    size_ = static_cast<uint64_t>(st.st_size);
+    head_.resize(static_cast<size_t>(std::min<uint64_t>(size_, head_bytes)));
+    const int64_t got = ReadFully(fd, 0, head_.data(), head_.size());
+    if (got < 0) {
         ::close(fd);
         head_.clear();
         return;
     }
     head_.resize(static_cast<size_t>(got));
-    size_ = whole ? static_cast<uint64_t>(got) : static_cast<uint64_t>(st.st_size);
     fd_ = fd;
 }
 
