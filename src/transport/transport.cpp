@@ -59,14 +59,20 @@ bool Transport::Checked(Item item) const {
     return links_.settings->Checked(item);
 }
 
+// The timers are told only of changes: switching a running timer on again would restart its
+// interval and shift the ticks.
 void Transport::SetPollingTimer(bool on) {
-    timer1_ = on;
-    links_.timers->SetTimer1(on);
+    if (timer1_ != on) {
+        timer1_ = on;
+        links_.timers->SetTimer1(on);
+    }
 }
 
 void Transport::SetModuleTimer(bool on) {
-    module_timer_ = on;
-    links_.timers->SetModuleTimer(on);
+    if (module_timer_ != on) {
+        module_timer_ = on;
+        links_.timers->SetModuleTimer(on);
+    }
 }
 
 void Transport::SetBothPositions(int position) {

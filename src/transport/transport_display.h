@@ -76,7 +76,8 @@ class TransportDisplay {
 };
 
 // The timers the transport switches: Timer1 (200 ms, engine polling) and the module player
-// window's tmrMain (runs while FMOD plays). The app runs QTimers that follow these calls.
+// window's tmrMain (runs while FMOD plays). The app runs QTimers that follow these calls; each
+// call is a change (both start off).
 class TransportTimers {
   public:
     virtual ~TransportTimers() = default;
