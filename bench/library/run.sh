@@ -2,7 +2,7 @@
 # Times the library scan of tarvel-library over generated MP3 files: "clear-add" (clearing and a
 # full scan) and then "add" over the same folder (an adding scan that finds nothing new). Each is
 # run RUNS times with a warm cache; the medians are printed as files per second, with the peak
-# memory of the process. With --strace, one more run of each under `strace -c` counts the
+# memory of the process, then the cost of the tag and header readers alone. With --strace, one more run of each under `strace -c` counts the
 # system calls.
 #
 # Usage: bench/library/run.sh [--strace] [BUILD_DIR] [N] [RUNS]
@@ -51,6 +51,11 @@ awk -v n="$n" -v f="$full" -v a="$add" -v p="$peak" 'BEGIN {
     printf "  clear-add (full scan): %8.1f ms  %9.0f files/s\n", f / 1000, n / (f / 1e6);
     printf "  add (nothing new):     %8.1f ms  %9.0f files/s\n", a / 1000, n / (a / 1e6);
     printf "  adding scan is %.1f times faster; peak memory %d KiB\n", f / a, p }'
+
+# The readers alone, over bytes in memory (Google Benchmark).
+if [ -x "$build/bench/tarvel-bench-library-readers" ]; then
+    "$build/bench/tarvel-bench-library-readers" 2>/dev/null | grep -E '^BM_'
+fi
 
 if [ "$use_strace" = 1 ]; then
     for command in clear-add add; do
