@@ -51,7 +51,7 @@ std::string Song(const std::string& artist, const std::string& album, const std:
         Frame("TPE1", Utf16(Utf16Of(artist))) + Frame("TIT2", Utf16(Utf16Of(title))) +
         Frame("TALB", Latin1(text::Utf8ToCp1251(album))) +
         Frame("TRCK", Latin1(std::to_string(track))) + Frame("TYER", Latin1(std::to_string(year)));
-    return Id3v2(3, frames, 64) + AudioFrames(FrameSpec{}, 417, 8) +
+    return Id3v2(3, frames, 64) + AudioFrames(FrameKind{}, 417, 8) +
            Id3v1(text::Utf8ToCp1251(title), text::Utf8ToCp1251(artist), text::Utf8ToCp1251(album),
                  std::to_string(year), track);
 }

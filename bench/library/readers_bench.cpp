@@ -17,7 +17,7 @@ std::string SmallSong() {
                      Frame("TALB", Latin1("Album")) + Frame("TRCK", Latin1("3")) +
                      Frame("TYER", Latin1("1988")),
                  64) +
-           AudioFrames(FrameSpec{}, 417, 8) + Id3v1("Song", "Kino", "Album", "1988", 3);
+           AudioFrames(FrameKind{}, 417, 8) + Id3v1("Song", "Kino", "Album", "1988", 3);
 }
 
 void BM_ReadSongRecord(benchmark::State& state) {

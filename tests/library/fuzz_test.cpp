@@ -19,11 +19,11 @@ using namespace tarvel::testing;
 std::vector<std::string> Seeds() {
     std::vector<std::string> seeds = {
         Id3v2(3, Frame("TIT2", Utf16(u"Title")) + Frame("TRCK", Latin1("3/4")), 20) +
-            AudioFrames(FrameSpec{}, 417, 6) + Id3v1("t", "a", "b", "1999", 2),
+            AudioFrames(FrameKind{}, 417, 6) + Id3v1("t", "a", "b", "1999", 2),
         Id3v2(2, Frame22("TT2", Latin1("x"))) +
-            AudioFrames(FrameSpec{2, 3, 8, 0, false, 3}, 208, 8),
+            AudioFrames(FrameKind{2, 3, 8, 0, false, 3}, 208, 8),
         Id3v2(4, Frame("TPE1", Latin1("y"), 0x09), 0, 0x50) +
-            AudioFrames(FrameSpec{25, 3, 4, 1}, 193, 8),
+            AudioFrames(FrameKind{25, 3, 4, 1}, 193, 8),
     };
     const std::string corpus = TARVEL_CORPUS_DIR "/mp3";
     if (std::filesystem::is_directory(corpus)) {

@@ -75,28 +75,28 @@ std::string Id3v2(int version, const std::string& frames, size_t padding, unsign
     return Id3v2Header(version, static_cast<uint32_t>(body.size()), flags) + body;
 }
 
-std::string FrameHeader(const FrameSpec& spec) {
-    const int version_bits = spec.version == 1 ? 3 : spec.version == 2 ? 2 : 0;
-    const int layer_bits = 4 - spec.layer;
+std::string FrameHeader(const FrameKind& kind) {
+    const int version_bits = kind.version == 1 ? 3 : kind.version == 2 ? 2 : 0;
+    const int layer_bits = 4 - kind.layer;
     std::string header(4, '\0');
     header[0] = '\xFF';
     header[1] = static_cast<char>(0xE0 | version_bits << 3 | layer_bits << 1 | 1);
-    header[2] = static_cast<char>(spec.bit_rate_index << 4 | spec.sample_rate_index << 2 |
-                                  (spec.padding ? 2 : 0));
-    header[3] = static_cast<char>(spec.mode << 6);
+    header[2] = static_cast<char>(kind.bit_rate_index << 4 | kind.sample_rate_index << 2 |
+                                  (kind.padding ? 2 : 0));
+    header[3] = static_cast<char>(kind.mode << 6);
     return header;
 }
 
-std::string AudioFrame(const FrameSpec& spec, size_t size) {
-    std::string frame = FrameHeader(spec);
+std::string AudioFrame(const FrameKind& kind, size_t size) {
+    std::string frame = FrameHeader(kind);
     frame.resize(size, '\0');
     return frame;
 }
 
-std::string AudioFrames(const FrameSpec& spec, size_t size, int count) {
+std::string AudioFrames(const FrameKind& kind, size_t size, int count) {
     std::string frames;
     for (int i = 0; i < count; ++i) {
-        frames += AudioFrame(spec, size);
+        frames += AudioFrame(kind, size);
     }
     return frames;
 }

@@ -31,7 +31,7 @@ std::string Id3v2Header(int version, uint32_t declared, unsigned char flags = 0)
 
 // A frame header's four bytes. version: 1 = MPEG 1, 2 = MPEG 2, 25 = MPEG 2.5; layer 1..3;
 // bit_rate_index and sample_rate_index as in the header; mode 0..3.
-struct FrameSpec {
+struct FrameKind {
     int version = 1;
     int layer = 3;
     int bit_rate_index = 9;     // 128 kbit/s for MPEG 1 Layer III
@@ -39,11 +39,11 @@ struct FrameSpec {
     bool padding = false;
     int mode = 1;  // joint stereo
 };
-std::string FrameHeader(const FrameSpec& spec);
+std::string FrameHeader(const FrameKind& kind);
 // One frame of `size` bytes (header then zeros).
-std::string AudioFrame(const FrameSpec& spec, size_t size);
+std::string AudioFrame(const FrameKind& kind, size_t size);
 // `count` frames of the given size.
-std::string AudioFrames(const FrameSpec& spec, size_t size, int count);
+std::string AudioFrames(const FrameKind& kind, size_t size, int count);
 // Writes `text` into `bytes` at `offset`.
 void Put(std::string& bytes, size_t offset, const std::string& text);
 std::string BigEndian32(uint32_t value);

@@ -8,7 +8,7 @@ namespace {
 
 using namespace tarvel::testing;
 
-constexpr FrameSpec kCbr128{};  // MPEG 1 Layer III, 128 kbit/s, 44100 Hz, joint stereo: 417 bytes
+constexpr FrameKind kCbr128{};  // MPEG 1 Layer III, 128 kbit/s, 44100 Hz, joint stereo: 417 bytes
 
 struct Probe {
     bool result = false;
@@ -22,9 +22,9 @@ Probe Read(const std::string& bytes) {
     return probe;
 }
 
-// A first frame of the given spec and size with `text` written at `offset` inside it.
-std::string FrameWith(const FrameSpec& spec, size_t size, size_t offset, const std::string& text) {
-    std::string frame = AudioFrame(spec, size);
+// A first frame of the given kind and size with `text` written at `offset` inside it.
+std::string FrameWith(const FrameKind& kind, size_t size, size_t offset, const std::string& text) {
+    std::string frame = AudioFrame(kind, size);
     Put(frame, offset, text);
     return frame;
 }
@@ -90,7 +90,7 @@ TEST(MpegAudio, LongVariableRateStreamsKeepTheirDuration) {
 
 TEST(MpegAudio, Mpeg2And25UseTheirTablesCoefficientAndOffsets) {
     // MPEG 2 Layer III 64 kbit/s 22050 Hz mono: 72 * 64000 / 22050 = 208 bytes, Xing at 13.
-    FrameSpec mpeg2{2, 3, 8, 0, false, 3};
+    FrameKind mpeg2{2, 3, 8, 0, false, 3};
     const std::string xing2 =
         FrameWith(mpeg2, 208, 13, "Xing" + BigEndian32(15) + BigEndian32(100) + BigEndian32(20800));
     Probe p = Read(xing2 + AudioFrames(mpeg2, 208, 10));
@@ -102,7 +102,7 @@ TEST(MpegAudio, Mpeg2And25UseTheirTablesCoefficientAndOffsets) {
     EXPECT_DOUBLE_EQ(p.reader.Duration(), 72.0 * 100 * 8 / 22050);
 
     // MPEG 2.5 Layer III 32 kbit/s 12000 Hz stereo with padding: 72 * 32000 / 12000 + 1 = 193.
-    FrameSpec mpeg25{25, 3, 4, 1, true, 0};
+    FrameKind mpeg25{25, 3, 4, 1, true, 0};
     const std::string bytes = AudioFrames(mpeg25, 193, 40);
     p = Read(bytes);
     ASSERT_TRUE(p.reader.Valid());
@@ -113,7 +113,7 @@ TEST(MpegAudio, Mpeg2And25UseTheirTablesCoefficientAndOffsets) {
     EXPECT_DOUBLE_EQ(p.reader.Duration(), static_cast<double>(bytes.size()) / 32 / 1000 * 8);
 
     // Layer II of MPEG 1 uses its own rates: index 9 is 160 kbit/s; 144 * 160000 / 48000 = 480.
-    FrameSpec layer2{1, 2, 9, 1, false, 2};
+    FrameKind layer2{1, 2, 9, 1, false, 2};
     p = Read(AudioFrames(layer2, 480, 20));
     ASSERT_TRUE(p.reader.Valid());
     EXPECT_EQ(p.reader.BitRate(), 160);
@@ -131,7 +131,7 @@ TEST(MpegAudio, AnUnconfirmedSyncIsSkipped) {
 
 TEST(MpegAudio, FreeFormatShortAndMissingStreamsAreNotValid) {
     // Free format (bit-rate index 0) is never a header.
-    FrameSpec free_format = kCbr128;
+    FrameKind free_format = kCbr128;
     free_format.bit_rate_index = 0;
     Probe p = Read(AudioFrames(free_format, 417, 20));
     EXPECT_TRUE(p.result);

@@ -19,7 +19,7 @@ std::string ScanTest::Mp3(const std::string& artist, const std::string& title,
         bytes += Id3v2(3, Frame("TPE1", Latin1(artist)) + Frame("TIT2", Latin1(title)) +
                               Frame("TALB", Latin1("Album")) + Frame("TRCK", Latin1("2/9")));
     }
-    bytes += AudioFrames(FrameSpec{}, 417, 20);
+    bytes += AudioFrames(FrameKind{}, 417, 20);
     if (!year.empty()) {
         bytes += Id3v1("", "", "", year, 1);
     }
