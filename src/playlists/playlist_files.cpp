@@ -72,19 +72,30 @@ void PlaylistModel::LoadPlaylistClick() {
             links_.services->OpenFileDialog("Load Playlist", links_.app_dir, kPlaylistFilter);
         if (name) {
             const std::string folder = fs::FolderOf(*name);
-            LoadPlaylistsFrom(folder.empty() ? "." : folder);
+            LoadPlaylistsFrom(folder.empty() ? "." : folder, *name);
         }
     });
 }
 
-void PlaylistModel::LoadPlaylistsFrom(const std::string& folder) {
+void PlaylistModel::LoadPlaylistsFrom(const std::string& folder, const std::string& picked) {
     settings().Uncheck(config::Item::repeatOne1);
     // The shown playlist's slot is stale while it is shown; store the working copy first so that
     // a folder without that playlist's file keeps the playlist as the user sees it.
     const Playlist shown = settings().ShownPlaylist();
     CopyPlaylist(slots_[shown], working_);
+    bool picked_is_standard = false;
     for (Playlist playlist : kAllPlaylists) {
         ReadSlotFile(playlist, folder);
+        picked_is_standard |= picked == StandardPlaylistPath(folder, playlist);
+    }
+    // A playlist file of its own, as Save Playlist writes one, goes into the shown playlist:
+    // otherwise a saved playlist could never be loaded back.
+    if (!picked.empty() && !picked_is_standard) {
+        try {
+            ReadPlaylistFile(slots_[shown].Work, picked);
+        } catch (const AppError& e) {
+            system::ReportError(*links_.services, e.what());
+        }
     }
     CopyPlaylist(working_, slots_[shown]);
     ShowWholePlaylist();

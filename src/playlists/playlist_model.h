@@ -97,8 +97,9 @@ class PlaylistModel {
     void LoadPlaylistClick();  // LoadPlaylist1Click, Ctrl+L
     // Writes the working copy to the name, ".tpl" appended when it does not end so.
     void SavePlaylistAs(const std::string& name);
-    // Load Playlist after the dialog: the three standard files under folder/sort.
-    void LoadPlaylistsFrom(const std::string& folder);
+    // Load Playlist after the dialog: the three standard files under folder/sort; then, when
+    // the picked file is a playlist file other than those, that file into the shown playlist.
+    void LoadPlaylistsFrom(const std::string& folder, const std::string& picked = {});
 
     // Tabs and slots.
     void TabMouseDown(int x, int width);  // Img2Pl1MouseDown, Img2CDMouseDown, Img2PL2MouseDown

@@ -211,6 +211,24 @@ TEST(PlaylistModel, LoadPlaylistReadsTheSortFolderBesideThePickedFile) {
     EXPECT_EQ(rig.services.Calls().front().find("OpenFileDialog\tLoad Playlist"), 0u);
 }
 
+TEST(PlaylistModel, APlaylistSavedUnderItsOwnNameLoadsBackIntoTheShownPlaylist) {
+    PlaylistRig rig;
+    rig.settings.Check(Item::AutoloadPlayListWithoutautoplay1);
+    rig.settings.ShowPlaylist(Playlist::PL2);
+    rig.SetWork(NumberedSongs(5), 3, 83450);
+    rig.model.SavePlaylistAs(rig.dir / "party");
+    rig.SetWork(NumberedSongs(2, "Other"), 1);
+
+    rig.services.QueueAnswer(rig.dir / "party.tpl");
+    rig.model.LoadPlaylistClick();
+    EXPECT_EQ(rig.model.Work().Count, 5);
+    EXPECT_EQ(rig.model.Work().Current, 3);
+    EXPECT_EQ(rig.model.Work().PositionMs, 83450);
+    EXPECT_EQ(rig.model.Slots()[Playlist::PL2].Work.Count, 5);
+    EXPECT_EQ(rig.list5.items.size(), 5u);
+    EXPECT_TRUE(rig.Reports().empty());
+}
+
 TEST(PlaylistModel, LoadPlaylistWithoutTheShownFileKeepsTheShownPlaylist) {
     PlaylistRig rig;
     rig.settings.Check(Item::AutoloadPlayListWithoutautoplay1);
