@@ -15,7 +15,7 @@
 #include "platform/sound/decoders.h"
 #include "platform/sound/engine.h"
 #include "platform/sound/output.h"
-#include "platform/sound/spectrum_fft.h"
+#include "platform/sound/fft_bins.h"
 
 namespace {
 

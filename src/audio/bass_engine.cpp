@@ -3,7 +3,7 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "audio/spectrum.h"
+#include "audio/analyser.h"
 #include "platform/fs/file_ops.h"
 #include "platform/text/int_text.h"
 

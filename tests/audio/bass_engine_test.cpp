@@ -6,7 +6,7 @@
 #include <QPainter>
 #include <cmath>
 
-#include "audio/spectrum.h"
+#include "audio/analyser.h"
 #include "platform/error/app_error.h"
 #include "platform/sound/cd_disc.h"
 #include "platform/system/fake_system_services.h"

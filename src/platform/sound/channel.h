@@ -4,9 +4,9 @@
 #include <functional>
 #include <memory>
 
+#include "platform/sound/fft_bins.h"
 #include "platform/sound/peaking_eq.h"
 #include "platform/sound/source_stage.h"
-#include "platform/sound/spectrum_fft.h"
 
 namespace tarvel::sound {
 

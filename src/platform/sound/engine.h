@@ -10,8 +10,8 @@
 
 #include "platform/sound/channel.h"
 #include "platform/sound/decoder.h"
+#include "platform/sound/fft_bins.h"
 #include "platform/sound/peaking_eq.h"
-#include "platform/sound/spectrum_fft.h"
 
 namespace tarvel::sound {
 

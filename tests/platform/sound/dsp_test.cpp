@@ -4,8 +4,8 @@
 #include <cmath>
 
 #include "platform/sound/decoders.h"
+#include "platform/sound/fft_bins.h"
 #include "platform/sound/peaking_eq.h"
-#include "platform/sound/spectrum_fft.h"
 #include "sound_support/manual_engine.h"
 #include "sound_support/sound_fixtures.h"
 #include "support/temp_dir.h"

@@ -1,4 +1,4 @@
-#include "platform/sound/spectrum_fft.h"
+#include "platform/sound/fft_bins.h"
 
 #include <fftw3.h>
 
