@@ -82,10 +82,9 @@ DWORD NewHandle(State& s, DWORD kind) {
 }
 
 // The channel of a handle of one of the given kinds, or nullptr (error code set).
-BassChannel* FindChannel(State& s, DWORD handle, DWORD kinds_mask_stream, DWORD kinds_mask_music) {
+BassChannel* FindChannel(State& s, DWORD handle, bool streams, bool music) {
     const DWORD kind = handle & kKindMask;
-    if (!s.initialised ||
-        !((kind == kStream && kinds_mask_stream) || (kind == kMusic && kinds_mask_music))) {
+    if (!s.initialised || !((kind == kStream && streams) || (kind == kMusic && music))) {
         last_error = s.initialised ? BASS_ERROR_HANDLE : BASS_ERROR_INIT;
         return nullptr;
     }
@@ -97,8 +96,31 @@ BassChannel* FindChannel(State& s, DWORD handle, DWORD kinds_mask_stream, DWORD 
     return &it->second;
 }
 
-BassChannel* AnyChannel(State& s, DWORD handle) {
-    return FindChannel(s, handle, 1, 1);
+// Runs `act(state, channel)` under the lock on the channel of `handle` (of the kinds allowed), or
+// returns `failed` with the lookup's error code when there is no such channel.
+template <typename R, typename Act>
+R WithChannel(DWORD handle, bool streams, bool music, R failed, Act act) {
+    State& s = S();
+    std::lock_guard lock(s.mutex);
+    BassChannel* c = FindChannel(s, handle, streams, music);
+    return c == nullptr ? failed : act(s, *c);
+}
+
+template <typename R, typename Act>
+R WithAnyChannel(DWORD handle, R failed, Act act) {
+    return WithChannel(handle, true, true, failed, act);
+}
+
+// Runs `act(state, effect)` under the lock on an equalizer band, or fails with BASS_ERROR_HANDLE.
+template <typename Act>
+BOOL WithEffect(HFX handle, Act act) {
+    State& s = S();
+    std::lock_guard lock(s.mutex);
+    const auto it = s.effects.find(handle);
+    if (!s.initialised || it == s.effects.end()) {
+        return Fail(BASS_ERROR_HANDLE, kFalse);
+    }
+    return act(s, it->second);
 }
 
 void RunSyncs(DWORD handle) {
@@ -169,18 +191,15 @@ DWORD CreateChannel(DWORD kind, DWORD flags, DWORD ctype, OpenDecoder open) {
 }
 
 BOOL FreeChannel(DWORD handle, DWORD kind) {
-    State& s = S();
-    std::lock_guard lock(s.mutex);
-    BassChannel* c = FindChannel(s, handle, kind == kStream, kind == kMusic);
-    if (c == nullptr) {
-        return kFalse;
-    }
-    s.engine->Free(c->id);
-    for (HFX fx : c->fx) {
-        s.effects.erase(fx);
-    }
-    s.channels.erase(handle);
-    return Ok(kTrue);
+    return WithChannel(handle, kind == kStream, kind == kMusic, kFalse,
+                       [&](State& s, BassChannel& c) {
+                           s.engine->Free(c.id);
+                           for (HFX fx : c.fx) {
+                               s.effects.erase(fx);
+                           }
+                           s.channels.erase(handle);
+                           return Ok(kTrue);
+                       });
 }
 
 std::string PathOf(const void* file) {
@@ -317,231 +336,172 @@ BOOL BASS_MusicFree(HMUSIC handle) {
 }
 
 BOOL BASS_StreamPlay(HSTREAM handle, BOOL flush, DWORD) {
-    State& s = S();
-    std::lock_guard lock(s.mutex);
-    BassChannel* c = FindChannel(s, handle, 1, 0);
-    if (c == nullptr) {
-        return kFalse;
-    }
-    if (flush != kFalse) {
-        s.engine->Seek(c->id, 0);
-    }
-    s.engine->Play(c->id);
-    return Ok(kTrue);
+    return WithChannel(handle, true, false, kFalse, [&](State& s, BassChannel& c) {
+        if (flush != kFalse) {
+            s.engine->Seek(c.id, 0);
+        }
+        s.engine->Play(c.id);
+        return Ok(kTrue);
+    });
 }
 
 BOOL BASS_MusicPlay(HMUSIC handle) {
-    State& s = S();
-    std::lock_guard lock(s.mutex);
-    BassChannel* c = FindChannel(s, handle, 0, 1);
-    if (c == nullptr) {
-        return kFalse;
-    }
-    s.engine->Play(c->id);
-    return Ok(kTrue);
+    return WithChannel(handle, false, true, kFalse, [&](State& s, BassChannel& c) {
+        s.engine->Play(c.id);
+        return Ok(kTrue);
+    });
 }
 
 BOOL BASS_ChannelPause(DWORD handle) {
-    State& s = S();
-    std::lock_guard lock(s.mutex);
-    BassChannel* c = AnyChannel(s, handle);
-    if (c == nullptr) {
-        return kFalse;
-    }
-    return s.engine->Pause(c->id) ? Ok(kTrue) : Fail(BASS_ERROR_NOPLAY, kFalse);
+    return WithAnyChannel(handle, kFalse, [&](State& s, BassChannel& c) {
+        return s.engine->Pause(c.id) ? Ok(kTrue) : Fail(BASS_ERROR_NOPLAY, kFalse);
+    });
 }
 
 BOOL BASS_ChannelResume(DWORD handle) {
-    State& s = S();
-    std::lock_guard lock(s.mutex);
-    BassChannel* c = AnyChannel(s, handle);
-    if (c == nullptr) {
-        return kFalse;
-    }
-    return s.engine->Resume(c->id) ? Ok(kTrue) : Fail(BASS_ERROR_NOPAUSE, kFalse);
+    return WithAnyChannel(handle, kFalse, [&](State& s, BassChannel& c) {
+        return s.engine->Resume(c.id) ? Ok(kTrue) : Fail(BASS_ERROR_NOPAUSE, kFalse);
+    });
 }
 
 BOOL BASS_ChannelStop(DWORD handle) {
-    State& s = S();
-    std::lock_guard lock(s.mutex);
-    BassChannel* c = AnyChannel(s, handle);
-    if (c == nullptr) {
-        return kFalse;
-    }
-    s.engine->Stop(c->id);
-    return Ok(kTrue);
+    return WithAnyChannel(handle, kFalse, [&](State& s, BassChannel& c) {
+        s.engine->Stop(c.id);
+        return Ok(kTrue);
+    });
 }
 
 DWORD BASS_ChannelIsActive(DWORD handle) {
-    State& s = S();
-    std::lock_guard lock(s.mutex);
-    BassChannel* c = AnyChannel(s, handle);
-    if (c == nullptr) {
-        return 0;
-    }
-    switch (s.engine->State(c->id).value_or(sound::PlayState::Stopped)) {
-        case sound::PlayState::Playing:
-            return Ok<DWORD>(1);
-        case sound::PlayState::Paused:
-            return Ok<DWORD>(3);
-        case sound::PlayState::Stopped:
-            break;
-    }
-    return Ok<DWORD>(0);
+    return WithAnyChannel(handle, DWORD{0}, [&](State& s, BassChannel& c) {
+        switch (s.engine->State(c.id).value_or(sound::PlayState::Stopped)) {
+            case sound::PlayState::Playing:
+                return Ok<DWORD>(1);
+            case sound::PlayState::Paused:
+                return Ok<DWORD>(3);
+            case sound::PlayState::Stopped:
+                break;
+        }
+        return Ok<DWORD>(0);
+    });
 }
 
 BOOL BASS_ChannelGetInfo(DWORD handle, BASS_CHANNELINFO* info) {
-    State& s = S();
-    std::lock_guard lock(s.mutex);
-    BassChannel* c = AnyChannel(s, handle);
-    if (c == nullptr || info == nullptr) {
-        return c == nullptr ? kFalse : Fail(BASS_ERROR_ILLPARAM, kFalse);
-    }
-    info->freq = static_cast<DWORD>(c->format.rate);
-    info->chans = static_cast<DWORD>(c->format.channels);
-    info->flags = c->flags;
-    info->ctype = c->ctype;
-    return Ok(kTrue);
+    return WithAnyChannel(handle, kFalse, [&](State&, BassChannel& c) {
+        if (info == nullptr) {
+            return Fail(BASS_ERROR_ILLPARAM, kFalse);
+        }
+        info->freq = static_cast<DWORD>(c.format.rate);
+        info->chans = static_cast<DWORD>(c.format.channels);
+        info->flags = c.flags;
+        info->ctype = c.ctype;
+        return Ok(kTrue);
+    });
 }
 
 HSYNC BASS_ChannelSetSync(DWORD handle, DWORD type, QWORD, SYNCPROC* proc, DWORD user) {
-    State& s = S();
-    std::lock_guard lock(s.mutex);
-    BassChannel* c = AnyChannel(s, handle);
-    if (c == nullptr) {
-        return 0;
-    }
-    if (type != BASS_SYNC_END || proc == nullptr) {
-        return Fail<HSYNC>(BASS_ERROR_ILLTYPE, 0);
-    }
-    const HSYNC sync = NewHandle(s, kSync);
-    c->syncs.push_back(Sync{sync, proc, user});
-    return Ok(sync);
+    return WithAnyChannel(handle, HSYNC{0}, [&](State& s, BassChannel& c) {
+        if (type != BASS_SYNC_END || proc == nullptr) {
+            return Fail<HSYNC>(BASS_ERROR_ILLTYPE, 0);
+        }
+        const HSYNC sync = NewHandle(s, kSync);
+        c.syncs.push_back(Sync{sync, proc, user});
+        return Ok(sync);
+    });
 }
 
 HFX BASS_ChannelSetFX(DWORD handle, DWORD type) {
-    State& s = S();
-    std::lock_guard lock(s.mutex);
-    BassChannel* c = AnyChannel(s, handle);
-    if (c == nullptr) {
-        return 0;
-    }
-    if (type != BASS_FX_PARAMEQ) {
-        return Fail<HFX>(BASS_ERROR_ILLTYPE, 0);
-    }
-    if ((c->flags & BASS_SAMPLE_FX) == 0) {
-        return Fail<HFX>(BASS_ERROR_ILLTYPE, 0);
-    }
-    const auto band = s.engine->AddEqBand(c->id);
-    if (!band) {
-        return Fail<HFX>(BASS_ERROR_HANDLE, 0);
-    }
-    // The equalizer's defaults: 8 kHz, one octave, flat.
-    s.engine->SetEqBand(c->id, *band, sound::EqBandParams{8000.0f, 12.0f, 0.0f});
-    const HFX fx = NewHandle(s, kFx);
-    c->fx.push_back(fx);
-    s.effects.emplace(fx, FxEntry{handle, *band});
-    return Ok(fx);
+    return WithAnyChannel(handle, HFX{0}, [&](State& s, BassChannel& c) {
+        if (type != BASS_FX_PARAMEQ) {
+            return Fail<HFX>(BASS_ERROR_ILLTYPE, 0);
+        }
+        if ((c.flags & BASS_SAMPLE_FX) == 0) {
+            return Fail<HFX>(BASS_ERROR_ILLTYPE, 0);
+        }
+        const auto band = s.engine->AddEqBand(c.id);
+        if (!band) {
+            return Fail<HFX>(BASS_ERROR_HANDLE, 0);
+        }
+        // The equalizer's defaults: 8 kHz, one octave, flat.
+        s.engine->SetEqBand(c.id, *band, sound::EqBandParams{8000.0f, 12.0f, 0.0f});
+        const HFX fx = NewHandle(s, kFx);
+        c.fx.push_back(fx);
+        s.effects.emplace(fx, FxEntry{handle, *band});
+        return Ok(fx);
+    });
 }
 
 BOOL BASS_FXSetParameters(HFX handle, const void* params) {
-    State& s = S();
-    std::lock_guard lock(s.mutex);
-    const auto it = s.effects.find(handle);
-    if (!s.initialised || it == s.effects.end()) {
-        return Fail(BASS_ERROR_HANDLE, kFalse);
-    }
-    if (params == nullptr) {
-        return Fail(BASS_ERROR_ILLPARAM, kFalse);
-    }
-    const auto* eq = static_cast<const BASS_FXPARAMEQ*>(params);
-    if (!(eq->fCenter >= 80.0f && eq->fCenter <= 16000.0f && eq->fBandwidth >= 1.0f &&
-          eq->fBandwidth <= 36.0f && eq->fGain >= -15.0f && eq->fGain <= 15.0f)) {
-        return Fail(BASS_ERROR_ILLPARAM, kFalse);
-    }
-    s.engine->SetEqBand(s.channels.at(it->second.channel).id, it->second.band,
-                        sound::EqBandParams{eq->fCenter, eq->fBandwidth, eq->fGain});
-    return Ok(kTrue);
+    return WithEffect(handle, [&](State& s, const FxEntry& fx) {
+        if (params == nullptr) {
+            return Fail(BASS_ERROR_ILLPARAM, kFalse);
+        }
+        const auto* eq = static_cast<const BASS_FXPARAMEQ*>(params);
+        if (!(eq->fCenter >= 80.0f && eq->fCenter <= 16000.0f && eq->fBandwidth >= 1.0f &&
+              eq->fBandwidth <= 36.0f && eq->fGain >= -15.0f && eq->fGain <= 15.0f)) {
+            return Fail(BASS_ERROR_ILLPARAM, kFalse);
+        }
+        s.engine->SetEqBand(s.channels.at(fx.channel).id, fx.band,
+                            sound::EqBandParams{eq->fCenter, eq->fBandwidth, eq->fGain});
+        return Ok(kTrue);
+    });
 }
 
 BOOL BASS_FXGetParameters(HFX handle, void* params) {
-    State& s = S();
-    std::lock_guard lock(s.mutex);
-    const auto it = s.effects.find(handle);
-    if (!s.initialised || it == s.effects.end()) {
-        return Fail(BASS_ERROR_HANDLE, kFalse);
-    }
-    if (params == nullptr) {
-        return Fail(BASS_ERROR_ILLPARAM, kFalse);
-    }
-    const auto band = s.engine->EqBand(s.channels.at(it->second.channel).id, it->second.band);
-    auto* eq = static_cast<BASS_FXPARAMEQ*>(params);
-    eq->fCenter = band->centre;
-    eq->fBandwidth = band->bandwidth;
-    eq->fGain = band->gain;
-    return Ok(kTrue);
+    return WithEffect(handle, [&](State& s, const FxEntry& fx) {
+        if (params == nullptr) {
+            return Fail(BASS_ERROR_ILLPARAM, kFalse);
+        }
+        const auto band = s.engine->EqBand(s.channels.at(fx.channel).id, fx.band);
+        auto* eq = static_cast<BASS_FXPARAMEQ*>(params);
+        eq->fCenter = band->centre;
+        eq->fBandwidth = band->bandwidth;
+        eq->fGain = band->gain;
+        return Ok(kTrue);
+    });
 }
 
 QWORD BASS_ChannelGetPosition(DWORD handle) {
-    State& s = S();
-    std::lock_guard lock(s.mutex);
-    BassChannel* c = AnyChannel(s, handle);
-    if (c == nullptr) {
-        return static_cast<QWORD>(-1);
-    }
-    return Ok(static_cast<QWORD>(s.engine->Position(c->id)) * kBytesPerFrame);
+    return WithAnyChannel(handle, static_cast<QWORD>(-1), [&](State& s, BassChannel& c) {
+        return Ok(static_cast<QWORD>(s.engine->Position(c.id)) * kBytesPerFrame);
+    });
 }
 
 BOOL BASS_ChannelSetPosition(DWORD handle, QWORD position) {
-    State& s = S();
-    std::lock_guard lock(s.mutex);
-    BassChannel* c = AnyChannel(s, handle);
-    if (c == nullptr) {
-        return kFalse;
-    }
-    const std::int64_t length = s.engine->Length(c->id);
-    const QWORD frame = position / kBytesPerFrame;
-    if (length >= 0 && frame > static_cast<QWORD>(length)) {
-        return Fail(BASS_ERROR_POSITION, kFalse);
-    }
-    return s.engine->Seek(c->id, static_cast<std::int64_t>(frame))
-               ? Ok(kTrue)
-               : Fail(BASS_ERROR_POSITION, kFalse);
+    return WithAnyChannel(handle, kFalse, [&](State& s, BassChannel& c) {
+        const std::int64_t length = s.engine->Length(c.id);
+        const QWORD frame = position / kBytesPerFrame;
+        if (length >= 0 && frame > static_cast<QWORD>(length)) {
+            return Fail(BASS_ERROR_POSITION, kFalse);
+        }
+        return s.engine->Seek(c.id, static_cast<std::int64_t>(frame))
+                   ? Ok(kTrue)
+                   : Fail(BASS_ERROR_POSITION, kFalse);
+    });
 }
 
 float BASS_ChannelBytes2Seconds(DWORD handle, QWORD position) {
-    State& s = S();
-    std::lock_guard lock(s.mutex);
-    if (AnyChannel(s, handle) == nullptr) {
-        return -1.0f;
-    }
-    return Ok(static_cast<float>(static_cast<double>(position) / kBytesPerSecond));
+    return WithAnyChannel(handle, -1.0f, [&](State&, BassChannel&) {
+        return Ok(static_cast<float>(static_cast<double>(position) / kBytesPerSecond));
+    });
 }
 
 QWORD BASS_ChannelSeconds2Bytes(DWORD handle, float seconds) {
-    State& s = S();
-    std::lock_guard lock(s.mutex);
-    if (AnyChannel(s, handle) == nullptr) {
-        return static_cast<QWORD>(-1);
-    }
-    if (!(seconds >= 0.0f)) {
-        return Fail(BASS_ERROR_ILLPARAM, static_cast<QWORD>(-1));
-    }
-    return Ok(static_cast<QWORD>(static_cast<double>(seconds) * 44100.0) * kBytesPerFrame);
+    return WithAnyChannel(handle, static_cast<QWORD>(-1), [&](State&, BassChannel&) {
+        if (!(seconds >= 0.0f)) {
+            return Fail(BASS_ERROR_ILLPARAM, static_cast<QWORD>(-1));
+        }
+        return Ok(static_cast<QWORD>(static_cast<double>(seconds) * 44100.0) * kBytesPerFrame);
+    });
 }
 
 DWORD BASS_ChannelGetData(DWORD handle, void* buffer, DWORD length) {
-    State& s = S();
-    std::lock_guard lock(s.mutex);
-    BassChannel* c = AnyChannel(s, handle);
-    if (c == nullptr) {
-        return static_cast<DWORD>(-1);
-    }
-    if (length != BASS_DATA_FFT1024 || buffer == nullptr) {
-        return Fail(BASS_ERROR_NOTAVAIL, static_cast<DWORD>(-1));
-    }
-    s.engine->Spectrum(c->id, static_cast<float*>(buffer));
-    return Ok<DWORD>(512 * sizeof(float));
+    return WithAnyChannel(handle, static_cast<DWORD>(-1), [&](State& s, BassChannel& c) {
+        if (length != BASS_DATA_FFT1024 || buffer == nullptr) {
+            return Fail(BASS_ERROR_NOTAVAIL, static_cast<DWORD>(-1));
+        }
+        s.engine->Spectrum(c.id, static_cast<float*>(buffer));
+        return Ok<DWORD>(512 * sizeof(float));
+    });
 }
 
 }  // namespace tarvel::bass
