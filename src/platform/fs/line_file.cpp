@@ -105,8 +105,10 @@ std::vector<std::string> ReadLines(const std::string& path) {
 
 void ReplaceFile(const std::string& path, const std::string& bytes) {
     const std::string folder = FolderOf(path);
-    std::string temp =
-        JoinPath(folder.empty() ? std::string(".") : folder, "." + FileNameOf(path) + ".XXXXXX");
+    // Built by appending: GCC 12 warns falsely (-Wrestrict) about chained string additions.
+    std::string name(".");
+    name.append(FileNameOf(path)).append(".XXXXXX");
+    std::string temp = JoinPath(folder.empty() ? std::string(".") : folder, name);
     Fd fd(::mkstemp(temp.data()));
     if (fd.get() < 0) {
         Fail("create a temporary file for", path, errno);
@@ -146,7 +148,9 @@ void AppendLine(const std::string& path, const std::string& line) {
     if (fd.get() < 0) {
         Fail("open", path, errno);
     }
-    WriteAll(fd.get(), line + "\r\n", path);
+    std::string ended(line);
+    ended.append("\r\n");
+    WriteAll(fd.get(), ended, path);
     if (fd.Close() != 0) {
         Fail("close", path, errno);
     }
