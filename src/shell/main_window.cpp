@@ -1,16 +1,46 @@
 #include "shell/main_window.h"
 
 #include <QCloseEvent>
-#include <QPalette>
+#include <QFile>
+#include <QMimeData>
+#include <QPainterPath>
+#include <QRegion>
+#include <QUrl>
+#include <QWindow>
 
+#include "audio/bass_engine.h"
+#include "controls/c_list_box.h"
+#include "controls/kvr_scroller_vr.h"
+#include "library/artist_panels.h"
+#include "library/library_actions.h"
+#include "library/library_store.h"
+#include "library/scanner.h"
+#include "library/song_reader.h"
+#include "platform/desktop/desktop.h"
+#include "platform/error/app_error.h"
 #include "platform/system/system_services.h"
+#include "platform/text/cp1251.h"
+#include "playlists/playlist_model.h"
+#include "shell/layout_rules.h"
+#include "shell/list_view.h"
+#include "shell/main_controls.h"
+#include "shell/main_display.h"
+#include "shell/main_menus.h"
+#include "shell/playing_core.h"
+#include "shell/shell_links.h"
+#include "shell/window_host.h"
+#include "shell/window_states.h"
+#include "transport/transport.h"
+#include "windows/fmod_window.h"
 
 namespace tarvel {
 
-TForm1::TForm1(system::SystemServices& services, std::string app_dir, QWidget* parent)
+TForm1::TForm1(system::SystemServices& services, std::string app_dir,
+               std::unique_ptr<desktop::Desktop> desktop, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint),
       services_(services),
-      app_dir_(std::move(app_dir)) {
+      app_dir_(std::move(app_dir)),
+      desktop_(desktop ? std::move(desktop) : desktop::CreateDesktop()) {
     setObjectName("TForm1");
     setWindowTitle("Tarvel");
     QPalette black = palette();
@@ -18,13 +48,114 @@ TForm1::TForm1(system::SystemServices& services, std::string app_dir, QWidget* p
     setPalette(black);
     setAutoFillBackground(true);
     resize(kDesignWidth, kDesignHeight);
+    FormCreate();
+}
+
+TForm1::~TForm1() = default;
+
+void TForm1::FillArtistPanels() {
+    const library::LibraryStore store(app_dir_);
+    artist_count_ = 0;
+    Reported([&] { store.ReadArtistIndex(artist_index_, artist_count_); });
+    const library::ArtistPanelItems items = library::ArtistPanels(
+        artist_index_, artist_count_, !settings_.Checked(config::Item::mIncorporated1));
+    const auto fill = [this](int n, const std::vector<std::string>& names) {
+        controls::TCListBox& list = controls_->List(n);
+        list.clear();
+        for (const std::string& name : names) {
+            list.addItem(text::Cp1251ToQString(name));
+        }
+        controls_->ListBar(n).SetMax(shell::ScrollerMaximum(
+            list.count(), layout_.at(list.objectName().toStdString()).height));
+    };
+    fill(1, items.list1);
+    fill(2, items.list2);
+}
+
+void TForm1::FitWindow() {
+    const shell::WindowFit fit = shell::FitWindow(layout_);
+    resize(fit.width, fit.height);
+    QPainterPath outline;
+    outline.addRoundedRect(
+        QRectF(fit.region.left, fit.region.top, fit.region.width, fit.region.height),
+        fit.corner / 2.0, fit.corner / 2.0);
+    setMask(QRegion(outline.toFillPolygon().toPolygon()));
+    update();
+}
+
+void TForm1::ApplyLayout() {
+    controls_->Apply(layout_);
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {
     event->accept();
     if (!closed_) {
         closed_ = true;
+        desktop_->UnregisterHotkeys();
+        SaveOnExit();
+        desktop_->DeleteTrayIcon();
         emit Closed();
+    }
+}
+
+void TForm1::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange && isMinimized() && states_ != nullptr &&
+        !states_->InTray()) {
+        states_->MainMinimised();
+    }
+}
+
+void TForm1::AttachSecondaryWindows(QWidget* mini, QWidget* talik) {
+    host_->mini = mini;
+    host_->talik = talik;
+}
+
+void TForm1::SwitchToMini() {
+    states_->SwitchToMini();
+}
+
+void TForm1::ToTray() {
+    states_->ToTray();
+}
+
+void TForm1::RestoreFromTray() {
+    states_->RestoreFromTray();
+}
+
+playlists::BrowserSongs TForm1::BrowserSongs() const {
+    return browser_songs ? browser_songs() : playlists::BrowserSongs{};
+}
+
+void TForm1::MoveWindow() {
+    if (QWindow* window = windowHandle()) {
+        window->startSystemMove();
+    }
+}
+
+void TForm1::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) {
+        MoveWindow();
+    }
+}
+
+void TForm1::dragEnterEvent(QDragEnterEvent* event) {
+    if (event->mimeData()->hasUrls()) {
+        event->acceptProposedAction();
+    }
+}
+
+void TForm1::dropEvent(QDropEvent* event) {
+    std::vector<std::string> items;
+    for (const QUrl& url : event->mimeData()->urls()) {
+        if (url.isLocalFile()) {
+            const QByteArray path = QFile::encodeName(url.toLocalFile());
+            items.emplace_back(path.constData(), static_cast<size_t>(path.size()));
+        }
+    }
+    if (!items.empty()) {
+        event->acceptProposedAction();
+        library_actions_->DropItems(items);
     }
 }
 

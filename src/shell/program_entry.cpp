@@ -1,8 +1,10 @@
 #include "shell/program_entry.h"
 
 #include <QApplication>
+#include <QSessionManager>
 #include <cstdio>
 
+#include "platform/desktop/desktop.h"
 #include "platform/error/app_error.h"
 #include "platform/fs/file_ops.h"
 #include "platform/system/quit_signals.h"
@@ -30,6 +32,7 @@ int RunProgram(int argc, char** argv) {
     TForm1 form1(*services, fs::CurrentDirectory());
     TEqualizer equalizer;
     TfrmMain module_player(*services);
+    form1.AttachModulePlayer(module_player);
     std::unique_ptr<TMinFrm> mini;
     try {
         mini = std::make_unique<TMinFrm>();
@@ -38,9 +41,15 @@ int RunProgram(int argc, char** argv) {
         std::fprintf(stderr, "tarvel: %s\n", e.what());
     }
     TTalik talik;
+    form1.AttachSecondaryWindows(mini.get(), &talik);
+    form1.mini_visible = [&mini] { return mini != nullptr && mini->isVisible(); };
+    form1.LoadPresetAndPlaylists();
     TSFoptions shuffle_options;
 
     QObject::connect(&form1, &TForm1::Closed, &app, &QApplication::quit);
+    // The desktop session ending closes the window like its close button.
+    QObject::connect(&app, &QGuiApplication::commitDataRequest, &form1,
+                     [&form1](QSessionManager&) { form1.close(); });
     system::OnQuitSignal([&form1] { form1.close(); });
     form1.show();
     return app.exec();

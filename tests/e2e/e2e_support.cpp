@@ -2,11 +2,16 @@
 
 #include <sys/stat.h>
 
+#include <gtest/gtest.h>
 #include <QProcessEnvironment>
+#include <cmath>
+#include <cstring>
 #include <filesystem>
 
 #include "platform/fs/dir_walk.h"
+#include "platform/fs/line_file.h"
 #include "platform/winmsg/client.h"
+#include "playlists/playlist_file.h"
 
 namespace tarvel::testing {
 
@@ -35,6 +40,50 @@ void AppDirFixture::Start(QProcess& process) const {
     process.start(QStringLiteral(TARVEL_DIST_DIR "/tarvel"), {});
 }
 
+void AppDirFixture::StartOnDisplay(QProcess& process, const QString& display,
+                                   const std::string& wav) const {
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("QT_QPA_PLATFORM", "xcb");
+    env.insert("DISPLAY", display);
+    env.insert("TARVEL_PLATFORM", "fake");
+    env.insert("TARVEL_PLATFORM_LOG", QString::fromStdString(LogPath()));
+    env.insert("TARVEL_AUDIO", QString::fromStdString("wav:" + wav));
+    env.insert("TARVEL_WINDOWS_DIR", QString::fromStdString(WindowsDir()));
+    env.remove("WAYLAND_DISPLAY");
+    process.setProcessEnvironment(env);
+    process.setWorkingDirectory(QString::fromStdString(app_dir_));
+    process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    process.start(QStringLiteral(TARVEL_DIST_DIR "/tarvel"), {});
+}
+
+void AppDirFixture::WriteSettings(const std::map<int, std::string>& replaced_lines) const {
+    fs::WriteLines(FilePath("TvSysFile/PathToPl.tcf"),
+                   {"firstRun:=False", "PathToApollo:=None", "PathToWinamp:=None"});
+    std::vector<std::string> lines = fs::ReadLines(FilePath("TvSysFile/LastWorkConf.tcf"));
+    for (const auto& [number, text] : replaced_lines) {
+        lines.at(static_cast<size_t>(number - 1)) = text;
+    }
+    fs::WriteLines(FilePath("TvSysFile/conf.tcf"), lines);
+}
+
+void AppDirFixture::WritePl1(const std::vector<std::string>& songs) const {
+    playlists::TPlayMasiv playlist;
+    playlists::TMasPLayList& work = playlist.Work;
+    work.Rows.assign(songs.size() + 2, std::vector<std::string>(library::kCellsPerRow));
+    for (size_t i = 0; i < songs.size(); ++i) {
+        std::vector<std::string>& row = work.Rows[i + 1];
+        const std::string name = std::filesystem::path(songs[i]).stem();
+        row[library::kArtist] = "Tone";
+        row[library::kAlbum] = "Tests";
+        row[library::kTitle] = name;
+        row[library::kDuration] = "4000";
+        row[library::kPath] = songs[i];
+    }
+    work.Count = static_cast<int32_t>(songs.size());
+    std::filesystem::create_directories(FilePath("sort"));
+    playlists::WritePlaylistFile(playlist, FilePath("sort/PlayListMainPL1.tpl"));
+}
+
 bool AppDirFixture::WaitForWindows(QProcess& process) const {
     for (int i = 0; i < 400; ++i) {
         if (winmsg::FindWindowByClass("TMinFrm")) {
@@ -59,6 +108,83 @@ std::map<std::string, std::string> AppDirFixture::Snapshot() const {
                                   std::to_string(st.st_mtim.tv_nsec) + ":" + ReadBytes(e.path);
     });
     return files;
+}
+
+}  // namespace tarvel::testing
+
+namespace tarvel::testing {
+
+std::string MakeToneMp3(const std::string& folder, int hz, int seconds) {
+    std::filesystem::create_directories(folder);
+    const std::string wav = folder + "/tone" + std::to_string(hz) + ".wav";
+    const std::string mp3 = folder + "/tone" + std::to_string(hz) + ".mp3";
+    QProcess sox;
+    sox.start("sox",
+              {"-n", "-r", "44100", "-c", "1", "-b", "16", QString::fromStdString(wav), "synth",
+               QString::number(seconds), "sine", QString::number(hz), "vol", "0.5"});
+    EXPECT_TRUE(sox.waitForFinished(30000));
+    EXPECT_EQ(sox.exitCode(), 0);
+    QProcess lame;
+    lame.start("lame",
+               {"--quiet", "-b", "64", QString::fromStdString(wav), QString::fromStdString(mp3)});
+    EXPECT_TRUE(lame.waitForFinished(30000));
+    EXPECT_EQ(lame.exitCode(), 0);
+    std::filesystem::remove(wav);
+    return mp3;
+}
+
+std::vector<ToneSegment> ToneSegments(const std::string& wav, const std::vector<int>& tones) {
+    constexpr int kRate = 8000;
+    constexpr int kWindow = kRate / 5;  // 200 ms
+    const std::string raw = wav + ".raw";
+    QProcess sox;
+    sox.start("sox", {QString::fromStdString(wav), "-t", "f32", "-c", "1", "-r",
+                      QString::number(kRate), QString::fromStdString(raw)});
+    EXPECT_TRUE(sox.waitForFinished(60000));
+    EXPECT_EQ(sox.exitCode(), 0) << "sox could not read " << wav;
+    const std::string bytes = ReadBytes(raw);
+    std::vector<float> samples(bytes.size() / sizeof(float));
+    std::memcpy(samples.data(), bytes.data(), samples.size() * sizeof(float));
+    std::vector<ToneSegment> segments;
+    for (size_t start = 0; start + kWindow <= samples.size(); start += kWindow) {
+        double energy = 0;
+        int rising = 0;
+        for (size_t i = start; i < start + kWindow; ++i) {
+            energy += static_cast<double>(samples[i]) * samples[i];
+            if (i > start && samples[i - 1] < 0 && samples[i] >= 0) {
+                ++rising;
+            }
+        }
+        const double rms = std::sqrt(energy / kWindow);
+        const double hz = rising * (static_cast<double>(kRate) / kWindow);
+        int tone = 0;
+        if (rms > 0.02) {
+            for (const int t : tones) {
+                if (std::abs(hz - t) <= t * 0.05) {
+                    tone = t;
+                }
+            }
+            if (tone == 0) {
+                tone = -1;  // sound, but none of the tones
+            }
+        }
+        if (!segments.empty() && segments.back().hz == tone) {
+            segments.back().seconds += 0.2;
+        } else {
+            segments.push_back({tone, 0.2});
+        }
+    }
+    return segments;
+}
+
+std::vector<int> ToneOrder(const std::vector<ToneSegment>& segments, double at_least_seconds) {
+    std::vector<int> order;
+    for (const ToneSegment& s : segments) {
+        if (s.hz > 0 && s.seconds >= at_least_seconds && (order.empty() || order.back() != s.hz)) {
+            order.push_back(s.hz);
+        }
+    }
+    return order;
 }
 
 }  // namespace tarvel::testing

@@ -3,6 +3,7 @@
 #include <QProcess>
 #include <map>
 #include <string>
+#include <vector>
 
 #include "support/temp_dir.h"
 
@@ -18,8 +19,17 @@ class AppDirFixture {
     std::string LogPath() const { return dir_ / "platform.log"; }
     std::string WindowsDir() const { return dir_ / "windows"; }
 
-    // Starts `tarvel` in the app dir (not waiting for it).
+    // Starts `tarvel` in the app dir (not waiting for it), offscreen.
     void Start(QProcess& process) const;
+    // Starts `tarvel` on an X display with its sound written to a WAV file.
+    void StartOnDisplay(QProcess& process, const QString& display, const std::string& wav) const;
+
+    // A configuration of a second run: no first-run start-up, the settings as shipped with the
+    // given lines (1-based) replaced.
+    void WriteSettings(const std::map<int, std::string>& replaced_lines) const;
+    // The playlist file of PL1 holding these songs (paths of MP3 files), nothing current.
+    void WritePl1(const std::vector<std::string>& songs) const;
+    std::string FilePath(const std::string& relative) const { return app_dir_ + "/" + relative; }
     // Waits until the running program's mini player window can be found.
     bool WaitForWindows(QProcess& process) const;
 
@@ -30,5 +40,18 @@ class AppDirFixture {
     TempDir dir_;
     std::string app_dir_;
 };
+
+// A 44.1 kHz mono MP3 (64 kbps) of a sine at hz, amplitude 0.5, made with sox and lame.
+std::string MakeToneMp3(const std::string& folder, int hz, int seconds);
+
+// What a WAV file sounds like, in 200 ms steps: runs of one of the given tones (hz), of silence
+// (0) or of other sound (-1), with their lengths.
+struct ToneSegment {
+    int hz = 0;
+    double seconds = 0;
+};
+std::vector<ToneSegment> ToneSegments(const std::string& wav, const std::vector<int>& tones);
+// The tones heard for at least the given time, in the order heard.
+std::vector<int> ToneOrder(const std::vector<ToneSegment>& segments, double at_least_seconds);
 
 }  // namespace tarvel::testing

@@ -1,0 +1,46 @@
+// The artist panels' two modes: Cyrillic and Latin artists in two panels, or every artist in one
+// (the second panel's column leaves the window, which narrows by its width).
+#include "controls/c_list_box.h"
+#include "controls/kvr_scroller_vr.h"
+#include "controls/mega_image.h"
+#include "controls/skin_files.h"
+#include "controls/skin_loader.h"
+#include "platform/error/app_error.h"
+#include "platform/system/system_services.h"
+#include "shell/main_controls.h"
+#include "shell/main_window.h"
+
+namespace tarvel {
+
+void TForm1::SetArtistPanelMode(bool incorporated) {
+    const bool now_incorporated = controls_->List(2).isHidden();
+    if (incorporated == now_incorporated) {
+        return;
+    }
+    try {
+        controls_->Image("ImgRusArt")
+            .SetPicture(
+                1, controls::LoadSkinPicture(
+                       app_dir_, incorporated ? controls::kArtHeading : controls::kRusArtHeading));
+        controls_->Image("ImgRusArt").ShowPicture(1);
+    } catch (const AppError& e) {
+        system::ReportError(services_, e.what());
+    }
+    for (const char* name :
+         {"ListBox2", "KVRScrollerVr2", "ImgEng", "ImgEngSortBy", "ImgingCenter"}) {
+        controls_->Widget(name).setVisible(!incorporated);
+    }
+    const int row = shell::kListItemHeight;
+    layout_.at("ListBox5").height += incorporated ? -row : row;
+    const int column = layout_.at("ListBox2").width + layout_.at("KVRScrollerVr2").width;
+    shell::ApplyDeltaWidthBars(layout_, incorporated ? -column : column);
+    ApplyLayout();
+    FitWindow();
+    FillArtistPanels();
+    if (ImgAnClick) {
+        ImgAnClick();
+        ImgAnClick();
+    }
+}
+
+}  // namespace tarvel

@@ -1,0 +1,190 @@
+#include "shell/main_display.h"
+
+#include <QCoreApplication>
+#include <QLabel>
+
+#include "controls/bgr_color.h"
+#include "controls/gauge.h"
+#include "controls/kvr_scroller_h.h"
+#include "controls/mega_image.h"
+#include "platform/text/cp1251.h"
+#include "shell/main_controls.h"
+
+namespace tarvel::shell {
+
+MainDisplay::MainDisplay(MainControls& controls, QTimer& timer1, std::function<bool()> main_visible,
+                         std::function<bool()> mini_visible)
+    : controls_(controls),
+      timer1_(timer1),
+      main_visible_(std::move(main_visible)),
+      mini_visible_(std::move(mini_visible)) {}
+
+void MainDisplay::SetPosition(transport::PositionBar bar, int position) {
+    if (bar == transport::PositionBar::Main) {
+        controls_.TimeSKRL->SetPosition(position);
+    } else {
+        mini_position_ = position;
+        if (hooks.mini_position) {
+            hooks.mini_position(position);
+        }
+    }
+}
+
+int MainDisplay::Position(transport::PositionBar bar) const {
+    return bar == transport::PositionBar::Main ? controls_.TimeSKRL->Position() : mini_position_;
+}
+
+void MainDisplay::SetPositionMaximum(int maximum) {
+    controls_.TimeSKRL->SetMax(maximum);
+    if (hooks.mini_maximum) {
+        hooks.mini_maximum(maximum);
+    }
+}
+
+void MainDisplay::SetVolumeBars(int position) {
+    controls_.VolumeSKRL->SetPosition(position);
+    if (hooks.mini_volume) {
+        hooks.mini_volume(position);
+    }
+}
+
+void MainDisplay::SetPlayButtons(transport::ButtonLook look) {
+    controls::TMegaImage& button = controls_.Image("ImgPlayPause");
+    button.SetAddToNom(look.add_to_nom);
+    button.ShowPicture(look.picture);
+    if (hooks.mini_play_button) {
+        hooks.mini_play_button(look);
+    }
+}
+
+void MainDisplay::HideAbMarks() {
+    controls_.Widget("MarkL").hide();
+    controls_.Widget("MarkR").hide();
+}
+
+void MainDisplay::SetMainTimes(const std::string& song, const std::string& playlist) {
+    static_cast<QLabel&>(controls_.Widget("StaticText1")).setText(text::Cp1251ToQString(song));
+    static_cast<QLabel&>(controls_.Widget("StaticText2")).setText(text::Cp1251ToQString(playlist));
+}
+
+void MainDisplay::SetMiniTime(const std::string& text) {
+    mini_time_ = text;
+    if (hooks.mini_time) {
+        hooks.mini_time(text);
+    }
+}
+
+void MainDisplay::SetAppTitle(const std::string& title) {
+    app_title_ = title;
+    if (hooks.app_title) {
+        hooks.app_title(title);
+    }
+}
+
+int MainDisplay::MeasureTitle(const std::string& text) const {
+    return controls_.Label3->Measure(text::Cp1251ToQString(text));
+}
+
+int MainDisplay::TitleStripWidth(transport::TitleStrip strip) const {
+    if (strip == transport::TitleStrip::Main) {
+        return controls_.Label3->width();
+    }
+    return hooks.mini_title_width ? hooks.mini_title_width() : 0;
+}
+
+void MainDisplay::DrawTitle(transport::TitleStrip strip, const std::string& text, int x,
+                            uint32_t text_color, uint32_t back_color) {
+    if (strip == transport::TitleStrip::Main) {
+        controls_.Label3->Show(text::Cp1251ToQString(text), x, controls::ColorFromBgr(text_color),
+                               controls::ColorFromBgr(back_color));
+    } else if (hooks.mini_title) {
+        hooks.mini_title(text, x, text_color, back_color);
+    }
+}
+
+void MainDisplay::RestoreTopmost() {
+    if (hooks.restore_topmost) {
+        hooks.restore_topmost();
+    }
+}
+
+bool MainDisplay::SpectrumOn() const {
+    return hooks.spectrum_on && hooks.spectrum_on();
+}
+
+void MainDisplay::DrawSpectrum() {
+    if (hooks.draw_spectrum) {
+        hooks.draw_spectrum();
+    }
+}
+
+void MainDisplay::SetTimer1(bool on) {
+    if (on) {
+        timer1_.start();
+    } else {
+        timer1_.stop();
+    }
+}
+
+void MainDisplay::SetModuleTimer(bool on) {
+    if (module_timer == nullptr) {
+        return;
+    }
+    if (on) {
+        module_timer->start();
+    } else {
+        module_timer->stop();
+    }
+}
+
+void MainDisplay::ShowTab(playlists::Playlist playlist) {
+    controls_.Widget("Img2Pl1").setVisible(playlist == playlists::Playlist::PL1);
+    controls_.Widget("Img2CD").setVisible(playlist == playlists::Playlist::CD);
+    controls_.Widget("Img2PL2").setVisible(playlist == playlists::Playlist::PL2);
+}
+
+void MainDisplay::SetSizeText(const std::string& text) {
+    static_cast<QLabel&>(controls_.Widget("StaticText3")).setText(text::Cp1251ToQString(text));
+}
+
+void MainDisplay::SetRepeatButton(bool on) {
+    controls::TMegaImage& button = controls_.Image("ImgRepeat");
+    button.SetNomPicRealVid(on ? 2 : 1);
+    button.ShowPicture(on ? 2 : 1);
+}
+
+void MainDisplay::ZeroTimeScrollers() {
+    SetPosition(transport::PositionBar::Main, 0);
+    SetPosition(transport::PositionBar::Mini, 0);
+}
+
+void MainDisplay::SetBoxText(const std::string& text) {
+    controls_.CmdSearch->setText(text::Cp1251ToQString(text));
+}
+
+void MainDisplay::SetBoxVisible(bool visible) {
+    controls_.CmdSearch->setVisible(visible);
+}
+
+void MainDisplay::RepaintBox() {
+    controls_.CmdSearch->repaint();
+}
+
+void MainDisplay::SetGaugeMaximum(int64_t maximum) {
+    controls_.Gauge1->SetMaxValue(static_cast<int>(std::min<int64_t>(maximum, INT32_MAX)));
+}
+
+void MainDisplay::SetGaugeProgress(int64_t progress) {
+    controls_.Gauge1->SetProgress(static_cast<int>(std::min<int64_t>(progress, INT32_MAX)));
+}
+
+void MainDisplay::SetGaugeVisible(bool visible) {
+    controls_.Gauge1->setVisible(visible);
+}
+
+void MainDisplay::RepaintWindow() {
+    controls_.Gauge1->repaint();
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+}  // namespace tarvel::shell

@@ -1,0 +1,143 @@
+// The main window's controls and timers wired to the subsystems' operations: each handler reads
+// the event and calls one operation.
+#include <QApplication>
+#include <QCursor>
+#include <QMouseEvent>
+
+#include "controls/kvr_scroller_h.h"
+#include "controls/mega_image.h"
+#include "library/library_actions.h"
+#include "platform/system/system_services.h"
+#include "playlists/playlist_model.h"
+#include "shell/main_controls.h"
+#include "shell/main_display.h"
+#include "shell/main_menus.h"
+#include "shell/main_window.h"
+#include "shell/window_states.h"
+#include "transport/transport.h"
+
+namespace tarvel {
+namespace {
+
+constexpr int kTimer1Ms = 200;
+constexpr int kTimer2Ms = 20;
+constexpr int kTimer3Ms = 100;
+
+}  // namespace
+
+void TForm1::OnClick(std::string_view button, std::function<void()> handler) {
+    connect(&controls_->Image(button), &controls::TMegaImage::OnClick, this,
+            [this, handler = std::move(handler)] { Reported(handler); });
+}
+
+void TForm1::OnPress(std::string_view control, std::function<void(QMouseEvent*)> handler) {
+    connect(&controls_->Image(control), &controls::TMegaImage::OnMouseDown, this,
+            [this, handler = std::move(handler)](QMouseEvent* event) {
+                Reported([&] { handler(event); });
+            });
+}
+
+void TForm1::BuildMenus() {
+    shell::MenuHandlers on;
+    on.mFmod = [this] { transport_->mFmodClick(); };
+    on.mBass = [this] { transport_->mBassClick(); };
+    on.Apollo = [this] { transport_->ApolloClick(); };
+    on.restart_warning = [this] {
+        if (services_.MessageBox("Tarvel",
+                                 "Для того, что бы действие применилось, необ][одимо перегрузить "
+                                 "Tarvel",
+                                 system::Buttons::OkCancel,
+                                 system::Icon::Warning) == system::Answer::Ok) {
+            close();
+        }
+    };
+    on.artist_panels = [this] {
+        SetArtistPanelMode(settings_.Checked(config::Item::mIncorporated1));
+    };
+    on.restore = [this] { RestoreFromTray(); };
+    on.exit = [this] {
+        SaveOnExit();
+        close();
+    };
+    on.clear_library_and_add = [this] { library_actions_->ClearLibraryAndAddFiles(); };
+    on.add_files = [this] { library_actions_->AddFiles(); };
+    on.shuffle_options = [this] {
+        if (ShowShuffleOptions) {
+            ShowShuffleOptions();
+        }
+    };
+    menus_ = std::make_unique<shell::MainMenus>(settings_, on, this);
+}
+
+void TForm1::ConnectControls() {
+    BuildMenus();
+    const auto count = [this] { return playlists_->Work().Count; };
+    OnClick("ImgPlayPause", [this] { transport_->PlayPauseButton(); });
+    OnClick("ImgStop", [this] { transport_->StopPlay(true); });
+    OnClick("ImgPrev", [this, count] {
+        if (count() > 0) {
+            transport_->PlayPrevious();
+        }
+    });
+    OnClick("ImgNext", [this, count] {
+        if (count() > 0) {
+            transport_->PlayNext();
+        }
+    });
+    OnClick("ImgShuffle", [this] { playlists_->ShuffleClick(BrowserSongs()); });
+    OnClick("ImgRepeat", [this] { playlists_->ClickRepeat(); });
+    OnClick("ImgUndo", [this] { playlists_->UndoPlaylistChange(); });
+    OnClick("ImgShuffStr",
+            [this] { shell::MainMenus::PopUp(*menus_->ShufflMenu, QCursor::pos()); });
+    OnClick("ImgRepStr", [this] { shell::MainMenus::PopUp(*menus_->REpeatMenu, QCursor::pos()); });
+    OnClick("ImgPref", [this] { shell::MainMenus::PopUp(*menus_->OptionsMenu, QCursor::pos()); });
+    OnClick("ImgLibrary", [this] { shell::MainMenus::PopUp(*menus_->MyLibrary, QCursor::pos()); });
+    OnClick("ImgHelp", [this] { services_.OpenWithDesktop(app_dir_ + "/help/help.htm"); });
+    OnClick("ImgClose", [this] { close(); });
+    OnClick("ImgMini", [this] { SwitchToMini(); });
+    OnClick("ImgTray", [this] { states_->MainToTray(); });
+    for (const char* tab : {"Img2Pl1", "Img2CD", "Img2PL2"}) {
+        OnPress(tab, [this, tab](QMouseEvent* event) {
+            playlists_->TabMouseDown(static_cast<int>(event->position().x()),
+                                     controls_->Widget(tab).width());
+        });
+    }
+    for (const char* frame : {"ImgVerhLEvo", "imgLeftLine"}) {
+        OnPress(frame, [this](QMouseEvent* event) {
+            if (event->button() == Qt::LeftButton) {
+                MoveWindow();
+            }
+        });
+    }
+    connect(controls_->TimeSKRL, &controls::TKVRScrollerH::OnChange, this,
+            [this] { transport_->PositionBarChanged(transport::SeekSource::Main); });
+    connect(controls_->VolumeSKRL, &controls::TKVRScrollerH::OnChange, this,
+            [this](int position) { transport_->ApplyVolume(position); });
+    connect(controls_->CmdSearch, &QLineEdit::textChanged, this, [this](const QString& text) {
+        if (CmdSearchChange) {
+            CmdSearchChange(text);
+        }
+    });
+    ConnectEdgeDrags();
+    qApp->installEventFilter(this);
+}
+
+void TForm1::ConnectTimers() {
+    Timer1.setInterval(kTimer1Ms);
+    Timer2.setInterval(kTimer2Ms);
+    Timer3.setInterval(kTimer3Ms);
+    connect(&Timer1, &QTimer::timeout, this,
+            [this] { Reported([this] { transport_->Timer1(); }); });
+    connect(&Timer2, &QTimer::timeout, this,
+            [this] { Reported([this] { transport_->Timer2(); }); });
+    connect(&Timer3, &QTimer::timeout, this, [this] {
+        Timer3.stop();
+        Reported([this] { transport_->Timer3(); });
+    });
+    Timer2.start();
+    if (settings_.FirstRun) {
+        Timer3.start();
+    }
+}
+
+}  // namespace tarvel

@@ -1,0 +1,58 @@
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include "config/config_links.h"
+#include "config/settings.h"
+#include "playlists/playlist_engines.h"
+
+namespace tarvel::audio {
+class FmodEngine;
+}
+namespace tarvel::system {
+class SystemServices;
+}
+
+namespace tarvel::shell {
+
+// What the playlists ask of the engines: the FMOD engine (once its window exists) and the
+// external player.
+class ShellEngines : public playlists::PlaylistEngines {
+  public:
+    ShellEngines(system::SystemServices& services, config::Settings& settings, std::string app_dir);
+
+    audio::FmodEngine* fmod = nullptr;
+    // Reads the disc into the CD playlist after the external player's plug-in was installed.
+    std::function<void()> rebuild_cd_playlist;
+
+    void FmodStop(const std::string& kind) override;
+    std::vector<int32_t> CdTrackLengths() override;
+    int32_t ApolloCommand(int32_t number, int32_t value) override;
+    void EnsureCdReaderPlugin() override;
+
+  private:
+    system::SystemServices& services_;
+    config::Settings& settings_;
+    std::string app_dir_;
+};
+
+// What reading and writing the settings reach: the FMOD volume, the external player, the library
+// builder of a first run.
+class ShellLinks : public config::ConfigLinks {
+  public:
+    explicit ShellLinks(ShellEngines& engines) : engines_(engines) {}
+
+    std::function<void()> open_library_builder;
+
+    void SetFmodVolume(int volume) override;
+    void ApolloCommand(int command, int value) override;
+    void OpenLibraryBuilder() override;
+
+    ShellEngines& Engines() { return engines_; }
+
+  private:
+    ShellEngines& engines_;
+};
+
+}  // namespace tarvel::shell
