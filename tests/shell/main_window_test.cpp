@@ -5,6 +5,9 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QDropEvent>
+#include <QMimeData>
+#include <QUrl>
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QSignalSpy>
@@ -273,6 +276,23 @@ TEST_F(MainWindowRig, TheBottomRowButtonsDriveTheTransport) {
     EXPECT_EQ(form->Settings().ShownPlaylist(), config::Playlist::PL2);
     EXPECT_TRUE(controls().Widget("Img2PL2").isVisible());
     EXPECT_EQ(form->Playlists().Work().Count, 0);
+}
+
+TEST_F(MainWindowRig, FoldersDroppedOnTheWindowGoIntoTheLibraryAndThePanels) {
+    const std::string music = dir / "music";
+    std::filesystem::create_directories(music);
+    std::filesystem::copy_file(TARVEL_TEST_DATA_DIR "/transport/song_440.mp3", music + "/a.mp3");
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(QString::fromStdString(music))});
+    QDragEnterEvent enter(QPoint(300, 300), Qt::CopyAction, &data, Qt::LeftButton,
+                          Qt::NoModifier);
+    QGuiApplication::sendEvent(form.get(), &enter);
+    ASSERT_TRUE(enter.isAccepted());
+    QDropEvent drop(QPointF(300, 300), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QGuiApplication::sendEvent(form.get(), &drop);
+    EXPECT_TRUE(std::filesystem::exists(app + "/sort/ArtName.tan"));
+    EXPECT_EQ(form->ArtistCount(), 1);
+    EXPECT_EQ(controls().List(1).count() + controls().List(2).count(), 1);
 }
 
 }  // namespace
