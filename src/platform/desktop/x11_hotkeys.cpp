@@ -142,11 +142,12 @@ bool X11Hotkeys::Register(Desktop::HotkeyHandler handler) {
                     const auto modifiers = static_cast<uint16_t>(super_mask_ | locks);
                     grabs_.push_back({root, code, modifiers, key.hotkey});
                     cookies.push_back(xcb_grab_key_checked(
-                        c, 1, root, modifiers, code, XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC));
+                        c, 0, root, modifiers, code, XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC));
                 }
             }
         }
     }
+    // The grabs report to the root window whichever window has the focus, our own ones too.
     // Waiting for every answer makes the grabs active when this returns. A grab refused because
     // another program holds the combination is left as it is: that key never arrives here.
     for (xcb_void_cookie_t cookie : cookies) {

@@ -1,14 +1,18 @@
 // The hotkeys on a real X server: Xvfb started by the test, keys typed into it with xdotool.
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <xcb/xcb.h>
 #include <xcb/xcb_keysyms.h>
 
 #include <QApplication>
 #include <QEventLoop>
+#include <QKeyEvent>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTimer>
+#include <QWidget>
+#include <QtTest/QTest>
 #include <cstdlib>
 #include <functional>
 #include <memory>
@@ -68,11 +72,15 @@ class X11Hotkeys : public ::testing::Test {
 
     // Types the keys (xdotool's names, e.g. "super+Right") on the test's X server.
     static void Type(const QStringList& keys) {
+        Xdotool(QStringList{"key", "--clearmodifiers"} + keys);
+    }
+
+    static void Xdotool(const QStringList& arguments) {
         QProcess xdotool;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert("DISPLAY", QString::fromUtf8(display_));
         xdotool.setProcessEnvironment(env);
-        xdotool.start("xdotool", QStringList{"key", "--clearmodifiers"} + keys);
+        xdotool.start("xdotool", arguments);
         ASSERT_TRUE(xdotool.waitForStarted(kGuardMs)) << "xdotool is missing (scripts/setup)";
         ASSERT_TRUE(xdotool.waitForFinished(kGuardMs));
         EXPECT_EQ(xdotool.exitStatus(), QProcess::NormalExit);
@@ -144,6 +152,31 @@ TEST_F(X11Hotkeys, ASecondRegistrationReplacesTheFirst) {
     EXPECT_EQ(ReceivedUpTo(kHotkeyHome), (std::vector<int>{kHotkeyLeft, kHotkeyHome}))
         << "each press once";
     EXPECT_TRUE(first.empty());
+}
+
+// Takes the keys a window of the application gets.
+class KeyCatcher : public QWidget {
+  public:
+    std::vector<int> keys;
+
+  protected:
+    void keyPressEvent(QKeyEvent* event) override { keys.push_back(event->key()); }
+};
+
+TEST_F(X11Hotkeys, ArriveAlsoWhileAWindowOfTheApplicationHasTheFocus) {
+    KeyCatcher window;
+    window.setGeometry(0, 0, 300, 200);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    Xdotool({"windowfocus", "--sync", QString::number(window.winId())});
+    RealDesktop desktop;
+    ASSERT_TRUE(desktop.RegisterHotkeys(Recorder()));
+
+    Type({"Left", "super+Right"});
+    EXPECT_EQ(ReceivedUpTo(kHotkeyRight), std::vector<int>{kHotkeyRight});
+    // The Super key alone is no hotkey: the window sees it go down, but not the Right after it.
+    EXPECT_THAT(window.keys, ::testing::Contains(Qt::Key_Left)) << "the window has the focus";
+    EXPECT_THAT(window.keys, ::testing::Not(::testing::Contains(Qt::Key_Right)));
 }
 
 // Whether the X server refuses another program a grab of Super+Left, as it does while someone
