@@ -193,10 +193,12 @@ bool ApplyConfLines(const std::vector<std::string>& lines, Settings& settings, C
     }
     links.SetFmodVolume(static_cast<int>(std::nearbyint(settings.Volume() / 3.1)));
 
-    // Lines 17 to 21: shares after a six-character key.
+    // Lines 17 to 21: shares after a six-character key. They are written with a point; files
+    // from a system whose decimal separator is a comma hold a comma, read alike.
     for (const auto& share : kShareLines) {
         line = take();
-        const auto value = line ? text::ParseDecimal(From(*line, share.key.size())) : std::nullopt;
+        const auto value =
+            line ? text::ParseDecimalPointOrComma(From(*line, share.key.size())) : std::nullopt;
         if (!value) {
             return false;
         }

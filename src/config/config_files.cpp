@@ -83,7 +83,17 @@ void ConfigFiles::ReadPathToPl() {
 
 void ConfigFiles::WriteConfig(const std::string& name) {
     WriteSysFile(app_dir_, name, ConfLines(settings_));
-    SaveEQ(app_dir_, settings_.PlEqNowFileName, eq_gains_);
+    if (!KeepsPreset()) {
+        SaveEQ(app_dir_, settings_.PlEqNowFileName, eq_gains_);
+    }
+}
+
+// An unusable preset is kept until the user sets a gain: saving the flat gains of the failed
+// load would only replace the file with zeros.
+bool ConfigFiles::KeepsPreset() const {
+    return !eq_gains_.unusable_file.empty() &&
+           eq_gains_.unusable_file == PresetPath(app_dir_, settings_.PlEqNowFileName) &&
+           eq_gains_ == EqGains{};
 }
 
 void ConfigFiles::WriteFirstRunFiles() {

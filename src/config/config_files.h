@@ -29,7 +29,8 @@ class ConfigFiles {
 
     // Writes the 24 lines of the current settings to the named file, then the equalizer preset
     // named by PlEqNowFileName. Each file is replaced atomically; a failure throws AppError and
-    // leaves the old file whole.
+    // leaves the old file whole. A preset file that LoadEQ could not use is not replaced while
+    // the equalizer is still flat as that load left it: the user's file is not lost to zeros.
     void WriteConfig(const std::string& name);
 
     // PathToPl.tcf marks the first run done and names no external player; the engine becomes
@@ -46,6 +47,8 @@ class ConfigFiles {
   private:
     void ReadConfigFile(const std::string& name);
     void ReadPathToPl();
+
+    bool KeepsPreset() const;
 
     std::string app_dir_;
     Settings& settings_;

@@ -18,13 +18,16 @@ namespace {
 
 constexpr int kSavedGains = 18;
 constexpr char kStartsFlat[] = "The equalizer starts flat.";
+constexpr char kStartsFlatFileKept[] =
+    "The equalizer starts flat. The file is kept as it is until the equalizer is changed.";
 
-// Applies the file's lines to the gains: a header mismatch clears all twenty, otherwise lines
-// 2..17 become gains 1..16. Throws AppError naming the path and the bad line, leaving the gains.
-void ApplyPreset(const std::vector<std::string>& lines, const std::string& path, EqGains& gains) {
+// Applies the file's lines to the gains: a header mismatch clears all twenty (false), otherwise
+// lines 2..17 become gains 1..16 (true). Throws AppError naming the path and the bad line,
+// leaving the gains.
+bool ApplyPreset(const std::vector<std::string>& lines, const std::string& path, EqGains& gains) {
     if (lines.empty() || lines[0] != kEqHeader) {
         gains = EqGains{};
-        return;
+        return false;
     }
     EqGains read = gains;
     for (int band = 1; band <= kEqBands; ++band) {
@@ -42,6 +45,7 @@ void ApplyPreset(const std::vector<std::string>& lines, const std::string& path,
         read[band] = std::clamp(*gain, -kEqGainMax, kEqGainMax);
     }
     gains = read;
+    return true;
 }
 
 // The preset's name in the settings folder: only the last path element, the default for none.
@@ -71,14 +75,17 @@ void LoadEQ(const std::string& app_dir, const std::string& name, EqGains& gains,
             EqualizerTarget& target, const ErrorReport& report) {
     const std::string path = PresetPath(app_dir, name);
     try {
-        ApplyPreset(fs::ReadLines(path), path, gains);
+        const bool read = ApplyPreset(fs::ReadLines(path), path, gains);
+        gains.unusable_file = read ? "" : path;
     } catch (const AppError& e) {
         gains = EqGains{};
+        const bool there = fs::FileExists(path);
+        gains.unusable_file = there ? path : "";
         std::string text = e.what();
         if (!text.empty() && text.back() != '.') {
             text += '.';
         }
-        report(text + " " + kStartsFlat);
+        report(text + " " + (there ? kStartsFlatFileKept : kStartsFlat));
     }
     for (int band = 1; band <= kEqBands; ++band) {
         target.SetSliderPosition(band, kEqGainMax - gains[band]);

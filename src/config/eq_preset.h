@@ -22,10 +22,15 @@ inline constexpr int kEqGainMax = 15;
 // dB (-15..+15), 17 and 18 written to the file and always 0, 19 and 20 only ever cleared.
 struct EqGains {
     std::array<std::int32_t, 21> values{};
+    // The preset file LoadEQ found but could not use (damaged, cut short, foreign); empty after
+    // a good load or when there was no file. The configuration writer keeps that file while the
+    // gains are still flat, so a failed load does not turn the user's preset into zeros.
+    std::string unusable_file;
 
     std::int32_t& operator[](int n) { return values.at(static_cast<size_t>(n)); }
     std::int32_t operator[](int n) const { return values.at(static_cast<size_t>(n)); }
-    bool operator==(const EqGains&) const = default;
+    // Equal gains; where they were loaded from does not count.
+    bool operator==(const EqGains& other) const { return values == other.values; }
 };
 
 // Where loaded gains are shown and heard: the band sliders (position 15 - gain, 0 at the top)
@@ -46,9 +51,11 @@ std::string PresetPath(const std::string& app_dir, const std::string& name);
 void SaveEQ(const std::string& app_dir, const std::string& name, const EqGains& gains);
 
 // Reads the preset into gains 1..16 and shows them on the sliders and the engine. A file whose
-// first line is not the header gives a flat equalizer (all 20 gains 0) silently. A file that
-// cannot be read, ends early or holds a gain that is not a whole number also gives a flat
-// equalizer and is reported once; start-up goes on. Gains beyond +-15 dB are held at the limit.
+// first line is not the header gives a flat equalizer (all 20 gains 0) silently. A missing file,
+// or one that cannot be read, ends early or holds a gain that is not a whole number, also gives a
+// flat equalizer and is reported once; start-up goes on. A file that is there but gave no gains
+// is noted in gains.unusable_file and the report says it is kept (a missing one is created flat
+// by the next save). Gains beyond +-15 dB are held at the limit.
 void LoadEQ(const std::string& app_dir, const std::string& name, EqGains& gains,
             EqualizerTarget& target, const ErrorReport& report);
 

@@ -87,7 +87,7 @@ bool ReadPlaylistFile(TPlist& state, const std::string& path) {
         throw BadNumber(path, 3, current_text);
     }
     const std::string position_text = lines.size() > 3 ? lines[3] : std::string();
-    const auto seconds = text::ParseDecimal(position_text);
+    const auto seconds = text::ParseDecimalPointOrComma(position_text);
     if (!seconds) {
         throw BadNumber(path, 4, position_text);
     }

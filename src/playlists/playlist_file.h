@@ -8,7 +8,8 @@
 //   1  the header line
 //   2  "EmptyPlayList" (and nothing more) or "NoEmptyPlayList"
 //   3  Current in decimal
-//   4  PositionMs / 1000 in the shortest general form (83 450 ms: "83.45")
+//   4  PositionMs / 1000 in the shortest general form (83 450 ms: "83.45"); read with a point
+//      or a comma, as files from a system with a comma for its decimal separator hold "83,45"
 //   5  one song record line per row, rows 1 to Count
 // Nothing else of the playlist state is kept: no play state, marks or undo copy.
 namespace tarvel::playlists {

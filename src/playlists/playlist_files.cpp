@@ -100,6 +100,7 @@ void PlaylistModel::LoadPlaylistsFrom(const std::string& folder, const std::stri
     CopyPlaylist(working_, slots_[shown]);
     ShowWholePlaylist();
     AfterPlaylistLoad();
+    // A slot without a current song is shown stopped all the same (ExchangePlaylist).
     for (TPlayMasiv& slot : slots_.Slots) {
         slot.Work.PlayState = 1;
     }

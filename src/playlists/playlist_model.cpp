@@ -176,6 +176,7 @@ void PlaylistModel::ResetSongProgress() {
     if (repeat_on_) {
         ClickRepeat();
     }
+    // Polling resumes for a song in play; a stopped player stays unpolled.
     transport().SetPollingTimer(true);
     Work().PositionMs = 0;
     Work().SongLengthMs = 0;

@@ -135,7 +135,6 @@ class PlaylistModel {
     void ShowWholePlaylist();
     bool ReadSlotFile(Playlist playlist, const std::string& folder);
     void EnsureCdPlaylist();
-    void ResumeTaken();
     void RunReported(const std::function<void()>& handler);
 
     Links links_;

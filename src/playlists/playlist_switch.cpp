@@ -63,7 +63,11 @@ void PlaylistModel::ExchangePlaylist(Playlist store_into, Playlist take_from) {
     CopyPlaylist(slots_[store_into], working_);
     CopyPlaylist(working_, slots_[take_from]);
     ShowWholePlaylist();
-    switch (Work().PlayState) {
+    // Only a playlist with a current song resumes; one without is shown stopped, so the song of
+    // the playlist that was left cannot go on sounding under it.
+    const TMasPLayList& taken = Work();
+    const bool has_song = taken.Current >= 1 && taken.Current <= taken.Count;
+    switch (has_song ? taken.PlayState : 0) {
         case 1:
             transport().PlayCurrent(PlayCommand::Play);
             break;

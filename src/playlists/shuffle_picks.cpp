@@ -2,11 +2,11 @@
 
 #include <algorithm>
 #include <chrono>
-#include <cmath>
 #include <random>
 #include <vector>
 
 #include "library/letter_class.h"
+#include "playlists/shuffle_shares.h"
 
 namespace tarvel::playlists {
 
@@ -23,12 +23,12 @@ bool InArtistClass(std::string_view artist, ArtistClass artist_class) {
 }
 
 int ShareCount(int rows, double share_percent) {
-    if (rows <= 0 || !(share_percent > 0)) {
+    if (rows <= 0) {
         return 0;
     }
-    const long double wanted = std::ceil(static_cast<long double>(rows) *
-                                         static_cast<long double>(share_percent) / 100.0L);
-    return wanted >= rows ? rows : static_cast<int>(wanted);
+    constexpr int64_t kWhole = kShareBarMax;  // 100 % in thousandths
+    const int64_t wanted = (int64_t{rows} * ShareThousandths(share_percent) + kWhole - 1) / kWhole;
+    return static_cast<int>(std::min<int64_t>(wanted, rows));
 }
 
 library::masnom PickRows(int n, int m, uint64_t seed) {

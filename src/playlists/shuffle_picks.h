@@ -15,8 +15,9 @@ enum class ArtistClass { All, Rus, Eng };
 // (Windows-1251 А to я; Ё and ё do not count). All: every artist.
 bool InArtistClass(std::string_view artist, ArtistClass artist_class);
 
-// How many of `rows` songs a share in percent takes: the ceiling of rows x share / 100 in
-// extended precision (a whole product stays as it is), held within 0..rows.
+// How many of `rows` songs a share in percent takes: the ceiling of rows x share / 100, counted
+// in whole numbers from the share's thousandths (ShareThousandths), so a whole product stays as it
+// is (1.1 % of 1 000 songs is 11); held within 0..rows.
 int ShareCount(int rows, double share_percent);
 
 // n distinct row numbers out of 1..m, drawn uniformly with a generator seeded from `seed`: the

@@ -1,6 +1,5 @@
 #include "playlists/shuffle_shares.h"
 
-#include <algorithm>
 #include <cmath>
 
 namespace tarvel::playlists {
@@ -12,11 +11,19 @@ constexpr std::array<double config::Settings::*, 5> kShares = {
 
 }  // namespace
 
+int ShareThousandths(double share_percent) {
+    const double position = std::nearbyint(share_percent * 1000.0);
+    // Written so that a share that is not a number (NaN) counts as 0.
+    if (!(position > 0)) {
+        return 0;
+    }
+    return position >= kShareBarMax ? kShareBarMax : static_cast<int>(position);
+}
+
 ShareBars ShareBarPositions(const config::Settings& settings) {
     ShareBars bars{};
     for (size_t k = 0; k < kShares.size(); ++k) {
-        const double position = std::nearbyint(settings.*kShares[k] * 1000.0);
-        bars[k] = static_cast<int>(std::clamp(position, 0.0, static_cast<double>(kShareBarMax)));
+        bars[k] = ShareThousandths(settings.*kShares[k]);
     }
     return bars;
 }

@@ -16,7 +16,9 @@ class TransportControl {
     virtual void PlayCurrent(PlayCommand command) = 0;
     // Stops playback; with snapshot, takes an undo snapshot first.
     virtual void StopPlay(bool snapshot) = 0;
-    // Switches the engine polling timer (Timer1) on or off.
+    // Switches the engine polling timer (Timer1) off, or on again while a song that PlayCurrent
+    // started is in play. A stopped player is never polled: its idle engine would read as a song
+    // that has just ended.
     virtual void SetPollingTimer(bool on) = 0;
     // Sets the scrolling title line (TitleText), e.g. kIdleTitle at the end of the playlist.
     virtual void SetTitleText(const std::string& text) = 0;

@@ -20,7 +20,7 @@ void Transport::LeaveEngine(bool stop_bass, bool stop_fmod) {
         links_.bass->Stop();
     }
     if (stop_fmod && Checked(Item::mFmod)) {
-        links_.fmod->FmodStop(CurrentKind());
+        StopFmod();
     }
     if (Checked(Item::Apollo)) {
         external::ApolloCommand(external::kApolloStopTrack, 0);
@@ -68,7 +68,7 @@ void Transport::ApolloClick() {
         const bool was_fmod = Checked(Item::mFmod);
         links_.config_files->WriteFirstRunFiles();
         if (was_fmod) {
-            links_.fmod->FmodStop(CurrentKind());
+            StopFmod();
             SetModuleTimer(false);
             PlayCurrent(playlists::PlayCommand::Play);
         }
@@ -84,7 +84,7 @@ void Transport::ApolloClick() {
         links_.bass->Stop();
     }
     if (Checked(Item::mFmod)) {
-        links_.fmod->FmodStop(CurrentKind());
+        StopFmod();
     }
     settings.Check(Item::Apollo);
     external::CdPluginContext context;

@@ -59,9 +59,13 @@ bool Transport::Checked(Item item) const {
     return links_.settings->Checked(item);
 }
 
+void Transport::SetPollingTimer(bool on) {
+    SwitchTimer1(on && song_in_play_);
+}
+
 // The timers are told only of changes: switching a running timer on again would restart its
 // interval and shift the ticks.
-void Transport::SetPollingTimer(bool on) {
+void Transport::SwitchTimer1(bool on) {
     if (timer1_ != on) {
         timer1_ = on;
         links_.timers->SetTimer1(on);
@@ -99,9 +103,8 @@ void Transport::PlayCurrent(PlayCommand command) {
     ClearAbMarks();
     w.SongKind = row[kGenre];
     w.SongCaption = SongCaptionOf(row);
-    if (!timer1_) {
-        SetPollingTimer(true);
-    }
+    song_in_play_ = true;
+    SwitchTimer1(true);
     song_time_text_ = DurationText(row[kDuration]);
     seek_pending_ = 0;
     title_.SetText(TitleTextOf(row, song_time_text_));
@@ -263,13 +266,14 @@ void Transport::StopPlay(bool snapshot) {
     if (snapshot) {
         model.TakeUndoSnapshot();
     }
+    song_in_play_ = false;
     model.ResetSongProgress();
-    SetPollingTimer(false);
+    SwitchTimer1(false);
     SetModuleTimer(false);
     display.SetAppTitle(playlists::kAppTitle);
 
     if (Checked(Item::mFmod)) {
-        links_.fmod->FmodStop(CurrentKind());
+        StopFmod();
     }
     if (Checked(Item::Apollo)) {
         external::ApolloCommand(external::kApolloStopTrack, 0);
@@ -290,6 +294,13 @@ void Transport::StopPlay(bool snapshot) {
     const std::string playlist = "00:00/" + model.StoppedTotalText();
     display.SetMainTimes("00:00/00:00", playlist);
     display.SetMiniTime("00:00/00:00..." + playlist);
+}
+
+// The current row's kind is not enough: after a playlist switch it names the shown playlist's
+// song, while the engine may still play the file of the playlist that was left.
+void Transport::StopFmod() {
+    links_.fmod->FmodStop("");
+    links_.fmod->FmodStop(std::string(library::kCdGenre));
 }
 
 void Transport::SeekTo(int32_t ms) {

@@ -101,7 +101,10 @@ class Transport : public playlists::TransportControl {
     // Cell 4 of row Current: the kind the FMOD engine is given ("CD" for a CD track).
     std::string CurrentKind();
     bool Checked(config::Item item) const;
+    void SwitchTimer1(bool on);
     void SetModuleTimer(bool on);
+    // Stops whatever the FMOD engine plays, the file and the CD track alike.
+    void StopFmod();
     void SetBothPositions(int position);
     void ClearAbMarks();
     // Moves Current by the step of Next (+1) or Previous (-1) and starts it.
@@ -118,6 +121,9 @@ class Transport : public playlists::TransportControl {
     TitleLine title_;
     bool timer1_ = false;
     bool module_timer_ = false;
+    // A song that PlayCurrent handed to the engine and that has not been stopped since; only
+    // such a song can end and move the playlist on, and only it is polled.
+    bool song_in_play_ = false;
     int32_t seek_pending_ = 0;
     SeekSource seek_source_ = SeekSource::Main;
     std::string song_time_text_;

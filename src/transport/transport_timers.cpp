@@ -67,7 +67,8 @@ void Transport::Timer1() {
     if (QuickPlayAndAbCheck()) {
         SetBothPositions(RoundToInt(Work().PositionMs / 1000.0));
     }
-    if (Work().PlayState == 0) {
+    // Only a song that was started can have ended; an idle engine also reads 0.
+    if (Work().PlayState == 0 && song_in_play_) {
         links_.playlists->AdvanceAfterEnd();
     }
     // At the end of the playlist the stop has just shown the stopped times; showing the times of

@@ -5,6 +5,7 @@
 #include <sys/resource.h>
 
 #include <csignal>
+#include <optional>
 
 #include "config/conf_lines.h"
 #include "config_fixture.h"
@@ -187,6 +188,35 @@ TEST_F(ConfigTest, SharesAreStoredTimesOneHundredThousandAndHeldWithinPercent) {
     EXPECT_EQ(settings.EngPs, 0.0);
     EXPECT_EQ(settings.ShareCaption(Item::mShuffLib), "From Library(12.5%)");
     EXPECT_EQ(settings.ShareCaption(Item::mShuffRus), "From Rus Artist(100%)");
+}
+
+TEST_F(ConfigTest, SharesReadAPointOrACommaAndAreWrittenWithAPoint) {
+    // The AllPs line of a file, the share read (nothing: the line fails and the file falls back
+    // to the defaults, which keep the shares), and the line written back.
+    struct Case {
+        const char* line;
+        std::optional<double> share;
+        const char* written;
+    };
+    const Case cases[] = {
+        {"AllPs=1250000", 12.5, "AllPs=1250000"},
+        {"AllPs=1234567,8", 12.345678, "AllPs=1234567.8"},
+        {"AllPs=1234567.8", 12.345678, "AllPs=1234567.8"},
+        {"AllPs=2,5e5", 2.5, "AllPs=250000"},
+        {"AllPs=1,234.5", std::nullopt, "AllPs=0"},
+        {"AllPs=1,2,3", std::nullopt, "AllPs=0"},
+    };
+    for (const Case& c : cases) {
+        std::vector<std::string> file = fs::ReadLines(kGolden);
+        file[16] = c.line;
+        WriteSys("conf.tcf", file);
+        WritePathToPl();
+        settings = Settings{};
+        files.ReadConfig("conf.tcf");
+        EXPECT_DOUBLE_EQ(settings.AllPs, c.share.value_or(0.0)) << c.line;
+        EXPECT_EQ(settings.CDinf, c.share ? "Audio CD" : "") << c.line << ": read to its end";
+        EXPECT_EQ(ConfLines(settings)[16], c.written) << c.line;
+    }
 }
 
 TEST_F(ConfigTest, BothFilesAbsentGiveTheDefaults) {

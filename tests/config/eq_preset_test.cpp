@@ -7,12 +7,16 @@
 
 #include "config_fixture.h"
 #include "platform/fs/file_ops.h"
+#include "platform/fs/line_file.h"
 
 namespace tarvel::config {
 namespace {
 
 using ::testing::HasSubstr;
 using testing::ReadBytes;
+
+const std::string kShippedPreset =
+    std::string(TARVEL_TEST_DATA_DIR) + "/../../data/TvSysFile/UserEQ.teq";
 
 // Records what a loaded preset shows on the sliders and sets on the engine's bands.
 class RecordingEqualizer : public EqualizerTarget {
@@ -134,6 +138,58 @@ TEST_F(EqPresetTest, UnreadablePresetsStartFlatAndAreReportedOnce) {
         EXPECT_EQ(gains, EqGains{}) << c.what;
         ExpectShown();
     }
+}
+
+TEST_F(EqPresetTest, APresetThatCouldNotBeLoadedIsNotOverwrittenWithZerosAtExit) {
+    std::vector<std::string> bad_gain = PresetLines(std::vector<std::string>(18, "2"));
+    bad_gain[5] = "2.5";
+    std::vector<std::string> foreign = PresetLines(std::vector<std::string>(18, "5"));
+    foreign[0] = "My own settings";
+    struct Case {
+        const char* what;
+        std::vector<std::string> lines;  // empty: no file at all
+        size_t reports;
+        bool kept;  // else the exit save writes the flat preset
+    };
+    const Case cases[] = {
+        {"bad gain", bad_gain, 1, true},
+        {"ends early", PresetLines({"1", "2", "3"}), 1, true},
+        {"foreign header", foreign, 0, true},
+        {"missing", {}, 1, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        fs::RemoveFile(Sys("UserEQ.teq"));
+        if (!c.lines.empty()) {
+            WriteSys("UserEQ.teq", c.lines);
+        }
+        const std::string before = c.lines.empty() ? "" : ReadBytes(Sys("UserEQ.teq"));
+        const auto reports = Load("UserEQ.teq");
+        ASSERT_EQ(reports.size(), c.reports);
+        if (c.kept && c.reports == 1) {
+            EXPECT_THAT(reports[0], HasSubstr("The file is kept as it is until the equalizer is "
+                                              "changed."));
+        }
+        files.WriteConfig("conf.tcf");
+        files.WriteConfig("conf.tcf");  // an Apollo menu save, then the exit save
+        EXPECT_EQ(ReadBytes(Sys("UserEQ.teq")), c.kept ? before : ReadBytes(kShippedPreset));
+
+        // Once the user sets a gain, the exit save writes the equalizer as it is.
+        gains[3] = -6;
+        files.WriteConfig("conf.tcf");
+        gains = EqGains{};
+        EXPECT_TRUE(Load("UserEQ.teq").empty());
+        EXPECT_EQ(gains[3], -6);
+    }
+}
+
+TEST_F(EqPresetTest, TheShippedPresetIsFlatAsSaveWritesIt) {
+    SaveEQ(app.path(), "UserEQ.teq", gains);
+    EXPECT_EQ(ReadBytes(Sys("UserEQ.teq")), ReadBytes(kShippedPreset));
+    gains[1] = 9;
+    WriteSys("Shipped.teq", fs::ReadLines(kShippedPreset));
+    EXPECT_TRUE(Load("Shipped.teq").empty());
+    EXPECT_EQ(gains, EqGains{});
 }
 
 TEST_F(EqPresetTest, GainsBeyondTheRangeAreHeldAtFifteenDecibels) {

@@ -82,6 +82,15 @@ TEST(PlaylistFile, PositionSurvivesToTheMillisecond) {
         ASSERT_TRUE(ReadPlaylistFile(read, dir / "p.tpl"));
         EXPECT_EQ(read.PositionMs, c.ms) << c.line;
     }
+    // A file written where the decimal separator is a comma.
+    std::string bytes = ReadBytes(kGoldenDir + "two_songs.tpl");
+    const size_t at = bytes.find("\r\n83.45\r\n");
+    ASSERT_NE(at, std::string::npos);
+    bytes[at + 4] = ',';
+    WriteBytes(dir / "comma.tpl", bytes);
+    TPlist read;
+    ASSERT_TRUE(ReadPlaylistFile(read, dir / "comma.tpl"));
+    EXPECT_EQ(read.PositionMs, 83450);
 }
 
 TEST(PlaylistFile, EmptyPlaylistIsTwoLinesAndLeavesAFilledStateAlone) {
@@ -113,7 +122,7 @@ TEST(PlaylistFile, UnreadableFilesLeaveTheStateAsItWas) {
         {"header only", header + "\r\n", false},
         {"current not a number", header + "\r\nNoEmptyPlayList\r\nfirst\r\n0\r\nA endart \r\n",
          true},
-        {"position not a number", header + "\r\nNoEmptyPlayList\r\n1\r\n83,45\r\nA endart \r\n",
+        {"position not a number", header + "\r\nNoEmptyPlayList\r\n1\r\n8,3.45\r\nA endart \r\n",
          true},
         {"position out of range", header + "\r\nNoEmptyPlayList\r\n1\r\n3e9\r\n", true},
         {"cut after line 3", header + "\r\nNoEmptyPlayList\r\n1\r\n", true},

@@ -57,13 +57,35 @@ TEST(ShufflePicks, ArtistClasses) {
 }
 
 TEST(ShufflePicks, ShareCounts) {
-    EXPECT_EQ(playlists::ShareCount(10, 12.5), 2);
-    EXPECT_EQ(playlists::ShareCount(10, 50), 5);
-    EXPECT_EQ(playlists::ShareCount(10, 100), 10);
-    EXPECT_EQ(playlists::ShareCount(3, 0.001), 1);
-    EXPECT_EQ(playlists::ShareCount(100, 7), 7);
-    EXPECT_EQ(playlists::ShareCount(10, 0), 0);
-    EXPECT_EQ(playlists::ShareCount(0, 50), 0);
+    // Shares as the options bar stores them (position / 1000) and as the configuration reads
+    // them (value / 100 000): 1.1 and 0.1 are not exact as doubles, and a whole product must
+    // not come out one song larger.
+    struct Case {
+        int rows;
+        double share;
+        int picked;
+    };
+    const Case cases[] = {
+        {1000, 1100 / 1000.0, 11},
+        {1000, 110000 / 100000.0, 11},
+        {1000, 100 / 1000.0, 1},
+        {1000, 10000 / 100000.0, 1},
+        {10, 12.5, 2},
+        {10, 50, 5},
+        {10, 100, 10},
+        {3, 0.001, 1},
+        {100, 7, 7},
+        {1000, 33.333, 334},
+        {10, 0, 0},
+        {0, 50, 0},
+        {10, 250, 10},
+        {10, -5, 0},
+        {2000000000, 100, 2000000000},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(playlists::ShareCount(c.rows, c.share), c.picked)
+            << c.share << " % of " << c.rows;
+    }
 }
 
 TEST(ShufflePicks, DistinctPicksAndNeverTheLastFirst) {

@@ -93,6 +93,7 @@ playlists::PlaylistModel::Links TransportRig::ModelLinks() {
     links.services = &services;
     links.engines = this;
     links.app_dir = dir.path();
+    links.after_end_shutdown = [this] { ++shutdowns; };
     return links;
 }
 

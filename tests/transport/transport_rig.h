@@ -170,6 +170,7 @@ class TransportRig : public playlists::PlaylistEngines {
     RecordingView list5, list6;
     RecordingDisplay playlist_display;
     std::vector<int> waits;  // the hand-over's waits
+    int shutdowns = 0;       // after-end shutdowns ("After end playlist")
     transport::Transport transport{TransportLinks()};
     playlists::PlaylistModel model{ModelLinks()};
 

@@ -84,6 +84,20 @@ std::optional<double> ParseDecimal(std::string_view text) {
     return value;
 }
 
+std::optional<double> ParseDecimalPointOrComma(std::string_view text) {
+    const size_t comma = text.find(',');
+    if (comma == std::string_view::npos) {
+        return ParseDecimal(text);
+    }
+    if (text.find('.') != std::string_view::npos) {
+        return std::nullopt;
+    }
+    // A second comma stays in the text and fails the parse.
+    std::string with_point(text);
+    with_point[comma] = '.';
+    return ParseDecimal(with_point);
+}
+
 std::string FormatGeneral(double value) {
     return fmt::format("{:.15g}", value);
 }

@@ -65,6 +65,29 @@ TEST(NumberText, DecimalAcceptsFiniteDecimalNumbersOnly) {
     }
 }
 
+TEST(NumberText, DecimalsTakeAPointOrAComma) {
+    struct Case {
+        const char* text;
+        std::optional<double> value;
+    };
+    const Case cases[] = {
+        {"12,5", 12.5},
+        {"12.5", 12.5},
+        {"-0,25", -0.25},
+        {",5", 0.5},
+        {"2,5e-3", 0.0025},
+        {"1250000", 1250000.0},
+        {"1,234.5", std::nullopt},
+        {"1.234,5", std::nullopt},
+        {"1,2,3", std::nullopt},
+        {",", std::nullopt},
+        {"1,5 ", std::nullopt},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(ParseDecimalPointOrComma(c.text), c.value) << c.text;
+    }
+}
+
 TEST(NumberText, GeneralFormIsShortestWithFifteenDigits) {
     EXPECT_EQ(FormatGeneral(0.0), "0");
     EXPECT_EQ(FormatGeneral(25.0), "25");
