@@ -62,20 +62,54 @@ void TMegaImage::paintEvent(QPaintEvent*) {
     }
 }
 
-void TMegaImage::enterEvent(QEnterEvent*) {
+void TMegaImage::PointerEntered() {
+    if (inside_)
+        return;
+    inside_ = true;
     Apply(MegaImageEvent::Enter);
     emit OnMouseEnter();
 }
 
-void TMegaImage::leaveEvent(QEvent*) {
+void TMegaImage::PointerLeft() {
+    if (!inside_)
+        return;
+    inside_ = false;
     Apply(MegaImageEvent::Leave);
     emit OnMouseExit();
 }
 
+void TMegaImage::enterEvent(QEnterEvent*) {
+    PointerEntered();
+}
+
+void TMegaImage::leaveEvent(QEvent*) {
+    PointerLeft();
+}
+
+void TMegaImage::mouseMoveEvent(QMouseEvent* event) {
+    if (event->buttons() == Qt::NoButton)
+        return;
+    const QPoint at = event->position().toPoint();
+    if (ReleaseInside(at.x(), at.y(), width(), height())) {
+        PointerEntered();
+    } else {
+        PointerLeft();
+    }
+}
+
 void TMegaImage::mousePressEvent(QMouseEvent* event) {
+    inside_ = true;  // a press is always over the control, announced or not
     Apply(MegaImageEvent::Down);
     if (event->button() == Qt::LeftButton)
         pressed_ = true;
+    emit OnMouseDown(event);
+}
+
+// The second press of a double click shows the pressed picture like any press, but its release
+// gives no second click.
+void TMegaImage::mouseDoubleClickEvent(QMouseEvent* event) {
+    inside_ = true;
+    Apply(MegaImageEvent::Down);
     emit OnMouseDown(event);
 }
 

@@ -10,7 +10,12 @@ namespace tarvel::controls {
 
 // A skin picture and skin button: up to six state pictures, one shown at a time. With
 // ChangePictures the mouse switches between the rest, hover and pressed pictures of the active
-// set; a release inside gives OnClick.
+// set; a release inside gives OnClick, and a double click gives one OnClick, not two.
+//
+// While a button is held the control keeps the mouse and Qt holds back enter and leave until the
+// release. The control follows the pointer itself instead: leaving or re-entering while the
+// button is held is an enter or a leave at that moment, and the leave Qt sends after the release
+// is then already done. So press, drag out and release ends on the resting picture.
 class TMegaImage : public QWidget {
     Q_OBJECT
   public:
@@ -52,9 +57,13 @@ class TMegaImage : public QWidget {
     void leaveEvent(QEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
 
   private:
     void Apply(MegaImageEvent event);
+    void PointerEntered();
+    void PointerLeft();
 
     std::array<QImage, kSlots> pictures_;
     MegaImageState state_;
@@ -63,7 +72,8 @@ class TMegaImage : public QWidget {
     bool change_pictures_ = false;
     bool stretch_ = true;
     bool auto_size_ = false;
-    bool pressed_ = false;
+    bool pressed_ = false;  // a left press that a release inside turns into a click
+    bool inside_ = false;   // the pointer is over the control, as enter and leave last said
 };
 
 }  // namespace tarvel::controls

@@ -2,6 +2,8 @@
 #include <QEnterEvent>
 #include <QSignalSpy>
 #include <QTest>
+#include <QWindow>
+#include <vector>
 
 #include "controls/mega_image.h"
 
@@ -107,6 +109,89 @@ TEST_F(MegaImage, WithoutChangePicturesOnlyNotifies) {
     EXPECT_EQ(image.ShownSlot(), 1);
     EXPECT_EQ(enters.count(), 1);
     EXPECT_EQ(clicks.count(), 1);
+}
+
+// Records the types of the events a widget receives.
+class EventTypes : public QObject {
+  public:
+    std::vector<QEvent::Type> seen;
+    bool Saw(QEvent::Type type) const {
+        return std::find(seen.begin(), seen.end(), type) != seen.end();
+    }
+
+  protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        seen.push_back(event->type());
+        return false;
+    }
+};
+
+// A three-slot skin button inside a window, driven through the window's handle so that Qt turns
+// the input into the events a real mouse gives: the double-click event, the held-back leave.
+class MegaImageInWindow : public ::testing::Test {
+  protected:
+    MegaImageInWindow() {
+        window.resize(100, 60);
+        image->setGeometry(10, 10, 20, 20);
+        for (int k = 1; k <= 3; ++k)
+            image->SetPicture(k, Solid(qRgb(10 * k, 10 * k, 10 * k)));
+        image->SetChangePictures(true);
+        image->ShowPicture(1);
+        window.show();
+        handle = window.windowHandle();
+        image->installEventFilter(&events);
+        QTest::mouseMove(handle, kOutside);
+    }
+    static constexpr QPoint kInside{20, 20};
+    static constexpr QPoint kOutside{70, 40};
+
+    QWidget window;
+    TMegaImage* image = new TMegaImage(&window);
+    QWindow* handle = nullptr;
+    EventTypes events;
+    QSignalSpy clicks{image, &TMegaImage::OnClick};
+    QSignalSpy exits{image, &TMegaImage::OnMouseExit};
+};
+
+TEST_F(MegaImageInWindow, DoubleClickGivesOneClickAndTheNextClickCountsAgain) {
+    QTest::mouseMove(handle, kInside);
+    QTest::mouseDClick(handle, Qt::LeftButton, {}, kInside);
+    ASSERT_TRUE(events.Saw(QEvent::MouseButtonDblClick));  // Qt's own double-click path
+    EXPECT_EQ(clicks.count(), 1);
+    EXPECT_EQ(image->ShownSlot(), 2);
+    QTest::mouseClick(handle, Qt::LeftButton, {}, kInside, 1000);
+    EXPECT_EQ(clicks.count(), 2);
+}
+
+TEST_F(MegaImageInWindow, PressDragOutAndReleaseRestsOnPictureOneEvenWhenOn) {
+    image->SetNomPicRealVid(2);  // an "on" button rests on its hover picture
+    image->ShowPicture(2);
+    QTest::mouseMove(handle, kInside);
+    QTest::mousePress(handle, Qt::LeftButton, {}, kInside);
+    EXPECT_EQ(image->ShownSlot(), 3);
+    QTest::mouseMove(handle, kOutside);
+    EXPECT_EQ(exits.count(), 1);  // the leave comes when the pointer goes, not after the release
+    events.seen.clear();
+    QTest::mouseRelease(handle, Qt::LeftButton, {}, kOutside);
+    ASSERT_TRUE(events.Saw(QEvent::Leave));  // Qt's leave after the release did arrive
+    EXPECT_EQ(image->ShownSlot(), 1);
+    EXPECT_EQ(exits.count(), 1);
+    EXPECT_EQ(clicks.count(), 0);
+}
+
+TEST_F(MegaImageInWindow, DraggingBackInBeforeTheReleaseStillClicks) {
+    QTest::mouseMove(handle, kInside);
+    QTest::mousePress(handle, Qt::LeftButton, {}, kInside);
+    QTest::mouseMove(handle, kOutside);
+    EXPECT_EQ(image->ShownSlot(), 1);
+    QTest::mouseMove(handle, kInside);
+    EXPECT_EQ(image->ShownSlot(), 2);
+    QTest::mouseRelease(handle, Qt::LeftButton, {}, kInside);
+    EXPECT_EQ(image->ShownSlot(), 2);
+    EXPECT_EQ(clicks.count(), 1);
+    QTest::mouseMove(handle, kOutside);
+    EXPECT_EQ(image->ShownSlot(), 1);
+    EXPECT_EQ(exits.count(), 2);
 }
 
 }  // namespace
