@@ -113,8 +113,15 @@ void TKVRScrollerH::keyPressEvent(QKeyEvent* event) {
     }
 }
 
+void TKVRScrollerH::mousePressEvent(QMouseEvent* event) {
+    frame_pressed_ = childAt(event->position().toPoint()) == nullptr;
+    QWidget::mousePressEvent(event);  // the press still travels on, as before
+}
+
 void TKVRScrollerH::mouseReleaseEvent(QMouseEvent*) {
-    scroller_->Thumb().SetText(QString());
+    if (frame_pressed_)
+        scroller_->Thumb().SetText(QString());
+    frame_pressed_ = false;
 }
 
 void TKVRScrollerH::changeEvent(QEvent* event) {

@@ -43,6 +43,9 @@ class TKVRScrollerH : public TKVRScrollerBase {
     void AfterChange() override { RenewText(); }
     void resizeEvent(QResizeEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    // A press and release on the control's own frame clears the thumb text. Presses the arrow
+    // buttons do not take (right and middle clicks) travel up to here; they are not on the frame.
+    void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void changeEvent(QEvent* event) override;
 
@@ -58,6 +61,7 @@ class TKVRScrollerH : public TKVRScrollerBase {
     bool repeat_lt_ = true;
     double vkoef_ = 1.0;
     bool round_thumb_ = true;
+    bool frame_pressed_ = false;  // the button now held went down on the frame
 };
 
 }  // namespace tarvel::controls
