@@ -23,12 +23,28 @@ void TGauge::SetMinValue(int min) {
 
 void TGauge::SetMaxValue(int max) {
     SetRange(WithMaxValue(range_, max));
+    long_max_ = max;
 }
 
 void TGauge::SetProgress(int progress) {
     GaugeRange next = range_;
     next.progress = ClampProgress(progress, range_);
     SetRange(next);
+    long_progress_ = progress;
+}
+
+void TGauge::SetLongMaxValue(int64_t max) {
+    GaugeRange next = WithMaxValue(range_, GaugeMaximumFor(max));
+    next.progress = ClampProgress(GaugeProgressFor(long_progress_, max), next);
+    long_max_ = max;
+    SetRange(next);
+}
+
+void TGauge::SetLongProgress(int64_t progress) {
+    GaugeRange next = range_;
+    next.progress = ClampProgress(GaugeProgressFor(progress, long_max_), range_);
+    SetRange(next);
+    long_progress_ = progress;
 }
 
 void TGauge::SetShowText(bool show) {

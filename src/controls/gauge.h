@@ -31,6 +31,10 @@ class TGauge : public QWidget {
     void SetMinValue(int min);
     void SetMaxValue(int max);
     void SetProgress(int progress);
+    // A maximum and a progress of any 64-bit size (GaugeMaximumFor, GaugeProgressFor); a new
+    // maximum shows the last progress given on the new range.
+    void SetLongMaxValue(int64_t max);
+    void SetLongProgress(int64_t progress);
     void SetKind(GaugeKind) {}
     void SetShowText(bool show);
     void SetBorderStyle(BorderStyle border);
@@ -47,6 +51,8 @@ class TGauge : public QWidget {
     void SetRange(const GaugeRange& range);
 
     GaugeRange range_;
+    int64_t long_max_ = 100;
+    int64_t long_progress_ = 0;
     bool show_text_ = true;
     BorderStyle border_ = BorderStyle::Single;
     QColor fore_ = QColor(0, 0, 0);

@@ -46,6 +46,20 @@ GaugeRange WithMaxValue(GaugeRange range, int max) {
     return range;
 }
 
+int GaugeMaximumFor(int64_t maximum) {
+    if (maximum > kHighest)
+        return kLongGaugeSpan;
+    return static_cast<int>(std::max<int64_t>(maximum, kLowest));
+}
+
+int GaugeProgressFor(int64_t progress, int64_t maximum) {
+    if (maximum <= kHighest)
+        return static_cast<int>(std::clamp<int64_t>(progress, kLowest, kHighest));
+    __extension__ using Wide = __int128;
+    const int64_t within = std::clamp<int64_t>(progress, 0, maximum);
+    return static_cast<int>(static_cast<Wide>(within) * kLongGaugeSpan / maximum);
+}
+
 QRect GaugeBar(const QRect& inner, int percent) {
     if (percent <= 0)
         return QRect();

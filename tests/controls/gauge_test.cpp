@@ -1,4 +1,6 @@
 #include <gtest/gtest.h>
+#include <cstdint>
+#include <limits>
 
 #include "controls/gauge.h"
 #include "platform/error/app_error.h"
@@ -33,6 +35,41 @@ TEST(GaugeRules, RefusesTurnedRangeWithItsText) {
     }
     EXPECT_EQ(WithMinValue({0, 100, 5}, 20).progress, 20);
     EXPECT_EQ(WithMaxValue({0, 100, 50}, 30).progress, 30);
+}
+
+TEST(GaugeRules, WideRangesShowEveryPercentageAsTheFullRangeGivesIt) {
+    constexpr int64_t kTop = std::numeric_limits<int64_t>::max();
+    const int64_t maxima[] = {100, 2147483647, 2147483648, 4294967296, 4500000000000000000, kTop};
+    for (const int64_t max : maxima) {
+        const int shown_max = GaugeMaximumFor(max);
+        const int64_t parts[] = {0, 1, max / 3, max / 2, max - max / 100, max - 1, max};
+        for (const int64_t part : parts) {
+            __extension__ using Wide = __int128;
+            const auto exact = static_cast<int>(static_cast<Wide>(part) * 100 / max);
+            EXPECT_EQ(GaugePercent({0, shown_max, GaugeProgressFor(part, max)}), exact)
+                << part << " of " << max;
+        }
+    }
+    EXPECT_EQ(GaugeMaximumFor(2147483647), 2147483647);  // 32-bit ranges stay as they are
+    EXPECT_EQ(GaugeProgressFor(-5, 100), -5);
+    EXPECT_EQ(GaugeProgressFor(kTop, 2147483648), GaugeMaximumFor(2147483648));
+}
+
+TEST(Gauge, LongRangeShowsTheSamePercentageAndRescalesTheProgress) {
+    TGauge gauge;
+    gauge.SetLongMaxValue(2147483648);  // a sort of 65 536 paths
+    gauge.SetLongProgress(0);
+    EXPECT_EQ(gauge.PercentDone(), 0);
+    gauge.SetLongProgress(1073741824);
+    EXPECT_EQ(gauge.PercentDone(), 50);
+    gauge.SetLongProgress(2147483648);
+    EXPECT_EQ(gauge.PercentDone(), 100);
+    gauge.SetLongMaxValue(4294967296);  // the same progress on a wider range is half done
+    EXPECT_EQ(gauge.PercentDone(), 50);
+    gauge.SetLongMaxValue(65536);  // and past a smaller one, full
+    EXPECT_EQ(gauge.Progress(), 65536);
+    EXPECT_THROW(gauge.SetLongMaxValue(-5), AppError);  // below the minimum: refused as before
+    EXPECT_EQ(gauge.MaxValue(), 65536);
 }
 
 TEST(Gauge, PaintsBarBorderAndInverseText) {
