@@ -9,11 +9,15 @@
 namespace tarvel::skin {
 namespace {
 
-QImage Body(QSize size) {
+QImage Body(QSize size, const QColor& ground = kBody) {
     QImage image(size, QImage::Format_RGB32);
-    image.fill(kBody);
+    image.fill(ground);
     return image;
 }
+
+// The bright face of strip buttons and its ink.
+const QColor kStripLit(0xf6, 0xe1, 0xe3);
+const QColor kStripLitInk(0x6e, 0x2c, 0x33);
 
 }  // namespace
 
@@ -21,7 +25,9 @@ QImage RoundButton(QSize size, Icon icon, int state, double icon_share) {
     QImage image = Body(size);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
-    const double d = std::min(size.width(), size.height()) - 1.5;
+    // The disc and its widest rim stay off the last column and row, which a neighbouring button
+    // may cover.
+    const double d = std::min(size.width(), size.height()) - 2.5;
     const QPointF centre(size.width() / 2.0, size.height() / 2.0);
     const QRectF disc(centre.x() - d / 2, centre.y() - d / 2, d, d);
     QLinearGradient fill(disc.topLeft(), disc.bottomLeft());
@@ -84,6 +90,35 @@ QImage TextButton(QSize size, const QString& text, bool lit, bool hover) {
     p.setFont(SkinFont(std::max(7, size.height() - 6), true, true));
     p.setPen(lit || hover ? QColor(Qt::white) : kInk);
     p.drawText(image.rect(), Qt::AlignCenter, text);
+    return image;
+}
+
+QImage StripTextButton(QSize size, const QString& text, bool lit) {
+    QImage image = Body(size, kRose);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    const QRectF box = QRectF(image.rect()).adjusted(1.5, 1.5, -1.5, -1.5);
+    const double r = box.height() / 2;
+    p.setPen(Qt::NoPen);
+    p.setBrush(lit ? kStripLit : kRoseDark);
+    p.drawRoundedRect(box, r, r);
+    p.setFont(SkinFont(std::max(7, size.height() - 7), true, true));
+    p.setPen(lit ? kStripLitInk : kStripLit);
+    p.drawText(box, Qt::AlignCenter, text);
+    return image;
+}
+
+QImage StripIconButton(QSize size, Icon icon, int state) {
+    QImage image = Body(size, kRose);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    const QRectF box = QRectF(image.rect()).adjusted(1.5, 1.5, -1.5, -1.5);
+    if (state == 2) {
+        p.setPen(Qt::NoPen);
+        p.setBrush(kStripLit);
+        p.drawRoundedRect(box, 3, 3);
+    }
+    DrawIcon(p, icon, box, state == 2 ? kStripLitInk : QColor(Qt::white));
     return image;
 }
 

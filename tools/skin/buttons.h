@@ -21,4 +21,11 @@ QImage IconButton(QSize size, Icon icon, int state);
 // A pill with a caption (save, equalizer on/off, reset). `lit` draws it in the accent colour.
 QImage TextButton(QSize size, const QString& text, bool lit, bool hover);
 
+// Buttons that sit in a window's rose title strip, on the strip's own ground. The pill is inset
+// by a pixel and a half so that neighbours sharing a column do not cut it. `lit` is the bright
+// look (on, or under the mouse), otherwise a dark rose pill.
+QImage StripTextButton(QSize size, const QString& text, bool lit);
+// A caption icon on the strip: at rest the bare icon, under the mouse (state 2) a light square.
+QImage StripIconButton(QSize size, Icon icon, int state);
+
 }  // namespace tarvel::skin

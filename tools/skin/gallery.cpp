@@ -8,6 +8,7 @@
 #include <QPainter>
 #include <cstdio>
 
+#include "controls/bar_look.h"
 #include "controls/bgr_color.h"
 #include "controls/c_list_box.h"
 #include "controls/gauge.h"
@@ -47,17 +48,12 @@ void Heading(QWidget* parent, int x, int y, const QString& text) {
     label->setGeometry(x, y, 600, 16);
 }
 
-// The main window's bar look: body colour, dark band, thumb in the rose.
+// The main window's bar look: a steel body behind the black arrows, dark band, rose thumb.
 TKVRScrollerH* Bar(QWidget* parent, QRect at, int max, int position, double vkoef) {
     auto* bar = new TKVRScrollerH(parent);
     bar->setGeometry(at);
-    bar->SetColor(skin::kBodyLight);
-    bar->SetColorBand(QColor(0x12, 0x13, 0x17));
-    bar->SetColorThumb(skin::kRose);
+    ApplyBarLook(*bar, MainBarLook());
     bar->setFont(skin::SkinFont(9, true, true));
-    QPalette p = bar->palette();
-    p.setColor(QPalette::WindowText, Qt::white);
-    bar->setPalette(p);
     bar->SetMax(max);
     bar->SetVkoef(vkoef);
     bar->SetPosition(position);

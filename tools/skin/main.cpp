@@ -8,12 +8,15 @@
 #include <cstdio>
 #include <set>
 
+#include "controls/bar_look.h"
 #include "controls/jpeg_image.h"
 #include "controls/skin_files.h"
 #include "pieces.h"
 #include "platform/error/app_error.h"
 #include "platform/fs/file_ops.h"
+#include "skin_checks.h"
 #include "skin_style.h"
+#include "window_layouts.h"
 
 namespace {
 
@@ -42,6 +45,23 @@ bool CoversTheTables(const std::vector<Picture>& pictures) {
         }
     }
     return ok;
+}
+
+// Every window composed from its pictures: grounds that match, nothing hidden under a neighbour,
+// a rim inside each outline; and arrows that read on the bar body.
+bool FitsTheWindows(const std::vector<Picture>& pictures) {
+    tarvel::skin::PictureMap by_file;
+    for (const Picture& p : pictures)
+        by_file[p.file] = p.image;
+    std::vector<std::string> faults =
+        tarvel::skin::CheckArrowContrast(tarvel::controls::MainBarLook().body);
+    for (const tarvel::skin::WindowLayout& layout : tarvel::skin::WindowLayouts()) {
+        for (std::string& fault : tarvel::skin::CheckWindow(layout, by_file, tarvel::skin::kRim))
+            faults.push_back(std::move(fault));
+    }
+    for (const std::string& fault : faults)
+        std::fprintf(stderr, "tarvel-skin: %s\n", fault.c_str());
+    return faults.empty();
 }
 
 void Write(const Picture& picture, const std::string& folder) {
@@ -159,6 +179,14 @@ QImage ContactSheet(const std::vector<Picture>& pictures) {
     layout.Section(QStringLiteral("Backgrounds"));
     for (const Picture* p : backgrounds)
         layout.Place(*p, 1);
+    const std::vector<Picture> windows = {
+        {"Equalizer", tarvel::skin::ComposeEqualizer(pictures)},
+        {"Small playlist", tarvel::skin::ComposeSmallPlaylist(pictures)},
+        {"Shuffle options", tarvel::skin::ComposeShuffleOptions(pictures)},
+    };
+    layout.Section(QStringLiteral("Secondary windows, cut to their outlines"));
+    for (const Picture& p : windows)
+        layout.Place(p, 1);
     return layout.Paint(main);
 }
 
@@ -174,7 +202,7 @@ int main(int argc, char** argv) {
     }
     try {
         const std::vector<Picture> pictures = tarvel::skin::RenderSkin();
-        if (!CoversTheTables(pictures))
+        if (!CoversTheTables(pictures) || !FitsTheWindows(pictures))
             return 1;
         for (const Picture& picture : pictures)
             Write(picture, argv[1]);

@@ -62,7 +62,7 @@ constexpr int kTopBottom = 55, kBottomTop = 446;
 void PaintMainFrame(QPainter& p, int width) {
     p.fillRect(0, 0, width, 620, kBody);
     // Outer rim just inside the outline.
-    p.setPen(QColor(0x3c, 0x3f, 0x4b));
+    p.setPen(kRim);
     p.drawRect(QRect(kLeft, kTop, kRight - kLeft - 1, kBottom - kTop - 1));
     // A rose hairline under the top rim.
     HLine(p, kTop + 1, kLeft + 3, kRight - 4, kRose.darker(140));
@@ -205,14 +205,15 @@ QImage MiniStrip(QSize size, int cap) {  // cap: -1 left end, 0 middle, 1 right 
     QImage image = Canvas(size, kShadow);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
-    QRectF body(cap < 0 ? 1.5 : -8, 0.5, size.width() + (cap == 0 ? 16 : 7.5), size.height() - 1);
+    // The window's outline starts one pixel in from the strip's top and left, so the rim does.
+    QRectF body(cap < 0 ? 1.5 : -8, 1.5, size.width() + (cap == 0 ? 16 : 7.5), size.height() - 2);
     if (cap > 0)
-        body = QRectF(-8, 0.5, size.width() + 6.5, size.height() - 1);
-    p.setPen(QPen(QColor(0x3c, 0x3f, 0x4b), 1));
+        body = QRectF(-8, 1.5, size.width() + 6.5, size.height() - 2);
+    p.setPen(QPen(kRim, 1));
     p.setBrush(kBody);
     p.drawRoundedRect(body, 5, 5);
     p.setRenderHint(QPainter::Antialiasing, false);
-    HLine(p, 1, cap < 0 ? 4 : 0, size.width() - (cap > 0 ? 5 : 0), kRose.darker(140));
+    HLine(p, 2, cap < 0 ? 4 : 0, size.width() - (cap > 0 ? 5 : 0), kRose.darker(140));
     if (cap < 0) {
         p.fillRect(QRect(3, 6, 2, 12), kRose);
     }
@@ -221,16 +222,23 @@ QImage MiniStrip(QSize size, int cap) {  // cap: -1 left end, 0 middle, 1 right 
 
 // ---------- secondary windows ----------
 
-QImage Panel(QSize size, const QString& title) {
+// A window panel: a rounded rim at `outline` (in picture coordinates; it must lie inside the
+// window's outline, which may cut the picture's edges away) and, with a title, the rose title
+// strip, tall enough to hold the caption buttons that sit in it.
+constexpr int kTitleStripHeight = 24;
+
+QImage Panel(QSize size, const QString& title, QRect outline = {}) {
+    if (outline.isNull())
+        outline = QRect(QPoint(0, 0), size);
     QImage image = Canvas(size, kShadow);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
-    const QRectF box = QRectF(image.rect()).adjusted(0.5, 0.5, -0.5, -0.5);
-    p.setPen(QPen(QColor(0x3c, 0x3f, 0x4b), 1));
+    const QRectF box = QRectF(outline).adjusted(0.5, 0.5, -0.5, -0.5);
+    p.setPen(QPen(kRim, 1));
     p.setBrush(kBody);
     p.drawRoundedRect(box, 5, 5);
     if (!title.isEmpty()) {
-        QRectF strip(1, 1, size.width() - 2, 22);
+        QRectF strip(outline.left() + 1, outline.top() + 1, outline.width() - 2, kTitleStripHeight);
         QPainterPath top;
         top.addRoundedRect(strip.adjusted(0, 0, 0, 6), 4.5, 4.5);
         p.setClipRect(strip);
@@ -238,8 +246,8 @@ QImage Panel(QSize size, const QString& title) {
         p.setBrush(kRose);
         p.drawPath(top);
         p.setClipping(false);
-        Caption(p, QRect(10, 1, size.width() / 2, 22), title, Qt::white,
-                Qt::AlignLeft | Qt::AlignVCenter, 11);
+        Caption(p, QRect(outline.left() + 10, outline.top() + 1, size.width() / 2, 23), title,
+                Qt::white, Qt::AlignLeft | Qt::AlignVCenter, 11);
     }
     return image;
 }
@@ -273,8 +281,9 @@ QImage Equalizer() {
     return image;
 }
 
+// The window's outline cuts the picture to x 5..196, y 2..276, so the rim is drawn there.
 QImage SmallPlaylist() {
-    QImage image = Panel(QSize(198, 280), QString());
+    QImage image = Panel(QSize(198, 280), QString(), QRect(5, 2, 192, 275));
     QPainter p(&image);
     p.fillRect(QRect(16, 12, 156, 256), kList);
     Slot(p, QRect(16, 12, 156, 256));
@@ -364,7 +373,8 @@ std::vector<Picture> RenderSkin() {
         QImage badge = Canvas({72, 14});
         QPainter p(&badge);
         p.setRenderHint(QPainter::Antialiasing);
-        Caption(p, badge.rect(), QStringLiteral("MP3 · CD · LIB"), kInkDim);
+        // The title label covers the first three columns: the caption starts after them.
+        Caption(p, badge.rect().adjusted(4, 0, 0, 0), QStringLiteral("MP3 · CD · LIB"), kInkDim);
         c.Add("forms/TForm1/ImgCDmp3Libr.jpg", badge);
     }
     struct HeaderPiece {
@@ -401,13 +411,14 @@ std::vector<Picture> RenderSkin() {
     c.Add("Shuffle/shufflefon.jpg", ShuffleOptions());
     c.Add("Shuffle/save.jpg", TextButton({52, 19}, QStringLiteral("SAVE"), false, false));
     c.Add("Shuffle/save2.jpg", TextButton({52, 19}, QStringLiteral("SAVE"), false, true));
-    c.Add("Shuffle/close2.jpg", SquareButton({19, 19}, Icon::Close, 1));
-    c.Add("Shuffle/close.jpg", SquareButton({19, 19}, Icon::Close, 2));
+    // The close button and the equalizer's switches sit in the rose title strips.
+    c.Add("Shuffle/close2.jpg", StripIconButton({19, 19}, Icon::Close, 1));
+    c.Add("Shuffle/close.jpg", StripIconButton({19, 19}, Icon::Close, 2));
     c.Add("eq/eqforma.jpg", Equalizer());
-    c.Add("eq/Enabled.jpg", TextButton({47, 15}, QStringLiteral("EQ ON"), true, false));
-    c.Add("eq/Enabled2.jpg", TextButton({47, 15}, QStringLiteral("EQ OFF"), false, false));
-    c.Add("eq/Presets.jpg", TextButton({44, 15}, QStringLiteral("RESET"), false, false));
-    c.Add("eq/Presets2.jpg", TextButton({44, 15}, QStringLiteral("RESET"), false, true));
+    c.Add("eq/Enabled.jpg", StripTextButton({47, 15}, QStringLiteral("EQ ON"), true));
+    c.Add("eq/Enabled2.jpg", StripTextButton({47, 15}, QStringLiteral("EQ OFF"), false));
+    c.Add("eq/Presets.jpg", StripTextButton({44, 15}, QStringLiteral("RESET"), false));
+    c.Add("eq/Presets2.jpg", StripTextButton({44, 15}, QStringLiteral("RESET"), true));
     return std::move(c.pictures);
 }
 

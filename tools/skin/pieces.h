@@ -18,7 +18,11 @@ std::vector<Picture> RenderSkin();
 
 // A preview of the main window at its design size, composed from the pictures.
 QImage ComposeMainWindow(const std::vector<Picture>& pictures);
-// The same for the mini player's strip.
+// The same for the mini player's strip, the equalizer, the small playlist window and the
+// shuffle options, each cut to its window's outline.
 QImage ComposeMiniPlayer(const std::vector<Picture>& pictures);
+QImage ComposeEqualizer(const std::vector<Picture>& pictures);
+QImage ComposeSmallPlaylist(const std::vector<Picture>& pictures);
+QImage ComposeShuffleOptions(const std::vector<Picture>& pictures);
 
 }  // namespace tarvel::skin

@@ -11,6 +11,7 @@ inline const QColor kBody(0x1d, 0x1f, 0x26);       // window frames and panels
 inline const QColor kBodyLight(0x26, 0x29, 0x32);  // header strips, raised panels
 inline const QColor kEdge(0x34, 0x37, 0x42);       // hairlines between pieces
 inline const QColor kShadow(0x10, 0x11, 0x15);     // recessed edges
+inline const QColor kRim(0x3c, 0x3f, 0x4b);        // the outer edge of every window
 inline const QColor kList(0, 0, 0);                // list background
 inline const QColor kInk(0xc8, 0xcb, 0xd3);        // icons and captions at rest
 inline const QColor kInkDim(0x80, 0x84, 0x90);     // secondary captions
