@@ -4,6 +4,7 @@
 #include <QPainter>
 #include <cassert>
 
+#include "controls/bar_look.h"
 #include "controls/bgr_color.h"
 #include "controls/c_list_box.h"
 #include "controls/gauge.h"
@@ -16,7 +17,6 @@ namespace tarvel::shell {
 namespace {
 
 // The skin's colours: the frame body, the list text, the title strip's rose.
-const QColor kBodyLight(0x26, 0x29, 0x32);
 const QColor kBand(0x12, 0x13, 0x17);
 const QColor kRose(0xB4, 0x5D, 0x62);
 const QColor kRoseDark(0x82, 0x3f, 0x45);
@@ -52,14 +52,8 @@ controls::TCListBox* MakeList(QWidget& window) {
 
 controls::TKVRScrollerH* MakeBar(QWidget& window) {
     auto* bar = new controls::TKVRScrollerH(&window);
-    bar->SetColor(kBodyLight);
-    bar->SetColorBand(kBand);
-    bar->SetColorThumb(kRose);
-    QFont font = SkinFont(9, true);
-    bar->setFont(font);
-    QPalette palette = bar->palette();
-    palette.setColor(QPalette::WindowText, Qt::white);
-    bar->setPalette(palette);
+    bar->setFont(SkinFont(9, true));
+    controls::ApplyBarLook(*bar, controls::MainBarLook());
     return bar;
 }
 

@@ -171,11 +171,11 @@ void MainDisplay::RepaintBox() {
 }
 
 void MainDisplay::SetGaugeMaximum(int64_t maximum) {
-    controls_.Gauge1->SetMaxValue(static_cast<int>(std::min<int64_t>(maximum, INT32_MAX)));
+    controls_.Gauge1->SetLongMaxValue(maximum);
 }
 
 void MainDisplay::SetGaugeProgress(int64_t progress) {
-    controls_.Gauge1->SetProgress(static_cast<int>(std::min<int64_t>(progress, INT32_MAX)));
+    controls_.Gauge1->SetLongProgress(progress);
 }
 
 void MainDisplay::SetGaugeVisible(bool visible) {

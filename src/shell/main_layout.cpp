@@ -45,7 +45,6 @@ constexpr ControlSpec kControls[] = {
     // Texts.
     {"Label1",            K::Label,         {570, 575, 32, 13},  false, "", ""},
     {"Label2",            K::Label,         {421, 575, 38, 15},  false, "", ""},
-    {"Label3",            K::Label,         {64, 12, 471, 15},   true,  "", ""},
     // Transport buttons of the bottom row.
     {"ImgPlayPause",      K::SkinButton,    {14, 462, 31, 31},   true,  "Play/Pause (Win + Space)", ""},
     {"ImgStop",           K::SkinButton,    {44, 468, 26, 25},   true,  "Stop", ""},
@@ -72,6 +71,8 @@ constexpr ControlSpec kControls[] = {
     {"ImgTray",           K::SkinButton,    {608, 10, 17, 17},   true,  "Tray", ""},
     {"ImgCDmp3Libr",      K::SkinButton,    {532, 12, 72, 14},   true,  "", ""},
     {"ImgMark",           K::SkinButton,    {18, 30, 16, 15},    true,  "Mark", ""},
+    // The title strip lies over the left edge of ImgCDmp3Libr.
+    {"Label3",            K::Label,         {64, 12, 471, 15},   true,  "", ""},
     // The bottom strip: gauge, spectrum and command box share one place.
     {"Gauge1",            K::Gauge,         {202, 476, 288, 17}, true,  "", ""},
     {"PaintFrame",        K::PaintBox,      {202, 476, 288, 17}, true,  "", ""},
