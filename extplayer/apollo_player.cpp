@@ -6,6 +6,7 @@
 #include "platform/fs/file_ops.h"
 #include "platform/sound/decoders.h"
 #include "platform/sound/output.h"
+#include "platform/sound/quiet_end.h"
 #include "platform/sound/sound_error.h"
 #include "platform/text/case_fold.h"
 
@@ -40,7 +41,7 @@ ApolloPlayer::ApolloPlayer(sound::Engine& engine, std::string plugin_dir)
     : engine_(engine), plugin_dir_(std::move(plugin_dir)) {}
 
 ApolloPlayer::~ApolloPlayer() {
-    Close();
+    sound::EndQuietly("the player's channel", [this] { Close(); });
 }
 
 void ApolloPlayer::Close() {

@@ -10,7 +10,7 @@
 #include "extplayer/apollo_window.h"
 #include "platform/error/app_error.h"
 #include "platform/sound/engine.h"
-#include "platform/sound/output.h"
+#include "platform/sound/shared_engine.h"
 #include "platform/system/quit_signals.h"
 #include "platform/winmsg/messages.h"
 
@@ -37,12 +37,15 @@ int main(int argc, char** argv) {
             return 0;
         }
     }
+    // Made first, so it ends last: the player and its window (which hold the engine) are gone
+    // before the engine stops, whichever way the event loop ended.
+    tarvel::sound::SharedEngineOwner sound;
     QApplication app(argc, argv);
     QApplication::setApplicationName("Apollo");
     try {
-        tarvel::sound::Engine& engine = tarvel::sound::SharedEngine();
         tarvel::extplayer::ApolloPlayer player(
-            engine, QCoreApplication::applicationDirPath().toLocal8Bit().toStdString());
+            tarvel::sound::SharedEngine(),
+            QCoreApplication::applicationDirPath().toLocal8Bit().toStdString());
         const char* log = std::getenv("TARVEL_EXTPLAYER_LOG");
         tarvel::extplayer::ApolloWindow window(player, log != nullptr ? log : "");
         tarvel::system::OnQuitSignal([] { QApplication::quit(); });
@@ -51,9 +54,7 @@ int main(int argc, char** argv) {
             show_mode != tarvel::winmsg::SW_HIDE) {
             show_mode == tarvel::winmsg::SW_MINIMIZE ? window.showMinimized() : window.show();
         }
-        const int code = app.exec();
-        tarvel::sound::ResetSharedEngine();
-        return code;
+        return app.exec();
     } catch (const tarvel::AppError& e) {
         std::fprintf(stderr, "extplayer: %s\n", e.what());
         return 1;

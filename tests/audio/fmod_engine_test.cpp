@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "platform/error/app_error.h"
+#include "platform/sound/cd_toc.h"
 #include "platform/system/fake_system_services.h"
 #include "sound_support/shared_manual.h"
 #include "support/temp_dir.h"
@@ -155,6 +158,37 @@ TEST_F(FmodEngineTest, TimerRefreshesTheCdLabelAboutOnceASecond) {
     engine_.TimerTick(50);
     EXPECT_EQ(display_.text_, "00/00");
     EXPECT_EQ(engine_.TimerTag, 0);
+}
+
+TEST_F(FmodEngineTest, TheTimerReadsADiscsTableOncePerDisc) {
+    setenv("TARVEL_CD", testing::WriteCueBin(dir_.path()).c_str(), 1);
+    const auto ten_seconds = [this] {
+        for (int tick = 0; tick < 200; ++tick) {
+            engine_.TimerTick(50);
+        }
+    };
+    const std::uint64_t before = sound::CdTocReads();
+    ten_seconds();
+    EXPECT_EQ(display_.text_, "00/02");
+    EXPECT_EQ(sound::CdTocReads(), before + 1) << "ten refreshes, one read of the disc";
+    std::vector<std::int32_t> lengths;
+    engine_.FmodGetCDTrackLengths(lengths);
+    EXPECT_EQ(lengths, (std::vector<std::int32_t>{2000, 1000}));
+    EXPECT_EQ(sound::CdTocReads(), before + 1);
+    // Another disc, and the same image written anew: each is read once.
+    std::filesystem::create_directories(dir_ / "other");
+    setenv("TARVEL_CD", testing::WriteCueBin(dir_ / "other").c_str(), 1);
+    ten_seconds();
+    EXPECT_EQ(sound::CdTocReads(), before + 2);
+    testing::WriteCueBin(dir_ / "other");
+    ten_seconds();
+    EXPECT_EQ(sound::CdTocReads(), before + 3);
+    EXPECT_EQ(display_.text_, "00/02");
+    // No disc at all: no tracks, and asking again costs nothing until one comes.
+    setenv("TARVEL_CD", (dir_ / "none.cue").c_str(), 1);
+    ten_seconds();
+    EXPECT_EQ(display_.text_, "00/00");
+    EXPECT_EQ(sound::CdTocReads(), before + 4);
 }
 
 TEST(FmodErrorText, Table) {

@@ -5,6 +5,7 @@
 
 #include "e2e/e2e_support.h"
 #include "platform/winmsg/client.h"
+#include "support/program_exit.h"
 
 namespace tarvel::testing {
 namespace {
@@ -20,17 +21,13 @@ TEST(SingleInstance, ASecondStartEndsAtOnceAndTouchesNothing) {
 
     QProcess second;
     app.Start(second);
-    ASSERT_TRUE(second.waitForFinished(20000));
-    EXPECT_EQ(second.exitStatus(), QProcess::NormalExit);
-    EXPECT_EQ(second.exitCode(), 0);
+    ExpectCleanExit(second);
     EXPECT_EQ(first.state(), QProcess::Running);
     EXPECT_EQ(app.Snapshot(), before);
 
     // SIGTERM closes the first one as its close button does.
     ::kill(static_cast<pid_t>(first.processId()), SIGTERM);
-    ASSERT_TRUE(first.waitForFinished(20000));
-    EXPECT_EQ(first.exitStatus(), QProcess::NormalExit);
-    EXPECT_EQ(first.exitCode(), 0);
+    ExpectCleanExit(first);
     EXPECT_FALSE(winmsg::FindWindowByClass("TMinFrm"));
 }
 

@@ -2,6 +2,7 @@
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <signal.h>
 
 #include <QElapsedTimer>
 #include <QProcess>
@@ -9,6 +10,7 @@
 #include <QThread>
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
 
 #include "external/apollo_command.h"
 #include "external/apollo_handover.h"
@@ -18,11 +20,14 @@
 #include "platform/system/fake_system_services.h"
 #include "platform/winmsg/client.h"
 #include "sound_support/sound_fixtures.h"
+#include "support/program_exit.h"
 #include "support/temp_dir.h"
 
 namespace tarvel::external {
 namespace {
 
+using tarvel::testing::CloseAndExpectCleanExit;
+using tarvel::testing::ExpectCleanExit;
 using tarvel::testing::SoundData;
 using tarvel::testing::TempDir;
 using tarvel::testing::WriteBytes;
@@ -52,10 +57,21 @@ class ExtPlayer : public ::testing::Test {
     }
     void TearDown() override {
         if (player_.state() != QProcess::NotRunning) {
-            player_.kill();
-            player_.waitForFinished();
+            End(Ending::Close);
         }
         ::unsetenv("TARVEL_WINDOWS_DIR");
+    }
+
+    enum class Ending { Close, Terminate };
+    // Ends the player as Tarvel does (WM_CLOSE) or as the desktop session does (SIGTERM); it
+    // must end by itself with exit code 0.
+    void End(Ending how) {
+        if (how == Ending::Close) {
+            CloseAndExpectCleanExit(player_, winmsg::FindWindowByClass(kApolloClass));
+        } else {
+            ::kill(static_cast<pid_t>(player_.processId()), SIGTERM);
+            ExpectCleanExit(player_);
+        }
     }
 
     void Start(const std::string& cd_image = {}) {
@@ -128,6 +144,45 @@ TEST_F(ExtPlayer, EveryCommandDoesWhatItsNumberSays) {
                                        "copydata 2 " + (dir_ / "missing.mp3"), "cmd 42 1"));
 }
 
+TEST_F(ExtPlayer, EndsWithExitCodeZeroWhateverItWasDoing) {
+    const std::string song = SoundData("tone_1k_2s.mp3");
+    struct Case {
+        const char* state;
+        std::function<void()> bring_about;
+    };
+    const Case cases[] = {
+        {"nothing handed over", [] {}},
+        {"playing", [&] { EXPECT_EQ(SendFileToApollo(song), 1); }},
+        {"paused",
+         [&] {
+             SendFileToApollo(song);
+             ApolloCommand(13, 0);
+             EXPECT_EQ(ApolloCommand(1, 0), 2);
+         }},
+        {"stopped",
+         [&] {
+             SendFileToApollo(song);
+             ApolloCommand(11, 0);
+             EXPECT_EQ(ApolloCommand(1, 0), 0);
+         }},
+        {"after the song's end",
+         [&] {
+             SendFileToApollo(song);
+             ApolloCommand(18, 1900);
+             EXPECT_TRUE(Eventually([] { return ApolloCommand(1, 0) == 0; }));
+         }},
+    };
+    for (const Case& c : cases) {
+        for (const Ending how : {Ending::Close, Ending::Terminate}) {
+            SCOPED_TRACE(std::string(c.state) +
+                         (how == Ending::Close ? ", by WM_CLOSE" : ", by SIGTERM"));
+            Start();
+            c.bring_about();
+            End(how);
+        }
+    }
+}
+
 TEST_F(ExtPlayer, AHandOverResumingPausedLandsOnThePosition) {
     Start();
     const std::string song = SoundData("tone_1k_2s.mp3");
@@ -166,8 +221,7 @@ TEST_F(ExtPlayer, InstallingThePlugInClosesThePlayerAndStartsItAgain) {
     system::FakeSystemServices services;
     CdPluginContext context{true, true, program_, dir_ / "app", &services, [](int) {}, {}};
     EnsureCdReaderPlugin(false, context);
-    EXPECT_TRUE(player_.waitForFinished(10000)) << "WM_CLOSE ends the player";
-    EXPECT_EQ(player_.exitCode(), 0);
+    ExpectCleanExit(player_);  // WM_CLOSE ends the player
     EXPECT_TRUE(fs::FileExists(dir_ / "Apollo/Plug-ins/CDReader.dll"));
     EXPECT_EQ(services.Calls(), std::vector<std::string>{"StartProgram\t" + program_ + "\t6"});
     EXPECT_EQ(Received(), (std::vector<std::string>{"cmd 9 0", "close"}));
@@ -193,8 +247,7 @@ TEST_F(ExtPlayer, TheEqualizerKeysOpenAndCloseItsGraphicEqualizer) {
     EXPECT_EQ(Received(), (std::vector<std::string>{"key 69 76", "eq 256 27 1", "key 69 76",
                                                     "eq 256 27 1", "key 69 76"}));
 
-    winmsg::PostMessage(*apollo, winmsg::WM_CLOSE, 0, 0);
-    EXPECT_TRUE(player_.waitForFinished(10000));
+    End(Ending::Close);
     EXPECT_FALSE(ApolloRunning());
 }
 

@@ -4,6 +4,7 @@
 
 #include "platform/sound/engine.h"
 #include "platform/sound/output.h"
+#include "platform/sound/shared_engine.h"
 
 namespace tarvel::testing {
 

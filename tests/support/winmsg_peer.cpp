@@ -4,6 +4,7 @@
 #include <signal.h>
 
 #include "platform/text/hex.h"
+#include "support/program_exit.h"
 
 namespace tarvel::testing {
 
@@ -18,8 +19,7 @@ Peer::Peer(const std::string& class_name, const std::string& title) {
 Peer::~Peer() {
     if (process_.state() != QProcess::NotRunning) {
         ::kill(Pid(), SIGCONT);
-        process_.kill();
-        process_.waitForFinished();
+        CloseAndExpectCleanExit(process_, winmsg::WindowHandle{endpoint_});
     }
 }
 

@@ -16,6 +16,7 @@
 #include "platform/winmsg/client.h"
 #include "sound_support/shared_manual.h"
 #include "sound_support/sound_fixtures.h"
+#include "support/program_exit.h"
 
 namespace tarvel::testing {
 
@@ -98,9 +99,11 @@ playlists::PlaylistModel::Links TransportRig::ModelLinks() {
 }
 
 TransportRig::~TransportRig() {
+    // Closed as Tarvel's exit closes it, or by the test: either way it must end cleanly.
     if (player_.state() != QProcess::NotRunning) {
-        player_.kill();
-        player_.waitForFinished();
+        CloseAndExpectCleanExit(player_, winmsg::FindWindowByClass(external::kApolloClass));
+    } else {
+        ExpectCleanExit(player_);
     }
     fmod::FSOUND_Close();
     bass.reset();

@@ -10,6 +10,7 @@
 #include "platform/sound/decoders.h"
 #include "platform/sound/engine.h"
 #include "platform/sound/output.h"
+#include "platform/sound/shared_engine.h"
 #include "platform/sound/sound_error.h"
 
 namespace tarvel::bass {
@@ -206,6 +207,19 @@ std::string PathOf(const void* file) {
     return static_cast<const char*>(file);
 }
 
+// Frees every channel and forgets the engine; gives the no-sound engine, if any, to be ended
+// by the caller outside the lock.
+std::unique_ptr<sound::Engine> EndInitialisation(State& s) {
+    for (const auto& [handle, channel] : s.channels) {
+        s.engine->Free(channel.id);
+    }
+    s.channels.clear();
+    s.effects.clear();
+    s.initialised = false;
+    s.engine = nullptr;
+    return std::move(s.own_engine);
+}
+
 }  // namespace
 
 DWORD BASS_GetVersion() {
@@ -232,6 +246,7 @@ BOOL BASS_Init(int device, DWORD freq, DWORD, void*, const void*) {
         s.own_engine = std::make_unique<sound::Engine>(sound::CreateOutput("null"));
         s.engine = s.own_engine.get();
     } else {
+        sound::EndWithSharedEngine(s, EndInitialisation);
         s.engine = &sound::SharedEngine();
     }
     s.initialised = true;
@@ -247,14 +262,7 @@ BOOL BASS_Free() {
         if (!s.initialised) {
             return Fail(BASS_ERROR_INIT, kFalse);
         }
-        for (const auto& [handle, channel] : s.channels) {
-            s.engine->Free(channel.id);
-        }
-        s.channels.clear();
-        s.effects.clear();
-        s.initialised = false;
-        s.engine = nullptr;
-        own = std::move(s.own_engine);
+        own = EndInitialisation(s);
     }
     // A no-sound engine's thread may be waiting for the lock in an end callback: end it outside.
     own.reset();

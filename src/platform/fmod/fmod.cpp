@@ -2,6 +2,7 @@
 
 #include <functional>
 #include "platform/sound/output.h"
+#include "platform/sound/shared_engine.h"
 
 #include "platform/fmod/fmod_state.h"
 
@@ -19,6 +20,25 @@ BOOL8 BeforeInit(const std::function<bool(State&)>& apply) {
         return Fail(FMOD_ERR_BUSY, kFalse);
     }
     return apply(s) ? kTrue : Fail(FMOD_ERR_INVALID_PARAM, kFalse);
+}
+
+// Frees every stream, module and CD channel and forgets the engine; gives the no-sound engine,
+// if any, to be ended by the caller outside the lock.
+std::unique_ptr<sound::Engine> EndInitialisation(State& s) {
+    for (const auto& [key, stream] : s.streams) {
+        s.engine->Free(stream.id);
+    }
+    for (const auto& [key, module] : s.modules) {
+        s.engine->Free(module.id);
+    }
+    StopCd(s);
+    s.streams.clear();
+    s.modules.clear();
+    s.channels.clear();
+    s.initialised = false;
+    s.engine = nullptr;
+    s.output = FSOUND_OUTPUT_WINMM;
+    return std::move(s.own_engine);
 }
 
 }  // namespace
@@ -63,6 +83,7 @@ BOOL8 FSOUND_Init(int mixrate, int maxchannels, unsigned) {
         s.own_engine = std::make_unique<sound::Engine>(sound::CreateOutput("null"));
         s.engine = s.own_engine.get();
     } else {
+        sound::EndWithSharedEngine(s, EndInitialisation);
         s.engine = &sound::SharedEngine();
     }
     s.channels.assign(static_cast<std::size_t>(maxchannels), ChannelSlot{});
@@ -79,20 +100,7 @@ void FSOUND_Close() {
         if (!s.initialised) {
             return;
         }
-        for (const auto& [key, stream] : s.streams) {
-            s.engine->Free(stream.id);
-        }
-        for (const auto& [key, module] : s.modules) {
-            s.engine->Free(module.id);
-        }
-        StopCd(s);
-        s.streams.clear();
-        s.modules.clear();
-        s.channels.clear();
-        s.initialised = false;
-        s.engine = nullptr;
-        s.output = FSOUND_OUTPUT_WINMM;
-        own = std::move(s.own_engine);
+        own = EndInitialisation(s);
     }
 }
 

@@ -1,6 +1,6 @@
 #include "platform/fmod/fmod.h"
 
-#include "platform/sound/cd_disc.h"
+#include "platform/sound/cd_toc.h"
 
 #include "platform/fmod/fmod_state.h"
 
@@ -78,11 +78,8 @@ int FSOUND_CD_GetNumTracks(char drive) {
     if (drive != 0) {
         return Fail(FMOD_ERR_INVALID_PARAM, 0);
     }
-    try {
-        return sound::CdDisc::Open(sound::CdSource())->TrackCount();
-    } catch (const AppError&) {
-        return Fail(FMOD_ERR_FILE_BAD, 0);
-    }
+    const int count = sound::CurrentCdToc().track_count;
+    return count > 0 ? count : Fail(FMOD_ERR_FILE_BAD, 0);
 }
 
 BOOL8 FSOUND_CD_SetVolume(char drive, int volume) {
@@ -120,12 +117,13 @@ int FSOUND_CD_GetTrackLength(char drive, int track) {
     if (drive != 0) {
         return Fail(FMOD_ERR_INVALID_PARAM, 0);
     }
-    try {
-        return static_cast<int>(
-            sound::CdTrackLengthMs(*sound::CdDisc::Open(sound::CdSource()), track));
-    } catch (const AppError&) {
+    const sound::CdToc toc = sound::CurrentCdToc();
+    if (toc.track_count == 0) {
         return Fail(FMOD_ERR_FILE_BAD, 0);
     }
+    return track >= 1 && track <= toc.track_count
+               ? static_cast<int>(toc.lengths_ms[static_cast<std::size_t>(track - 1)])
+               : 0;
 }
 
 }  // namespace tarvel::fmod

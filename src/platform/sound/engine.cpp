@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/sound/output.h"
+#include "platform/sound/quiet_end.h"
 
 namespace tarvel::sound {
 
@@ -11,7 +12,7 @@ Engine::Engine(std::unique_ptr<Output> output) : output_(std::move(output)) {
 }
 
 Engine::~Engine() {
-    output_->Stop();
+    EndQuietly("the sound output", [this] { output_->Stop(); });
 }
 
 Channel* Engine::Find(ChannelId id) const {
@@ -41,17 +42,27 @@ bool Engine::Free(ChannelId id) {
     return true;  // the decoder is closed here, outside the lock
 }
 
-bool Engine::Play(ChannelId id) {
+std::shared_ptr<ChannelSource> Engine::SourceOf(ChannelId id) const {
     std::lock_guard lock(mutex_);
-    Channel* c = Find(id);
-    if (c == nullptr) {
-        return false;
+    const Channel* c = Find(id);
+    return c == nullptr ? nullptr : c->source();
+}
+
+bool Engine::Play(ChannelId id) {
+    {
+        std::lock_guard lock(mutex_);
+        Channel* c = Find(id);
+        if (c == nullptr) {
+            return false;
+        }
+        if (!c->ended) {
+            c->state = PlayState::Playing;
+            return true;
+        }
     }
-    if (c->ended) {
-        c->Seek(0);
-    }
-    c->state = PlayState::Playing;
-    return true;
+    // A channel that played to its end starts again from 0; the decoder seeks outside the lock.
+    Seek(id, 0);
+    return StartFrom(id, PlayState::Stopped);
 }
 
 bool Engine::Pause(ChannelId id) {
@@ -65,9 +76,13 @@ bool Engine::Pause(ChannelId id) {
 }
 
 bool Engine::Resume(ChannelId id) {
+    return StartFrom(id, PlayState::Paused);
+}
+
+bool Engine::StartFrom(ChannelId id, PlayState from) {
     std::lock_guard lock(mutex_);
     Channel* c = Find(id);
-    if (c == nullptr || c->state != PlayState::Paused) {
+    if (c == nullptr || c->state != from) {
         return false;
     }
     c->state = PlayState::Playing;
@@ -97,36 +112,39 @@ bool Engine::Ended(ChannelId id) const {
 }
 
 std::int64_t Engine::Position(ChannelId id) const {
-    std::lock_guard lock(mutex_);
-    const Channel* c = Find(id);
-    return c == nullptr ? -1 : c->Position();
+    const auto source = SourceOf(id);
+    return source == nullptr ? -1 : source->Position();
 }
 
 bool Engine::Seek(ChannelId id, std::int64_t frame) {
+    // The decoder seeks (and may read its file) under the source's own lock only.
+    const auto source = SourceOf(id);
+    if (source == nullptr || !source->Seek(frame)) {
+        return false;
+    }
     std::lock_guard lock(mutex_);
-    Channel* c = Find(id);
-    return c != nullptr && c->Seek(frame);
+    if (Channel* c = Find(id); c != nullptr && c->source() == source) {
+        c->Restart();
+    }
+    return true;
 }
 
 std::int64_t Engine::Length(ChannelId id) {
-    std::lock_guard lock(mutex_);
-    Channel* c = Find(id);
-    return c == nullptr ? -1 : c->Length();
+    const auto source = SourceOf(id);
+    return source == nullptr ? -1 : source->Length();
 }
 
 std::optional<PcmFormat> Engine::SourceFormat(ChannelId id) const {
-    std::lock_guard lock(mutex_);
-    const Channel* c = Find(id);
-    return c == nullptr ? std::nullopt : std::optional(c->SourceFormat());
+    const auto source = SourceOf(id);
+    return source == nullptr ? std::nullopt : std::optional(source->SourceFormat());
 }
 
 bool Engine::WithDecoder(ChannelId id, const std::function<void(Decoder&)>& f) {
-    std::lock_guard lock(mutex_);
-    Channel* c = Find(id);
-    if (c == nullptr) {
+    const auto source = SourceOf(id);
+    if (source == nullptr) {
         return false;
     }
-    f(c->decoder());
+    source->WithDecoder(f);
     return true;
 }
 
@@ -221,15 +239,26 @@ ManualOutput* Engine::Manual() const {
 }
 
 void Engine::Render(float* out, std::size_t frames) {
+    // Decoding reads files: it runs before the mix, outside the lock, on the sources of the
+    // channels that play. Sources freed meanwhile are closed when this list goes.
+    std::vector<std::shared_ptr<ChannelSource>> playing;
+    {
+        std::lock_guard lock(mutex_);
+        for (const auto& [id, channel] : channels_) {
+            if (channel->state == PlayState::Playing) {
+                playing.push_back(channel->source());
+            }
+        }
+    }
+    for (const auto& source : playing) {
+        source->Fill(frames);
+    }
     std::vector<std::function<void()>> finished;
     {
         std::lock_guard lock(mutex_);
         std::fill(out, out + 2 * frames, 0.0f);
         for (auto& [id, channel] : channels_) {
-            if (channel->state != PlayState::Playing) {
-                continue;
-            }
-            if (channel->MixInto(out, frames, scratch_) < frames || channel->AtKnownEnd()) {
+            if (channel->state == PlayState::Playing && channel->MixInto(out, frames, scratch_)) {
                 channel->state = PlayState::Stopped;
                 channel->ended = true;
                 if (channel->on_end) {

@@ -25,6 +25,10 @@ using ChannelId = std::uint32_t;
 // one output. Every method is thread-safe; calls on an unknown channel fail harmlessly (false,
 // nullopt or -1). A channel starts stopped at frame 0; positions are 44 100 Hz frames.
 //
+// File reading (decoding, seeking, lengths) happens outside the engine's lock, under the lock of
+// the one channel it concerns, so a slow file never holds up the sound thread's mixing or the
+// calls on other channels.
+//
 // End callbacks run on the thread that renders (the output's sound thread, or the caller of
 // ManualOutput::Advance), outside the engine's lock, so they may call the engine.
 class Engine {
@@ -79,6 +83,10 @@ class Engine {
 
   private:
     Channel* Find(ChannelId id) const;
+    // The decoding side of a channel, taken under the lock and used outside it.
+    std::shared_ptr<ChannelSource> SourceOf(ChannelId id) const;
+    // Sets a channel in state from to playing.
+    bool StartFrom(ChannelId id, PlayState from);
 
     mutable std::mutex mutex_;
     std::map<ChannelId, std::unique_ptr<Channel>> channels_;

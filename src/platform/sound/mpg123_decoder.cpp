@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <mutex>
 
+#include "platform/sound/byte_source.h"
 #include "platform/sound/sound_error.h"
 
 namespace tarvel::sound {
@@ -25,9 +26,27 @@ struct HandleDeleter {
 };
 using Handle = std::unique_ptr<mpg123_handle, HandleDeleter>;
 
+// mpg123 reads through these, a frame's worth at a time as it decodes.
+mpg123_ssize_t ReadBytes(void* source, void* out, size_t bytes) {
+    try {
+        return static_cast<ByteSource*>(source)->Read(out, bytes);
+    } catch (...) {
+        return -1;  // nothing may be thrown through the C library
+    }
+}
+
+off_t SeekBytes(void* source, off_t offset, int whence) {
+    try {
+        return static_cast<off_t>(static_cast<ByteSource*>(source)->Seek(offset, whence));
+    } catch (...) {
+        return -1;
+    }
+}
+
 class Mpg123Decoder final : public Decoder {
   public:
-    Mpg123Decoder(Handle handle, PcmFormat format) : h_(std::move(handle)), format_(format) {}
+    Mpg123Decoder(std::unique_ptr<ByteSource> bytes, Handle handle, PcmFormat format)
+        : bytes_(std::move(bytes)), h_(std::move(handle)), format_(format) {}
 
     PcmFormat Format() const override { return format_; }
 
@@ -60,26 +79,36 @@ class Mpg123Decoder final : public Decoder {
         return at >= 0;
     }
 
+    // From the stream's info frame (exact, gapless) or estimated from the file's size: the
+    // file is never read through to count its frames.
     std::int64_t Length() override {
-        if (length_ < 0) {
-            // Scanning keeps the current position; it gives the exact gapless length.
-            mpg123_scan(h_.get());
-            const off_t n = mpg123_length(h_.get());
-            length_ = n >= 0 ? static_cast<std::int64_t>(n) : -1;
-        }
-        return length_;
+        const off_t n = mpg123_length(h_.get());
+        return n >= 0 ? static_cast<std::int64_t>(n) : -1;
+    }
+
+    // Exact when the encoder's info frame gave the frame count and the gapless trim.
+    bool LengthIsExact() const override {
+        long padding = -1;
+        double unused = 0;
+        return mpg123_getstate(h_.get(), MPG123_ENC_PADDING, &padding, &unused) == MPG123_OK &&
+               padding >= 0;
     }
 
   private:
+    std::unique_ptr<ByteSource> bytes_;  // outlives the handle that reads it
     Handle h_;
     PcmFormat format_;
     bool finished_ = false;
-    std::int64_t length_ = -1;
 };
 
 }  // namespace
 
 std::unique_ptr<Decoder> OpenMpg123Decoder(const std::string& path) {
+    return OpenMpg123Decoder(OpenFileBytes(path), path);
+}
+
+std::unique_ptr<Decoder> OpenMpg123Decoder(std::unique_ptr<ByteSource> bytes,
+                                           const std::string& path) {
     InitialiseLibrary();
     int err = MPG123_OK;
     Handle h(mpg123_new(nullptr, &err));
@@ -95,8 +124,9 @@ std::unique_ptr<Decoder> OpenMpg123Decoder(const std::string& path) {
     for (size_t i = 0; i < count; ++i) {
         mpg123_format(h.get(), rates[i], MPG123_MONO | MPG123_STEREO, MPG123_ENC_FLOAT_32);
     }
-    if (mpg123_open(h.get(), path.c_str()) != MPG123_OK) {
-        throw SoundError(SoundFault::NotFound,
+    if (mpg123_replace_reader_handle(h.get(), ReadBytes, SeekBytes, nullptr) != MPG123_OK ||
+        mpg123_open_handle(h.get(), bytes.get()) != MPG123_OK) {
+        throw SoundError(SoundFault::ReadError,
                          fmt::format("{}: {}", path, mpg123_strerror(h.get())));
     }
     long rate = 0;
@@ -110,7 +140,7 @@ std::unique_ptr<Decoder> OpenMpg123Decoder(const std::string& path) {
     // Keep this one format for the whole stream.
     mpg123_format_none(h.get());
     mpg123_format(h.get(), rate, channels, MPG123_ENC_FLOAT_32);
-    return std::make_unique<Mpg123Decoder>(std::move(h),
+    return std::make_unique<Mpg123Decoder>(std::move(bytes), std::move(h),
                                            PcmFormat{static_cast<int>(rate), channels, 16});
 }
 

@@ -56,11 +56,4 @@ std::unique_ptr<Output> CreateOutput(const std::string& name);
 // TARVEL_AUDIO, or "default" when it is not set.
 std::string OutputNameFromEnvironment();
 
-// The process's one engine, on the output of TARVEL_AUDIO, made at first use. The sound-library
-// APIs share it, as the real libraries share the sound device.
-Engine& SharedEngine();
-// Ends the shared engine (its channels go with it); the next SharedEngine() makes a new one
-// from the environment. For tests and orderly shutdown.
-void ResetSharedEngine();
-
 }  // namespace tarvel::sound

@@ -2,7 +2,6 @@
 #include <cstdlib>
 #include <mutex>
 
-#include "platform/sound/engine.h"
 #include "platform/sound/output.h"
 #include "platform/sound/paced_output.h"
 #include "platform/sound/portaudio_output.h"
@@ -14,16 +13,6 @@ namespace {
 void SayOnce(const std::string& text) {
     static std::once_flag once;
     std::call_once(once, [&] { std::fprintf(stderr, "tarvel: %s\n", text.c_str()); });
-}
-
-std::mutex& SharedMutex() {
-    static std::mutex m;
-    return m;
-}
-
-std::unique_ptr<Engine>& SharedSlot() {
-    static std::unique_ptr<Engine> engine;
-    return engine;
 }
 
 }  // namespace
@@ -53,21 +42,6 @@ std::unique_ptr<Output> CreateOutput(const std::string& name) {
 std::string OutputNameFromEnvironment() {
     const char* name = std::getenv("TARVEL_AUDIO");
     return name != nullptr && *name != '\0' ? name : "default";
-}
-
-Engine& SharedEngine() {
-    std::lock_guard lock(SharedMutex());
-    auto& engine = SharedSlot();
-    if (!engine) {
-        engine = std::make_unique<Engine>(CreateOutput(OutputNameFromEnvironment()));
-    }
-    return *engine;
-}
-
-void ResetSharedEngine() {
-    std::unique_ptr<Engine> gone;
-    std::lock_guard lock(SharedMutex());
-    gone = std::move(SharedSlot());
 }
 
 }  // namespace tarvel::sound

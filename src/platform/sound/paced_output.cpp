@@ -2,11 +2,12 @@
 
 #include <sndfile.h>
 
-#include <chrono>
 #include <cstdio>
 #include <vector>
 
 #include "platform/sound/engine.h"
+#include "platform/sound/pacer.h"
+#include "platform/sound/quiet_end.h"
 
 namespace tarvel::sound {
 
@@ -33,7 +34,7 @@ void PacedOutput::WavCloser::operator()(sf_private_tag* file) const noexcept {
 }
 
 PacedOutput::~PacedOutput() {
-    Stop();
+    EndQuietly("the paced sound output", [this] { Stop(); });
 }
 
 void PacedOutput::Start(Engine& engine) {
@@ -50,14 +51,13 @@ void PacedOutput::Stop() {
 
 void PacedOutput::Run(Engine& engine) {
     std::vector<float> block(kBlockFrames * 2);
-    auto next = std::chrono::steady_clock::now();
+    Pacer pacer(RealClock());
     while (running_) {
         engine.Render(block.data(), kBlockFrames);
         if (wav_ != nullptr) {
             sf_writef_float(wav_.get(), block.data(), kBlockFrames);
         }
-        next += std::chrono::milliseconds(10);
-        std::this_thread::sleep_until(next);
+        pacer.Rendered(kBlockFrames);
     }
     if (wav_ != nullptr) {
         sf_write_sync(wav_.get());

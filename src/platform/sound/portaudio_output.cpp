@@ -2,17 +2,11 @@
 
 #include <portaudio.h>
 
-#include <atomic>
-#include <thread>
-#include <vector>
-
-#include "platform/sound/engine.h"
+#include "platform/sound/device_output.h"
 
 namespace tarvel::sound {
 
 namespace {
-
-constexpr unsigned long kBlockFrames = 512;
 
 // Pa_Initialize / Pa_Terminate pair.
 class PortAudioLibrary {
@@ -33,37 +27,21 @@ struct StreamCloser {
     void operator()(PaStream* s) const noexcept { Pa_CloseStream(s); }
 };
 
-class PortAudioOutput final : public Output {
+// The default device's blocking stream.
+class PortAudioStream final : public DeviceStream {
   public:
-    PortAudioOutput(std::unique_ptr<PortAudioLibrary> library, PaStream* stream)
+    PortAudioStream(std::unique_ptr<PortAudioLibrary> library, PaStream* stream)
         : library_(std::move(library)), stream_(stream) {}
-    ~PortAudioOutput() override { Stop(); }
 
-    void Start(Engine& engine) override {
-        running_ = true;
-        Pa_StartStream(stream_.get());
-        thread_ = std::thread([this, &engine] {
-            std::vector<float> block(kBlockFrames * 2);
-            while (running_) {
-                engine.Render(block.data(), kBlockFrames);
-                Pa_WriteStream(stream_.get(), block.data(), kBlockFrames);
-            }
-        });
+    int Start() override { return Pa_StartStream(stream_.get()); }
+    int Write(const float* frames, unsigned long count) override {
+        return Pa_WriteStream(stream_.get(), frames, count);
     }
-
-    void Stop() override {
-        running_ = false;
-        if (thread_.joinable()) {
-            thread_.join();
-            Pa_StopStream(stream_.get());
-        }
-    }
+    void Stop() override { Pa_StopStream(stream_.get()); }
 
   private:
-    std::unique_ptr<PortAudioLibrary> library_;
+    std::unique_ptr<PortAudioLibrary> library_;  // terminated after the stream is closed
     std::unique_ptr<PaStream, StreamCloser> stream_;
-    std::atomic<bool> running_{false};
-    std::thread thread_;
 };
 
 }  // namespace
@@ -79,13 +57,14 @@ std::unique_ptr<Output> OpenPortAudioOutput(std::string& why) {
         return nullptr;
     }
     PaStream* stream = nullptr;
-    const PaError error =
-        Pa_OpenDefaultStream(&stream, 0, 2, paFloat32, 44100, kBlockFrames, nullptr, nullptr);
+    const PaError error = Pa_OpenDefaultStream(&stream, 0, 2, paFloat32, 44100,
+                                               DeviceOutput::kBlockFrames, nullptr, nullptr);
     if (error != paNoError) {
         why = Pa_GetErrorText(error);
         return nullptr;
     }
-    return std::make_unique<PortAudioOutput>(std::move(library), stream);
+    return std::make_unique<DeviceOutput>(
+        std::make_unique<PortAudioStream>(std::move(library), stream));
 }
 
 }  // namespace tarvel::sound

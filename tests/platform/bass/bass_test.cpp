@@ -58,6 +58,22 @@ TEST_F(BassApi, VersionAndInitialisation) {
     EXPECT_EQ(BASS_StreamPlay(s, kFalse, 512), kTrue);
 }
 
+TEST_F(BassApi, TheSharedEnginesEndEndsTheInitialisationOnIt) {
+    const HSTREAM s = Stream();
+    ASSERT_EQ(BASS_StreamPlay(s, kFalse, 512), kTrue);
+    { sound::SharedEngineOwner owner; }
+    EXPECT_EQ(BASS_ChannelIsActive(s), 0u);
+    EXPECT_EQ(BASS_ErrorGetCode(), BASS_ERROR_INIT);
+    EXPECT_EQ(BASS_Free(), kFalse) << "nothing is left to free";
+    // The no-sound device has an engine of its own, which the shared one's end leaves alone.
+    testing::UseManualSharedEngine();
+    ASSERT_EQ(BASS_Init(0, 44100, 0, nullptr, nullptr), kTrue);
+    const HSTREAM quiet = Stream();
+    ASSERT_EQ(BASS_StreamPlay(quiet, kFalse, 512), kTrue);
+    sound::ResetSharedEngine();
+    EXPECT_EQ(BASS_ChannelIsActive(quiet), 1u);
+}
+
 TEST_F(BassApi, HandlesOfTheWrongKindFailHarmlessly) {
     const HSTREAM s = Stream();
     ASSERT_NE(s, 0u);

@@ -111,6 +111,22 @@ TEST_F(FmodApi, ModuleSong) {
     EXPECT_TRUE(FMUSIC_FreeSong(module));
 }
 
+TEST_F(FmodApi, TheSharedEnginesEndEndsTheInitialisationOnIt) {
+    FSOUND_STREAM* stream = FSOUND_Stream_Open(wav_.c_str(), FSOUND_NORMAL, 0, 0);
+    const int channel = FSOUND_Stream_Play(FSOUND_FREE, stream);
+    ASSERT_GE(channel, 0);
+    { sound::SharedEngineOwner owner; }
+    EXPECT_FALSE(FSOUND_IsPlaying(channel));
+    EXPECT_FALSE(FSOUND_SetVolume(FSOUND_ALL, 100));
+    EXPECT_EQ(FSOUND_GetError(), FMOD_ERR_UNINITIALIZED);
+    // Set up again, it plays on the next shared engine.
+    out_ = &testing::UseManualSharedEngine();
+    ASSERT_TRUE(FSOUND_Init(44100, 128, 0));
+    stream = FSOUND_Stream_Open(wav_.c_str(), FSOUND_NORMAL, 0, 0);
+    EXPECT_GE(FSOUND_Stream_Play(FSOUND_FREE, stream), 0);
+    EXPECT_GT(testing::NextLevel(*out_, 100), 0.5);
+}
+
 TEST_F(FmodApi, CdDriveZeroIsTheImage) {
     const std::string cue = testing::WriteCueBin(dir_.path());
     setenv("TARVEL_CD", cue.c_str(), 1);

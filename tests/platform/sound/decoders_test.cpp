@@ -4,9 +4,11 @@
 #include <cstdlib>
 #include <functional>
 
+#include "platform/sound/byte_source.h"
 #include "platform/sound/cd_disc.h"
 #include "platform/sound/decoders.h"
 #include "platform/sound/mpeg_sniff.h"
+#include "platform/sound/mpg123_decoder.h"
 #include "platform/sound/openmpt_decoder.h"
 #include "platform/sound/sound_error.h"
 #include "sound_support/manual_engine.h"
@@ -49,6 +51,71 @@ TEST(Decoders, Mp3IsGaplessToTheSample) {
     EXPECT_EQ(end, 88200);
     EXPECT_NEAR(testing::ZeroCrossingHz(heard, 2000, 86000, 44100), 1000, 1);
     EXPECT_NEAR(testing::Rms(heard, 0, 2000, 86000), 0.5 / std::sqrt(2), 0.03);
+}
+
+// Counts the bytes a decoder reads.
+class CountingBytes final : public ByteSource {
+  public:
+    CountingBytes(std::unique_ptr<ByteSource> bytes, std::int64_t& count)
+        : bytes_(std::move(bytes)), count_(count) {}
+    std::int64_t Read(void* out, std::size_t bytes) override {
+        const std::int64_t got = bytes_->Read(out, bytes);
+        count_ += std::max<std::int64_t>(got, 0);
+        return got;
+    }
+    std::int64_t Seek(std::int64_t offset, int whence) override {
+        return bytes_->Seek(offset, whence);
+    }
+
+  private:
+    std::unique_ptr<ByteSource> bytes_;
+    std::int64_t& count_;
+};
+
+// A long MP3: the audio frames of the 2 s fixture over and over, without the info frame that
+// tells an exact length. Returns how many frames of sound it holds.
+std::int64_t WriteLongMp3(const std::string& path, int repeats) {
+    const std::string one = testing::ReadBytes(testing::SoundData("tone_1k_2s.mp3"));
+    const auto* bytes = reinterpret_cast<const unsigned char*>(one.data());
+    std::size_t at = MpegFrameSize(bytes);  // the info frame goes
+    std::string audio;
+    std::int64_t frames = 0;
+    while (at + 4 <= one.size()) {
+        const std::size_t size = MpegFrameSize(bytes + at);
+        if (size == 0 || at + size > one.size()) {
+            break;
+        }
+        audio += one.substr(at, size);
+        frames += 1152;
+        at += size;
+    }
+    std::string all;
+    for (int i = 0; i < repeats; ++i) {
+        all += audio;
+    }
+    testing::WriteBytes(path, all);
+    return frames * repeats;
+}
+
+TEST(Decoders, Mp3IsReadAsItPlaysNeverWhole) {
+    TempDir dir;
+    const std::string path = dir / "long.mp3";
+    const std::int64_t frames = WriteLongMp3(path, 40);  // 80 s, 1.3 MB
+    ASSERT_GT(testing::ReadBytes(path).size(), 1'000'000u);
+    std::int64_t read = 0;
+    auto decoder =
+        OpenMpg123Decoder(std::make_unique<CountingBytes>(OpenFileBytes(path), read), path);
+    // Without an info frame the length is estimated from the file's size, not counted.
+    EXPECT_FALSE(decoder->LengthIsExact());
+    EXPECT_NEAR(static_cast<double>(decoder->Length()), static_cast<double>(frames),
+                frames / 100.0);
+    std::vector<float> first(2 * 4096);
+    EXPECT_EQ(decoder->Read(first.data(), 4096), 4096u);
+    EXPECT_LT(read, 32 * 1024) << "the length and the first samples cost a few frames";
+    // Played, it still ends where its sound ends, estimate or not.
+    std::int64_t end = 0;
+    PlayToEnd(std::move(decoder), end);
+    EXPECT_EQ(4096 + end, frames);
 }
 
 TEST(Decoders, OtherRatesAreResampledToTheMix) {

@@ -3,6 +3,7 @@
 #include <atomic>
 
 #include "platform/sound/decoders.h"
+#include "platform/sound/shared_engine.h"
 #include "sound_support/manual_engine.h"
 #include "sound_support/sound_fixtures.h"
 #include "support/temp_dir.h"

@@ -28,13 +28,13 @@ using ::testing::HasSubstr;
 
 const QString kTool = QStringLiteral(TARVEL_DIST_DIR "/tarvel-winmsg");
 
-std::string RunTool(const QStringList& args, int* exit_code = nullptr) {
+// Runs the command-line tool; it must end by itself with exit_code (0 unless said).
+std::string RunTool(const QStringList& args, int exit_code = 0) {
     QProcess tool;
     tool.start(kTool, args);
-    tool.waitForFinished();
-    if (exit_code != nullptr) {
-        *exit_code = tool.exitCode();
-    }
+    EXPECT_TRUE(tool.waitForFinished());
+    EXPECT_EQ(tool.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(tool.exitCode(), exit_code) << args.join(' ').toStdString();
     return (tool.readAllStandardOutput() + tool.readAllStandardError()).trimmed().toStdString();
 }
 
@@ -92,6 +92,8 @@ TEST_F(WinMsg, FindSendCopyDataPostAndShowReachARealSecondProgram) {
     // WM_CLOSE ends the peer, which takes its window away.
     EXPECT_TRUE(PostMessage(*by_class, WM_CLOSE, 0, 0));
     EXPECT_TRUE(peer.Process().waitForFinished(10000));
+    EXPECT_EQ(peer.Process().exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(peer.Process().exitCode(), 0);
     EXPECT_FALSE(FindWindowByClass("Test - Main Window"));
 }
 
@@ -101,11 +103,8 @@ TEST_F(WinMsg, WithNoWindowEveryCallGivesZero) {
     EXPECT_EQ(SendMessage(gone, 1027, 1, 0), 0);
     EXPECT_FALSE(PostMessage(gone, 1027, 1, 0));
     EXPECT_EQ(SendCopyData(gone, 2, "x"), 0);
-    int code = -1;
-    EXPECT_EQ(RunTool({"send", "Nobody", "1027", "1", "0"}, &code), "0");
-    EXPECT_EQ(code, 0);
-    RunTool({"post", "Nobody", "16", "0", "0"}, &code);
-    EXPECT_EQ(code, 1);
+    EXPECT_EQ(RunTool({"send", "Nobody", "1027", "1", "0"}), "0");
+    RunTool({"post", "Nobody", "16", "0", "0"}, 1);
 }
 
 TEST_F(WinMsg, AHungPeerGivesZeroAfterTheTimeout) {
@@ -129,6 +128,7 @@ TEST_F(WinMsg, AKilledPeersEndpointIsNoWindowAndIsReclaimed) {
         stale = peer.Endpoint();
         ::kill(peer.Pid(), SIGKILL);
         peer.Process().waitForFinished();
+        EXPECT_EQ(peer.Process().exitStatus(), QProcess::CrashExit);
     }
     struct stat st {};
     ASSERT_EQ(::stat(stale.c_str(), &st), 0) << "a killed program leaves its endpoint behind";
@@ -172,9 +172,7 @@ TEST_F(WinMsg, AnUnsafeEndpointFolderIsRefused) {
             EXPECT_THAT(e.what(), HasSubstr("refused"));
         }
         EXPECT_FALSE(FindWindowByClass("X"));
-        int code = 0;
-        EXPECT_THAT(RunTool({"find", "X"}, &code), HasSubstr("refused"));
-        EXPECT_EQ(code, 2);
+        EXPECT_THAT(RunTool({"find", "X"}, 2), HasSubstr("refused"));
         ::rmdir(folder_.c_str());
     }
 }

@@ -1,0 +1,69 @@
+#include "platform/sound/device_output.h"
+
+#include <portaudio.h>
+
+#include <cstdio>
+#include <vector>
+
+#include "platform/sound/engine.h"
+#include "platform/sound/quiet_end.h"
+
+namespace tarvel::sound {
+
+namespace {
+
+void SayFallback(int error) {
+    std::fprintf(stderr, "tarvel: the sound device failed (%s); playing without sound\n",
+                 Pa_GetErrorText(error));
+}
+
+}  // namespace
+
+DeviceOutput::DeviceOutput(std::unique_ptr<DeviceStream> stream, SoundClock& clock)
+    : stream_(std::move(stream)), clock_(clock) {}
+
+DeviceOutput::~DeviceOutput() {
+    EndQuietly("the sound device output", [this] { Stop(); });
+}
+
+void DeviceOutput::Start(Engine& engine) {
+    const int error = stream_->Start();
+    started_ = error == paNoError;
+    if (!started_) {
+        SayFallback(error);
+    }
+    running_ = true;
+    thread_ = std::thread([this, &engine] { Run(engine, started_); });
+}
+
+void DeviceOutput::Stop() {
+    running_ = false;
+    if (thread_.joinable()) {
+        thread_.join();
+    }
+    if (started_) {
+        stream_->Stop();
+        started_ = false;
+    }
+}
+
+void DeviceOutput::Run(Engine& engine, bool on_device) {
+    std::vector<float> block(kBlockFrames * 2);
+    Pacer pacer(clock_);
+    while (running_) {
+        engine.Render(block.data(), kBlockFrames);
+        if (on_device) {
+            // An underflow only means the device ran dry for a moment; the stream goes on.
+            const int error = stream_->Write(block.data(), kBlockFrames);
+            if (error == paNoError || error == paOutputUnderflowed) {
+                continue;
+            }
+            SayFallback(error);
+            on_device = false;
+            pacer.Restart();
+        }
+        pacer.Rendered(kBlockFrames);
+    }
+}
+
+}  // namespace tarvel::sound
