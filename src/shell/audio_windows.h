@@ -15,6 +15,9 @@ namespace shell {
 // Failures the secondary windows cannot act on go to the main window's error report.
 windows::Report ErrorReportOf(TForm1& form);
 
+// The analyser strip over PaintFrame, switched by ImgAn and drawn on every tick of Timer2.
+void ConnectSpectrum(TForm1& form);
+
 // What the equalizer window works on: the main window's gains, BASS engine and bar pictures.
 EqualizerParts EqualizerPartsOf(TForm1& form);
 // ImgEqualizer opens the equalizer of the chosen engine, and a loaded preset moves the
