@@ -23,6 +23,15 @@ class SpectrumStrip : public MainWindowRig {
         QTest::mouseClick(handle(), Qt::LeftButton, Qt::NoModifier, Centre("ImgAn"));
     }
     const audio::TSpectrum* Spectrum() { return form->Bass().Spectrum(); }
+    // ImgAn's state and picture, the command box and the engine's spectrum tell the same state.
+    void ExpectAnalyser(bool on) {
+        const controls::TMegaImage& an = controls().Image("ImgAn");
+        EXPECT_EQ(form->SpectrumOn(), on);
+        EXPECT_EQ(Spectrum() != nullptr, on);
+        EXPECT_EQ(an.NomPicRealVid(), on ? 2 : 1);
+        EXPECT_EQ(an.ShownSlot(), on ? 2 : 1);
+        EXPECT_EQ(controls().CmdSearch->isVisible(), !on);
+    }
     // One tick of Timer2 after 20 ms of sound.
     void Tick() {
         out.Advance(20);
@@ -49,13 +58,9 @@ constexpr int kToneBar = 28 - 5;
 constexpr int kToneX = 1 + 4 * kToneBar + 1;
 
 TEST_F(SpectrumStrip, ImgAnPutsTheStripInTheCommandBoxPlaceAndATypedKeyTakesItAway) {
-    controls::TMegaImage& an = controls().Image("ImgAn");
     ClickImgAn();
+    ExpectAnalyser(true);
     ASSERT_NE(Spectrum(), nullptr);
-    EXPECT_TRUE(form->SpectrumOn());
-    EXPECT_EQ(an.NomPicRealVid(), 2);
-    EXPECT_EQ(an.ShownSlot(), 2);
-    EXPECT_FALSE(controls().CmdSearch->isVisible());
     EXPECT_EQ(Spectrum()->Frame.size(), QSize(288, 17));
     EXPECT_EQ(Spectrum()->MaxHeight, 15);
     EXPECT_EQ(Spectrum()->BarWidth, 3);
@@ -65,18 +70,12 @@ TEST_F(SpectrumStrip, ImgAnPutsTheStripInTheCommandBoxPlaceAndATypedKeyTakesItAw
     EXPECT_TRUE(StripIsBlack()) << "nothing plays: a quiet strip";
 
     ClickImgAn();
-    EXPECT_EQ(Spectrum(), nullptr);
-    EXPECT_FALSE(form->SpectrumOn());
-    EXPECT_EQ(an.NomPicRealVid(), 1);
-    EXPECT_EQ(an.ShownSlot(), 1);
-    EXPECT_TRUE(controls().CmdSearch->isVisible());
+    ExpectAnalyser(false);
 
     ClickImgAn();
     controls().List(5).setFocus();
     QTest::keyClick(handle(), Qt::Key_A, Qt::NoModifier);
-    EXPECT_EQ(Spectrum(), nullptr);
-    EXPECT_EQ(an.NomPicRealVid(), 1);
-    EXPECT_TRUE(controls().CmdSearch->isVisible());
+    ExpectAnalyser(false);
     EXPECT_EQ(controls().CmdSearch->text(), "a");
 }
 
