@@ -3,6 +3,7 @@
 #include <QLabel>
 #include <array>
 
+#include "controls/bar_look.h"
 #include "controls/kvr_scroller_h.h"
 #include "controls/mega_image.h"
 #include "playlists/shuffle_shares.h"
@@ -35,10 +36,7 @@ constexpr std::array<const char*, 5> kBars = {"ScrollBar1", "ScrollBar2", "Scrol
 constexpr double kThumbFactor = 0.001;
 constexpr quint8 kThumbSize = 44;
 
-// The skin's colours: the window body, the sunken band, the rose thumb, the label text.
-const QColor kBody(0x26, 0x29, 0x32);
-const QColor kBand(0x12, 0x13, 0x17);
-const QColor kRose(0xB4, 0x5D, 0x62);
+// The labels' text on the skin's graphite.
 const QColor kText(0xC8, 0xC9, 0xCC);
 
 void SetTextColour(QWidget& widget, const QColor& colour) {
@@ -69,11 +67,8 @@ TSFoptions::TSFoptions(config::Settings& settings, const std::string& app_dir,
         bar.SetVkoef(kThumbFactor);
         bar.SetRoundThumb(false);
         bar.SetThumbSize(kThumbSize);
-        bar.SetColor(kBody);
-        bar.SetColorBand(kBand);
-        bar.SetColorThumb(kRose);
+        controls::ApplyBarLook(bar, controls::MainBarLook());
         bar.setFont(font);
-        SetTextColour(bar, Qt::white);
     }
     LoadSkin(app_dir, report);
     connect(&Image("ImgSave"), &controls::TMegaImage::OnClick, this, &TSFoptions::ImgSaveClick);
