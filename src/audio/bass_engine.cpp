@@ -18,6 +18,7 @@ namespace {
 constexpr DWORD kStreamFlags = 128;  // effects enabled
 constexpr DWORD kMusicFlags = 640;   // normal ramping + effects enabled
 constexpr float kBandwidth = 10.0f;  // semitones, every band
+constexpr DWORD kActivePlaying = 1;  // BASS_ChannelIsActive: playing
 
 // The extension of a path: from the last "." of its file name on, dot included.
 std::string ExtensionOf(const std::string& path) {
@@ -171,9 +172,13 @@ void CBassEngine::FreeSpectrum() {
 }
 
 void CBassEngine::DrawSpectrum(QPainter& dc) {
-    // Zeros stay when no channel fills the buffer: the strip then falls flat.
+    // Only a playing channel gives data. With no channel, a stopped, ended or paused one, or
+    // another engine playing, the buffer stays zero: the bars fall to a quiet strip instead of
+    // holding the last sound.
     float buffer[513] = {};
-    BASS_ChannelGetData(Channel, buffer, BASS_DATA_FFT1024);
+    if (BASS_ChannelIsActive(Channel) == kActivePlaying) {
+        BASS_ChannelGetData(Channel, buffer, BASS_DATA_FFT1024);
+    }
     if (spectrum_) {
         spectrum_->Draw(dc, buffer, 1, 1);
     }

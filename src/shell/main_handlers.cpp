@@ -9,6 +9,7 @@
 #include "library/library_actions.h"
 #include "platform/system/system_services.h"
 #include "playlists/playlist_model.h"
+#include "shell/audio_windows.h"
 #include "shell/main_controls.h"
 #include "shell/main_display.h"
 #include "shell/main_menus.h"
@@ -119,6 +120,7 @@ void TForm1::ConnectControls() {
         }
     });
     ConnectEdgeDrags();
+    shell::ConnectSpectrum(*this);
     qApp->installEventFilter(this);
 }
 

@@ -3,14 +3,13 @@
 #include <QCloseEvent>
 #include <QFile>
 #include <QMimeData>
-#include <QPainterPath>
-#include <QRegion>
 #include <QUrl>
 #include <QWindow>
 
 #include "audio/bass_engine.h"
 #include "controls/c_list_box.h"
 #include "controls/kvr_scroller_vr.h"
+#include "controls/window_outline.h"
 #include "library/artist_panels.h"
 #include "library/library_actions.h"
 #include "library/library_store.h"
@@ -75,11 +74,8 @@ void TForm1::FillArtistPanels() {
 void TForm1::FitWindow() {
     const shell::WindowFit fit = shell::FitWindow(layout_);
     resize(fit.width, fit.height);
-    QPainterPath outline;
-    outline.addRoundedRect(
-        QRectF(fit.region.left, fit.region.top, fit.region.width, fit.region.height),
-        fit.corner / 2.0, fit.corner / 2.0);
-    setMask(QRegion(outline.toFillPolygon().toPolygon()));
+    setMask(controls::RoundedOutline(
+        QRect(fit.region.left, fit.region.top, fit.region.width, fit.region.height), fit.corner));
     update();
 }
 

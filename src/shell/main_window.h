@@ -130,6 +130,8 @@ class TForm1 : public QWidget {
     std::function<void()> SpectrumRebuild;
     // The shuffle options window.
     std::function<void()> ShowShuffleOptions;
+    // The equalizer window: a loaded preset moves its sliders as well as the engine's bands.
+    config::EqualizerTarget* equalizer = nullptr;
 
     QTimer Timer1;
     QTimer Timer2;

@@ -10,6 +10,7 @@
 #include "platform/system/quit_signals.h"
 #include "platform/system/system_services.h"
 #include "platform/winmsg/client.h"
+#include "shell/audio_windows.h"
 #include "shell/main_window.h"
 #include "windows/equalizer_window.h"
 #include "windows/fmod_window.h"
@@ -30,7 +31,8 @@ int RunProgram(int argc, char** argv) {
 
     // Each window may rely on the ones created before it.
     TForm1 form1(*services, fs::CurrentDirectory());
-    TEqualizer equalizer;
+    TEqualizer equalizer(shell::EqualizerPartsOf(form1));
+    shell::ConnectEqualizer(form1, equalizer);
     TfrmMain module_player(*services);
     form1.AttachModulePlayer(module_player);
     std::unique_ptr<TMinFrm> mini;
@@ -44,7 +46,8 @@ int RunProgram(int argc, char** argv) {
     form1.AttachSecondaryWindows(mini.get(), &talik);
     form1.mini_visible = [&mini] { return mini != nullptr && mini->isVisible(); };
     form1.LoadPresetAndPlaylists();
-    TSFoptions shuffle_options;
+    TSFoptions shuffle_options(form1.Settings(), form1.AppDir(), shell::ErrorReportOf(form1));
+    shell::ConnectShuffleOptions(form1, shuffle_options);
 
     QObject::connect(&form1, &TForm1::Closed, &app, &QApplication::quit);
     // The desktop session ending closes the window like its close button.

@@ -34,8 +34,7 @@
 namespace tarvel {
 namespace {
 
-// Where a loaded preset is heard: the BASS engine's bands (the equalizer window adds its
-// sliders).
+// Where a loaded preset is heard when there is no equalizer window: the BASS engine's bands.
 class BassEqualizerTarget : public config::EqualizerTarget {
   public:
     explicit BassEqualizerTarget(audio::CBassEngine& bass) : bass_(bass) {}
@@ -148,7 +147,8 @@ void TForm1::AttachModulePlayer(TfrmMain& module_player) {
 }
 
 void TForm1::LoadPresetAndPlaylists() {
-    BassEqualizerTarget target(*bass_);
+    BassEqualizerTarget bass_only(*bass_);
+    config::EqualizerTarget& target = equalizer != nullptr ? *equalizer : bass_only;
     config::LoadEQ(app_dir_, settings_.PlEqNowFileName, eq_gains_, target,
                    [this](const std::string& text) { system::ReportError(services_, text); });
     Reported([this] { playlists_->LoadAtStartup(); });

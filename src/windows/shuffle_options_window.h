@@ -1,14 +1,32 @@
 #pragma once
 
-#include <QWidget>
+#include <string>
+
+#include "windows/skin_window.h"
+
+namespace tarvel::config {
+class Settings;
+}
 
 namespace tarvel {
 
-// The shuffle options window: the shares of the shuffle sources.
-class TSFoptions : public QWidget {
+// The shuffle options window: five share bars, 0 to 100 000, whose thumbs show the shares of the
+// shuffle sources in percent. Save stores them (and the shuffle menu's captions follow); Close
+// keeps the old shares. Always on top; hidden until opened.
+class TSFoptions : public windows::SkinWindow {
     Q_OBJECT
   public:
-    explicit TSFoptions(QWidget* parent = nullptr);
+    TSFoptions(config::Settings& settings, const std::string& app_dir,
+               const windows::Report& report = {}, QWidget* parent = nullptr);
+
+    // Sets the bars from the shares and shows the window.
+    void Options2Click();
+    // Stores the bars' shares and hides the window.
+    void ImgSaveClick();
+    void ImgCloseClick();
+
+  private:
+    config::Settings& settings_;
 };
 
 }  // namespace tarvel

@@ -5,6 +5,8 @@
 #include <QImage>
 #include <QPainter>
 
+#include "audio/strip_pixels.h"
+
 namespace tarvel::audio {
 namespace {
 
@@ -22,18 +24,7 @@ class SpectrumTest : public ::testing::Test {
         QPainter painter(&target_);
         spectrum_.Draw(painter, data_, 1, 1);
     }
-    // The colour of column x from the top row down, as letters: . black, W white, Y yellow.
-    std::string Column(int x) const {
-        std::string out;
-        for (int y = 0; y < target_.height(); ++y) {
-            const QRgb c = target_.pixel(x, y);
-            out += c == qRgb(0, 0, 0)         ? '.'
-                   : c == qRgb(255, 255, 255) ? 'W'
-                   : c == qRgb(255, 255, 0)   ? 'Y'
-                                              : '?';
-        }
-        return out;
-    }
+    std::string Column(int x) const { return testing::StripColumn(target_, x); }
 
     TSpectrum spectrum_;
     QImage target_;

@@ -114,14 +114,15 @@ std::map<std::string, std::string> AppDirFixture::Snapshot() const {
 
 namespace tarvel::testing {
 
-std::string MakeToneMp3(const std::string& folder, int hz, int seconds) {
+std::string MakeToneMp3(const std::string& folder, int hz, int seconds, int to_hz) {
     std::filesystem::create_directories(folder);
     const std::string wav = folder + "/tone" + std::to_string(hz) + ".wav";
     const std::string mp3 = folder + "/tone" + std::to_string(hz) + ".mp3";
     QProcess sox;
-    sox.start("sox",
-              {"-n", "-r", "44100", "-c", "1", "-b", "16", QString::fromStdString(wav), "synth",
-               QString::number(seconds), "sine", QString::number(hz), "vol", "0.5"});
+    sox.start("sox", {"-n", "-r", "44100", "-c", "1", "-b", "16", QString::fromStdString(wav),
+                      "synth", QString::number(seconds), "sine",
+                      QString::number(hz) + (to_hz > 0 ? "-" + QString::number(to_hz) : QString()),
+                      "vol", "0.5"});
     EXPECT_TRUE(sox.waitForFinished(30000));
     EXPECT_EQ(sox.exitCode(), 0);
     QProcess lame;

@@ -28,6 +28,7 @@
 #include "shell/main_controls.h"
 #include "shell/main_layout.h"
 #include "shell/main_menus.h"
+#include "shell/main_window_rig.h"
 #include "sound_support/shared_manual.h"
 #include "support/temp_dir.h"
 #include "transport/transport.h"
@@ -35,90 +36,6 @@
 
 namespace tarvel {
 namespace {
-
-using testing::TempDir;
-
-// An app dir made from the installation tree, after its first run.
-std::string MakeAppDir(const TempDir& dir) {
-    namespace sfs = std::filesystem;
-    const std::string app = dir / "app";
-    sfs::create_directories(app);
-    for (const char* folder : {"TvSysFile", "Pictures", "help"}) {
-        sfs::copy(sfs::path(TARVEL_DIST_DIR) / folder, sfs::path(app) / folder,
-                  sfs::copy_options::recursive);
-    }
-    fs::WriteLines(app + "/TvSysFile/PathToPl.tcf",
-                   {"firstRun:=False", "PathToApollo:=None", "PathToWinamp:=None"});
-    std::vector<std::string> conf = fs::ReadLines(app + "/TvSysFile/LastWorkConf.tcf");
-    conf.at(2) = "Loading Player=Auto load PlayList Without auto play";
-    fs::WriteLines(app + "/TvSysFile/conf.tcf", conf);
-    return app;
-}
-
-// A song row of the playlist with the given title.
-std::vector<std::string> Row(const std::string& title) {
-    std::vector<std::string> row(library::kCellsPerRow);
-    row[library::kArtist] = "Artist";
-    row[library::kTitle] = title;
-    row[library::kDuration] = "60000";
-    row[library::kPath] = "/nowhere/" + title + ".mp3";
-    return row;
-}
-
-class MainWindowRig : public ::testing::Test {
-  protected:
-    MainWindowRig() {
-        ::setenv("TARVEL_WINDOWS_DIR", (dir / "windows").c_str(), 1);
-        auto fake_desktop = std::make_unique<desktop::FakeDesktop>();
-        desktop = fake_desktop.get();
-        form = std::make_unique<TForm1>(services, app, std::move(fake_desktop));
-        module_player = std::make_unique<TfrmMain>(services);
-        form->AttachModulePlayer(*module_player);
-        form->AttachSecondaryWindows(&mini, &talik);
-        form->mini_visible = [this] { return mini.isVisible(); };
-        form->LoadPresetAndPlaylists();
-        form->show();
-        EXPECT_TRUE(QTest::qWaitForWindowExposed(form.get()));
-    }
-    ~MainWindowRig() override {
-        form.reset();
-        module_player.reset();
-        // The sound libraries live for the process; each test starts them afresh.
-        fmod::FSOUND_Close();
-        bass::BASS_Free();
-        sound::ResetSharedEngine();
-        ::unsetenv("TARVEL_WINDOWS_DIR");
-    }
-
-    shell::MainControls& controls() { return form->Controls(); }
-    QWindow* handle() { return form->windowHandle(); }
-    QPoint Centre(const char* control) { return controls().Widget(control).geometry().center(); }
-
-    void LoadRows(int count, const std::string& title = "Song") {
-        library::masTag rows(static_cast<size_t>(count + 2));
-        for (int i = 1; i <= count; ++i) {
-            rows[static_cast<size_t>(i)] = Row(title + std::to_string(i));
-        }
-        form->Playlists().InsertSongs(rows, 1, count, 1);
-        form->Playlists().FillPlaylistView(0, 1, count);
-    }
-
-    void Wheel(QPoint at, bool down) {
-        QWheelEvent wheel(at, handle()->mapToGlobal(at), QPoint(), QPoint(0, down ? -120 : 120),
-                          Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
-        QGuiApplication::sendEvent(handle(), &wheel);
-    }
-
-    TempDir dir;
-    std::string app = MakeAppDir(dir);
-    sound::ManualOutput& out = testing::UseManualSharedEngine();
-    system::FakeSystemServices services;
-    desktop::FakeDesktop* desktop = nullptr;
-    QWidget mini;
-    QWidget talik;
-    std::unique_ptr<TForm1> form;
-    std::unique_ptr<TfrmMain> module_player;
-};
 
 TEST_F(MainWindowRig, EveryControlStandsAtItsDesignPlaceInsideTheRoundedOutline) {
     EXPECT_EQ(form->size(), QSize(692, 513));

@@ -1,0 +1,54 @@
+// The equalizer window and the shuffle options window wired to the main window.
+#include "shell/audio_windows.h"
+
+#include "config/settings.h"
+#include "controls/mega_image.h"
+#include "external/apollo_lifecycle.h"
+#include "platform/system/system_services.h"
+#include "shell/main_controls.h"
+#include "shell/main_window.h"
+#include "windows/shuffle_options_window.h"
+
+namespace tarvel::shell {
+namespace {
+
+// With Apollo chosen the picture opens Apollo's own equalizer; with BASS ours; FMOD has none.
+void ImgEqualizerClick(TForm1& form, TEqualizer& equalizer) {
+    if (form.Settings().Checked(config::Item::Apollo)) {
+        external::OpenApolloEqualizer();
+    }
+    if (form.Settings().Checked(config::Item::mBass)) {
+        equalizer.show();
+        equalizer.raise();
+    }
+}
+
+}  // namespace
+
+windows::Report ErrorReportOf(TForm1& form) {
+    return [&form](const std::string& text) { system::ReportError(form.Services(), text); };
+}
+
+EqualizerParts EqualizerPartsOf(TForm1& form) {
+    return {form.EqGains(),
+            form.Bass(),
+            form.AppDir(),
+            form.Controls().Image("ImgPalkaForSkroll").Picture(1),
+            form.Controls().Image("ImgSkroll").Picture(1),
+            ErrorReportOf(form)};
+}
+
+void ConnectEqualizer(TForm1& form, TEqualizer& equalizer) {
+    form.equalizer = &equalizer;
+    QObject::connect(&form.Controls().Image("ImgEqualizer"), &controls::TMegaImage::OnClick,
+                     &equalizer, [&form, &equalizer] {
+                         system::RunReported(form.Services(),
+                                             [&] { ImgEqualizerClick(form, equalizer); });
+                     });
+}
+
+void ConnectShuffleOptions(TForm1& form, TSFoptions& options) {
+    form.ShowShuffleOptions = [&options] { options.Options2Click(); };
+}
+
+}  // namespace tarvel::shell

@@ -1,0 +1,142 @@
+#pragma once
+
+// The real main window, offscreen, with the real engines on the manual sound output and the
+// recording platform fakes, and the equalizer and shuffle options windows made and wired as the
+// program makes them; events go through the window as a user's would.
+#include <gtest/gtest.h>
+
+#include <QGuiApplication>
+#include <QProcess>
+#include <QTest>
+#include <QWheelEvent>
+#include <QWindow>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/bass/bass.h"
+#include "platform/desktop/fake_desktop.h"
+#include "platform/fmod/fmod.h"
+#include "platform/fs/line_file.h"
+#include "platform/system/fake_system_services.h"
+#include "playlists/playlist_model.h"
+#include "shell/audio_windows.h"
+#include "shell/main_controls.h"
+#include "shell/main_window.h"
+#include "sound_support/shared_manual.h"
+#include "sound_support/sound_fixtures.h"
+#include "support/temp_dir.h"
+#include "windows/equalizer_window.h"
+#include "windows/fmod_window.h"
+#include "windows/shuffle_options_window.h"
+
+namespace tarvel {
+
+// An app dir made from the installation tree, after its first run.
+inline std::string MakeAppDir(const testing::TempDir& dir) {
+    namespace sfs = std::filesystem;
+    const std::string app = dir / "app";
+    sfs::create_directories(app);
+    for (const char* folder : {"TvSysFile", "Pictures", "help"}) {
+        sfs::copy(sfs::path(TARVEL_DIST_DIR) / folder, sfs::path(app) / folder,
+                  sfs::copy_options::recursive);
+    }
+    fs::WriteLines(app + "/TvSysFile/PathToPl.tcf",
+                   {"firstRun:=False", "PathToApollo:=None", "PathToWinamp:=None"});
+    std::vector<std::string> conf = fs::ReadLines(app + "/TvSysFile/LastWorkConf.tcf");
+    conf.at(2) = "Loading Player=Auto load PlayList Without auto play";
+    fs::WriteLines(app + "/TvSysFile/conf.tcf", conf);
+    return app;
+}
+
+// A stereo MP3 of a sine at hz, amplitude 0.05 (quiet enough to take +15 dB unclipped), made
+// with lame.
+inline std::string QuietToneMp3(const std::string& folder, int hz, int seconds) {
+    const std::string wav = folder + "/tone" + std::to_string(hz) + ".wav";
+    const std::string mp3 = folder + "/tone" + std::to_string(hz) + ".mp3";
+    testing::WriteWav(wav, 44100, 2, 16,
+                      testing::Sine(hz, 0.05, 44100, 2, static_cast<size_t>(seconds) * 44100));
+    QProcess lame;
+    lame.start("lame",
+               {"--quiet", "-b", "128", QString::fromStdString(wav), QString::fromStdString(mp3)});
+    EXPECT_TRUE(lame.waitForFinished(30000));
+    EXPECT_EQ(lame.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(lame.exitCode(), 0);
+    return mp3;
+}
+
+// A song row of the playlist with the given title.
+inline std::vector<std::string> Row(const std::string& title) {
+    std::vector<std::string> row(library::kCellsPerRow);
+    row[library::kArtist] = "Artist";
+    row[library::kTitle] = title;
+    row[library::kDuration] = "60000";
+    row[library::kPath] = "/nowhere/" + title + ".mp3";
+    return row;
+}
+
+class MainWindowRig : public ::testing::Test {
+  protected:
+    MainWindowRig() {
+        ::setenv("TARVEL_WINDOWS_DIR", (dir / "windows").c_str(), 1);
+        auto fake_desktop = std::make_unique<desktop::FakeDesktop>();
+        desktop = fake_desktop.get();
+        form = std::make_unique<TForm1>(services, app, std::move(fake_desktop));
+        module_player = std::make_unique<TfrmMain>(services);
+        form->AttachModulePlayer(*module_player);
+        equalizer = std::make_unique<TEqualizer>(shell::EqualizerPartsOf(*form));
+        shell::ConnectEqualizer(*form, *equalizer);
+        form->AttachSecondaryWindows(&mini, &talik);
+        form->mini_visible = [this] { return mini.isVisible(); };
+        form->LoadPresetAndPlaylists();
+        shuffle_options = std::make_unique<TSFoptions>(form->Settings(), form->AppDir());
+        shell::ConnectShuffleOptions(*form, *shuffle_options);
+        form->show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+    }
+    ~MainWindowRig() override {
+        shuffle_options.reset();
+        equalizer.reset();
+        form.reset();
+        module_player.reset();
+        // The sound libraries live for the process; each test starts them afresh.
+        fmod::FSOUND_Close();
+        bass::BASS_Free();
+        sound::ResetSharedEngine();
+        ::unsetenv("TARVEL_WINDOWS_DIR");
+    }
+
+    shell::MainControls& controls() { return form->Controls(); }
+    QWindow* handle() { return form->windowHandle(); }
+    QPoint Centre(const char* control) { return controls().Widget(control).geometry().center(); }
+
+    void LoadRows(int count, const std::string& title = "Song") {
+        library::masTag rows(static_cast<size_t>(count + 2));
+        for (int i = 1; i <= count; ++i) {
+            rows[static_cast<size_t>(i)] = Row(title + std::to_string(i));
+        }
+        form->Playlists().InsertSongs(rows, 1, count, 1);
+        form->Playlists().FillPlaylistView(0, 1, count);
+    }
+
+    void Wheel(QPoint at, bool down) {
+        QWheelEvent wheel(at, handle()->mapToGlobal(at), QPoint(), QPoint(0, down ? -120 : 120),
+                          Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        QGuiApplication::sendEvent(handle(), &wheel);
+    }
+
+    testing::TempDir dir;
+    std::string app = MakeAppDir(dir);
+    sound::ManualOutput& out = testing::UseManualSharedEngine();
+    system::FakeSystemServices services;
+    desktop::FakeDesktop* desktop = nullptr;
+    QWidget mini;
+    QWidget talik;
+    std::unique_ptr<TForm1> form;
+    std::unique_ptr<TfrmMain> module_player;
+    std::unique_ptr<TEqualizer> equalizer;
+    std::unique_ptr<TSFoptions> shuffle_options;
+};
+
+}  // namespace tarvel

@@ -1,0 +1,144 @@
+// The analyser strip of the real main window: switched by ImgAn and by typing, drawn by Timer2
+// ticks from what the BASS engine plays (the ticks are called here, on the manual sound clock).
+#include <gtest/gtest.h>
+
+#include <QTest>
+
+#include "audio/analyser.h"
+#include "audio/bass_engine.h"
+#include "audio/strip_pixels.h"
+#include "controls/c_list_box.h"
+#include "controls/mega_image.h"
+#include "shell/main_window_rig.h"
+#include "transport/transport.h"
+
+namespace tarvel {
+namespace {
+
+class SpectrumStrip : public MainWindowRig {
+  protected:
+    SpectrumStrip() { form->Timer2.stop(); }
+
+    void ClickImgAn() {
+        QTest::mouseClick(handle(), Qt::LeftButton, Qt::NoModifier, Centre("ImgAn"));
+    }
+    const audio::TSpectrum* Spectrum() { return form->Bass().Spectrum(); }
+    // ImgAn's state and picture, the command box and the engine's spectrum tell the same state.
+    void ExpectAnalyser(bool on) {
+        const controls::TMegaImage& an = controls().Image("ImgAn");
+        EXPECT_EQ(form->SpectrumOn(), on);
+        EXPECT_EQ(Spectrum() != nullptr, on);
+        EXPECT_EQ(an.NomPicRealVid(), on ? 2 : 1);
+        EXPECT_EQ(an.ShownSlot(), on ? 2 : 1);
+        EXPECT_EQ(controls().CmdSearch->isVisible(), !on);
+    }
+    // One tick of Timer2 after 20 ms of sound.
+    void Tick() {
+        out.Advance(20);
+        form->Transport().Timer2();
+    }
+    // Pixel column x of the strip as it shows (see StripColumn).
+    std::string Column(int x) {
+        return testing::StripColumn(controls().PaintFrame->grab().toImage(), x);
+    }
+    bool StripIsBlack() {
+        const QImage strip = controls().PaintFrame->grab().toImage();
+        for (int x = 0; x < strip.width(); ++x) {
+            if (testing::StripColumn(strip, x) !=
+                std::string(static_cast<size_t>(strip.height()), '.')) {
+                return false;
+            }
+        }
+        return true;
+    }
+};
+
+// Bar i shows bin i + 5 and starts at x = 1 + 4 i.
+constexpr int kToneBar = 28 - 5;
+constexpr int kToneX = 1 + 4 * kToneBar + 1;
+
+TEST_F(SpectrumStrip, ImgAnPutsTheStripInTheCommandBoxPlaceAndATypedKeyTakesItAway) {
+    ClickImgAn();
+    ExpectAnalyser(true);
+    ASSERT_NE(Spectrum(), nullptr);
+    EXPECT_EQ(Spectrum()->Frame.size(), QSize(288, 17));
+    EXPECT_EQ(Spectrum()->MaxHeight, 15);
+    EXPECT_EQ(Spectrum()->BarWidth, 3);
+    EXPECT_EQ(Spectrum()->BarFall, 2);
+    EXPECT_EQ(Spectrum()->PeakFall, 1);
+    Tick();
+    EXPECT_TRUE(StripIsBlack()) << "nothing plays: a quiet strip";
+
+    ClickImgAn();
+    ExpectAnalyser(false);
+
+    ClickImgAn();
+    controls().List(5).setFocus();
+    QTest::keyClick(handle(), Qt::Key_A, Qt::NoModifier);
+    ExpectAnalyser(false);
+    EXPECT_EQ(controls().CmdSearch->text(), "a");
+}
+
+TEST_F(SpectrumStrip, TicksDrawThePlayingSongAndAStoppedSongFallsToAQuietStrip) {
+    // 1 200 Hz at 0.05: FFT bins 27 and 28, far above the strip's cap of 0.03.
+    form->Bass().PlayFile(QuietToneMp3(dir.path(), 1200, 2));
+    out.Advance(200);
+    ClickImgAn();
+    Tick();
+    ASSERT_NE(Spectrum(), nullptr);
+    EXPECT_EQ(Spectrum()->Levels[kToneBar], 15);
+    EXPECT_EQ(Spectrum()->Levels[100], 0) << "4.5 kHz is silent";
+    EXPECT_EQ(Column(kToneX), "..." + std::string(14, 'W'));
+
+    // Off and on again: every bar and peak starts from 0.
+    ClickImgAn();
+    ClickImgAn();
+    for (int i = 0; i < 129; ++i) {
+        ASSERT_EQ(Spectrum()->Levels[static_cast<size_t>(i)], 0) << i;
+        ASSERT_EQ(Spectrum()->Peaks[static_cast<size_t>(i)], 0) << i;
+    }
+    Tick();
+    EXPECT_EQ(Spectrum()->Levels[kToneBar], 15);
+
+    // Stopped, the channel gives no more data: bars fall 2 and peaks 1 a tick, down to 0.
+    form->Bass().Stop();
+    Tick();
+    EXPECT_EQ(Spectrum()->Levels[kToneBar], 13);
+    EXPECT_EQ(Spectrum()->Peaks[kToneBar], 14);
+    EXPECT_EQ(Column(kToneX), "....Y" + std::string(12, 'W'));
+    for (int tick = 2; tick <= 8; ++tick) {
+        Tick();
+    }
+    EXPECT_EQ(Spectrum()->Levels[kToneBar], 0);
+    EXPECT_EQ(Spectrum()->Peaks[kToneBar], 7);
+    for (int tick = 9; tick <= 15; ++tick) {
+        Tick();
+    }
+    EXPECT_EQ(Spectrum()->Peaks[kToneBar], 0);
+    EXPECT_TRUE(StripIsBlack());
+    Tick();
+    EXPECT_EQ(Spectrum()->Peaks[kToneBar], 0) << "never below 0";
+}
+
+TEST_F(SpectrumStrip, TheStripTakesTheNewSizeAfterAnEdgeDragAndAPanelSwitch) {
+    ClickImgAn();
+    const QPoint edge = Centre("imgRigthLine");
+    QTest::mousePress(handle(), Qt::LeftButton, Qt::NoModifier, edge);
+    QTest::mouseMove(handle(), edge + QPoint(1, 0));
+    QTest::mouseMove(handle(), edge + QPoint(41, 0));
+    QTest::mouseRelease(handle(), Qt::LeftButton, Qt::NoModifier, edge + QPoint(41, 0));
+    ASSERT_EQ(controls().PaintFrame->width(), 288 + 40);
+    ASSERT_NE(Spectrum(), nullptr);
+    EXPECT_EQ(Spectrum()->Frame.size(), QSize(288 + 40, 17));
+    EXPECT_FALSE(controls().CmdSearch->isVisible());
+
+    form->SetArtistPanelMode(true);
+    const int narrowed = controls().PaintFrame->width();
+    ASSERT_LT(narrowed, 288 + 40);
+    ASSERT_NE(Spectrum(), nullptr) << "the switch ran twice: still on";
+    EXPECT_EQ(Spectrum()->Frame.width(), narrowed);
+    EXPECT_FALSE(controls().CmdSearch->isVisible());
+}
+
+}  // namespace
+}  // namespace tarvel
