@@ -9,49 +9,30 @@
 #include <QThread>
 
 namespace tarvel::testing {
-namespace {
-
-constexpr int kFirstDisplay = 90;
-constexpr int kLastDisplay = 140;
-
-bool DisplayTaken(int n) {
-    return QFileInfo::exists(QStringLiteral("/tmp/.X11-unix/X%1").arg(n)) ||
-           QFileInfo::exists(QStringLiteral("/tmp/.X%1-lock").arg(n));
-}
-
-}  // namespace
-
 XSession::XSession() {
-    for (int n = kFirstDisplay; n <= kLastDisplay && !ok_; ++n) {
-        if (DisplayTaken(n)) {
-            continue;
-        }
-        display_ = QStringLiteral(":%1").arg(n);
-        server_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        server_.setStandardOutputFile(QProcess::nullDevice());
-        server_.start("Xvfb",
-                      {display_, "-screen", "0", "1280x1024x24", "-nolisten", "tcp", "-noreset"});
-        if (!server_.waitForStarted(5000)) {
-            ADD_FAILURE() << "Xvfb does not start (is the xvfb package installed?)";
-            return;
-        }
-        QElapsedTimer clock;
-        clock.start();
-        while (clock.elapsed() < 10000 && server_.state() == QProcess::Running) {
-            if (QFileInfo::exists(QStringLiteral("/tmp/.X11-unix/X%1").arg(n))) {
-                ok_ = true;
-                break;
-            }
-            QThread::msleep(20);
-        }
-        if (!ok_ && server_.state() == QProcess::Running) {
-            server_.kill();
-            server_.waitForFinished();
-        }
+    // Xvfb picks a free display itself and writes its number on the given descriptor, so tests
+    // running side by side never share a server.
+    server_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    server_.start("Xvfb", {"-displayfd", "1", "-screen", "0", "1280x1024x24", "-nolisten", "tcp",
+                           "-noreset"});
+    if (!server_.waitForStarted(5000)) {
+        ADD_FAILURE() << "Xvfb does not start (is the xvfb package installed?)";
+        return;
     }
-    if (!ok_) {
-        ADD_FAILURE() << "no X server could be started";
+    QByteArray number;
+    QElapsedTimer clock;
+    clock.start();
+    while (!number.contains('\n') && clock.elapsed() < 20000 &&
+           server_.state() == QProcess::Running) {
+        server_.waitForReadyRead(100);
+        number += server_.readAllStandardOutput();
     }
+    if (!number.contains('\n')) {
+        ADD_FAILURE() << "Xvfb did not say its display";
+        return;
+    }
+    display_ = QStringLiteral(":%1").arg(number.trimmed().toInt());
+    ok_ = true;
 }
 
 XSession::~XSession() {

@@ -9,7 +9,7 @@ namespace tarvel::testing {
 
 class XSession {
   public:
-    // Starts Xvfb on the first free display number from 90 (1280 x 1024, 24 bits).
+    // Starts Xvfb on a display it chooses itself (1280 x 1024, 24 bits).
     XSession();
     // Stops the server and checks that it ended as asked.
     ~XSession();
