@@ -4,9 +4,9 @@
 #include <string>
 #include <vector>
 
-#include "library/artist_list.h"
 #include "library/browser.h"
 #include "library/library_store.h"
+#include "library/library_writer.h"
 #include "platform/text/cp1251.h"
 #include "support/temp_dir.h"
 
@@ -43,16 +43,7 @@ class RecordingView : public BrowserView {
     int song_shows = 0;
 };
 
-// A song of the fixture library; texts are UTF-8 here and stored as Windows-1251.
-struct Song {
-    std::string artist;
-    std::string album;
-    std::string title;
-    std::string year = "2001";
-    std::string track = "0";
-    std::string duration = "180000";
-    std::string bit_rate = "128";
-};
+using Song = testing::FixtureSong;
 
 // A library in a temporary app dir, written through the store as the scanner writes it, and a
 // browser over it with options the test sets.
@@ -61,37 +52,13 @@ class BrowserRig {
     BrowserRig() { store.EnsureSortFolder(); }
 
     void Add(const std::vector<Song>& songs) {
-        for (const Song& s : songs) {
-            const std::string artist = text::Utf8ToCp1251(s.artist);
-            int number = artists.Find(artist);
-            if (number == 0) {
-                number = artists.Add(artist);
-                store.AppendArtistIndexLine(artist, ArtistFileName(number));
-            }
-            SongRecord record;
-            record[kArtist] = artist;
-            record[kAlbum] = text::Utf8ToCp1251(s.album);
-            record[kTitle] = text::Utf8ToCp1251(s.title);
-            record[kYear] = s.year;
-            record[kGenre] = "Rock";
-            record[kTrack] = s.track;
-            record[kBitRate] = s.bit_rate;
-            record[kDuration] = s.duration;
-            record[kSampleRate] = "44100";
-            record[kChannelMode] = "Stereo";
-            record[kPath] = "/music/" + s.title + ".mp3";
-            store.AppendSongRecord(ArtistFileName(number), record);
-        }
+        testing::WriteLibrary(dir.path(), songs);
         ReadIndex();
     }
     void ReadIndex() {
         count = 0;
         store.ReadArtistIndex(index, count);
         browser.FillArtistPanels(index, count);
-    }
-    // The panel item of a name, as the panels number them.
-    std::string Item(const std::string& utf8_name) const {
-        return "1. " + text::Utf8ToCp1251(utf8_name);
     }
     static std::vector<std::string> Utf8(const std::vector<std::string>& cp1251) {
         std::vector<std::string> out;
@@ -103,7 +70,6 @@ class BrowserRig {
 
     testing::TempDir dir;
     LibraryStore store{dir.path()};
-    ArtistList artists;
     masTag index;
     int count = 0;
     BrowserOptions options;
