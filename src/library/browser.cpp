@@ -37,14 +37,12 @@ void LibraryBrowser::ChooseArtist(std::string_view item_text) {
     tables_.current_artist = ItemName(item_text);
     tables_.albums.clear();
     tables_.album_songs.Clear();
-    auto table = std::make_shared<masTag>();
-    int count = 0;
+    auto table = std::make_shared<SongTable>();
     const std::string file = ArtistFileOf(*index_, index_count_, tables_.current_artist);
     if (!file.empty()) {
-        int capacity = 0;
-        count = ReadSongFile(LibraryStore(app_dir_).FilePath(file), *table, capacity);
+        *table = SongTable::ReadFile(LibraryStore(app_dir_).FilePath(file));
     }
-    tables_.artist_songs = AllRows(std::move(table), count);
+    tables_.artist_songs = AllRows(std::move(table));
     OrderSongTable(tables_.artist_songs);
     ShowAlbumsAndSongs();
 }
@@ -55,12 +53,12 @@ void LibraryBrowser::ShowAlbumsAndSongs() {
     std::unordered_map<std::string, size_t> by_name;  // lower-case name -> album
     const SongRows& songs = tables_.artist_songs;
     for (int i = 1; i <= songs.Count(); ++i) {
-        const std::vector<std::string>& row = songs.Row(i);
-        const auto [found, added] = by_name.emplace(text::Lower(row[kAlbum]), albums.size());
+        const std::string_view album = songs.Cell(i, kAlbum);
+        const auto [found, added] = by_name.emplace(text::Lower(album), albums.size());
         if (added) {
-            albums.push_back({row[kAlbum], row[kYear]});
+            albums.push_back({std::string(album), std::string(songs.Cell(i, kYear))});
         } else if (albums[found->second].year == kNoYear) {
-            albums[found->second].year = row[kYear];
+            albums[found->second].year = songs.Cell(i, kYear);
         }
     }
     if (Options().albums_by_year) {
@@ -126,9 +124,9 @@ bool LibraryBrowser::HoverSong(int row, int item_count) {
     hint_row_ = hovered_row_;
     hint_text_.clear();
     if (hovered_row_ > 0) {
-        const std::vector<std::string>& cells = songs.Row(hovered_row_);
-        hint_text_ = cells[kArtist] + " - " + cells[kAlbum] + " - " + cells[kTitle] + " - " +
-                     DurationText(cells[kDuration]) + " - " + cells[kBitRate] + " kbps";
+        const auto cell = [&](int n) { return std::string(songs.Cell(hovered_row_, n)); };
+        hint_text_ = cell(kArtist) + " - " + cell(kAlbum) + " - " + cell(kTitle) + " - " +
+                     DurationText(cell(kDuration)) + " - " + cell(kBitRate) + " kbps";
     }
     return true;
 }
@@ -138,7 +136,7 @@ std::string LibraryBrowser::HoveredPath() const {
     if (hovered_row_ < 1 || hovered_row_ > songs.Count()) {
         return {};
     }
-    return songs.Cell(hovered_row_, kPath);
+    return std::string(songs.Cell(hovered_row_, kPath));
 }
 
 }  // namespace tarvel::library

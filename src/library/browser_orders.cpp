@@ -9,7 +9,7 @@
 
 namespace tarvel::library {
 
-int TrackNumber(const std::string& cell) {
+int TrackNumber(std::string_view cell) {
     int value = 0;
     const char* end = cell.data() + cell.size();
     const auto [stop, error] = std::from_chars(cell.data(), end, value);
@@ -17,17 +17,16 @@ int TrackNumber(const std::string& cell) {
         return value;  // plain decimal, the form the scanner writes
     }
     try {
-        return text::StrToInt(cell);
+        return text::StrToInt(std::string(cell));
     } catch (const AppError&) {
         return 0;
     }
 }
 
 void OrderByTitle(SongRows& songs) {
-    const masTag& table = *songs.source;
+    const SongTable& table = *songs.source;
     std::stable_sort(songs.rows.begin(), songs.rows.end(), [&table](int a, int b) {
-        return text::LessBytes(table[static_cast<size_t>(a)][kTitle],
-                               table[static_cast<size_t>(b)][kTitle]);
+        return text::LessBytes(table.Cell(a, kTitle), table.Cell(b, kTitle));
     });
 }
 
@@ -40,7 +39,7 @@ void OrderByTrack(SongRows& songs) {
     keyed.reserve(songs.rows.size());
     // Reversed first, then a stable sort: equal numbers end in the reverse of their order.
     for (auto it = songs.rows.rbegin(); it != songs.rows.rend(); ++it) {
-        keyed.push_back({TrackNumber((*songs.source)[static_cast<size_t>(*it)][kTrack]), *it});
+        keyed.push_back({TrackNumber(songs.source->Cell(*it, kTrack)), *it});
     }
     std::stable_sort(keyed.begin(), keyed.end(),
                      [](const Keyed& a, const Keyed& b) { return a.track < b.track; });

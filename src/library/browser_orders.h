@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "library/song_rows.h"
@@ -27,6 +28,6 @@ void OrderAlbumsByYear(std::vector<Album>& albums);
 void OrderAlbumsByName(std::vector<Album>& albums);
 
 // The integer value of a track cell; a cell that is not a whole number counts as 0.
-int TrackNumber(const std::string& cell);
+int TrackNumber(std::string_view cell);
 
 }  // namespace tarvel::library

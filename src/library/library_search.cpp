@@ -64,21 +64,20 @@ bool Matches(std::string_view lower_cell, std::string_view lower_text, MatchKind
 }
 
 SongRows MatchRows(const SongRows& songs, int cell, std::string_view lower_text, MatchKind kind,
-                   const std::vector<std::string>* lower_column) {
+                   const TextColumn* lower_column) {
     SongRows found{songs.source, {}};
     if (lower_text.empty()) {
         return found;
     }
     std::string lowered;
     for (const int row : songs.rows) {
-        const size_t at = static_cast<size_t>(row);
         if (lower_column != nullptr) {
-            if (Matches((*lower_column)[at], lower_text, kind)) {
+            if (Matches(lower_column->At(row), lower_text, kind)) {
                 found.rows.push_back(row);
             }
             continue;
         }
-        lowered = text::Lower((*songs.source)[at][static_cast<size_t>(cell)]);
+        lowered = text::Lower(songs.source->Cell(row, cell));
         if (Matches(lowered, lower_text, kind)) {
             found.rows.push_back(row);
         }

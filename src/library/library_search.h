@@ -29,7 +29,7 @@ bool Matches(std::string_view lower_cell, std::string_view lower_text, MatchKind
 // The rows of `songs` whose cell matches, in their order. `lower_column`, when given, holds the
 // cell in lower case by row number of the source.
 SongRows MatchRows(const SongRows& songs, int cell, std::string_view lower_text, MatchKind kind,
-                   const std::vector<std::string>* lower_column = nullptr);
+                   const TextColumn* lower_column = nullptr);
 
 // Searches the text in the scope and shows the result in the panels, writing the browser's
 // tables. A text starting with "/" or "\" is a command and searches nothing (false).

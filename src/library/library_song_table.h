@@ -1,12 +1,25 @@
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "library/song_rows.h"
 
 namespace tarvel::library {
+
+// One text cell of every row of a table, kept together: row r's text is at starts[r - 1].
+struct TextColumn {
+    std::string text;
+    std::vector<uint32_t> starts;  // one more than rows: the end of the last
+
+    std::string_view At(int row) const {
+        const size_t r = static_cast<size_t>(row - 1);
+        return std::string_view(text).substr(starts[r], starts[r + 1] - starts[r]);
+    }
+};
 
 // Every song of allsong.tft, read at the first search that needs it and again at the first such
 // search after the artist panels were filled again (a scan may have changed the library). The
@@ -24,15 +37,15 @@ class LibrarySongTable {
     // Every row, in file order.
     const SongRows& All() const { return all_; }
     int Count() const { return all_.Count(); }
-    // The album (kAlbum) or title (kTitle) cell of a row, in lower case; nullptr for other cells.
-    const std::vector<std::string>* LowerColumn(int cell) const;
+    // The album (kAlbum) or title (kTitle) cells in lower case; nullptr for other cells.
+    const TextColumn* LowerColumn(int cell) const;
 
   private:
     std::string path_;
     bool stale_ = true;
     SongRows all_;
-    std::vector<std::string> lower_album_;
-    std::vector<std::string> lower_title_;
+    TextColumn lower_album_;
+    TextColumn lower_title_;
 };
 
 }  // namespace tarvel::library

@@ -4,11 +4,11 @@
 
 namespace tarvel::library {
 
-SongRows AllRows(std::shared_ptr<const masTag> table, int count) {
+SongRows AllRows(std::shared_ptr<const SongTable> table) {
     SongRows songs;
-    const int rows = table ? std::min(count, static_cast<int>(table->size()) - 1) : 0;
+    const int rows = table ? table->Count() : 0;
     songs.source = std::move(table);
-    songs.rows.resize(static_cast<size_t>(std::max(rows, 0)));
+    songs.rows.resize(static_cast<size_t>(rows));
     std::iota(songs.rows.begin(), songs.rows.end(), 1);
     return songs;
 }
@@ -17,8 +17,11 @@ void CopyRows(const SongRows& songs, masTag& table) {
     table.assign(static_cast<size_t>(songs.Count() + 1), {});
     table[0].resize(kCellsPerRow);
     for (int i = 1; i <= songs.Count(); ++i) {
-        table[static_cast<size_t>(i)] = songs.Row(i);
-        table[static_cast<size_t>(i)].resize(kCellsPerRow);
+        std::vector<std::string>& cells = table[static_cast<size_t>(i)];
+        cells.resize(kCellsPerRow);
+        for (int cell = 0; cell < kSongFieldCount; ++cell) {
+            cells[static_cast<size_t>(cell)] = songs.Cell(i, cell);
+        }
     }
 }
 

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "library/song_record.h"
+#include "library/song_table.h"
 
 namespace tarvel::library {
 
@@ -13,20 +14,19 @@ namespace tarvel::library {
 // so a search over the whole library never copies it. The source is shared and never changed
 // once made, so a table made from an older read stays valid.
 struct SongRows {
-    std::shared_ptr<const masTag> source;
+    std::shared_ptr<const SongTable> source;
     std::vector<int> rows;  // row numbers of `source`
 
     int Count() const { return static_cast<int>(rows.size()); }
-    // Row i from 1.
-    const std::vector<std::string>& Row(int i) const {
-        return (*source)[static_cast<size_t>(rows[static_cast<size_t>(i - 1)])];
+    // Cell of row i (from 1).
+    std::string_view Cell(int i, int cell) const {
+        return source->Cell(rows[static_cast<size_t>(i - 1)], cell);
     }
-    const std::string& Cell(int i, int cell) const { return Row(i)[static_cast<size_t>(cell)]; }
     void Clear() { rows.clear(); }
 };
 
-// Rows 1..count of a table read on its own.
-SongRows AllRows(std::shared_ptr<const masTag> table, int count);
+// Every row of a table, in its order.
+SongRows AllRows(std::shared_ptr<const SongTable> table);
 
 // The rows copied into rows 1.. of a song table (row 0 unused, 13 cells a row), for the
 // operations that take a song table.

@@ -30,7 +30,7 @@ class RecordingView : public BrowserView {
     void ShowSongs(const SongRows& shown) override {
         songs.clear();
         for (int i = 1; i <= shown.Count(); ++i) {
-            songs.push_back(shown.Cell(i, kTitle));
+            songs.emplace_back(shown.Cell(i, kTitle));
         }
         ++song_shows;
     }

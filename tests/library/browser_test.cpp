@@ -125,10 +125,11 @@ std::vector<int> LiteralNeighbourSort(std::vector<int> rows, Key key) {
     return rows;
 }
 
-std::vector<int> LiteralTrackSort(std::vector<int> rows, const masTag& table) {
+std::vector<int> LiteralTrackSort(std::vector<int> rows, const SongTable& table) {
     for (size_t i = 0; i + 1 < rows.size(); ++i) {
         for (size_t j = i + 1; j < rows.size(); ++j) {
-            if (TrackNumber(table[rows[i]][kTrack]) >= TrackNumber(table[rows[j]][kTrack])) {
+            if (TrackNumber(table.Cell(rows[i], kTrack)) >=
+                TrackNumber(table.Cell(rows[j], kTrack))) {
                 std::swap(rows[i], rows[j]);
             }
         }
@@ -142,17 +143,18 @@ TEST(Orders, GiveExactlyTheExchangeSortsResultsEqualKeysIncluded) {
     const char* tracks[] = {"0", "1", "2", "10", "02", "x", " 3"};
     for (int round = 0; round < 400; ++round) {
         const int n = static_cast<int>(random() % 12);
-        auto table = std::make_shared<masTag>(static_cast<size_t>(n + 1),
-                                              std::vector<std::string>(kCellsPerRow));
+        auto table = std::make_shared<SongTable>();
         std::vector<Album> albums;
         for (int row = 1; row <= n; ++row) {
-            (*table)[row][kTitle] = titles[random() % std::size(titles)];
-            (*table)[row][kTrack] = tracks[random() % std::size(tracks)];
+            std::vector<std::string> cells(kSongFieldCount);
+            cells[kTitle] = titles[random() % std::size(titles)];
+            cells[kTrack] = tracks[random() % std::size(tracks)];
+            table->AddRow(cells);
             albums.push_back({titles[random() % std::size(titles)], tracks[random() % 3]});
         }
-        SongRows songs = AllRows(table, n);
+        SongRows songs = AllRows(table);
         std::shuffle(songs.rows.begin(), songs.rows.end(), random);
-        const auto title = [&](int row) { return (*table)[row][kTitle]; };
+        const auto title = [&](int row) { return table->Cell(row, kTitle); };
         SongRows by_title = songs;
         OrderByTitle(by_title);
         EXPECT_EQ(by_title.rows, LiteralNeighbourSort(songs.rows, title));
@@ -170,6 +172,30 @@ TEST(Orders, GiveExactlyTheExchangeSortsResultsEqualKeysIncluded) {
             EXPECT_EQ(by_year[i].name, albums[static_cast<size_t>(literal_year[i])].name);
         }
     }
+}
+
+TEST(SongTable, SplitsLinesAsTheRecordSplitterDoes) {
+    const std::string full = SongLine({"a", "b", "c", "d", "e", "f", "g", "h", "i", "j", "k"});
+    const std::vector<std::string> lines = {full, full + "after the last marker",
+                                            "Moon endart Best endalb no more markers", "", "x"};
+    testing::TempDir dir;
+    std::string bytes;
+    for (const std::string& line : lines) {
+        bytes += line + "\r\n";
+    }
+    bytes += "last line\n";  // a line ended by LF alone
+    testing::WriteBytes(dir / "songs.tft", bytes);
+    const SongTable table = SongTable::ReadFile(dir / "songs.tft");
+    ASSERT_EQ(table.Count(), static_cast<int>(lines.size()) + 1);
+    for (int row = 1; row <= table.Count(); ++row) {
+        const std::string line =
+            row <= static_cast<int>(lines.size()) ? lines[row - 1] : "last line";
+        const SongRecord expected = SplitSongLine(line);
+        for (int cell = 0; cell < kSongFieldCount; ++cell) {
+            EXPECT_EQ(table.Cell(row, cell), expected[cell]) << row << " " << cell;
+        }
+    }
+    EXPECT_EQ(SongTable::ReadFile(dir / "missing.tft").Count(), 0);
 }
 
 TEST(Orders, TrackNumbersReadAsIntegers) {
