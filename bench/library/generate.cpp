@@ -2,7 +2,9 @@
 // artists (a third with Cyrillic names, some spelled in two letter cases), nested folders
 // artist/album/track, and a short 128 kbit/s stream.
 //
-// Usage: tarvel-bench-library-gen FOLDER N
+// Usage: tarvel-bench-library-gen FOLDER N [ARTISTS [BIG]]
+//   ARTISTS  how many artists share the files (default 300), one file each in turn;
+//   BIG      the first BIG files all go to artist 0, so one artist has many songs (default 0).
 
 #include <fmt/format.h>
 
@@ -19,7 +21,7 @@ namespace {
 using namespace tarvel;
 using namespace tarvel::testing;
 
-constexpr int kArtists = 300;
+constexpr int kDefaultArtists = 300;
 constexpr int kAlbumsPerArtist = 4;
 
 const char* const kCyrillicSyllables[] = {"Ки", "но",  "Ал", "иса", "Ак",  "ва",  "ри", "ум",
@@ -59,21 +61,23 @@ std::string Song(const std::string& artist, const std::string& album, const std:
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 3) {
-        std::fprintf(stderr, "usage: tarvel-bench-library-gen FOLDER N\n");
+    if (argc < 3 || argc > 5) {
+        std::fprintf(stderr, "usage: tarvel-bench-library-gen FOLDER N [ARTISTS [BIG]]\n");
         return 2;
     }
     const std::string root = argv[1];
     const int count = std::stoi(argv[2]);
+    const int artists = argc > 3 ? std::stoi(argv[3]) : kDefaultArtists;
+    const int big = argc > 4 ? std::stoi(argv[4]) : 0;
     for (int i = 0; i < count; ++i) {
-        const int artist = i % kArtists;
-        const int album = i / kArtists % kAlbumsPerArtist;
+        const int artist = i < big ? 0 : i % artists;
+        const int album = i / artists % kAlbumsPerArtist;
         std::string name = ArtistName(artist);
-        if (artist % 3 != 0 && artist % 10 == 1 && i / kArtists % 2 == 1) {
+        if (artist % 3 != 0 && artist % 10 == 1 && i / artists % 2 == 1) {
             name = fmt::format("ARTIST {:03}", artist);  // the same artist in capitals
         }
         const std::string album_name = fmt::format("Album {}", album + 1);
-        const int track = i / (kArtists * kAlbumsPerArtist) + 1;
+        const int track = i / (artists * kAlbumsPerArtist) + 1;
         const std::string title = fmt::format("Song {} of {}", i, name);
         const std::string folder = fs::JoinPath(fs::JoinPath(root, ArtistName(artist)), album_name);
         const std::string path = fs::JoinPath(folder, fmt::format("{:05} {}.mp3", i, title));

@@ -1,10 +1,73 @@
 #include "controls/c_list_box.h"
 
+#include <algorithm>
+
+#include <QAbstractListModel>
 #include <QPainter>
 #include <QScrollBar>
 #include <QStyledItemDelegate>
 
 namespace tarvel::controls {
+
+// The items of a list: texts kept in the list, or a count and a function naming each on demand.
+class ListItems : public QAbstractListModel {
+  public:
+    using QAbstractListModel::QAbstractListModel;
+
+    int rowCount(const QModelIndex& parent = QModelIndex()) const override {
+        if (parent.isValid()) {
+            return 0;
+        }
+        return source_ ? source_count_ : static_cast<int>(kept_.size());
+    }
+    QVariant data(const QModelIndex& index, int role) const override {
+        if (role != Qt::DisplayRole || !index.isValid() || index.row() >= rowCount()) {
+            return {};
+        }
+        return Text(index.row());
+    }
+    QString Text(int row) const { return source_ ? source_(row) : kept_.at(row); }
+
+    void Reset(QStringList kept) {
+        beginResetModel();
+        source_ = nullptr;
+        source_count_ = 0;
+        kept_ = std::move(kept);
+        endResetModel();
+    }
+    void SetSource(int count, std::function<QString(int)> text) {
+        beginResetModel();
+        kept_.clear();
+        source_ = std::move(text);
+        source_count_ = source_ ? std::max(count, 0) : 0;
+        endResetModel();
+    }
+    void Append(const QStringList& texts) {
+        if (source_) {
+            Reset({});
+        }
+        if (texts.isEmpty()) {
+            return;
+        }
+        const int first = static_cast<int>(kept_.size());
+        beginInsertRows(QModelIndex(), first, first + static_cast<int>(texts.size()) - 1);
+        kept_.append(texts);
+        endInsertRows();
+    }
+    void SetText(int row, const QString& text) {
+        if (source_ || row < 0 || row >= kept_.size()) {
+            return;
+        }
+        kept_[row] = text;
+        emit dataChanged(index(row), index(row));
+    }
+
+  private:
+    QStringList kept_;
+    std::function<QString(int)> source_;
+    int source_count_ = 0;
+};
+
 namespace {
 
 class ItemDelegate : public QStyledItemDelegate {
@@ -51,7 +114,9 @@ class ItemDelegate : public QStyledItemDelegate {
 
 }  // namespace
 
-TCListBox::TCListBox(QWidget* parent) : QListWidget(parent) {
+TCListBox::TCListBox(QWidget* parent) : QListView(parent), items_(new ListItems(this)) {
+    setModel(items_);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
     setItemDelegate(new ItemDelegate(*this));
     setUniformItemSizes(true);
     setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
@@ -62,6 +127,48 @@ TCListBox::TCListBox(QWidget* parent) : QListWidget(parent) {
     LineColorSelected = QColor(0, 0, 0);
     FontSelectedColor = QColor(0, 0, 0);
     connect(verticalScrollBar(), &QScrollBar::valueChanged, this, &TCListBox::TopIndexChanged);
+}
+
+void TCListBox::clear() {
+    items_->Reset({});
+}
+
+void TCListBox::addItem(const QString& text) {
+    items_->Append({text});
+}
+
+void TCListBox::addItems(const QStringList& texts) {
+    items_->Append(texts);
+}
+
+void TCListBox::SetItemText(int index, const QString& text) {
+    items_->SetText(index, text);
+}
+
+void TCListBox::SetItemSource(int count, std::function<QString(int)> text) {
+    items_->SetSource(count, std::move(text));
+}
+
+int TCListBox::count() const {
+    return items_->rowCount();
+}
+
+QString TCListBox::ItemText(int index) const {
+    return index >= 0 && index < count() ? items_->Text(index) : QString();
+}
+
+int TCListBox::currentRow() const {
+    const QModelIndex current = currentIndex();
+    return current.isValid() && selectionModel()->isSelected(current) ? current.row() : -1;
+}
+
+void TCListBox::setCurrentRow(int row) {
+    if (row < 0 || row >= count()) {
+        clearSelection();
+        setCurrentIndex(QModelIndex());
+        return;
+    }
+    setCurrentIndex(items_->index(row));
 }
 
 void TCListBox::SetItemFont(int index, const QColor& color, const QColor& spare_color,
@@ -94,12 +201,12 @@ int TCListBox::VisibleRows() const {
 
 void TCListBox::keyPressEvent(QKeyEvent* event) {
     viewport()->update();
-    QListWidget::keyPressEvent(event);
+    QListView::keyPressEvent(event);
 }
 
 void TCListBox::mousePressEvent(QMouseEvent* event) {
     viewport()->update();
-    QListWidget::mousePressEvent(event);
+    QListView::mousePressEvent(event);
 }
 
 }  // namespace tarvel::controls

@@ -1,20 +1,39 @@
 #pragma once
 
-#include <QListWidget>
+#include <QListView>
+#include <QStringList>
+#include <functional>
 
 #include "controls/list_box_rules.h"
 
 namespace tarvel::controls {
 
+class ListItems;
+
 // The list of every panel: one column of text items, 16 pixels high, drawn by the list itself so
 // the playing row shows in its own colour with a play or pause picture. It never shows a scroll
-// bar of its own; a TKVRScrollerVr beside it follows TopIndex.
-class TCListBox : public QListWidget {
+// bar of its own; a TKVRScrollerVr beside it follows TopIndex. Its items are either kept by the
+// list (addItem) or named on demand by a source (SetItemSource), so a list of a hundred thousand
+// rows costs only the rows on screen.
+class TCListBox : public QListView {
     Q_OBJECT
   public:
     static constexpr int kItemHeight = 16;
 
     explicit TCListBox(QWidget* parent = nullptr);
+
+    // The kept items. clear() and addItem() also end a source's items.
+    void clear();
+    void addItem(const QString& text);
+    void addItems(const QStringList& texts);
+    void SetItemText(int index, const QString& text);
+    // Shows `count` items whose texts `text` gives (by 0-based index) when they are drawn.
+    void SetItemSource(int count, std::function<QString(int)> text);
+    int count() const;
+    QString ItemText(int index) const;
+    // The current (selected) row, -1 when none; setting -1 clears the selection.
+    int currentRow() const;
+    void setCurrentRow(int row);
 
     int MarkedIndex() const { return mark_.marked_index; }
     QColor MarkColor() const { return mark_.mark_color; }
@@ -47,6 +66,7 @@ class TCListBox : public QListWidget {
     void mousePressEvent(QMouseEvent* event) override;
 
   private:
+    ListItems* items_;
     MarkState mark_;
     QColor mark_spare_color_ = QColor(0, 0, 0);
     QImage play_;

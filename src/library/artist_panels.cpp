@@ -20,17 +20,39 @@ bool IsCyrillicName(const std::string& name) {
     return false;
 }
 
-// Alphabetical order ignoring letter case; names equal but for case keep their index order.
+}  // namespace
+
 void NumberAlphabetically(std::vector<std::string>& names) {
-    std::stable_sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
-        return text::LessBytes(text::Lower(a), text::Lower(b));
-    });
+    std::vector<std::pair<std::string, size_t>> keyed;
+    keyed.reserve(names.size());
     for (size_t i = 0; i < names.size(); ++i) {
-        names[i] = std::to_string(i + 1) + ". " + names[i];
+        keyed.emplace_back(text::Lower(names[i]), i);
     }
+    std::stable_sort(keyed.begin(), keyed.end(), [](const auto& a, const auto& b) {
+        return text::LessBytes(a.first, b.first);
+    });
+    std::vector<std::string> ordered;
+    ordered.reserve(names.size());
+    for (size_t i = 0; i < keyed.size(); ++i) {
+        ordered.push_back(PrefixedItem(static_cast<int>(i + 1), names[keyed[i].second]));
+    }
+    names = std::move(ordered);
 }
 
-}  // namespace
+std::string ItemName(std::string_view item) {
+    const size_t dot = item.find('.');
+    if (dot == std::string_view::npos) {
+        return std::string(item);
+    }
+    return std::string(item.substr(std::min(item.size(), dot + 2)));
+}
+
+std::string PrefixedItem(int position, std::string_view name) {
+    std::string item = std::to_string(position);
+    item += ". ";
+    item += name;
+    return item;
+}
 
 ArtistPanelItems ArtistPanels(const masTag& index, int count, bool separate) {
     ArtistPanelItems items;

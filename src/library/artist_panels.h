@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "library/song_record.h"
@@ -18,5 +19,16 @@ struct ArtistPanelItems {
 // Splits the artist index rows 1..count (cell 0 the name) into the panels: in the separate mode
 // the first Latin or Cyrillic letter of a name decides, a name with neither goes to ListBox2.
 ArtistPanelItems ArtistPanels(const masTag& index, int count, bool separate);
+
+// Orders names alphabetically ignoring letter case (names equal but for case keep their order)
+// and gives each its position prefix: "1. Moon".
+void NumberAlphabetically(std::vector<std::string>& names);
+
+// The text of a panel item without its position prefix: everything up to and including the
+// first "." and the one character after it is removed. An item without a "." is kept whole.
+std::string ItemName(std::string_view item);
+
+// The item text of a name at a 1-based position: "1. Moon".
+std::string PrefixedItem(int position, std::string_view name);
 
 }  // namespace tarvel::library

@@ -1,16 +1,30 @@
-// The artist panels' two modes: Cyrillic and Latin artists in two panels, or every artist in one
-// (the second panel's column leaves the window, which narrows by its width).
+// The artist panels filled from the artist index, in their two modes: Cyrillic and Latin artists
+// in two panels, or every artist in one (the second panel's column leaves the window, which
+// narrows by its width).
 #include "controls/c_list_box.h"
 #include "controls/kvr_scroller_vr.h"
 #include "controls/mega_image.h"
 #include "controls/skin_files.h"
 #include "controls/skin_loader.h"
+#include "library/library_store.h"
 #include "platform/error/app_error.h"
 #include "platform/system/system_services.h"
+#include "shell/library_panels.h"
 #include "shell/main_controls.h"
 #include "shell/main_window.h"
 
 namespace tarvel {
+
+void TForm1::FillArtistPanels() {
+    const library::LibraryStore store(app_dir_);
+    artist_count_ = 0;
+    Reported([&] { store.ReadArtistIndex(artist_index_, artist_count_); });
+    if (settings_.Checked(config::Item::mIncorporated1) && !controls_->List(2).isHidden()) {
+        SetArtistPanelMode(true);  // fills the panels in the one-panel mode
+        return;
+    }
+    library_panels_->Browser().FillArtistPanels(artist_index_, artist_count_);
+}
 
 void TForm1::SetArtistPanelMode(bool incorporated) {
     const bool now_incorporated = controls_->List(2).isHidden();

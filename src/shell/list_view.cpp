@@ -24,7 +24,7 @@ void ListView::AppendItem(const std::string& text) {
 
 void ListView::SetItem(int index, const std::string& text) {
     if (index >= 0 && index < list_.count()) {
-        list_.item(index)->setText(text::Cp1251ToQString(text));
+        list_.SetItemText(index, text::Cp1251ToQString(text));
     } else {
         AppendItem(text);
     }

@@ -76,7 +76,8 @@ constexpr ControlSpec kControls[] = {
     // The bottom strip: gauge, spectrum and command box share one place.
     {"Gauge1",            K::Gauge,         {202, 476, 288, 17}, true,  "", ""},
     {"PaintFrame",        K::PaintBox,      {202, 476, 288, 17}, true,  "", ""},
-    {"CmdSearch",         K::EditBox,       {202, 476, 288, 17}, true,  "", ""},
+    {"CmdSearch",         K::EditBox,       {202, 476, 288, 17}, true,
+     "Командная строка и строка поиска, слева от строки находится кнопка выбора параметров...", ""},
     // Lists and their bars.
     {"KVRScrollerVr5",    K::VerticalBar,   {343, 46, 10, 425},  true,  "", ""},
     {"ListBox5",          K::List,          {355, 86, 150, 384}, true,  "", ""},

@@ -10,7 +10,6 @@
 #include "controls/c_list_box.h"
 #include "controls/kvr_scroller_vr.h"
 #include "controls/window_outline.h"
-#include "library/artist_panels.h"
 #include "library/library_actions.h"
 #include "library/library_store.h"
 #include "library/scanner.h"
@@ -21,6 +20,7 @@
 #include "platform/text/cp1251.h"
 #include "playlists/playlist_model.h"
 #include "shell/layout_rules.h"
+#include "shell/library_panels.h"
 #include "shell/list_view.h"
 #include "shell/main_controls.h"
 #include "shell/main_display.h"
@@ -51,25 +51,6 @@ TForm1::TForm1(system::SystemServices& services, std::string app_dir,
 }
 
 TForm1::~TForm1() = default;
-
-void TForm1::FillArtistPanels() {
-    const library::LibraryStore store(app_dir_);
-    artist_count_ = 0;
-    Reported([&] { store.ReadArtistIndex(artist_index_, artist_count_); });
-    const library::ArtistPanelItems items = library::ArtistPanels(
-        artist_index_, artist_count_, !settings_.Checked(config::Item::mIncorporated1));
-    const auto fill = [this](int n, const std::vector<std::string>& names) {
-        controls::TCListBox& list = controls_->List(n);
-        list.clear();
-        for (const std::string& name : names) {
-            list.addItem(text::Cp1251ToQString(name));
-        }
-        controls_->ListBar(n).SetMax(shell::ScrollerMaximum(
-            list.count(), layout_.at(list.objectName().toStdString()).height));
-    };
-    fill(1, items.list1);
-    fill(2, items.list2);
-}
 
 void TForm1::FitWindow() {
     const shell::WindowFit fit = shell::FitWindow(layout_);

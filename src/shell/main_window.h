@@ -44,6 +44,7 @@ class MainDisplay;
 struct MainMenus;
 class ListView;
 class ListViewSlot;
+class LibraryPanels;
 class ShellEngines;
 class ShellLinks;
 struct PlayingCore;
@@ -102,6 +103,8 @@ class TForm1 : public QWidget {
     playlists::PlaylistModel& Playlists() { return *playlists_; }
     audio::CBassEngine& Bass() { return *bass_; }
     library::LibraryActions& Library() { return *library_actions_; }
+    // The library panels: the browser, the search and the command box.
+    shell::LibraryPanels& LibraryPanels() { return *library_panels_; }
     // The artist index as last read, rows 1..ArtistCount().
     const library::masTag& ArtistIndex() const { return artist_index_; }
     int ArtistCount() const { return artist_count_; }
@@ -190,6 +193,7 @@ class TForm1 : public QWidget {
     std::unique_ptr<shell::MainMenus> menus_;
     std::unique_ptr<shell::ListView> list5_;
     std::unique_ptr<shell::ListViewSlot> list6_;
+    std::unique_ptr<shell::LibraryPanels> library_panels_;
     std::unique_ptr<shell::WindowHost> host_;
     std::unique_ptr<shell::WindowStates> states_;
     std::unique_ptr<shell::PlayingCore> core_;

@@ -6,6 +6,7 @@
 
 #include "audio/bass_engine.h"
 #include "audio/fmod_engine.h"
+#include "command/shutdown.h"
 #include "controls/c_list_box.h"
 #include "controls/kvr_scroller_h.h"
 #include "controls/skin_loader.h"
@@ -20,6 +21,7 @@
 #include "platform/text/cp1251.h"
 #include "playlists/playlist_model.h"
 #include "shell/layout_rules.h"
+#include "shell/library_panels.h"
 #include "shell/list_view.h"
 #include "shell/main_controls.h"
 #include "shell/main_display.h"
@@ -66,6 +68,7 @@ void TForm1::FormCreate() {
         [this] { return mini_visible && mini_visible(); });
     list5_ = std::make_unique<shell::ListView>(controls_->List(5), controls_->ListBar(5));
     list6_ = std::make_unique<shell::ListViewSlot>();
+    library_panels_ = std::make_unique<shell::LibraryPanels>(*this);
 
     controls_->VolumeSKRL->SetMax(config::Settings::kVolumeMax);
     controls_->VolumeSKRL->SetVkoef(100.0 / config::Settings::kVolumeMax);
@@ -135,7 +138,7 @@ void TForm1::AttachModulePlayer(TfrmMain& module_player) {
     model.cd_drive = cd_drive_;
     model.after_end_shutdown = [this] {
         SaveOnExit();
-        services_.Shutdown(system::ShutdownKind::PowerOff);
+        command::ShutdownComputer(services_);
     };
     core_ = std::make_unique<shell::PlayingCore>(std::move(links), std::move(model));
     transport_ = &core_->transport;

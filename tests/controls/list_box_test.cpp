@@ -83,7 +83,7 @@ TEST_F(ListBox, UnmarkedRowsDrawAtTheLeftEdge) {
     for (int row = 0; row < 3; ++row)
         EXPECT_LE(LeftmostInk(image, row), 1) << row;
     EXPECT_EQ(list.verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
-    EXPECT_EQ(list.visualItemRect(list.item(1)).height(), 16);
+    EXPECT_EQ(list.visualRect(list.model()->index(1, 0)).height(), 16);
 }
 
 TEST_F(ListBox, PlayRowShowsPictureAt2AndTextFrom21) {

@@ -62,20 +62,28 @@ std::string ReadFile(const std::string& path) {
     if (fd.get() < 0) {
         Fail("open", path, errno);
     }
-    std::string bytes;
-    char buffer[65536];
-    for (;;) {
-        const ssize_t n = ::read(fd.get(), buffer, sizeof buffer);
-        if (n < 0) {
-            if (errno == EINTR) {
-                continue;
+    const auto read_some = [&](char* into, size_t size) {
+        for (;;) {
+            const ssize_t n = ::read(fd.get(), into, size);
+            if (n >= 0) {
+                return static_cast<size_t>(n);
             }
-            Fail("read", path, errno);
+            if (errno != EINTR) {
+                Fail("read", path, errno);
+            }
         }
-        if (n == 0) {
-            break;
-        }
-        bytes.append(buffer, static_cast<size_t>(n));
+    };
+    // A file of known size is read straight into the text: one allocation, one copy. Its size
+    // is only a hint (the file may change meanwhile): whatever follows is still read.
+    std::string bytes;
+    struct stat info {};
+    if (::fstat(fd.get(), &info) == 0 && info.st_size > 0) {
+        bytes.resize(static_cast<size_t>(info.st_size));
+        bytes.resize(read_some(bytes.data(), bytes.size()));
+    }
+    char buffer[65536];
+    while (const size_t n = read_some(buffer, sizeof buffer)) {
+        bytes.append(buffer, n);
     }
     return bytes;
 }

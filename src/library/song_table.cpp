@@ -1,0 +1,74 @@
+#include "library/song_table.h"
+
+#include <algorithm>
+
+#include "platform/fs/file_ops.h"
+#include "platform/fs/line_file.h"
+
+namespace tarvel::library {
+
+std::string_view SongTable::Cell(int row, int cell) const {
+    if (row < 1 || row > Count() || cell < 0 || cell >= kSongFieldCount) {
+        return {};
+    }
+    const Span span = spans_[static_cast<size_t>(row - 1)][static_cast<size_t>(cell)];
+    return std::string_view(text_).substr(span.at, span.size);
+}
+
+void SongTable::AddSpans(size_t at, size_t size) {
+    std::array<Span, kSongFieldCount> cells{};
+    std::string_view rest = std::string_view(text_).substr(at, size);
+    size_t offset = at;
+    for (size_t i = 0; i < kSongFieldCount; ++i) {
+        const size_t found = rest.find(kSongMarkers[i]);
+        const size_t length = found == std::string_view::npos ? rest.size() : found;
+        cells[i] = {static_cast<uint32_t>(offset), static_cast<uint32_t>(length)};
+        if (found == std::string_view::npos) {
+            break;  // the rest of the line is this field's, later ones are empty
+        }
+        const size_t skip = found + kMarkerLength;
+        rest.remove_prefix(skip);
+        offset += skip;
+    }
+    spans_.push_back(cells);
+}
+
+void SongTable::AddLine(std::string_view line) {
+    const size_t at = text_.size();
+    text_.append(line);
+    AddSpans(at, line.size());
+}
+
+void SongTable::AddRow(const std::vector<std::string>& cells) {
+    SongRecord record;
+    for (size_t i = 0; i < record.size() && i < cells.size(); ++i) {
+        record[i] = cells[i];
+    }
+    AddLine(SongLine(record));
+}
+
+SongTable SongTable::ReadFile(const std::string& path) {
+    SongTable table;
+    if (!fs::FileExists(path)) {
+        return table;
+    }
+    table.text_ = fs::ReadFile(path);
+    const std::string_view bytes = table.text_;
+    table.spans_.reserve(static_cast<size_t>(std::count(bytes.begin(), bytes.end(), '\n')) + 1);
+    size_t start = 0;
+    while (start < bytes.size()) {
+        const size_t lf = bytes.find('\n', start);
+        size_t end = lf == std::string_view::npos ? bytes.size() : lf;
+        if (lf != std::string_view::npos && end > start && bytes[end - 1] == '\r') {
+            --end;
+        }
+        table.AddSpans(start, end - start);
+        if (lf == std::string_view::npos) {
+            break;
+        }
+        start = lf + 1;
+    }
+    return table;
+}
+
+}  // namespace tarvel::library

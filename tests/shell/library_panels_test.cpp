@@ -1,0 +1,197 @@
+// The library panels, the search and the command box in the real main window, driven through
+// the window as a user's mouse and keys would.
+#include "shell/library_panels.h"
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QCursor>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QTest>
+
+#include "controls/c_list_box.h"
+#include "controls/gauge.h"
+#include "controls/kvr_scroller_vr.h"
+#include "library/library_writer.h"
+#include "platform/text/cp1251.h"
+#include "playlists/playlist_model.h"
+#include "shell/main_menus.h"
+#include "shell/main_window_rig.h"
+
+namespace tarvel {
+namespace {
+
+using Names = std::vector<std::string>;
+
+// The library is written after the window is made and read as after a scan.
+class LibraryPanelsRig : public MainWindowRig {
+  protected:
+    // A library of songs (artist, album, title, track), 245 000 ms at 192 kbit/s each.
+    void WriteLibrary(const std::vector<std::array<std::string, 4>>& songs) {
+        std::vector<testing::FixtureSong> fixture;
+        for (const auto& [artist, album, title, track] : songs) {
+            fixture.push_back({artist, album, title, "2001", track, "245000", "192"});
+        }
+        testing::WriteLibrary(app, fixture);
+    }
+
+    controls::TCListBox& List(int n) { return controls().List(n); }
+    Names Items(int n) {
+        Names items;
+        for (int i = 0; i < List(n).count(); ++i) {
+            items.push_back(List(n).ItemText(i).toStdString());
+        }
+        return items;
+    }
+    // The centre of item i (0-based) of a panel, in the window.
+    QPoint ItemAt(int n, int i) {
+        const QRect item = List(n).visualRect(List(n).model()->index(i, 0));
+        return List(n).viewport()->mapTo(form.get(), item.center());
+    }
+    void Press(int n, int i) { QTest::mouseClick(handle(), Qt::LeftButton, {}, ItemAt(n, i)); }
+    void DoubleClick(int n, int i) {
+        QTest::mouseDClick(handle(), Qt::LeftButton, {}, ItemAt(n, i));
+    }
+    void Type(const QString& keys) {
+        for (const QChar c : keys) {
+            QTest::keyClick(handle(), c.toLatin1());
+        }
+    }
+    QAction* Action(QObject& menu, const char* name) {
+        QAction* action = menu.findChild<QAction*>(name);
+        EXPECT_NE(action, nullptr) << name;
+        return action;
+    }
+    library::LibraryBrowser& Browser() { return form->LibraryPanels().Browser(); }
+};
+
+TEST_F(LibraryPanelsRig, ChoosingArtistsAlbumsAndSongsWithTheMouseAndTheKeys) {
+    WriteLibrary({{"Звезда", "Утро", "Rain", "1"},
+                  {"Moon", "Best", "Tide", "2"},
+                  {"Moon", "Best", "Ebb", "1"},
+                  {"Moon", "Live", "Wave", "1"},
+                  {"Abba", "Gold", "Money", "1"}});
+    form->FillArtistPanels();
+    EXPECT_EQ(Items(1), (Names{"1. Звезда"}));
+    EXPECT_EQ(Items(2), (Names{"1. Abba", "2. Moon"}));
+
+    Press(2, 1);
+    // Equal years keep the order the albums first appear in the songs.
+    EXPECT_EQ(Items(3), (Names{"1. Live", "2. Best"}));
+    EXPECT_EQ(Items(4), (Names{"1. Wave", "2. Ebb", "3. Tide"})) << "by track, equal ones reversed";
+    Press(3, 1);
+    EXPECT_EQ(Items(4), (Names{"1. Ebb", "2. Tide"}));
+    EXPECT_EQ(Browser().DragSourceKind, 3);
+    Press(4, 1);
+    EXPECT_EQ(Browser().DragSourceSong, 2);
+
+    // Up on the first artist chooses it again and the selection stays.
+    Press(2, 0);
+    EXPECT_EQ(Items(4), (Names{"1. Money"}));
+    QTest::keyClick(handle(), Qt::Key_Up);
+    EXPECT_EQ(List(2).currentRow(), 0);
+    EXPECT_EQ(Items(4), (Names{"1. Money"}));
+    QTest::keyClick(handle(), Qt::Key_Down);
+    EXPECT_EQ(List(2).currentRow(), 1);
+    EXPECT_EQ(Items(4).size(), 3u) << "Down chose Moon";
+    Press(1, 0);
+    EXPECT_EQ(List(2).currentRow(), -1) << "pressing one artist panel clears the other";
+
+    // Double click on a song, Enter on an album: the songs go into the playlist.
+    Press(2, 1);
+    DoubleClick(4, 0);
+    ASSERT_EQ(form->Playlists().Work().Count, 1);
+    EXPECT_EQ(form->Playlists().Work().Rows[1][library::kTitle], "Wave");
+    Press(3, 1);
+    QTest::keyClick(handle(), Qt::Key_Return);
+    EXPECT_EQ(form->Playlists().Work().Count, 3);
+}
+
+TEST_F(LibraryPanelsRig, SortMenusReorderWhatIsShown) {
+    WriteLibrary(
+        {{"Moon", "Zeta", "b", "2"}, {"Moon", "Alpha", "a", "1"}, {"Moon", "Zeta", "c", "1"}});
+    form->FillArtistPanels();
+    Press(2, 0);
+    EXPECT_EQ(Items(3), (Names{"1. Zeta", "2. Alpha"})) << "equal years keep their order";
+    Action(*form->LibraryPanels().AlbSort, "ByAz")->trigger();
+    EXPECT_EQ(Items(3), (Names{"1. Alpha", "2. Zeta"}));
+    EXPECT_TRUE(form->Settings().Checked(config::Item::ByAz));
+    Action(*form->LibraryPanels().SortSong, "ByAZsong")->trigger();
+    EXPECT_EQ(Items(4), (Names{"1. a", "2. b", "3. c"}));
+    EXPECT_FALSE(form->Settings().Checked(config::Item::ByNomSong));
+}
+
+TEST_F(LibraryPanelsRig, TheHintAndShowFileLocationFollowThePointer) {
+    WriteLibrary({{"Moon", "Best", "Tide", "1"}});
+    form->FillArtistPanels();
+    Press(2, 0);
+    QTest::mouseMove(handle(), ItemAt(4, 0));
+    EXPECT_EQ(Browser().HintText(), "Moon - Best - Tide - 04:05 - 192 kbps");
+    QCursor::setPos(handle()->mapToGlobal(ItemAt(4, 0)));
+    Action(*form->LibraryPanels().PopupMenu1, "SHowfilelocation1")->trigger();
+    EXPECT_EQ(services.Calls().back(), "ShowInFolder\t/music/Tide.mp3");
+    QCursor::setPos(handle()->mapToGlobal(Centre("ImgPlayPause")));
+    const size_t calls = services.Calls().size();
+    Action(*form->LibraryPanels().PopupMenu1, "SHowfilelocation1")->trigger();
+    EXPECT_EQ(services.Calls().size(), calls) << "the pointer left the song panel";
+}
+
+TEST_F(LibraryPanelsRig, TheArtistPanelModeChosenTwiceChangesNothingMore) {
+    WriteLibrary({{"Звезда", "A", "Rain", "1"}, {"Moon", "B", "Tide", "1"}});
+    form->FillArtistPanels();
+    const QSize separate = form->size();
+    QAction* incorporated = Action(*form->Menus().OptionsMenu, "mIncorporated1");
+    incorporated->trigger();
+    const QSize one_panel = form->size();
+    EXPECT_EQ(one_panel.width(), separate.width() - 150 - 10);
+    EXPECT_EQ(Items(1), (Names{"1. Moon", "2. Звезда"}));
+    EXPECT_TRUE(List(2).isHidden());
+    incorporated->trigger();
+    EXPECT_EQ(form->size(), one_panel);
+    QAction* two = Action(*form->Menus().OptionsMenu, "mSeparateRusEng");
+    two->trigger();
+    two->trigger();
+    EXPECT_EQ(form->size(), separate);
+    EXPECT_EQ(Items(1), (Names{"1. Звезда"}));
+    EXPECT_EQ(Items(2), (Names{"1. Moon"}));
+}
+
+TEST_F(LibraryPanelsRig, TypingSearchesAndEnterRunsTheCommandLine) {
+    WriteLibrary({{"Moon", "Best", "Tide", "1"}, {"Moon", "Best", "Ebb", "2"}});
+    form->FillArtistPanels();
+    controls().Gauge1->show();
+    List(5).setFocus();
+    Type("ti");  // typed over the playlist: into the box, searching titles of the library
+    EXPECT_EQ(controls().CmdSearch->text(), "ti");
+    EXPECT_EQ(Items(4), (Names{"1. Tide"}));
+    QTest::keyClick(handle(), Qt::Key_Return);
+    EXPECT_EQ(controls().CmdSearch->text(), "");
+    EXPECT_FALSE(controls().Gauge1->isVisible());
+
+    const size_t calls = services.Calls().size();
+    Type("/ebb");
+    EXPECT_EQ(Items(4), (Names{})) << "a command is not searched; the emptied box was";
+    QTest::keyClick(handle(), Qt::Key_Return);
+    EXPECT_EQ(services.Calls().size(), calls);
+
+    // The search options are settings: a scope and a match kind.
+    Action(*form->LibraryPanels().SearchOpt, "Artist1")->trigger();
+    Action(*form->LibraryPanels().SearchOpt, "StartAt1")->trigger();
+    EXPECT_TRUE(form->Settings().Checked(config::Item::Artist1));
+    EXPECT_FALSE(form->Settings().Checked(config::Item::InAllLibrary2));
+    Type("oo");
+    EXPECT_TRUE(Items(2).empty()) << "Moon does not start with oo";
+
+    // Reboot saves the run first, then powers the computer off.
+    std::filesystem::remove(app + "/TvSysFile/conf.tcf");
+    QTest::keyClick(handle(), Qt::Key_Backspace);
+    QTest::keyClick(handle(), Qt::Key_Backspace);
+    controls().CmdSearch->setText("\\reboot");
+    QTest::keyClick(handle(), Qt::Key_Return);
+    EXPECT_TRUE(std::filesystem::exists(app + "/TvSysFile/conf.tcf"));
+    EXPECT_EQ(services.Calls().back(), "Shutdown\tPowerOff");
+}
+
+}  // namespace
+}  // namespace tarvel
