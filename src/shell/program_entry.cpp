@@ -11,6 +11,7 @@
 #include "platform/system/system_services.h"
 #include "platform/winmsg/client.h"
 #include "shell/audio_windows.h"
+#include "shell/first_paint_probe.h"
 #include "shell/main_window.h"
 #include "windows/equalizer_window.h"
 #include "windows/fmod_window.h"
@@ -54,6 +55,7 @@ int RunProgram(int argc, char** argv) {
     QObject::connect(&app, &QGuiApplication::commitDataRequest, &form1,
                      [&form1](QSessionManager&) { form1.close(); });
     system::OnQuitSignal([&form1] { form1.close(); });
+    shell::ReportFirstPaint(form1);
     form1.show();
     return app.exec();
 }
