@@ -236,7 +236,7 @@ DragStep Resize(Layout& layout, int dx, int dy, bool list2_shown) {
 }
 
 const Rect& DesignRect(std::string_view name) {
-    for (const ControlSpec& control : MainWindowControls()) {
+    for (const ControlEntry& control : MainWindowControls()) {
         if (control.name == name) {
             return control.rect;
         }

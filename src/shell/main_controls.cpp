@@ -57,12 +57,12 @@ controls::TKVRScrollerH* MakeBar(QWidget& window) {
     return bar;
 }
 
-QLabel* MakeText(QWidget& window, const ControlSpec& spec) {
-    auto* label = new QLabel(QString::fromUtf8(spec.text.data(), spec.text.size()), &window);
+QLabel* MakeText(QWidget& window, const ControlEntry& entry) {
+    auto* label = new QLabel(QString::fromUtf8(entry.text.data(), entry.text.size()), &window);
     label->setFont(SkinFont(10));
     label->setAlignment(Qt::AlignCenter);
     SetColors(*label, Qt::black, kTimeText);
-    if (spec.name == "MarkL" || spec.name == "MarkR") {
+    if (entry.name == "MarkL" || entry.name == "MarkR") {
         label->setAutoFillBackground(true);
         SetColors(*label, kRose, kRose);
     }
@@ -114,52 +114,52 @@ void TitleStripWidget::paintEvent(QPaintEvent*) {
 }
 
 MainControls::MainControls(QWidget& window) {
-    for (const ControlSpec& spec : MainWindowControls()) {
-        QWidget* widget = Make(spec, window);
-        widget->setObjectName(QString::fromUtf8(spec.name.data(), spec.name.size()));
-        if (!spec.hint.empty()) {
-            widget->setToolTip(QString::fromUtf8(spec.hint.data(), spec.hint.size()));
+    for (const ControlEntry& entry : MainWindowControls()) {
+        QWidget* widget = Make(entry, window);
+        widget->setObjectName(QString::fromUtf8(entry.name.data(), entry.name.size()));
+        if (!entry.hint.empty()) {
+            widget->setToolTip(QString::fromUtf8(entry.hint.data(), entry.hint.size()));
         }
-        widget->setGeometry(spec.rect.left, spec.rect.top, spec.rect.width, spec.rect.height);
-        widget->setVisible(spec.visible);
-        by_name_.emplace(std::string(spec.name), widget);
+        widget->setGeometry(entry.rect.left, entry.rect.top, entry.rect.width, entry.rect.height);
+        widget->setVisible(entry.visible);
+        by_name_.emplace(std::string(entry.name), widget);
     }
     for (int n = 1; n <= 5; ++n) {
         SyncListAndBar(List(n), ListBar(n));
     }
 }
 
-QWidget* MainControls::Make(const ControlSpec& spec, QWidget& window) {
-    switch (spec.kind) {
+QWidget* MainControls::Make(const ControlEntry& entry, QWidget& window) {
+    switch (entry.kind) {
         case ControlKind::Image:
         case ControlKind::SkinButton: {
             auto* image = new controls::TMegaImage(&window);
-            image->SetChangePictures(spec.kind == ControlKind::SkinButton);
+            image->SetChangePictures(entry.kind == ControlKind::SkinButton);
             return image;
         }
         case ControlKind::Label:
-            if (spec.name == "Label3") {
+            if (entry.name == "Label3") {
                 Label3 = new TitleStripWidget(&window);
                 return Label3;
             }
-            return MakeText(window, spec);
+            return MakeText(window, entry);
         case ControlKind::StaticText:
-            return MakeText(window, spec);
+            return MakeText(window, entry);
         case ControlKind::List: {
             controls::TCListBox* list = MakeList(window);
-            lists_.at(static_cast<size_t>(ListNumber(spec.name, "ListBox") - 1)) = list;
+            lists_.at(static_cast<size_t>(ListNumber(entry.name, "ListBox") - 1)) = list;
             return list;
         }
         case ControlKind::VerticalBar: {
             auto* bar = new controls::TKVRScrollerVr(&window);
             bar->SetThumbSize(63);
             bar->SetMax(0);
-            list_bars_.at(static_cast<size_t>(ListNumber(spec.name, "KVRScrollerVr") - 1)) = bar;
+            list_bars_.at(static_cast<size_t>(ListNumber(entry.name, "KVRScrollerVr") - 1)) = bar;
             return bar;
         }
         case ControlKind::HorizontalBar: {
             controls::TKVRScrollerH* bar = MakeBar(window);
-            (spec.name == "TimeSKRL" ? TimeSKRL : VolumeSKRL) = bar;
+            (entry.name == "TimeSKRL" ? TimeSKRL : VolumeSKRL) = bar;
             return bar;
         }
         case ControlKind::Gauge:

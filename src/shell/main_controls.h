@@ -73,7 +73,7 @@ class MainControls {
     TitleStripWidget* Label3 = nullptr;
 
   private:
-    QWidget* Make(const ControlSpec& spec, QWidget& window);
+    QWidget* Make(const ControlEntry& entry, QWidget& window);
 
     std::map<std::string, QWidget*, std::less<>> by_name_;
     std::array<controls::TCListBox*, 5> lists_{};

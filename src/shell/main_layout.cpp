@@ -6,7 +6,7 @@ namespace {
 using K = ControlKind;
 
 // clang-format off
-constexpr ControlSpec kControls[] = {
+constexpr ControlEntry kControls[] = {
     // The frame.
     {"ImgVerhLEvo",       K::Image,         {7, 7, 268, 48},     true,  "", ""},
     {"ImgVerhCenter",     K::Image,         {270, 7, 173, 48},   true,  "", ""},
@@ -102,13 +102,13 @@ constexpr ControlSpec kControls[] = {
 
 }  // namespace
 
-std::span<const ControlSpec> MainWindowControls() {
+std::span<const ControlEntry> MainWindowControls() {
     return kControls;
 }
 
 Layout DesignLayout() {
     Layout layout;
-    for (const ControlSpec& control : kControls) {
+    for (const ControlEntry& control : kControls) {
         layout.emplace(std::string(control.name), control.rect);
     }
     return layout;

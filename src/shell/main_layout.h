@@ -32,7 +32,7 @@ struct Rect {
     bool operator==(const Rect&) const = default;
 };
 
-struct ControlSpec {
+struct ControlEntry {
     std::string_view name;
     ControlKind kind;
     Rect rect;
@@ -42,7 +42,7 @@ struct ControlSpec {
 };
 
 // Every control of the main window, back to front (later entries lie on top).
-std::span<const ControlSpec> MainWindowControls();
+std::span<const ControlEntry> MainWindowControls();
 
 // The control rectangles by name: what the resizing rules read and change.
 using Layout = std::map<std::string, Rect, std::less<>>;

@@ -6,12 +6,12 @@
 
 #include <QAction>
 #include <QDropEvent>
-#include <QMimeData>
-#include <QUrl>
 #include <QGuiApplication>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QSignalSpy>
 #include <QTest>
+#include <QUrl>
 #include <QWheelEvent>
 #include <QWindow>
 #include <filesystem>
@@ -48,13 +48,14 @@ TEST_F(MainWindowRig, EveryControlStandsAtItsDesignPlaceInsideTheRoundedOutline)
                                                   {"Img2PL2", 375},
                                                   {"StaticText2", 343},
                                                   {"StaticText3", 343}};
-    for (const shell::ControlSpec& spec : shell::MainWindowControls()) {
-        const QWidget& widget = controls().Widget(spec.name);
-        const int left = moved_left.contains(spec.name) ? moved_left[spec.name] : spec.rect.left;
-        EXPECT_EQ(widget.geometry(), QRect(left, spec.rect.top, spec.rect.width, spec.rect.height))
-            << spec.name;
-        EXPECT_EQ(widget.isVisibleTo(form.get()), spec.visible) << spec.name;
-        EXPECT_EQ(widget.toolTip().toStdString(), std::string(spec.hint)) << spec.name;
+    for (const shell::ControlEntry& entry : shell::MainWindowControls()) {
+        const QWidget& widget = controls().Widget(entry.name);
+        const int left = moved_left.contains(entry.name) ? moved_left[entry.name] : entry.rect.left;
+        EXPECT_EQ(widget.geometry(),
+                  QRect(left, entry.rect.top, entry.rect.width, entry.rect.height))
+            << entry.name;
+        EXPECT_EQ(widget.isVisibleTo(form.get()), entry.visible) << entry.name;
+        EXPECT_EQ(widget.toolTip().toStdString(), std::string(entry.hint)) << entry.name;
     }
     // The skin is drawn: the frame is not the black of an empty window.
     const QImage shot = form->grab().toImage();
@@ -201,8 +202,7 @@ TEST_F(MainWindowRig, FoldersDroppedOnTheWindowGoIntoTheLibraryAndThePanels) {
     std::filesystem::copy_file(TARVEL_TEST_DATA_DIR "/transport/song_440.mp3", music + "/a.mp3");
     QMimeData data;
     data.setUrls({QUrl::fromLocalFile(QString::fromStdString(music))});
-    QDragEnterEvent enter(QPoint(300, 300), Qt::CopyAction, &data, Qt::LeftButton,
-                          Qt::NoModifier);
+    QDragEnterEvent enter(QPoint(300, 300), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
     QGuiApplication::sendEvent(form.get(), &enter);
     ASSERT_TRUE(enter.isAccepted());
     QDropEvent drop(QPointF(300, 300), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);

@@ -5,7 +5,7 @@
 
 #include "audio/analyser.h"
 #include "audio/bass_engine.h"
-#include "audio/spectrum_switch.h"
+#include "audio/analyser_switch.h"
 #include "controls/mega_image.h"
 #include "platform/system/system_services.h"
 #include "shell/audio_windows.h"

@@ -1,4 +1,4 @@
-#include "audio/spectrum_switch.h"
+#include "audio/analyser_switch.h"
 
 #include "audio/bass_engine.h"
 
