@@ -7,17 +7,18 @@
 #include <vector>
 
 #include "library/song_rows.h"
+#include "platform/fs/large_buffer.h"
 
 namespace tarvel::library {
 
 // One text cell of every row of a table, kept together: row r's text is at starts[r - 1].
 struct TextColumn {
-    std::string text;
-    std::vector<uint32_t> starts;  // one more than rows: the end of the last
+    fs::LargeVector<char> text;
+    fs::LargeVector<uint32_t> starts;  // one more than rows: the end of the last
 
     std::string_view At(int row) const {
         const size_t r = static_cast<size_t>(row - 1);
-        return std::string_view(text).substr(starts[r], starts[r + 1] - starts[r]);
+        return std::string_view(text.data() + starts[r], starts[r + 1] - starts[r]);
     }
 };
 

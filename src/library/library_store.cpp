@@ -10,22 +10,24 @@
 namespace tarvel::library {
 namespace {
 
-// Fills rows 1.. of the table with the lines split by the markers.
-int FillTable(const std::vector<std::string>& lines, const std::string_view* markers,
-              size_t marker_count, masTag& table, int& capacity) {
-    SizeTable(table, capacity);
-    int count = 0;
-    for (const auto& line : lines) {
-        const int row = count + 1;
-        capacity = GrowForRow(table, row);
-        std::vector<std::string> fields = SplitLine(line, markers, marker_count);
-        auto& cells = table[static_cast<size_t>(row)];
-        for (size_t cell = 0; cell < cells.size(); ++cell) {
-            cells[cell] = cell < fields.size() ? std::move(fields[cell]) : std::string();
+// Fills rows 1.. of the table with the lines of bytes split by the markers, each row of
+// `cells` cells. The table is sized once, to the capacity that growing it row by row would give.
+int FillTable(const std::string& bytes, const std::string_view* markers, size_t marker_count,
+              masTag& table, int& capacity, int cells) {
+    int lines = 0;
+    fs::ForEachLine(bytes, [&lines](std::string_view) { ++lines; });
+    capacity = CapacityForRows(capacity, lines);
+    SizeTable(table, capacity, cells);
+    std::vector<std::string_view> fields(marker_count);
+    int row = 0;
+    fs::ForEachLine(bytes, [&](std::string_view line) {
+        SplitLineViews(line, markers, marker_count, fields.data());
+        auto& cells_of_row = table[static_cast<size_t>(++row)];
+        for (size_t cell = 0; cell < cells_of_row.size(); ++cell) {
+            cells_of_row[cell].assign(cell < marker_count ? fields[cell] : std::string_view());
         }
-        count = row;
-    }
-    return count;
+    });
+    return row;
 }
 
 }  // namespace
@@ -86,8 +88,10 @@ bool LibraryStore::ReadArtistIndex(masTag& table, int& count) const {
         return false;
     }
     int capacity = static_cast<int>(table.size());
-    count = FillTable(fs::ReadLines(path), kArtistIndexMarkers.data(), kArtistIndexMarkers.size(),
-                      table, capacity);
+    // Its rows hold the artist and the artist's file only.
+    constexpr int kIndexCells = static_cast<int>(kArtistIndexMarkers.size());
+    count = FillTable(fs::ReadFile(path), kArtistIndexMarkers.data(), kIndexCells, table, capacity,
+                      kIndexCells);
     return true;
 }
 
@@ -96,7 +100,8 @@ int ReadSongFile(const std::string& path, masTag& table, int& capacity) {
         SizeTable(table, capacity);
         return 0;
     }
-    return FillTable(fs::ReadLines(path), kSongMarkers.data(), kSongFieldCount, table, capacity);
+    return FillTable(fs::ReadFile(path), kSongMarkers.data(), kSongFieldCount, table, capacity,
+                     kCellsPerRow);
 }
 
 std::string ArtistFileOf(const masTag& table, int count, const std::string& name) {

@@ -26,20 +26,26 @@ std::string ArtistIndexLine(const std::string& artist, const std::string& artist
     return JoinLine(values, kArtistIndexMarkers.data(), kArtistIndexMarkers.size());
 }
 
-std::vector<std::string> SplitLine(std::string_view line, const std::string_view* markers,
-                                   size_t count) {
-    std::vector<std::string> fields(count);
+void SplitLineViews(std::string_view line, const std::string_view* markers, size_t count,
+                    std::string_view* fields) {
+    std::fill(fields, fields + count, std::string_view());
     std::string_view rest = line;
     for (size_t i = 0; i < count; ++i) {
         const size_t at = rest.find(markers[i]);
         if (at == std::string_view::npos) {
-            fields[i] = std::string(rest);
+            fields[i] = rest;
             break;
         }
-        fields[i] = std::string(rest.substr(0, at));
+        fields[i] = rest.substr(0, at);
         rest.remove_prefix(at + markers[i].size());
     }
-    return fields;
+}
+
+std::vector<std::string> SplitLine(std::string_view line, const std::string_view* markers,
+                                   size_t count) {
+    std::vector<std::string_view> views(count);
+    SplitLineViews(line, markers, count, views.data());
+    return std::vector<std::string>(views.begin(), views.end());
 }
 
 SongRecord SplitSongLine(std::string_view line) {
@@ -49,19 +55,29 @@ SongRecord SplitSongLine(std::string_view line) {
     return record;
 }
 
-void SizeTable(masTag& table, int capacity) {
+void SizeTable(masTag& table, int capacity, int cells) {
     const size_t old_size = table.size();
     table.resize(static_cast<size_t>(std::max(capacity, 0)));
     for (size_t row = old_size; row < table.size(); ++row) {
-        table[row].resize(kCellsPerRow);
+        table[row].resize(static_cast<size_t>(cells));
     }
 }
 
-int GrowForRow(masTag& table, int row) {
+int GrowForRow(masTag& table, int row, int cells) {
     if (row + 2 > static_cast<int>(table.size())) {
-        SizeTable(table, row + kTableGrowth);
+        SizeTable(table, row + kTableGrowth, cells);
     }
     return static_cast<int>(table.size());
+}
+
+int CapacityForRows(int capacity, int rows) {
+    // Rows made room for one after another: the first row r with r + 2 above the capacity
+    // grows it to r + 100, and the next growth comes at the row just below that.
+    for (int row = std::max(1, capacity - 1); row <= rows && row + 2 > capacity;
+         row = capacity - 1) {
+        capacity = row + kTableGrowth;
+    }
+    return capacity;
 }
 
 }  // namespace tarvel::library

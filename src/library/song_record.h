@@ -56,6 +56,9 @@ std::string ArtistIndexLine(const std::string& artist, const std::string& artist
 // empty.
 std::vector<std::string> SplitLine(std::string_view line, const std::string_view* markers,
                                    size_t count);
+// The same split into count views of the line.
+void SplitLineViews(std::string_view line, const std::string_view* markers, size_t count,
+                    std::string_view* fields);
 SongRecord SplitSongLine(std::string_view line);
 
 // A table of text cells indexed [row][cell] (the song table, the artist index table, ...).
@@ -65,11 +68,15 @@ using masTag = std::vector<std::vector<std::string>>;
 constexpr int kCellsPerRow = 13;
 constexpr int kTableGrowth = 100;
 
-// Sizes the table to `capacity` rows of 13 cells.
-void SizeTable(masTag& table, int capacity);
+// Sizes the table to `capacity` rows of 13 cells (or of `cells` cells, for a table whose rows
+// never hold more, like the artist index's two).
+void SizeTable(masTag& table, int capacity, int cells = kCellsPerRow);
 // Makes room for row `row`: when row + 2 exceeds the capacity, the capacity becomes row + 100.
 // Returns the capacity.
-int GrowForRow(masTag& table, int row);
+int GrowForRow(masTag& table, int row, int cells = kCellsPerRow);
+// The capacity that making room for rows 1, 2, ... `rows` in turn with GrowForRow leaves,
+// starting from `capacity`.
+int CapacityForRows(int capacity, int rows);
 
 // A list of row numbers picked from a song table.
 using masnom = std::vector<int>;

@@ -12,12 +12,12 @@ std::string_view SongTable::Cell(int row, int cell) const {
         return {};
     }
     const Span span = spans_[static_cast<size_t>(row - 1)][static_cast<size_t>(cell)];
-    return std::string_view(text_).substr(span.at, span.size);
+    return std::string_view(text_.data() + span.at, span.size);
 }
 
 void SongTable::AddSpans(size_t at, size_t size) {
     std::array<Span, kSongFieldCount> cells{};
-    std::string_view rest = std::string_view(text_).substr(at, size);
+    std::string_view rest(text_.data() + at, size);
     size_t offset = at;
     for (size_t i = 0; i < kSongFieldCount; ++i) {
         const size_t found = rest.find(kSongMarkers[i]);
@@ -35,7 +35,7 @@ void SongTable::AddSpans(size_t at, size_t size) {
 
 void SongTable::AddLine(std::string_view line) {
     const size_t at = text_.size();
-    text_.append(line);
+    text_.insert(text_.end(), line.begin(), line.end());
     AddSpans(at, line.size());
 }
 
@@ -52,22 +52,12 @@ SongTable SongTable::ReadFile(const std::string& path) {
     if (!fs::FileExists(path)) {
         return table;
     }
-    table.text_ = fs::ReadFile(path);
-    const std::string_view bytes = table.text_;
+    table.text_ = fs::ReadLargeFile(path);
+    const std::string_view bytes(table.text_.data(), table.text_.size());
     table.spans_.reserve(static_cast<size_t>(std::count(bytes.begin(), bytes.end(), '\n')) + 1);
-    size_t start = 0;
-    while (start < bytes.size()) {
-        const size_t lf = bytes.find('\n', start);
-        size_t end = lf == std::string_view::npos ? bytes.size() : lf;
-        if (lf != std::string_view::npos && end > start && bytes[end - 1] == '\r') {
-            --end;
-        }
-        table.AddSpans(start, end - start);
-        if (lf == std::string_view::npos) {
-            break;
-        }
-        start = lf + 1;
-    }
+    fs::ForEachLine(bytes, [&](std::string_view line) {
+        table.AddSpans(static_cast<size_t>(line.data() - bytes.data()), line.size());
+    });
     return table;
 }
 

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "library/song_record.h"
+#include "platform/fs/large_buffer.h"
 
 namespace tarvel::library {
 
@@ -35,8 +36,8 @@ class SongTable {
     // Splits the line that starts at `at` in the buffer.
     void AddSpans(size_t at, size_t size);
 
-    std::string text_;
-    std::vector<std::array<Span, kSongFieldCount>> spans_;
+    fs::LargeVector<char> text_;
+    fs::LargeVector<std::array<Span, kSongFieldCount>> spans_;
 };
 
 }  // namespace tarvel::library

@@ -84,6 +84,21 @@ TEST(SongTable, GrowsInStepsOfAHundredRowsOfThirteenCells) {
     }
 }
 
+// A file's rows are made room for at once; the capacity must be the one row-by-row growth gives.
+TEST(SongTable, CapacityForRowsIsThatOfGrowingRowByRow) {
+    for (const int start : {0, 1, 2, 3, 50, 101, 102, 180}) {
+        for (const int rows : {0, 1, 2, 98, 99, 100, 101, 199, 250, 1000}) {
+            masTag table;
+            SizeTable(table, start, 1);
+            for (int row = 1; row <= rows; ++row) {
+                GrowForRow(table, row, 1);
+            }
+            EXPECT_EQ(CapacityForRows(start, rows), static_cast<int>(table.size()))
+                << start << " " << rows;
+        }
+    }
+}
+
 class LibraryStoreTest : public ::testing::Test {
   protected:
     TempDir dir;

@@ -10,6 +10,7 @@
 
 #include "platform/error/app_error.h"
 #include "platform/fs/file_ops.h"
+#include "platform/fs/large_buffer.h"
 
 namespace tarvel::fs {
 namespace {
@@ -57,7 +58,11 @@ void WriteAll(int fd, const std::string& bytes, const std::string& path) {
 
 }  // namespace
 
-std::string ReadFile(const std::string& path) {
+namespace {
+
+// Reads the whole file into bytes (a std::string or a LargeVector<char>).
+template <class Bytes>
+void ReadInto(const std::string& path, Bytes& bytes) {
     Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
     if (fd.get() < 0) {
         Fail("open", path, errno);
@@ -75,7 +80,7 @@ std::string ReadFile(const std::string& path) {
     };
     // A file of known size is read straight into the text: one allocation, one copy. Its size
     // is only a hint (the file may change meanwhile): whatever follows is still read.
-    std::string bytes;
+    bytes.clear();
     struct stat info {};
     if (::fstat(fd.get(), &info) == 0 && info.st_size > 0) {
         bytes.resize(static_cast<size_t>(info.st_size));
@@ -83,27 +88,44 @@ std::string ReadFile(const std::string& path) {
     }
     char buffer[65536];
     while (const size_t n = read_some(buffer, sizeof buffer)) {
-        bytes.append(buffer, n);
+        bytes.insert(bytes.end(), buffer, buffer + n);
     }
+}
+
+}  // namespace
+
+std::string ReadFile(const std::string& path) {
+    std::string bytes;
+    ReadInto(path, bytes);
     return bytes;
 }
 
-std::vector<std::string> SplitLines(const std::string& bytes) {
-    std::vector<std::string> lines;
+LargeVector<char> ReadLargeFile(const std::string& path) {
+    LargeVector<char> bytes;
+    ReadInto(path, bytes);
+    return bytes;
+}
+
+void ForEachLine(std::string_view bytes, const std::function<void(std::string_view)>& line) {
     size_t start = 0;
     while (start < bytes.size()) {
         const size_t lf = bytes.find('\n', start);
-        if (lf == std::string::npos) {
-            lines.push_back(bytes.substr(start));
+        if (lf == std::string_view::npos) {
+            line(bytes.substr(start));
             break;
         }
         size_t end = lf;
         if (end > start && bytes[end - 1] == '\r') {
             --end;
         }
-        lines.push_back(bytes.substr(start, end - start));
+        line(bytes.substr(start, end - start));
         start = lf + 1;
     }
+}
+
+std::vector<std::string> SplitLines(const std::string& bytes) {
+    std::vector<std::string> lines;
+    ForEachLine(bytes, [&lines](std::string_view line) { lines.emplace_back(line); });
     return lines;
 }
 

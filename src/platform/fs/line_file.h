@@ -1,6 +1,8 @@
 #pragma once
 
+#include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 // Text files as lines of bytes. Lines are written with CR LF; a reader also accepts LF alone and
@@ -17,6 +19,8 @@ std::vector<std::string> ReadLines(const std::string& path);
 
 // Splits bytes into lines the way ReadLines does.
 std::vector<std::string> SplitLines(const std::string& bytes);
+// Calls line for each line of bytes, split as SplitLines does, without copying them.
+void ForEachLine(std::string_view bytes, const std::function<void(std::string_view)>& line);
 
 // Replaces the file with the given bytes atomically: a temporary file in the same folder is
 // written and flushed, then renamed over the target. A reader sees the old or the new file,

@@ -6,6 +6,7 @@
 #include "platform/error/app_error.h"
 #include "platform/fs/dir_walk.h"
 #include "platform/fs/file_ops.h"
+#include "platform/fs/large_buffer.h"
 #include "support/temp_dir.h"
 
 namespace tarvel::fs {
@@ -49,6 +50,30 @@ TEST(LineFile, ReadsCrLfLfAndAnUnendedLastLine) {
         WriteBytes(dir / "f", c.bytes);
         EXPECT_EQ(ReadLines(dir / "f"), c.lines) << c.bytes;
     }
+}
+
+// Files on both sides of the size from which the memory comes from the system, and a buffer
+// growing across it: the bytes must be the file's, and the blocks given back must be the ones
+// taken (a wrong size would fail or leak under the sanitizers).
+TEST(LineFile, LargeFilesReadTheSameBytes) {
+    TempDir dir;
+    for (const size_t size :
+         {size_t{0}, size_t{10}, kLargeBlock - 1, kLargeBlock, 3 * kLargeBlock + 7}) {
+        std::string bytes(size, '\0');
+        for (size_t i = 0; i < size; ++i) {
+            bytes[i] = static_cast<char>(i * 7 + i / 4099);
+        }
+        WriteBytes(dir / "big", bytes);
+        const LargeVector<char> read = ReadLargeFile(dir / "big");
+        ASSERT_EQ(std::string(read.begin(), read.end()), bytes) << size;
+    }
+    LargeVector<uint32_t> grown;
+    for (uint32_t i = 0; i < kLargeBlock; ++i) {
+        grown.push_back(i);
+    }
+    EXPECT_EQ(grown[12345], 12345u);
+    EXPECT_EQ(grown.back(), kLargeBlock - 1);
+    EXPECT_THROW(ReadLargeFile(dir / "missing"), AppError);
 }
 
 TEST(LineFile, ReplaceKeepsNoTemporaryFilesAndFailuresNameThePath) {
