@@ -11,8 +11,10 @@
 #include "platform/system/system_services.h"
 #include "platform/winmsg/client.h"
 #include "shell/audio_windows.h"
+#include "shell/desktop_media.h"
 #include "shell/first_paint_probe.h"
 #include "shell/main_window.h"
+#include "shell/open_files.h"
 #include "windows/equalizer_window.h"
 #include "windows/fmod_window.h"
 #include "windows/mini_window.h"
@@ -23,6 +25,8 @@ namespace tarvel {
 
 int RunProgram(int argc, char** argv) {
     if (winmsg::FindWindowByClass("TMinFrm")) {
+        // A later start hands the files it was given to the running player.
+        shell::HandFilesToRunningInstance(shell::FileArguments(argc, argv, fs::CurrentDirectory()));
         return 0;
     }
     QApplication app(argc, argv);
@@ -49,6 +53,8 @@ int RunProgram(int argc, char** argv) {
     form1.LoadPresetAndPlaylists();
     TSFoptions shuffle_options(form1.Settings(), form1.AppDir(), shell::ErrorReportOf(form1));
     shell::ConnectShuffleOptions(form1, shuffle_options);
+    const auto desktop_media =
+        shell::ConnectDesktopMedia(form1, shell::FileArguments(argc, argv, fs::CurrentDirectory()));
 
     QObject::connect(&form1, &TForm1::Closed, &app, &QApplication::quit);
     // The desktop session ending closes the window like its close button.

@@ -1,0 +1,104 @@
+#include "shell/open_files.h"
+
+#include <cstdio>
+#include <filesystem>
+
+#include "library/song_reader.h"
+#include "platform/error/app_error.h"
+#include "platform/system/system_services.h"
+#include "platform/winmsg/client.h"
+#include "platform/winmsg/window_endpoint.h"
+#include "playlists/playlist_model.h"
+#include "shell/main_window.h"
+
+namespace tarvel::shell {
+namespace {
+
+// The window that takes files from later starts, and the copy-data kind of a file list.
+constexpr const char* kFilesClass = "TarvelFiles";
+constexpr int32_t kFileListKind = 1;
+
+bool IsFile(const std::string& path) {
+    std::error_code error;
+    return std::filesystem::is_regular_file(path, error);
+}
+
+}  // namespace
+
+std::vector<std::string> FileArguments(int argc, char** argv, const std::string& cwd) {
+    std::vector<std::string> files;
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (arg.empty() || arg.starts_with('-')) {
+            continue;
+        }
+        files.push_back(arg.starts_with('/') ? arg : cwd + "/" + arg);
+    }
+    return files;
+}
+
+std::string JoinPaths(const std::vector<std::string>& paths) {
+    std::string bytes;
+    for (const std::string& path : paths) {
+        bytes += path;
+        bytes += '\0';
+    }
+    return bytes;
+}
+
+std::vector<std::string> SplitPaths(const std::string& bytes) {
+    std::vector<std::string> paths;
+    size_t start = 0;
+    for (size_t end = bytes.find('\0'); end != std::string::npos;
+         start = end + 1, end = bytes.find('\0', start)) {
+        if (end > start) {
+            paths.push_back(bytes.substr(start, end - start));
+        }
+    }
+    return paths;
+}
+
+bool PlayFiles(TForm1& form, const std::vector<std::string>& paths) {
+    library::TagReaders readers;
+    library::masTag rows(1, std::vector<std::string>(library::kCellsPerRow));
+    for (const std::string& path : paths) {
+        if (!IsFile(path)) {
+            std::fprintf(stderr, "tarvel: not a file, not added: %s\n", path.c_str());
+            continue;
+        }
+        const library::SongRecord record = library::ReadSongRecord(path, readers);
+        std::vector<std::string>& row = rows.emplace_back(library::kCellsPerRow);
+        std::copy(record.begin(), record.end(), row.begin());
+    }
+    const int count = static_cast<int>(rows.size()) - 1;
+    if (count == 0) {
+        return false;
+    }
+    system::RunReported(form.Services(), [&] { form.Playlists().AddSongs(rows, 1, count); });
+    return true;
+}
+
+bool HandFilesToRunningInstance(const std::vector<std::string>& paths) {
+    if (paths.empty()) {
+        return false;
+    }
+    const std::optional<winmsg::WindowHandle> window = winmsg::FindWindowByClass(kFilesClass);
+    return window && winmsg::SendCopyData(*window, kFileListKind, JoinPaths(paths)) == 1;
+}
+
+std::unique_ptr<QObject> ReceiveFiles(TForm1& form) {
+    try {
+        return std::make_unique<winmsg::WindowEndpoint>(
+            kFilesClass, "Tarvel", [&form](const winmsg::Incoming& message) -> int32_t {
+                if (message.op != winmsg::Op::CopyData || message.kind != kFileListKind) {
+                    return 0;
+                }
+                return PlayFiles(form, SplitPaths(message.data)) ? 1 : 0;
+            });
+    } catch (const AppError& e) {
+        std::fprintf(stderr, "tarvel: %s\n", e.what());
+        return nullptr;
+    }
+}
+
+}  // namespace tarvel::shell

@@ -1,0 +1,222 @@
+// The desktop around the real player: its media controls driven by playerctl on a private
+// session bus, files handed over by a second start, and a run without any bus.
+#include <gtest/gtest.h>
+#include <signal.h>
+
+#include <QDBusArgument>
+#include <QDBusConnection>
+#include <QDBusConnectionInterface>
+#include <QDBusObjectPath>
+#include <QTest>
+#include <functional>
+
+#include "e2e/e2e_support.h"
+#include "e2e/x_session.h"
+#include "platform/fs/line_file.h"
+#include "platform/text/cp1251.h"
+#include "playlists/playlist_file.h"
+#include "support/private_bus.h"
+#include "support/program_exit.h"
+
+namespace tarvel::testing {
+namespace {
+
+constexpr const char* kService = "org.mpris.MediaPlayer2.tarvel";
+
+// Waits (fifteen seconds at most) until the condition holds, letting events in meanwhile.
+bool WaitFor(const std::function<bool()>& condition) {
+    for (int i = 0; i < 300; ++i) {
+        if (condition()) {
+            return true;
+        }
+        QTest::qWait(50);
+    }
+    return condition();
+}
+
+// Runs a command on the private bus; it must end with exit code 0. Returns its output.
+QString OnBus(const PrivateBus& bus, const QString& program, const QStringList& arguments) {
+    QProcess process;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("DBUS_SESSION_BUS_ADDRESS", bus.Address());
+    process.setProcessEnvironment(env);
+    process.start(program, arguments);
+    EXPECT_TRUE(process.waitForFinished(10000)) << program.toStdString();
+    EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(process.exitCode(), 0)
+        << program.toStdString() << " " << arguments.join(' ').toStdString() << ": "
+        << process.readAllStandardError().toStdString();
+    return QString::fromUtf8(process.readAllStandardOutput()).trimmed();
+}
+
+QString Playerctl(const PrivateBus& bus, const QStringList& arguments) {
+    return OnBus(bus, "playerctl", QStringList{"-p", "tarvel"} + arguments);
+}
+
+// The titles announced by PropertiesChanged and the positions announced by Seeked.
+class Announcements : public QObject {
+    Q_OBJECT
+  public:
+    QStringList titles;
+    int seeks = 0;
+  public slots:
+    void PropertiesChanged(const QString&, const QVariantMap& values, const QStringList&) {
+        if (values.contains("Metadata")) {
+            const auto metadata =
+                qdbus_cast<QVariantMap>(values["Metadata"].value<QDBusArgument>());
+            titles << metadata["xesam:title"].toString();
+        }
+    }
+    void Seeked(qlonglong) { ++seeks; }
+};
+
+// PL1 of the given songs: (file, title as the user reads it).
+void WritePlaylist(const AppDirFixture& app,
+                   const std::vector<std::pair<std::string, std::string>>& songs) {
+    playlists::TPlayMasiv playlist;
+    playlist.Work.Rows.assign(songs.size() + 2, std::vector<std::string>(library::kCellsPerRow));
+    for (size_t i = 0; i < songs.size(); ++i) {
+        std::vector<std::string>& row = playlist.Work.Rows[i + 1];
+        row[library::kArtist] = "Tone";
+        row[library::kAlbum] = "Tests";
+        row[library::kTitle] = text::Utf8ToCp1251(songs[i].second);
+        row[library::kDuration] = "6000";
+        row[library::kPath] = songs[i].first;
+    }
+    playlist.Work.Count = static_cast<int32_t>(songs.size());
+    playlists::WritePlaylistFile(playlist, app.FilePath("sort/PlayListMainPL1.tpl"));
+}
+
+class DesktopJourney : public ::testing::Test {
+  protected:
+    DesktopJourney() {
+        ::setenv("DBUS_SESSION_BUS_ADDRESS", bus.Address().toUtf8().constData(), 1);
+        app.WriteSettings({{3, "Loading Player=Auto load PlayList Without auto play"}});
+    }
+    ~DesktopJourney() override {
+        ::unsetenv("DBUS_SESSION_BUS_ADDRESS");
+        QDBusConnection::disconnectFromBus("e2e");
+    }
+
+    bool WaitForMediaControls() {
+        return WaitFor([this] { return client.interface()->isServiceRegistered(kService); });
+    }
+
+    PrivateBus bus;
+    AppDirFixture app;
+    QDBusConnection client = QDBusConnection::connectToBus(bus.Address(), "e2e");
+};
+
+TEST_F(DesktopJourney, PlayerctlDrivesThePlayerAndHearsWhatItDoes) {
+    XSession x;
+    ASSERT_TRUE(x.Ok());
+    const std::string songs = app.FilePath("songs");
+    WritePlaylist(app, {{MakeToneMp3(songs, 440, 6), "Песня"},
+                        {MakeToneMp3(songs, 660, 6), "Second"},
+                        {MakeToneMp3(songs, 880, 6), "Third"}});
+    QProcess player;
+    app.StartOnDisplay(player, x.Display(), app.FilePath("out.wav"));
+    ASSERT_TRUE(app.WaitForWindows(player));
+    ASSERT_TRUE(WaitForMediaControls());
+    Announcements heard;
+    client.connect(kService, "/org/mpris/MediaPlayer2", "org.freedesktop.DBus.Properties",
+                   "PropertiesChanged", &heard,
+                   SLOT(PropertiesChanged(QString, QVariantMap, QStringList)));
+    client.connect(kService, "/org/mpris/MediaPlayer2", "org.mpris.MediaPlayer2.Player", "Seeked",
+                   &heard, SLOT(Seeked(qlonglong)));
+
+    const QString xml = OnBus(bus, "gdbus",
+                              {"introspect", "--session", "--dest", kService, "--object-path",
+                               "/org/mpris/MediaPlayer2"});
+    for (const char* part :
+         {"interface org.mpris.MediaPlayer2 {", "interface org.mpris.MediaPlayer2.Player {",
+          "PlayPause();", "Seeked(", "readonly s PlaybackStatus", "readwrite d Volume",
+          "readonly s Identity = 'Tarvel';"}) {
+        EXPECT_TRUE(xml.contains(part)) << part << "\n" << xml.toStdString();
+    }
+
+    const auto status = [this] { return Playerctl(bus, {"status"}); };
+    const auto title = [this] { return Playerctl(bus, {"metadata", "title"}); };
+    EXPECT_EQ(status(), "Stopped");
+    Playerctl(bus, {"play"});
+    ASSERT_TRUE(WaitFor([&] { return status() == "Playing"; }));
+    EXPECT_EQ(title(), QString::fromUtf8("Песня")) << "the Windows-1251 title reads as UTF-8";
+    EXPECT_EQ(Playerctl(bus, {"metadata", "artist"}), "Tone");
+    EXPECT_EQ(Playerctl(bus, {"metadata", "mpris:length"}), "6000000");
+    Playerctl(bus, {"pause"});
+    ASSERT_TRUE(WaitFor([&] { return status() == "Paused"; }));
+    Playerctl(bus, {"play-pause"});
+    ASSERT_TRUE(WaitFor([&] { return status() == "Playing"; }));
+
+    Playerctl(bus, {"position", "3"});
+    ASSERT_TRUE(WaitFor([&] { return heard.seeks > 0; })) << "a seek is announced";
+    EXPECT_GE(Playerctl(bus, {"position"}).toDouble(), 2.9);
+
+    Playerctl(bus, {"volume", "0.5"});
+    EXPECT_NEAR(Playerctl(bus, {"volume"}).toDouble(), 386.0 / 771, 1e-4);
+
+    Playerctl(bus, {"next"});
+    ASSERT_TRUE(WaitFor([&] { return title() == "Second"; }));
+    Playerctl(bus, {"previous"});
+    ASSERT_TRUE(WaitFor([&] { return title() == QString::fromUtf8("Песня"); }));
+
+    // The song plays to its end and the next one starts: the desktop hears of it unasked.
+    heard.titles.clear();
+    ASSERT_TRUE(WaitFor([&] { return heard.titles.contains("Second"); }));
+    EXPECT_EQ(status(), "Playing");
+
+    OnBus(bus, "gdbus",
+          {"call", "--session", "--dest", kService, "--object-path", "/org/mpris/MediaPlayer2",
+           "--method", "org.mpris.MediaPlayer2.Quit"});
+    ExpectCleanExit(player);
+    EXPECT_EQ(fs::ReadLines(app.FilePath("TvSysFile/conf.tcf")).at(15), "Volume=386")
+        << "the volume asked for is the window's volume, saved at exit";
+}
+
+TEST_F(DesktopJourney, ASecondStartWithAFileHandsItToTheRunningPlayer) {
+    const std::string song = MakeToneMp3(app.FilePath("songs"), 550, 20);
+    QProcess first;
+    app.Start(first);
+    ASSERT_TRUE(app.WaitForWindows(first));
+    ASSERT_TRUE(WaitForMediaControls());
+
+    QProcess second;
+    second.setProcessEnvironment(first.processEnvironment());
+    second.setWorkingDirectory(QString::fromStdString(app.FilePath("songs")));
+    second.start(QStringLiteral(TARVEL_DIST_DIR "/tarvel"), {"tone550.mp3"});
+    ExpectCleanExit(second);
+    ASSERT_TRUE(WaitFor([&] { return Playerctl(bus, {"status"}) == "Playing"; }));
+    EXPECT_EQ(Playerctl(bus, {"metadata", "xesam:url"}), QString::fromStdString("file://" + song))
+        << "the relative name was taken from the second start's folder";
+    EXPECT_EQ(first.state(), QProcess::Running);
+
+    ::kill(static_cast<pid_t>(first.processId()), SIGTERM);
+    ExpectCleanExit(first);
+}
+
+TEST(DesktopWithoutBus, ThePlayerSaysSoOnceAndRunsOn) {
+    AppDirFixture app;
+    app.WriteSettings({});
+    QProcess player;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("QT_QPA_PLATFORM", "offscreen");
+    env.insert("TARVEL_PLATFORM", "fake");
+    env.insert("TARVEL_PLATFORM_LOG", QString::fromStdString(app.LogPath()));
+    env.insert("TARVEL_AUDIO", "null");
+    env.insert("TARVEL_WINDOWS_DIR", QString::fromStdString(app.WindowsDir()));
+    env.insert("DBUS_SESSION_BUS_ADDRESS",
+               QString::fromStdString("unix:path=" + app.FilePath("no-bus")));
+    player.setProcessEnvironment(env);
+    player.setWorkingDirectory(QString::fromStdString(app.AppDir()));
+    player.start(QStringLiteral(TARVEL_DIST_DIR "/tarvel"), {});
+    ASSERT_TRUE(app.WaitForWindows(player));
+    ::kill(static_cast<pid_t>(player.processId()), SIGTERM);
+    ExpectCleanExit(player);
+    const QString said = QString::fromUtf8(player.readAllStandardError());
+    EXPECT_EQ(said.count("no D-Bus session bus"), 1) << said.toStdString();
+}
+
+}  // namespace
+}  // namespace tarvel::testing
+
+#include "desktop_journey_test.moc"
