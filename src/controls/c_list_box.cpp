@@ -54,6 +54,14 @@ class ListItems : public QAbstractListModel {
         kept_.append(texts);
         endInsertRows();
     }
+    void Remove(int row) {
+        if (source_ || row < 0 || row >= kept_.size()) {
+            return;
+        }
+        beginRemoveRows(QModelIndex(), row, row);
+        kept_.removeAt(row);
+        endRemoveRows();
+    }
     void SetText(int row, const QString& text) {
         if (source_ || row < 0 || row >= kept_.size()) {
             return;
@@ -143,6 +151,10 @@ void TCListBox::addItems(const QStringList& texts) {
 
 void TCListBox::SetItemText(int index, const QString& text) {
     items_->SetText(index, text);
+}
+
+void TCListBox::RemoveItem(int index) {
+    items_->Remove(index);
 }
 
 void TCListBox::SetItemSource(int count, std::function<QString(int)> text) {

@@ -27,6 +27,7 @@ class TCListBox : public QListView {
     void addItem(const QString& text);
     void addItems(const QStringList& texts);
     void SetItemText(int index, const QString& text);
+    void RemoveItem(int index);
     // Shows `count` items whose texts `text` gives (by 0-based index) when they are drawn.
     void SetItemSource(int count, std::function<QString(int)> text);
     int count() const;

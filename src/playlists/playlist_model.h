@@ -6,6 +6,7 @@
 
 #include "playlists/browser_songs.h"
 #include "playlists/playlist.h"
+#include "playlists/playlist_edit.h"
 #include "playlists/playlist_engines.h"
 #include "playlists/playlist_view.h"
 #include "playlists/shuffle_picks.h"
@@ -115,6 +116,13 @@ class PlaylistModel {
     void ArtistDoubleClick(const BrowserSongs& browser);  // ListBox1DblClick, ListBox2DblClick
     void AlbumDoubleClick(const BrowserSongs& browser);   // ListBox3DblClick
     void SongDoubleClick(const BrowserSongs& browser, int item_index);  // ListBox4DblClick
+    // Plays row r (1-based) chosen in a playlist list; rows outside the playlist do nothing.
+    void PlayRow(int row);
+    // Removes row r; the playing row (Current) is never removed. True when a row went.
+    bool DeleteSong(int row);
+    // A drop on a playlist list at target row t (DropTarget); source_row is the pressed playlist
+    // row of a move (-1 when the press was below the items). Never starts playback.
+    void DropOnPlaylist(int target, int source_row, const DragSource& source);
 
     // Shuffle and repeat.
     void ShuffleClick(const BrowserSongs& browser);  // ImgShuffleClick

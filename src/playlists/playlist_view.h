@@ -15,6 +15,8 @@ class PlaylistView {
     virtual void AppendItem(const std::string& text) = 0;
     // Replaces item index (0-based); appends when the item does not exist yet.
     virtual void SetItem(int index, const std::string& text) = 0;
+    // Removes item index (0-based); nothing when there is no such item.
+    virtual void RemoveItem(int index) = 0;
     // Marks one item (index -2: none) with the colour, the spare colour and the mode ("Play",
     // "Pause" or "" for none), which picks the picture drawn beside it.
     virtual void SetItemFont(int index, uint32_t color, uint32_t spare_color,

@@ -20,6 +20,8 @@ class TransportControl {
     // started is in play. A stopped player is never polled: its idle engine would read as a song
     // that has just ended.
     virtual void SetPollingTimer(bool on) = 0;
+    // Shows the song and playlist times (after the totals changed).
+    virtual void ShowTimes() = 0;
     // Sets the scrolling title line (TitleText), e.g. kIdleTitle at the end of the playlist.
     virtual void SetTitleText(const std::string& text) = 0;
 };

@@ -30,6 +30,10 @@ void ListView::SetItem(int index, const std::string& text) {
     }
 }
 
+void ListView::RemoveItem(int index) {
+    list_.RemoveItem(index);
+}
+
 void ListView::SetItemFont(int index, uint32_t color, uint32_t spare_color,
                            const std::string& mode) {
     list_.SetItemFont(index, controls::ColorFromBgr(color), controls::ColorFromBgr(spare_color),

@@ -19,6 +19,7 @@ class ListView : public playlists::PlaylistView {
     int ItemCount() const override;
     void AppendItem(const std::string& text) override;
     void SetItem(int index, const std::string& text) override;
+    void RemoveItem(int index) override;
     void SetItemFont(int index, uint32_t color, uint32_t spare_color,
                      const std::string& mode) override;
     int VisibleItems() const override;
@@ -48,6 +49,10 @@ class ListViewSlot : public playlists::PlaylistView {
     void SetItem(int index, const std::string& text) override {
         if (target)
             target->SetItem(index, text);
+    }
+    void RemoveItem(int index) override {
+        if (target)
+            target->RemoveItem(index);
     }
     void SetItemFont(int index, uint32_t color, uint32_t spare_color,
                      const std::string& mode) override {

@@ -61,7 +61,7 @@ class Transport : public playlists::TransportControl {
     void StopPlay(bool snapshot) override;
     void SeekTo(int32_t ms);
     void ApplyVolume(int position);
-    void ShowTimes();
+    void ShowTimes() override;
     void SetPollingTimer(bool on) override;
 
     // ImgPlayPause of either window: from the start when PositionMs is 0, else pause or resume.

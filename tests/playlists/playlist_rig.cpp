@@ -12,6 +12,12 @@ void RecordingView::SetItem(int index, const std::string& text) {
     }
 }
 
+void RecordingView::RemoveItem(int index) {
+    if (index >= 0 && index < ItemCount()) {
+        items.erase(items.begin() + index);
+    }
+}
+
 void RecordingView::SetItemFont(int index, uint32_t color, uint32_t spare_color,
                                 const std::string& mode) {
     marked = index;

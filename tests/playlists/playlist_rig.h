@@ -21,6 +21,7 @@ class RecordingView : public playlists::PlaylistView {
     int ItemCount() const override { return static_cast<int>(items.size()); }
     void AppendItem(const std::string& text) override { items.push_back(text); }
     void SetItem(int index, const std::string& text) override;
+    void RemoveItem(int index) override;
     void SetItemFont(int index, uint32_t color, uint32_t spare_color,
                      const std::string& mode) override;
     int VisibleItems() const override { return visible; }
@@ -70,11 +71,13 @@ class FakeTransport : public playlists::TransportControl {
     void StopPlay(bool snapshot) override;
     void SetPollingTimer(bool on) override { polling = on; }
     void SetTitleText(const std::string& text) override { title = text; }
+    void ShowTimes() override { ++times_shown; }
 
     playlists::PlaylistModel* model = nullptr;
     config::Settings* settings = nullptr;
     std::vector<std::string> calls;
     bool polling = false;
+    int times_shown = 0;
     std::string title;
 };
 
