@@ -9,38 +9,10 @@
 #include <cstdio>
 #include <vector>
 
-#include "platform/error/app_error.h"
-#include "platform/fs/file_ops.h"
+#include "platform/fs/fd.h"
 
 namespace tarvel::fs {
 namespace {
-
-// A file descriptor closed when it goes out of scope.
-class Fd {
-  public:
-    explicit Fd(int fd) : fd_(fd) {}
-    ~Fd() {
-        if (fd_ >= 0) {
-            ::close(fd_);
-        }
-    }
-    Fd(const Fd&) = delete;
-    Fd& operator=(const Fd&) = delete;
-    int get() const { return fd_; }
-    // Closes now, reporting the error a late write may give.
-    int Close() {
-        const int result = ::close(fd_);
-        fd_ = -1;
-        return result;
-    }
-
-  private:
-    int fd_;
-};
-
-[[noreturn]] void Fail(const std::string& what, const std::string& path, int error) {
-    throw AppError(fmt::format("{} {}: {}", what, path, ErrnoText(error)));
-}
 
 // Copies the whole of `in` (size bytes) to `out` in the kernel; falls back to reading and
 // writing where the two file systems cannot copy between each other.
@@ -60,7 +32,7 @@ void CopyBytes(int in, int out, off_t size, const std::string& from, const std::
             continue;
         }
         if (errno != EXDEV && errno != ENOSYS && errno != EINVAL && errno != EOPNOTSUPP) {
-            Fail("Cannot copy to", to, errno);
+            FailFile("copy to", to, errno);
         }
         std::vector<char> buffer(1 << 20);
         for (;;) {
@@ -72,16 +44,9 @@ void CopyBytes(int in, int out, off_t size, const std::string& from, const std::
                 if (errno == EINTR) {
                     continue;
                 }
-                Fail("Cannot read", from, errno);
+                FailFile("read", from, errno);
             }
-            for (ssize_t written = 0; written < got;) {
-                const ssize_t w =
-                    ::write(out, buffer.data() + written, static_cast<size_t>(got - written));
-                if (w < 0 && errno != EINTR) {
-                    Fail("Cannot write", to, errno);
-                }
-                written += w > 0 ? w : 0;
-            }
+            WriteAll(out, std::string_view(buffer.data(), static_cast<size_t>(got)), to);
         }
     }
 }
@@ -91,14 +56,14 @@ void CopyBytes(int in, int out, off_t size, const std::string& from, const std::
 void CopyFileFast(const std::string& from, const std::string& to) {
     Fd in(::open(from.c_str(), O_RDONLY | O_CLOEXEC));
     if (in.get() < 0) {
-        Fail("Cannot open", from, errno);
+        FailFile("open", from, errno);
     }
     struct stat source {};
     if (::fstat(in.get(), &source) != 0) {
-        Fail("Cannot read", from, errno);
+        FailFile("read", from, errno);
     }
     if (!S_ISREG(source.st_mode)) {
-        Fail("Cannot copy", from, EISDIR);
+        FailFile("copy", from, EISDIR);
     }
     struct stat target {};
     if (::stat(to.c_str(), &target) == 0 && target.st_dev == source.st_dev &&
@@ -108,16 +73,16 @@ void CopyFileFast(const std::string& from, const std::string& to) {
     std::string temp = to + ".XXXXXX";
     Fd out(::mkstemp(temp.data()));
     if (out.get() < 0) {
-        Fail("Cannot create", temp, errno);
+        FailFile("create", temp, errno);
     }
     try {
         ::fchmod(out.get(), source.st_mode & 07777);
         CopyBytes(in.get(), out.get(), source.st_size, from, to);
         if (out.Close() != 0) {
-            Fail("Cannot write", to, errno);
+            FailFile("write", to, errno);
         }
         if (::rename(temp.c_str(), to.c_str()) != 0) {
-            Fail("Cannot replace", to, errno);
+            FailFile("replace", to, errno);
         }
     } catch (...) {
         ::unlink(temp.c_str());

@@ -9,54 +9,11 @@
 #include <cstdio>
 
 #include "platform/error/app_error.h"
+#include "platform/fs/fd.h"
 #include "platform/fs/file_ops.h"
 #include "platform/fs/large_buffer.h"
 
 namespace tarvel::fs {
-namespace {
-
-[[noreturn]] void Fail(const char* what, const std::string& path, int error) {
-    throw AppError(fmt::format("Cannot {} file \"{}\": {}", what, path, ErrnoText(error)));
-}
-
-// Closes a descriptor on every path out of a function.
-class Fd {
-  public:
-    explicit Fd(int fd) : fd_(fd) {}
-    ~Fd() {
-        if (fd_ >= 0) {
-            ::close(fd_);
-        }
-    }
-    Fd(const Fd&) = delete;
-    Fd& operator=(const Fd&) = delete;
-    int get() const { return fd_; }
-    // Closes now, so that a failing close can be reported.
-    int Close() {
-        const int result = ::close(fd_);
-        fd_ = -1;
-        return result;
-    }
-
-  private:
-    int fd_;
-};
-
-void WriteAll(int fd, const std::string& bytes, const std::string& path) {
-    size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-        if (n < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            Fail("write", path, errno);
-        }
-        done += static_cast<size_t>(n);
-    }
-}
-
-}  // namespace
 
 namespace {
 
@@ -65,7 +22,7 @@ template <class Bytes>
 void ReadInto(const std::string& path, Bytes& bytes) {
     Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
     if (fd.get() < 0) {
-        Fail("open", path, errno);
+        FailFile("open", path, errno);
     }
     const auto read_some = [&](char* into, size_t size) {
         for (;;) {
@@ -74,7 +31,7 @@ void ReadInto(const std::string& path, Bytes& bytes) {
                 return static_cast<size_t>(n);
             }
             if (errno != EINTR) {
-                Fail("read", path, errno);
+                FailFile("read", path, errno);
             }
         }
     };
@@ -141,22 +98,22 @@ void ReplaceFile(const std::string& path, const std::string& bytes) {
     std::string temp = JoinPath(folder.empty() ? std::string(".") : folder, name);
     Fd fd(::mkstemp(temp.data()));
     if (fd.get() < 0) {
-        Fail("create a temporary file for", path, errno);
+        FailFile("create a temporary file for", path, errno);
     }
     try {
         WriteAll(fd.get(), bytes, path);
         if (::fsync(fd.get()) != 0) {
-            Fail("flush", path, errno);
+            FailFile("flush", path, errno);
         }
         // Keep the usual permissions of a new file rather than mkstemp's 0600.
         const mode_t mask = ::umask(0);
         ::umask(mask);
         ::fchmod(fd.get(), 0666 & ~mask);
         if (fd.Close() != 0) {
-            Fail("close", path, errno);
+            FailFile("close", path, errno);
         }
         if (::rename(temp.c_str(), path.c_str()) != 0) {
-            Fail("replace", path, errno);
+            FailFile("replace", path, errno);
         }
     } catch (...) {
         ::unlink(temp.c_str());
@@ -176,13 +133,13 @@ void WriteLines(const std::string& path, const std::vector<std::string>& lines) 
 void AppendLine(const std::string& path, const std::string& line) {
     Fd fd(::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0666));
     if (fd.get() < 0) {
-        Fail("open", path, errno);
+        FailFile("open", path, errno);
     }
     std::string ended(line);
     ended.append("\r\n");
     WriteAll(fd.get(), ended, path);
     if (fd.Close() != 0) {
-        Fail("close", path, errno);
+        FailFile("close", path, errno);
     }
 }
 
