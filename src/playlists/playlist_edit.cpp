@@ -1,7 +1,9 @@
 #include "playlists/playlist_edit.h"
 
 #include <algorithm>
+#include <cmath>
 
+#include "library/duration_text.h"
 #include "playlists/playlist_model.h"
 
 namespace tarvel::playlists {
@@ -34,6 +36,23 @@ int SelectionAfterDelete(int index, int item_count) {
         --index;
     }
     return index >= 1 ? index : -1;
+}
+
+bool OpensPlaylistMenu(int x, int width) {
+    return x >= 0 && x <= static_cast<int>(std::nearbyint(width * 0.4));
+}
+
+std::string RowHint(const TPlist& list, int row) {
+    if (row < 1 || row > list.Count) {
+        return {};
+    }
+    const auto& cells = list.Rows[static_cast<size_t>(row)];
+    if (cells[library::kGenre] == "CD") {
+        return "CD - " + cells[library::kTitle];
+    }
+    return cells[library::kArtist] + " - " + cells[library::kAlbum] + " - " +
+           cells[library::kTitle] + " - " + library::DurationText(cells[library::kDuration]) +
+           " - " + cells[library::kBitRate] + " kbps";
 }
 
 void PlaylistModel::PlayRow(int row) {

@@ -1,6 +1,9 @@
 #pragma once
 
+#include <string>
+
 #include "playlists/browser_songs.h"
+#include "playlists/playlist.h"
 
 // Rules of editing the working playlist by hand: where a drop lands, which row stays current when
 // rows move or are inserted, and which item is selected after a deletion.
@@ -29,5 +32,13 @@ int FollowCurrent(int current, int target, int source_row, int k);
 // The item to select after the Delete key removed item index (0-based) and item_count items are
 // left: the same index, or the one before when the last item went; -1 when nothing is selected.
 int SelectionAfterDelete(int index, int item_count);
+
+// A press at x on the playlist head label of the given width opens the playlist menu when it
+// lies in the label's left 40 % (0 to Round(width x 0.4)).
+bool OpensPlaylistMenu(int x, int width);
+
+// The hint of playlist row r (1-based): artist - album - title - duration - bit rate kbps, or
+// "CD - " + title for a CD track; empty when there is no such row.
+std::string RowHint(const TPlist& list, int row);
 
 }  // namespace tarvel::playlists

@@ -3,6 +3,7 @@
 #include <fmt/format.h>
 
 #include "playlist_rig.h"
+#include "playlists/ab_marks.h"
 
 namespace tarvel::testing {
 namespace {
@@ -60,6 +61,47 @@ TEST(PlaylistEditRules, DropTargetAndSelectionAfterDelete) {
     EXPECT_EQ(playlists::SelectionAfterDelete(1, 1), -1);
     EXPECT_EQ(playlists::SelectionAfterDelete(0, 4), -1);
     EXPECT_EQ(playlists::SelectionAfterDelete(0, 0), -1);
+}
+
+TEST(PlaylistEditRules, PlaylistMenuPressAndMarkerPlaces) {
+    EXPECT_TRUE(playlists::OpensPlaylistMenu(0, 66));
+    EXPECT_TRUE(playlists::OpensPlaylistMenu(26, 66));
+    EXPECT_FALSE(playlists::OpensPlaylistMenu(27, 66));
+    EXPECT_FALSE(playlists::OpensPlaylistMenu(-1, 66));
+    // Round(p x (211 - 68) / max) + 36 + 17, ties to even.
+    EXPECT_EQ(playlists::MarkX(0, 211, 200, 36), 53);
+    EXPECT_EQ(playlists::MarkX(100, 211, 200, 36), 72 + 53);  // 71.5
+    EXPECT_EQ(playlists::MarkX(200, 211, 200, 36), 143 + 53);
+    EXPECT_EQ(playlists::MarkX(30, 211, 0, 36), 53);  // no song: the bar's start
+}
+
+TEST(PlaylistEditRules, AbMarkClicksSetSwapAndReset) {
+    config::Settings settings;
+    playlists::TMasPLayList work;
+    int flag = 0;
+    settings.Check(config::Item::Enabled1);
+    work.PositionMs = 5000;
+    EXPECT_EQ(playlists::ClickAbMark(work, flag, settings), playlists::AbClick::SetA);
+    EXPECT_FALSE(settings.Checked(config::Item::Enabled1));
+    work.PositionMs = 9000;
+    EXPECT_EQ(playlists::ClickAbMark(work, flag, settings), playlists::AbClick::SetB);
+    EXPECT_EQ(work.MarkA, 5000);
+    EXPECT_EQ(work.MarkB, 9000);
+    EXPECT_EQ(flag, 1);
+    EXPECT_EQ(playlists::ClickAbMark(work, flag, settings), playlists::AbClick::Reset);
+    EXPECT_EQ(work.MarkA + work.MarkB + flag, 0);
+    // An earlier second point swaps; a song start clears the marks and keeps the flag, so the
+    // next click only resets the flag.
+    work.PositionMs = 7000;
+    playlists::ClickAbMark(work, flag, settings);
+    work.PositionMs = 2000;
+    EXPECT_EQ(playlists::ClickAbMark(work, flag, settings), playlists::AbClick::SwapB);
+    EXPECT_EQ(work.MarkA, 2000);
+    EXPECT_EQ(work.MarkB, 7000);
+    work.MarkA = work.MarkB = 0;
+    EXPECT_EQ(playlists::ClickAbMark(work, flag, settings), playlists::AbClick::Reset);
+    EXPECT_EQ(flag, 0);
+    EXPECT_EQ(work.MarkA, 0);
 }
 
 TEST(PlaylistEdit, PlayRowStartsTheRowAsAChosenSong) {
