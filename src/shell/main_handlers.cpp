@@ -14,6 +14,7 @@
 #include "shell/main_display.h"
 #include "shell/main_menus.h"
 #include "shell/main_window.h"
+#include "shell/playlist_panel.h"
 #include "shell/window_states.h"
 #include "transport/transport.h"
 
@@ -121,6 +122,7 @@ void TForm1::ConnectControls() {
     });
     ConnectEdgeDrags();
     shell::ConnectSpectrum(*this);
+    shell::ConnectPlaylistPanel(*this);
     qApp->installEventFilter(this);
 }
 

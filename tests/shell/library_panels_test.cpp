@@ -37,18 +37,6 @@ class LibraryPanelsRig : public MainWindowRig {
     }
 
     controls::TCListBox& List(int n) { return controls().List(n); }
-    Names Items(int n) {
-        Names items;
-        for (int i = 0; i < List(n).count(); ++i) {
-            items.push_back(List(n).ItemText(i).toStdString());
-        }
-        return items;
-    }
-    // The centre of item i (0-based) of a panel, in the window.
-    QPoint ItemAt(int n, int i) {
-        const QRect item = List(n).visualRect(List(n).model()->index(i, 0));
-        return List(n).viewport()->mapTo(form.get(), item.center());
-    }
     void Press(int n, int i) { QTest::mouseClick(handle(), Qt::LeftButton, {}, ItemAt(n, i)); }
     void DoubleClick(int n, int i) {
         QTest::mouseDClick(handle(), Qt::LeftButton, {}, ItemAt(n, i));

@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "controls/c_list_box.h"
 #include "platform/bass/bass.h"
 #include "platform/desktop/fake_desktop.h"
 #include "platform/fmod/fmod.h"
@@ -110,6 +111,20 @@ class MainWindowRig : public ::testing::Test {
     shell::MainControls& controls() { return form->Controls(); }
     QWindow* handle() { return form->windowHandle(); }
     QPoint Centre(const char* control) { return controls().Widget(control).geometry().center(); }
+    // The item texts of ListBox n.
+    std::vector<std::string> Items(int n) {
+        std::vector<std::string> items;
+        for (int i = 0; i < controls().List(n).count(); ++i) {
+            items.push_back(controls().List(n).ItemText(i).toStdString());
+        }
+        return items;
+    }
+    // The centre of item i (0-based) of ListBox n, in the window.
+    QPoint ItemAt(int n, int i) {
+        controls::TCListBox& list = controls().List(n);
+        const QRect item = list.visualRect(list.model()->index(i, 0));
+        return list.viewport()->mapTo(form.get(), item.center());
+    }
 
     void LoadRows(int count, const std::string& title = "Song") {
         library::masTag rows(static_cast<size_t>(count + 2));

@@ -1,0 +1,376 @@
+#include "shell/playlist_panel.h"
+
+#include <QActionGroup>
+#include <QApplication>
+#include <QCursor>
+#include <QDrag>
+#include <QDropEvent>
+#include <QHelpEvent>
+#include <QKeyEvent>
+#include <QMimeData>
+#include <QMouseEvent>
+#include <QToolTip>
+
+#include "controls/c_list_box.h"
+#include "controls/kvr_scroller_h.h"
+#include "controls/kvr_scroller_vr.h"
+#include "controls/mega_image.h"
+#include "platform/text/cp1251.h"
+#include "playlists/ab_marks.h"
+#include "playlists/playlist_model.h"
+#include "shell/library_panels.h"
+#include "shell/list_view.h"
+#include "shell/main_controls.h"
+#include "shell/main_display.h"
+#include "shell/main_menus.h"
+#include "shell/main_window.h"
+#include "transport/transport.h"
+
+namespace tarvel::shell {
+
+template <typename Handler>
+void PlaylistPanel::Reported(Handler&& handler) {
+    system::RunReported(form_.Services(), std::forward<Handler>(handler));
+}
+
+PlaylistPanel::PlaylistPanel(TForm1& form)
+    : QObject(&form),
+      form_(form),
+      copy_(std::make_unique<playlists::PlaylistCopy>(form.Settings(), form.Services(),
+                                                      form.Display())) {
+    setObjectName("PlaylistPanel");
+    BuildMenu();
+    ConnectList();
+}
+
+PlaylistPanel::~PlaylistPanel() = default;
+
+PlaylistPanel& ConnectPlaylistPanel(TForm1& form) {
+    return *new PlaylistPanel(form);
+}
+
+void PlaylistPanel::BuildMenu() {
+    PlaylistMenu = new SettingsMenu("PlaylistMenu", form_.Settings(), &form_);
+    SettingsMenu& m = *PlaylistMenu;
+    playlists::PlaylistModel& model = form_.Playlists();
+    const auto run = [this](std::function<void()> handler) {
+        return [this, handler = std::move(handler)] { Reported(handler); };
+    };
+    m.AddCommand(m, "ClearPlayList1", "Clear PlayList Ctrl+Delete",
+                 run([&model] { model.ClearPlaylist(); }));
+    m.AddCommand(m, "ShufflePlaylist1", "Shuffle Playlist",
+                 run([&model] { model.ShufflePlaylistClick(); }));
+    QMenu* add = m.AddSubMenu(m, "ShuffleAdd1", "Shuffle Add");
+    m.AddCommand(*add, "SpecialAdd1", "Special Add", nullptr);
+    m.AddCommand(*add, "ShuffleAddOptions1", "Options", [this] {
+        if (form_.ShowShuffleOptions) {
+            form_.ShowShuffleOptions();
+        }
+    });
+    m.AddCommand(m, "SavePlaylist1", "Save Playlist Ctrl+S",
+                 [&model] { model.SavePlaylistClick(); });
+    m.AddCommand(m, "LoadPlaylist1", "Load Playlist Ctrl+L",
+                 [&model] { model.LoadPlaylistClick(); });
+    m.AddCommand(m, "UndoCtrlZ1", "Undo  Ctrl+Z", [&model] {
+         model.UndoPlaylistChange();
+     })->setVisible(false);
+    QMenu* quick = m.AddSubMenu(m, "Quickplay1", "Quick play");
+    m.AddCommand(*quick, "QuickPlayOptions1", "Options", nullptr);
+    m.AddItem(*quick, config::Item::Enabled1, "Enabled",
+              run([this] { form_.Transport().Enabled1Click(); }));
+
+    QMenu* copy = m.AddSubMenu(m, "CopyPListtoDir1", "Copy PList to Dir");
+    QAction* set_path =
+        m.AddCommand(*copy, "MSetPath", "SetPath", run([this] { copy_->MSetPathClick(); }));
+    connect(copy, &QMenu::aboutToShow, this, [this, set_path] {
+        set_path->setText(QString::fromStdString(form_.Settings().MSetPathCaption()));
+    });
+    m.AddCommand(*copy, "MCopy", "Copy", run([this, &model] { copy_->MCopyClick(model.Work()); }));
+    QMenu* special = m.AddSubMenu(*copy, "Specialcopy1", "Special copy");
+    m.AddCommand(*special, "Copy1", "Copy",
+                 run([this, &model] { copy_->Copy1Click(model.Work()); }));
+    QMenu* options = m.AddSubMenu(*special, "SpecialCopyOptions1", "Options");
+    const auto radio = [this, options](QActionGroup* group, const char* name,
+                                       const QString& caption, bool checked,
+                                       std::function<void()> choose) {
+        QAction* action = options->addAction(caption);
+        action->setObjectName(name);
+        action->setCheckable(true);
+        action->setChecked(checked);
+        group->addAction(action);
+        connect(action, &QAction::triggered, this, std::move(choose));
+    };
+    using playlists::FileName;
+    using playlists::FolderName;
+    playlists::ExportOptions& o = copy_->options;
+    auto* folders = new QActionGroup(options);
+    radio(folders, "mDir_Albom", "Albom", false, [&o] { o.folder = FolderName::Album; });
+    radio(folders, "mDir_Year_Albom", "Year - Albom", true,
+          [&o] { o.folder = FolderName::YearAlbum; });
+    options->addSeparator();
+    auto* files = new QActionGroup(options);
+    radio(files, "mFileName_Title", "Title", false, [&o] { o.file = FileName::Title; });
+    radio(files, "mFileName_Num_Title", QString::fromUtf8("№ - Title"), true,
+          [&o] { o.file = FileName::NumTitle; });
+    radio(files, "mFileName_Artiat_Title", "Artist - Title", false,
+          [&o] { o.file = FileName::ArtistTitle; });
+    radio(files, "mFileName_Num_Artiat_Title", QString::fromUtf8("№ - Artist - Title"), false,
+          [&o] { o.file = FileName::NumArtistTitle; });
+}
+
+void PlaylistPanel::ConnectList() {
+    MainControls& c = form_.Controls();
+    controls::TCListBox& list = c.List(5);
+    list.installEventFilter(this);
+    list.viewport()->installEventFilter(this);
+    list.viewport()->setMouseTracking(true);
+    list.setAcceptDrops(true);
+    list.viewport()->setAcceptDrops(true);
+    connect(&list, &QAbstractItemView::doubleClicked, this,
+            [this] { Reported([this] { ListBox5DblClick(); }); });
+    list.setContextMenuPolicy(Qt::CustomContextMenu);
+    QMenu* popup = form_.LibraryPanels().PopupMenu1;
+    connect(&list, &QWidget::customContextMenuRequested, this,
+            [popup, &list](const QPoint& at) { popup->popup(list.viewport()->mapToGlobal(at)); });
+    if (auto* show = popup->findChild<QAction*>("SHowfilelocation1")) {
+        connect(show, &QAction::triggered, this,
+                [this] { Reported([this] { ShowFileLocation(); }); });
+    }
+    for (int n = 1; n <= 4; ++n) {
+        c.List(n).viewport()->installEventFilter(this);
+    }
+    connect(&c.Image("ImgPlayListAZ"), &controls::TMegaImage::OnMouseDown, this,
+            [this](QMouseEvent* event) {
+                ImgPlayListAZMouseDown(static_cast<int>(event->position().x()));
+            });
+    connect(&c.Image("ImgMark"), &controls::TMegaImage::OnClick, this,
+            [this] { Reported([this] { ImgMarkClick(); }); });
+}
+
+void PlaylistPanel::ListBox5DblClick() {
+    const int selected = form_.Controls().List(5).currentRow();
+    if (selected >= 0) {
+        form_.Playlists().PlayRow(selected + 1);
+    }
+}
+
+bool PlaylistPanel::ListBox5KeyDown(QKeyEvent& key) {
+    controls::TCListBox& list = form_.Controls().List(5);
+    controls::TKVRScrollerVr& bar = form_.Controls().ListBar(5);
+    bar.SetPosition(list.TopIndex());
+    form_.List6().SetScrollerMax(bar.Max());
+    const int selected = list.currentRow();
+    if (selected < 0) {
+        return false;
+    }
+    if (key.key() == Qt::Key_Delete) {
+        form_.Playlists().DeleteSong(selected + 1);
+        const int next = playlists::SelectionAfterDelete(selected, list.count());
+        if (next >= 0) {
+            list.setCurrentRow(next);
+        }
+        return true;
+    }
+    if (key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter) {
+        ListBox5DblClick();
+        return true;
+    }
+    if (key.modifiers() & (Qt::ControlModifier | Qt::AltModifier)) {
+        list.setCurrentRow(-1);
+        return true;
+    }
+    return false;
+}
+
+void PlaylistPanel::ListBox5MouseDown(const QPoint& at) {
+    controls::TCListBox& list = form_.Controls().List(5);
+    form_.Controls().ListBar(5).SetPosition(list.TopIndex());
+    const QModelIndex index = list.indexAt(at);
+    DragSourceRow = index.isValid() ? index.row() + 1 : -1;
+    form_.LibraryPanels().Browser().DragSourceKind = 5;
+}
+
+void PlaylistPanel::ListBox5MouseMove(const QPoint& at) {
+    const QModelIndex index = form_.Controls().List(5).indexAt(at);
+    const int row = index.isValid() ? index.row() + 1 : -1;
+    if (row == HintRow) {
+        return;
+    }
+    HintRow = row;
+    QToolTip::hideText();
+    HintText = playlists::RowHint(form_.Playlists().Work(), row);
+}
+
+void PlaylistPanel::ShowHint() {
+    controls::TCListBox& list = form_.Controls().List(5);
+    if (HintText.empty() || HintRow < 1) {
+        QToolTip::hideText();
+        return;
+    }
+    // Beside the hovered row: 1 pixel left of the list, 3 pixels above the row's bottom edge.
+    const QRect row = list.visualRect(list.model()->index(HintRow - 1, 0));
+    const int x = list.mapToGlobal(QPoint(-1, 0)).x();
+    const int y = list.viewport()->mapToGlobal(QPoint(0, row.top() + row.height() - 3)).y();
+    QToolTip::showText(QPoint(x, y), text::Cp1251ToQString(HintText), list.viewport());
+}
+
+void PlaylistPanel::ShowFileLocation() {
+    controls::TCListBox& list = form_.Controls().List(5);
+    const playlists::TMasPLayList& work = form_.Playlists().Work();
+    const bool over = list.rect().contains(list.mapFromGlobal(QCursor::pos()));
+    if (over && HintRow >= 1 && HintRow <= work.Count) {
+        form_.Services().ShowInFolder(work.Rows[static_cast<size_t>(HintRow)][library::kPath]);
+    }
+}
+
+void PlaylistPanel::ListBox5DragDrop(const QPoint& at) {
+    controls::TCListBox& list = form_.Controls().List(5);
+    const QModelIndex index = list.indexAt(at);
+    const int target = playlists::DropTarget(index.isValid() ? index.row() : -1, list.count());
+    LibraryPanels& panels = form_.LibraryPanels();
+    const playlists::DragSource source{panels.Browser().DragSourceKind,
+                                       panels.Browser().DragSourceSong, panels.Songs()};
+    form_.Playlists().DropOnPlaylist(target, DragSourceRow, source);
+}
+
+void PlaylistPanel::ImgPlayListAZMouseDown(int x) {
+    if (playlists::OpensPlaylistMenu(x, form_.Controls().Widget("ImgPlayListAZ").width())) {
+        MainMenus::PopUp(*PlaylistMenu, QCursor::pos());
+    }
+}
+
+void PlaylistPanel::PlaceMarker(const char* name, int right_edge) {
+    QWidget& marker = form_.Controls().Widget(name);
+    marker.move(right_edge - marker.width(), marker.y());
+    marker.show();
+    marker.raise();
+}
+
+void PlaylistPanel::ImgMarkClick() {
+    MainControls& c = form_.Controls();
+    const controls::TKVRScrollerH& bar = *c.TimeSKRL;
+    const int x = playlists::MarkX(bar.Position(), bar.width(), bar.Max(), bar.x());
+    switch (playlists::ClickAbMark(form_.Playlists().Work(), MarkLoopFlag, form_.Settings())) {
+        case playlists::AbClick::Reset:
+            c.Widget("MarkL").hide();
+            c.Widget("MarkR").hide();
+            break;
+        case playlists::AbClick::SetA:
+            PlaceMarker("MarkL", x);
+            break;
+        case playlists::AbClick::SetB:
+            PlaceMarker("MarkR", x);
+            break;
+        case playlists::AbClick::SwapB: {
+            QWidget& left = c.Widget("MarkL");
+            PlaceMarker("MarkR", left.x() + c.Widget("MarkR").width());
+            PlaceMarker("MarkL", x);
+            break;
+        }
+        case playlists::AbClick::None:
+            break;
+    }
+}
+
+bool PlaylistPanel::DragMove(controls::TCListBox& list, QMouseEvent& move) {
+    if (pressed_list_ != &list || !(move.buttons() & Qt::LeftButton) ||
+        (move.position().toPoint() - press_at_).manhattanLength() <
+            QApplication::startDragDistance()) {
+        return false;
+    }
+    pressed_list_ = nullptr;
+    if (!list.indexAt(press_at_).isValid()) {
+        return false;  // only items are dragged
+    }
+    auto* mime = new QMimeData;
+    mime->setData(kDragFormat, QByteArray());
+    auto* drag = new QDrag(&list);
+    drag->setMimeData(mime);
+    drag->exec(Qt::CopyAction | Qt::MoveAction, Qt::CopyAction);
+    return true;
+}
+
+bool PlaylistPanel::ListBox5Event(QEvent& event) {
+    switch (event.type()) {
+        case QEvent::MouseButtonPress: {
+            auto& press = static_cast<QMouseEvent&>(event);
+            if (press.button() == Qt::LeftButton) {
+                press_at_ = press.position().toPoint();
+                pressed_list_ = &form_.Controls().List(5);
+                Reported([&] { ListBox5MouseDown(press_at_); });
+            }
+            return false;
+        }
+        case QEvent::MouseMove: {
+            auto& move = static_cast<QMouseEvent&>(event);
+            ListBox5MouseMove(move.position().toPoint());
+            return DragMove(form_.Controls().List(5), move);
+        }
+        case QEvent::ToolTip:
+            ShowHint();
+            return true;
+        case QEvent::DragEnter:
+        case QEvent::DragMove: {
+            auto& drag = static_cast<QDragMoveEvent&>(event);
+            if (!drag.mimeData()->hasFormat(kDragFormat)) {
+                return false;
+            }
+            drag.acceptProposedAction();
+            return true;
+        }
+        case QEvent::Drop: {
+            auto& drop = static_cast<QDropEvent&>(event);
+            if (!drop.mimeData()->hasFormat(kDragFormat)) {
+                return false;
+            }
+            drop.acceptProposedAction();
+            Reported([&] { ListBox5DragDrop(drop.position().toPoint()); });
+            return true;
+        }
+        default:
+            return false;
+    }
+}
+
+bool PlaylistPanel::eventFilter(QObject* watched, QEvent* event) {
+    switch (event->type()) {
+        case QEvent::KeyPress:
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseMove:
+        case QEvent::ToolTip:
+        case QEvent::DragEnter:
+        case QEvent::DragMove:
+        case QEvent::Drop:
+            break;
+        default:
+            // Nothing else is handled here, and the window's controls may already be gone
+            // while the window closes.
+            return QObject::eventFilter(watched, event);
+    }
+    MainControls& c = form_.Controls();
+    controls::TCListBox& list5 = c.List(5);
+    if (watched == &list5 && event->type() == QEvent::KeyPress) {
+        bool taken = false;
+        Reported([&] { taken = ListBox5KeyDown(static_cast<QKeyEvent&>(*event)); });
+        return taken;
+    }
+    if (watched == list5.viewport()) {
+        return ListBox5Event(*event);
+    }
+    for (int n = 1; n <= 4; ++n) {
+        controls::TCListBox& list = c.List(n);
+        if (watched != list.viewport()) {
+            continue;
+        }
+        if (event->type() == QEvent::MouseButtonPress) {
+            press_at_ = static_cast<QMouseEvent*>(event)->position().toPoint();
+            pressed_list_ = &list;
+        } else if (event->type() == QEvent::MouseMove) {
+            return DragMove(list, static_cast<QMouseEvent&>(*event));
+        }
+        return false;
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+}  // namespace tarvel::shell

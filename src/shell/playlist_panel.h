@@ -1,0 +1,84 @@
+#pragma once
+
+#include <QObject>
+#include <QPoint>
+#include <memory>
+#include <string>
+
+#include "playlists/playlist_copy.h"
+
+class QKeyEvent;
+class QMenu;
+class QMouseEvent;
+
+namespace tarvel {
+class TForm1;
+}
+namespace tarvel::controls {
+class TCListBox;
+}
+
+namespace tarvel::shell {
+
+class SettingsMenu;
+
+// The playlist list ListBox5 in the main window and what goes with it: playing a row by double
+// click or Enter, the Delete key, unselecting with Ctrl or Alt, dragging songs in from the four
+// library panels and moving rows inside the list (real drag and drop), the row hints and
+// "Show File Location", the playlist menu on the left part of ImgPlayListAZ, the A-B mark button
+// with its markers on the time bar, and the copy of the playlist's files.
+class PlaylistPanel : public QObject {
+    Q_OBJECT
+  public:
+    explicit PlaylistPanel(TForm1& form);
+    ~PlaylistPanel() override;
+
+    // The playlist row (1-based) pressed last in ListBox5, -1 when the press was below the items.
+    int DragSourceRow = -1;
+    // The row under the pointer as last seen (-1 below the items) and its hint.
+    int HintRow = 0;
+    std::string HintText;
+    // The mark button's loop flag, 0 or 1.
+    int MarkLoopFlag = 0;
+
+    SettingsMenu* PlaylistMenu = nullptr;
+    playlists::PlaylistCopy& Copy() { return *copy_; }
+
+    // The handlers, as the events call them.
+    void ListBox5DblClick();
+    bool ListBox5KeyDown(QKeyEvent& key);
+    void ListBox5MouseDown(const QPoint& at);
+    void ListBox5MouseMove(const QPoint& at);
+    // A drop of a list's drag at a point of ListBox5's viewport.
+    void ListBox5DragDrop(const QPoint& at);
+    void ImgPlayListAZMouseDown(int x);
+    void ImgMarkClick();
+    void ShowFileLocation();
+
+    // The data type of a drag between the lists of this window.
+    static constexpr const char* kDragFormat = "application/x-tarvel-list-row";
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    void BuildMenu();
+    void ConnectList();
+    // Starts a drag from a list once the pointer moved far enough with the button held.
+    bool DragMove(controls::TCListBox& list, QMouseEvent& move);
+    bool ListBox5Event(QEvent& event);
+    void ShowHint();
+    void PlaceMarker(const char* name, int right_edge);
+    template <typename Handler>
+    void Reported(Handler&& handler);
+
+    TForm1& form_;
+    std::unique_ptr<playlists::PlaylistCopy> copy_;
+    QPoint press_at_;
+    QObject* pressed_list_ = nullptr;
+};
+
+// Makes the playlist panel of the main window (owned by the window) and wires it.
+PlaylistPanel& ConnectPlaylistPanel(TForm1& form);
+
+}  // namespace tarvel::shell
