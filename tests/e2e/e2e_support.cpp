@@ -114,17 +114,19 @@ std::map<std::string, std::string> AppDirFixture::Snapshot() const {
 
 namespace tarvel::testing {
 
-std::string MakeToneMp3(const std::string& folder, int hz, int seconds, int to_hz) {
-    std::filesystem::create_directories(folder);
-    const std::string wav = folder + "/tone" + std::to_string(hz) + ".wav";
-    const std::string mp3 = folder + "/tone" + std::to_string(hz) + ".mp3";
+namespace {
+
+// A mono 16-bit WAV of a sine (a sox synth spec such as "440" or "440-880") for some seconds.
+void SineWav(const QString& wav, int seconds, const QString& hz) {
     QProcess sox;
-    sox.start("sox", {"-n", "-r", "44100", "-c", "1", "-b", "16", QString::fromStdString(wav),
-                      "synth", QString::number(seconds), "sine",
-                      QString::number(hz) + (to_hz > 0 ? "-" + QString::number(to_hz) : QString()),
-                      "vol", "0.5"});
+    sox.start("sox", {"-n", "-r", "44100", "-c", "1", "-b", "16", wav, "synth",
+                      QString::number(seconds), "sine", hz, "vol", "0.5"});
     EXPECT_TRUE(sox.waitForFinished(30000));
     EXPECT_EQ(sox.exitCode(), 0);
+}
+
+// Encodes the WAV as a 64 kbps MP3 with lame and removes the WAV.
+std::string WavToMp3(const std::string& wav, const std::string& mp3) {
     QProcess lame;
     lame.start("lame",
                {"--quiet", "-b", "64", QString::fromStdString(wav), QString::fromStdString(mp3)});
@@ -132,6 +134,34 @@ std::string MakeToneMp3(const std::string& folder, int hz, int seconds, int to_h
     EXPECT_EQ(lame.exitCode(), 0);
     std::filesystem::remove(wav);
     return mp3;
+}
+
+}  // namespace
+
+std::string MakeToneMp3(const std::string& folder, int hz, int seconds, int to_hz) {
+    std::filesystem::create_directories(folder);
+    const std::string wav = folder + "/tone" + std::to_string(hz) + ".wav";
+    SineWav(QString::fromStdString(wav), seconds,
+            QString::number(hz) + (to_hz > 0 ? "-" + QString::number(to_hz) : QString()));
+    return WavToMp3(wav, folder + "/tone" + std::to_string(hz) + ".mp3");
+}
+
+std::string MakeStepsMp3(const std::string& folder, const std::vector<int>& steps) {
+    std::filesystem::create_directories(folder);
+    QStringList parts;
+    for (const int hz : steps) {
+        parts << QString::fromStdString(folder + "/step" + std::to_string(hz) + ".wav");
+        SineWav(parts.back(), 1, QString::number(hz));
+    }
+    const std::string wav = folder + "/steps.wav";
+    QProcess join;
+    join.start("sox", QStringList(parts) << QString::fromStdString(wav));
+    EXPECT_TRUE(join.waitForFinished(30000));
+    EXPECT_EQ(join.exitCode(), 0);
+    for (const QString& part : parts) {
+        std::filesystem::remove(part.toStdString());
+    }
+    return WavToMp3(wav, folder + "/steps.mp3");
 }
 
 std::vector<ToneSegment> ToneSegments(const std::string& wav, const std::vector<int>& tones) {

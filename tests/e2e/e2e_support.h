@@ -44,6 +44,8 @@ class AppDirFixture {
 // A 44.1 kHz mono MP3 (64 kbps) of a sine at hz, amplitude 0.5, made with sox and lame; with
 // to_hz the sine sweeps from hz to to_hz.
 std::string MakeToneMp3(const std::string& folder, int hz, int seconds, int to_hz = 0);
+// A 44.1 kHz mono MP3 (64 kbps) of one-second sine steps at the given frequencies, in order.
+std::string MakeStepsMp3(const std::string& folder, const std::vector<int>& steps);
 
 // What a WAV file sounds like, in 200 ms steps: runs of one of the given tones (hz), of silence
 // (0) or of other sound (-1), with their lengths.
