@@ -94,7 +94,9 @@ std::string CleanName(std::string_view name) {
             c = ',';
         }
     }
-    const auto blank = [](char c) { return static_cast<unsigned char>(c) <= ' '; };
+    const auto blank = [](char c) {
+        return static_cast<unsigned char>(c) <= ' ' || static_cast<unsigned char>(c) == 0x7F;
+    };
     const auto first = std::find_if_not(clean.begin(), clean.end(), blank);
     const auto last = std::find_if_not(clean.rbegin(), clean.rend(), blank).base();
     return first < last ? std::string(first, last) : std::string();

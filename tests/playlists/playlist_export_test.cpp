@@ -95,7 +95,7 @@ TEST(ExportNames, CleaningAndTrackTexts) {
         {"AC/DC: Live", "AC,DC, Live"},
         {"The End.", "The End,"},
         {"  Spaced Out  ", "Spaced Out"},
-        {"\tTabbed\x01", "Tabbed"},
+        {"\tTabbed\x01\x7F", "Tabbed"},
         {"\"#$%&*./:;<>?@[\\]^`{|}~", ",,,,,,,,,,,,,,,,,,,,,,,"},
         {"Rock'n'Roll (Live) - 1, 2!", "Rock'n'Roll (Live) - 1, 2!"},
         {"   ", ""},
