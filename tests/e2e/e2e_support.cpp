@@ -116,7 +116,7 @@ namespace tarvel::testing {
 
 namespace {
 
-// A mono 16-bit WAV of a sine (a sox synth spec such as "440" or "440-880") for some seconds.
+// A mono 16-bit WAV of a sine at a frequency ("440") or sweeping ("440-880"), for some seconds.
 void SineWav(const QString& wav, int seconds, const QString& hz) {
     QProcess sox;
     sox.start("sox", {"-n", "-r", "44100", "-c", "1", "-b", "16", wav, "synth",
