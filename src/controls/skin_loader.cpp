@@ -26,10 +26,13 @@ std::string SkinFilePath(const std::string& app_dir, std::string_view name) {
     return path;
 }
 
-QImage LoadSkinPicture(const std::string& app_dir, std::string_view name) {
-    const std::string path = SkinFilePath(app_dir, name);
-    if (!name.ends_with(".bmp"))
-        return LoadJpeg(path);
+namespace {
+
+bool IsBitmap(std::string_view name) {
+    return name.ends_with(".bmp");
+}
+
+QImage LoadBitmap(const std::string& path) {
     const std::string bytes = fs::ReadFile(path);
     QImage image;
     if (!image.loadFromData(reinterpret_cast<const uchar*>(bytes.data()),
@@ -39,22 +42,61 @@ QImage LoadSkinPicture(const std::string& app_dir, std::string_view name) {
     return image;
 }
 
-void LoadWindowSkin(QWidget& window, std::string_view window_class, const std::string& app_dir) {
-    for (const SkinSlots& entry : SkinTable()) {
-        if (entry.window != window_class)
-            continue;
-        const QString name =
-            QString::fromUtf8(entry.control.data(), static_cast<qsizetype>(entry.control.size()));
-        auto* image = window.findChild<TMegaImage*>(name);
-        if (image == nullptr)
-            continue;
-        for (int k = 1; k <= TMegaImage::kSlots; ++k) {
-            const std::string_view file = entry.files[static_cast<std::size_t>(k - 1)];
-            if (!file.empty())
-                image->SetPicture(k, LoadSkinPicture(app_dir, file));
+}  // namespace
+
+QImage LoadSkinPicture(const std::string& app_dir, std::string_view name) {
+    const std::string path = SkinFilePath(app_dir, name);
+    return IsBitmap(name) ? LoadBitmap(path) : LoadJpeg(path);
+}
+
+WindowSkin ReadWindowSkin(std::string_view window_class, const std::string& app_dir,
+                          const std::function<bool(std::string_view control)>& has_control) {
+    WindowSkin skin;
+    skin.app_dir = app_dir;
+    try {
+        for (const SkinSlots& entry : SkinTable()) {
+            if (entry.window != window_class || !has_control(entry.control))
+                continue;
+            const std::string control(entry.control);
+            for (int k = 1; k <= TMegaImage::kSlots; ++k) {
+                const std::string_view file = entry.files[static_cast<std::size_t>(k - 1)];
+                if (file.empty())
+                    continue;
+                if (IsBitmap(file))
+                    skin.steps.push_back({control, k, QImage(), std::string(file)});
+                else
+                    skin.steps.push_back({control, k, LoadJpeg(SkinFilePath(app_dir, file)), {}});
+            }
+            skin.steps.push_back({control, 0, QImage(), {}});
         }
-        image->ShowPicture(1);
+    } catch (const AppError& e) {
+        skin.error = e.what();
     }
+    return skin;
+}
+
+void ApplyWindowSkin(QWidget& window, const WindowSkin& skin) {
+    for (const WindowSkin::Step& step : skin.steps) {
+        auto* image = window.findChild<TMegaImage*>(QString::fromStdString(step.control));
+        if (step.slot == 0) {
+            if (image != nullptr)
+                image->ShowPicture(1);
+            continue;
+        }
+        const QImage picture =
+            step.bitmap.empty() ? step.image : LoadSkinPicture(skin.app_dir, step.bitmap);
+        if (image != nullptr)
+            image->SetPicture(step.slot, picture);
+    }
+    if (!skin.error.empty())
+        throw AppError(skin.error);
+}
+
+void LoadWindowSkin(QWidget& window, std::string_view window_class, const std::string& app_dir) {
+    ApplyWindowSkin(window, ReadWindowSkin(window_class, app_dir, [&window](std::string_view c) {
+                        return window.findChild<TMegaImage*>(QString::fromUtf8(
+                                   c.data(), static_cast<qsizetype>(c.size()))) != nullptr;
+                    }));
 }
 
 }  // namespace tarvel::controls

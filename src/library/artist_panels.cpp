@@ -20,23 +20,63 @@ bool IsCyrillicName(const std::string& name) {
     return false;
 }
 
+// The positions 0..n-1 of n names (name(i) gives each) in alphabetical order ignoring letter
+// case; equal names keep their order. The lower-case keys are made once, into one buffer.
+template <class Name>
+std::vector<uint32_t> OrderIgnoringCase(size_t n, Name name) {
+    std::vector<uint32_t> starts(n + 1);
+    size_t size = 0;
+    for (size_t i = 0; i < n; ++i) {
+        starts[i] = static_cast<uint32_t>(size);
+        size += name(i).size();
+    }
+    starts[n] = static_cast<uint32_t>(size);
+    std::string keys(size, '\0');
+    for (size_t i = 0; i < n; ++i) {
+        char* out = keys.data() + starts[i];
+        for (const char c : name(i)) {
+            *out++ = static_cast<char>(text::LowerByte(static_cast<unsigned char>(c)));
+        }
+    }
+    const auto key = [&](uint32_t i) {
+        return std::string_view(keys).substr(starts[i], starts[i + 1] - starts[i]);
+    };
+    std::vector<uint32_t> order(n);
+    for (size_t i = 0; i < n; ++i) {
+        order[i] = static_cast<uint32_t>(i);
+    }
+    std::stable_sort(order.begin(), order.end(),
+                     [&](uint32_t a, uint32_t b) { return text::LessBytes(key(a), key(b)); });
+    return order;
+}
+
 }  // namespace
 
 void NumberAlphabetically(std::vector<std::string>& names) {
-    std::vector<std::pair<std::string, size_t>> keyed;
-    keyed.reserve(names.size());
-    for (size_t i = 0; i < names.size(); ++i) {
-        keyed.emplace_back(text::Lower(names[i]), i);
-    }
-    std::stable_sort(keyed.begin(), keyed.end(), [](const auto& a, const auto& b) {
-        return text::LessBytes(a.first, b.first);
-    });
+    const std::vector<uint32_t> order =
+        OrderIgnoringCase(names.size(), [&](size_t i) -> const std::string& { return names[i]; });
     std::vector<std::string> ordered;
     ordered.reserve(names.size());
-    for (size_t i = 0; i < keyed.size(); ++i) {
-        ordered.push_back(PrefixedItem(static_cast<int>(i + 1), names[keyed[i].second]));
+    for (size_t i = 0; i < order.size(); ++i) {
+        ordered.push_back(PrefixedItem(static_cast<int>(i + 1), names[order[i]]));
     }
     names = std::move(ordered);
+}
+
+std::vector<int> AlphabeticalRows(const masTag& index, int count) {
+    std::vector<int> rows;
+    for (int row = 1; row <= count && row < static_cast<int>(index.size()); ++row) {
+        if (!index[static_cast<size_t>(row)].empty()) {
+            rows.push_back(row);
+        }
+    }
+    const std::vector<uint32_t> order = OrderIgnoringCase(
+        rows.size(), [&](size_t i) -> const std::string& { return index[rows[i]][0]; });
+    std::vector<int> ordered(rows.size());
+    for (size_t i = 0; i < order.size(); ++i) {
+        ordered[i] = rows[order[i]];
+    }
+    return ordered;
 }
 
 std::string ItemName(std::string_view item) {
@@ -54,18 +94,19 @@ std::string PrefixedItem(int position, std::string_view name) {
     return item;
 }
 
-ArtistPanelItems ArtistPanels(const masTag& index, int count, bool separate) {
+ArtistPanelItems ArtistPanels(const masTag& index, const std::vector<int>& rows, bool separate) {
     ArtistPanelItems items;
-    for (int row = 1; row <= count && row < static_cast<int>(index.size()); ++row) {
-        if (index[row].empty()) {
-            continue;
-        }
-        const std::string& name = index[row][0];
-        (!separate || IsCyrillicName(name) ? items.list1 : items.list2).push_back(name);
+    for (const int row : rows) {
+        const std::string& name = index[static_cast<size_t>(row)][0];
+        std::vector<std::string>& list =
+            !separate || IsCyrillicName(name) ? items.list1 : items.list2;
+        list.push_back(PrefixedItem(static_cast<int>(list.size() + 1), name));
     }
-    NumberAlphabetically(items.list1);
-    NumberAlphabetically(items.list2);
     return items;
+}
+
+ArtistPanelItems ArtistPanels(const masTag& index, int count, bool separate) {
+    return ArtistPanels(index, AlphabeticalRows(index, count), separate);
 }
 
 }  // namespace tarvel::library

@@ -19,6 +19,13 @@ struct ArtistPanelItems {
 // Splits the artist index rows 1..count (cell 0 the name) into the panels: in the separate mode
 // the first Latin or Cyrillic letter of a name decides, a name with neither goes to ListBox2.
 ArtistPanelItems ArtistPanels(const masTag& index, int count, bool separate);
+// The same, given the rows of AlphabeticalRows: the panels keep that order.
+ArtistPanelItems ArtistPanels(const masTag& index, const std::vector<int>& rows, bool separate);
+
+// The rows 1..count of the artist index that hold a name, ordered alphabetically ignoring letter
+// case (names equal but for case keep their order). Splitting this order between the panels
+// gives each panel its own alphabetical order.
+std::vector<int> AlphabeticalRows(const masTag& index, int count);
 
 // Orders names alphabetically ignoring letter case (names equal but for case keep their order)
 // and gives each its position prefix: "1. Moon".

@@ -17,9 +17,14 @@ LibraryBrowser::LibraryBrowser(std::string app_dir, BrowserView& view,
       library_songs_(LibraryStore(app_dir_).FilePath(kAllSongFile)) {}
 
 void LibraryBrowser::FillArtistPanels(const masTag& index, int count) {
+    FillArtistPanels(index, count, AlphabeticalRows(index, count));
+}
+
+void LibraryBrowser::FillArtistPanels(const masTag& index, int count,
+                                      const std::vector<int>& ordered_rows) {
     index_ = &index;
     index_count_ = count;
-    const ArtistPanelItems items = ArtistPanels(index, count, Options().separate_panels);
+    const ArtistPanelItems items = ArtistPanels(index, ordered_rows, Options().separate_panels);
     view_.ShowArtists(1, items.list1, false);
     view_.ShowArtists(2, items.list2, false);
     library_songs_.MarkStale();

@@ -44,6 +44,8 @@ class LibraryBrowser {
     // in the active mode; their scroll positions are kept. The index is kept by reference for
     // the later choices and searches. The library song table is read again at its next use.
     void FillArtistPanels(const masTag& index, int count);
+    // The same with the index's rows already in alphabetical order (AlphabeticalRows).
+    void FillArtistPanels(const masTag& index, int count, const std::vector<int>& ordered_rows);
     // Choosing an artist by its item text: reads its song file, orders the songs, builds and
     // orders the album table and shows albums and songs. A missing file gives empty panels.
     void ChooseArtist(std::string_view item_text);

@@ -12,18 +12,36 @@
 #include "shell/library_panels.h"
 #include "shell/main_controls.h"
 #include "shell/main_window.h"
+#include "shell/startup_prefetch.h"
 
 namespace tarvel {
 
 void TForm1::FillArtistPanels() {
-    const library::LibraryStore store(app_dir_);
+    std::optional<shell::ArtistIndexAhead> ahead;
+    if (prefetch_ != nullptr) {
+        ahead = prefetch_->TakeArtistIndex();
+    }
     artist_count_ = 0;
-    Reported([&] { store.ReadArtistIndex(artist_index_, artist_count_); });
+    if (ahead) {
+        artist_index_ = std::move(ahead->index);
+        artist_count_ = ahead->count;
+        if (!ahead->error.empty()) {
+            system::ReportError(services_, ahead->error);
+        }
+    } else {
+        const library::LibraryStore store(app_dir_);
+        Reported([&] { store.ReadArtistIndex(artist_index_, artist_count_); });
+    }
     if (settings_.Checked(config::Item::mIncorporated1) && !controls_->List(2).isHidden()) {
         SetArtistPanelMode(true);  // fills the panels in the one-panel mode
         return;
     }
-    library_panels_->Browser().FillArtistPanels(artist_index_, artist_count_);
+    if (ahead) {
+        library_panels_->Browser().FillArtistPanels(artist_index_, artist_count_,
+                                                    ahead->ordered_rows);
+    } else {
+        library_panels_->Browser().FillArtistPanels(artist_index_, artist_count_);
+    }
 }
 
 void TForm1::SetArtistPanelMode(bool incorporated) {

@@ -35,11 +35,13 @@
 namespace tarvel {
 
 TForm1::TForm1(system::SystemServices& services, std::string app_dir,
-               std::unique_ptr<desktop::Desktop> desktop, QWidget* parent)
+               std::unique_ptr<desktop::Desktop> desktop, QWidget* parent,
+               shell::StartupPrefetch* prefetch)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint),
       services_(services),
       app_dir_(std::move(app_dir)),
-      desktop_(desktop ? std::move(desktop) : desktop::CreateDesktop()) {
+      desktop_(desktop ? std::move(desktop) : desktop::CreateDesktop()),
+      prefetch_(prefetch) {
     setObjectName("TForm1");
     setWindowTitle("Tarvel");
     QPalette black = palette();
@@ -48,6 +50,7 @@ TForm1::TForm1(system::SystemServices& services, std::string app_dir,
     setAutoFillBackground(true);
     resize(kDesignWidth, kDesignHeight);
     FormCreate();
+    prefetch_ = nullptr;
 }
 
 TForm1::~TForm1() = default;

@@ -47,6 +47,7 @@ class ListViewSlot;
 class LibraryPanels;
 class ShellEngines;
 class ShellLinks;
+class StartupPrefetch;
 struct PlayingCore;
 class WindowHost;
 class WindowStates;
@@ -64,9 +65,11 @@ class TForm1 : public QWidget {
     static constexpr int kDesignWidth = shell::kDesignClientWidth;
     static constexpr int kDesignHeight = shell::kDesignClientHeight;
 
-    // Runs the start-up sequence up to the engines the module player window hosts.
+    // Runs the start-up sequence up to the engines the module player window hosts. The skin and
+    // the artist index come from the prefetch when one is given (read while the program starts).
     TForm1(system::SystemServices& services, std::string app_dir,
-           std::unique_ptr<desktop::Desktop> desktop = {}, QWidget* parent = nullptr);
+           std::unique_ptr<desktop::Desktop> desktop = {}, QWidget* parent = nullptr,
+           shell::StartupPrefetch* prefetch = nullptr);
     ~TForm1() override;
 
     // The module player window hosts the FMOD engine: the transport and the playlists are made
@@ -176,6 +179,7 @@ class TForm1 : public QWidget {
     system::SystemServices& services_;
     std::string app_dir_;
     std::unique_ptr<desktop::Desktop> desktop_;
+    shell::StartupPrefetch* prefetch_ = nullptr;  // during the start-up only
     config::Settings settings_;
     config::EqGains eq_gains_{};
     std::unique_ptr<shell::ShellEngines> engines_;

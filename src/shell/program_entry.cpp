@@ -15,6 +15,7 @@
 #include "shell/first_paint_probe.h"
 #include "shell/main_window.h"
 #include "shell/open_files.h"
+#include "shell/startup_prefetch.h"
 #include "windows/equalizer_window.h"
 #include "windows/fmod_window.h"
 #include "windows/mini_window.h"
@@ -29,13 +30,22 @@ int RunProgram(int argc, char** argv) {
         shell::HandFilesToRunningInstance(shell::FileArguments(argc, argv, fs::CurrentDirectory()));
         return 0;
     }
+    // The skin and the artist index are read on a second thread while Qt starts and the windows
+    // are made. Without the thread, the window reads them itself.
+    const std::string app_dir = fs::CurrentDirectory();
+    std::unique_ptr<shell::StartupPrefetch> prefetch;
+    try {
+        prefetch = std::make_unique<shell::StartupPrefetch>(app_dir);
+    } catch (const std::system_error&) {
+    }
     QApplication app(argc, argv);
     QApplication::setApplicationName("Tarvel");
     QApplication::setQuitOnLastWindowClosed(false);
     const auto services = system::CreateSystemServices();
 
     // Each window may rely on the ones created before it.
-    TForm1 form1(*services, fs::CurrentDirectory());
+    TForm1 form1(*services, app_dir, {}, nullptr, prefetch.get());
+    prefetch.reset();
     TEqualizer equalizer(shell::EqualizerPartsOf(form1));
     shell::ConnectEqualizer(form1, equalizer);
     TfrmMain module_player(*services);

@@ -28,6 +28,7 @@
 #include "shell/main_window.h"
 #include "shell/playing_core.h"
 #include "shell/shell_links.h"
+#include "shell/startup_prefetch.h"
 #include "shell/window_host.h"
 #include "shell/window_states.h"
 #include "transport/transport.h"
@@ -58,7 +59,15 @@ void TForm1::FormCreate() {
 
     controls_ = std::make_unique<shell::MainControls>(*this);
     try {
-        controls::LoadWindowSkin(*this, "TForm1", app_dir_);
+        std::optional<controls::WindowSkin> skin;
+        if (prefetch_ != nullptr) {
+            skin = prefetch_->TakeMainSkin();
+        }
+        if (skin) {
+            controls::ApplyWindowSkin(*this, *skin);
+        } else {
+            controls::LoadWindowSkin(*this, "TForm1", app_dir_);
+        }
     } catch (const AppError& e) {
         system::ReportError(services_, e.what());
     }
