@@ -1,7 +1,6 @@
 #include "shell/main_controls.h"
 
 #include <QLabel>
-#include <QPainter>
 #include <cassert>
 
 #include "controls/bar_look.h"
@@ -74,44 +73,6 @@ int ListNumber(std::string_view name, std::string_view prefix) {
 }
 
 }  // namespace
-
-TitleStripWidget::TitleStripWidget(QWidget* parent) : QWidget(parent) {
-    QFont font("Verdana");
-    font.setPointSize(10);
-    setFont(font);
-    setAttribute(Qt::WA_OpaquePaintEvent);
-}
-
-int TitleStripWidget::Measure(const QString& text) const {
-    return fontMetrics().horizontalAdvance(text);
-}
-
-void TitleStripWidget::Show(const QString& text, int x, const QColor& text_color,
-                            const QColor& back_color) {
-    if (text != text_ || text_color != text_color_ || back_color != back_color_ ||
-        text_picture_.height() != height()) {
-        text_ = text;
-        text_color_ = text_color;
-        back_color_ = back_color;
-        text_picture_ =
-            QImage(std::max(1, Measure(text)), std::max(1, height()), QImage::Format_RGB32);
-        text_picture_.fill(back_color);
-        QPainter painter(&text_picture_);
-        painter.setFont(font());
-        painter.setPen(text_color);
-        painter.drawText(text_picture_.rect(), Qt::AlignLeft | Qt::AlignVCenter, text);
-    }
-    x_ = x;
-    update();
-}
-
-void TitleStripWidget::paintEvent(QPaintEvent*) {
-    QPainter painter(this);
-    painter.fillRect(rect(), back_color_.isValid() ? back_color_ : kRose);
-    if (!text_picture_.isNull()) {
-        painter.drawImage(x_, 0, text_picture_);
-    }
-}
 
 MainControls::MainControls(QWidget& window) {
     for (const ControlEntry& entry : MainWindowControls()) {

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QImage>
 #include <QLineEdit>
 #include <QWidget>
 #include <array>
@@ -8,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "controls/title_strip.h"
 #include "shell/main_layout.h"
 
 namespace tarvel::controls {
@@ -20,30 +20,8 @@ class TMegaImage;
 
 namespace tarvel::shell {
 
-// The title strip Label3: shows a text drawn once into an off-screen picture, copied into the
-// strip at the scroll position on every tick.
-class TitleStripWidget : public QWidget {
-    Q_OBJECT
-  public:
-    explicit TitleStripWidget(QWidget* parent = nullptr);
-    // Width of the text in the strip's font.
-    int Measure(const QString& text) const;
-    // Shows text with its left edge at x; the text picture is drawn again only when the text or
-    // its colours change.
-    void Show(const QString& text, int x, const QColor& text_color, const QColor& back_color);
-    const QImage& TextPicture() const { return text_picture_; }
-    int X() const { return x_; }
-
-  protected:
-    void paintEvent(QPaintEvent* event) override;
-
-  private:
-    QString text_;
-    QColor text_color_;
-    QColor back_color_;
-    QImage text_picture_;
-    int x_ = 0;
-};
+// The title strip Label3.
+using TitleStripWidget = controls::TitleStrip;
 
 // Every control of the main window, made from the layout table as children of the window, each
 // named as its table entry (the skin loading finds the pictures by these names).

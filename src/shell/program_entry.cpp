@@ -5,7 +5,6 @@
 #include <cstdio>
 
 #include "platform/desktop/desktop.h"
-#include "platform/error/app_error.h"
 #include "platform/fs/file_ops.h"
 #include "platform/system/quit_signals.h"
 #include "platform/system/system_services.h"
@@ -15,6 +14,7 @@
 #include "shell/first_paint_probe.h"
 #include "shell/main_window.h"
 #include "shell/open_files.h"
+#include "shell/secondary_windows.h"
 #include "shell/startup_prefetch.h"
 #include "windows/equalizer_window.h"
 #include "windows/fmod_window.h"
@@ -50,16 +50,13 @@ int RunProgram(int argc, char** argv) {
     shell::ConnectEqualizer(form1, equalizer);
     TfrmMain module_player(*services);
     form1.AttachModulePlayer(module_player);
-    std::unique_ptr<TMinFrm> mini;
-    try {
-        mini = std::make_unique<TMinFrm>();
-    } catch (const AppError& e) {
+    TMinFrm mini(form1.AppDir(), shell::ErrorReportOf(form1));
+    if (!mini.MarkerError().empty()) {
         // Without its window class the player still works; a second start is just not noticed.
-        std::fprintf(stderr, "tarvel: %s\n", e.what());
+        std::fprintf(stderr, "tarvel: %s\n", mini.MarkerError().c_str());
     }
-    TTalik talik;
-    form1.AttachSecondaryWindows(mini.get(), &talik);
-    form1.mini_visible = [&mini] { return mini != nullptr && mini->isVisible(); };
+    TTalik talik(form1.AppDir(), shell::ErrorReportOf(form1));
+    shell::SecondaryWindows secondary(form1, mini, talik);
     form1.LoadPresetAndPlaylists();
     TSFoptions shuffle_options(form1.Settings(), form1.AppDir(), shell::ErrorReportOf(form1));
     shell::ConnectShuffleOptions(form1, shuffle_options);

@@ -1,18 +1,288 @@
 #include "windows/mini_window.h"
 
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QScreen>
+
+#include "controls/bgr_color.h"
+#include "controls/kvr_scroller_h.h"
+#include "controls/mega_image.h"
+#include "controls/title_strip.h"
+#include "platform/error/app_error.h"
 #include "platform/winmsg/widget_requests.h"
 #include "platform/winmsg/window_endpoint.h"
+#include "windows/secondary_scaling.h"
 
 namespace tarvel {
+namespace {
 
-TMinFrm::TMinFrm(QWidget* parent) : QWidget(parent) {
-    setObjectName("TMinFrm");
+using windows::ControlKind;
+
+// The window is made 50 pixels wider and 20 higher than the background strip reaches; the rounded
+// outline from (ImgLeft.Left + 1, ImgLeft.Top + 1) to the bottom right corner of ImgRigth leaves
+// only the 24-pixel strip showing.
+constexpr QSize kClient(10 + 673 + 50, 2 + 24 + 20);
+constexpr QRect kOutline(2 + 1, 2 + 1, 682 + 12 - 3, 2 + 24 - 3);
+constexpr windows::WindowControl kControls[] = {
+    {"Imgfon", ControlKind::Background, {10, 2, 673, 24}, ""},
+    {"ImgLeft", ControlKind::Background, {2, 2, 8, 24}, ""},
+    {"ImgRigth", ControlKind::Background, {682, 2, 12, 24}, ""},
+    {"ImgPlayPause", ControlKind::Button, {11, 6, 18, 18}, "Play/Pause (Win + Space)"},
+    {"ImgStop", ControlKind::Button, {29, 6, 18, 18}, "Stop"},
+    {"ImgPrew", ControlKind::Button, {47, 6, 18, 18}, "Prev (Win + Left)"},
+    {"ImgNext", ControlKind::Button, {65, 6, 18, 18}, "Next (Win + Rigth)"},
+    {"Label3", ControlKind::TitleStrip, {82, 7, 221, 13}, ""},
+    {"StaticText1", ControlKind::Label, {303, 7, 149, 15}, "0:00/0:00...0:00/0:00"},
+    {"ImgPls", ControlKind::Button, {455, 6, 18, 18}, "Show PlayList"},
+    {"SCRLtimeMIN", ControlKind::HorizontalBar, {476, 7, 141, 8}, ""},
+    {"SCRLvolumeMIN", ControlKind::HorizontalBar, {476, 13, 141, 9}, "Volome (Win + Up/Down)"},
+    {"ImgTray", ControlKind::Button, {617, 5, 17, 17}, "Tray"},
+    {"ImgNormal", ControlKind::Button, {634, 5, 17, 17}, "Normal Panel"},
+    {"ImgMinimize", ControlKind::Button, {652, 5, 17, 17}, ""},
+    {"ImgClose", ControlKind::Button, {670, 5, 17, 17}, "Close"},
+};
+
+// Colours in blue-green-red order: the strip's rose, the time text, the position bar's thumb.
+constexpr uint32_t kStrip = 0x5A56AF;
+constexpr uint32_t kTimeText = 0xD2D2D2;
+constexpr uint32_t kTimeThumb = 4210752;
+constexpr int kTimeMax = 100;
+constexpr int kVolumeMax = 771;
+constexpr quint8 kThumbSize = 25;
+
+void Colour(QWidget& widget, const QColor& back, const QColor& text) {
+    QPalette palette = widget.palette();
+    palette.setColor(QPalette::Window, back);
+    palette.setColor(QPalette::WindowText, text);
+    widget.setPalette(palette);
+}
+
+void LookOfBar(controls::TKVRScrollerH& bar, int maximum, const QColor& thumb) {
+    bar.SetMax(maximum);
+    bar.SetThumbSize(kThumbSize);
+    bar.SetThumbShowText(false);
+    bar.SetColor(controls::ColorFromBgr(kStrip));
+    bar.SetColorBand(controls::ColorFromBgr(kStrip));
+    bar.SetColorThumb(thumb);
+}
+
+}  // namespace
+
+TMinFrm::TMinFrm(const std::string& app_dir, const windows::Report& report, QWidget* parent)
+    : SkinWindow("TMinFrm", kClient, kOutline, kControls, Qt::WindowStaysOnTopHint, parent) {
     setWindowTitle("Tarvel");
-    endpoint_ = std::make_unique<winmsg::WindowEndpoint>(
-        "TMinFrm", "Tarvel",
-        [this](const winmsg::Incoming& m) { return winmsg::ApplyWindowRequest(this, m); });
+    try {
+        endpoint_ = std::make_unique<winmsg::WindowEndpoint>(
+            "TMinFrm", "Tarvel",
+            [this](const winmsg::Incoming& m) { return winmsg::ApplyWindowRequest(this, m); });
+    } catch (const AppError& e) {
+        marker_error_ = e.what();
+    }
+
+    auto& time = static_cast<QLabel&>(Control("StaticText1"));
+    time.setAlignment(Qt::AlignCenter);
+    time.setAutoFillBackground(true);
+    QFont font("MS Sans Serif");
+    font.setPixelSize(9);
+    time.setFont(font);
+    Colour(time, controls::ColorFromBgr(kStrip), controls::ColorFromBgr(kTimeText));
+    ShowTitle({}, 0, controls::ColorFromBgr(kTimeText), controls::ColorFromBgr(kStrip));
+    LookOfBar(HorizontalBar("SCRLtimeMIN"), kTimeMax, controls::ColorFromBgr(kTimeThumb));
+    LookOfBar(HorizontalBar("SCRLvolumeMIN"), kVolumeMax, Qt::black);
+
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QRect area = screen->geometry();
+        move(area.left() + (area.width() - width()) / 2, area.top());
+    }
+    LoadSkin(app_dir, report);
+
+    const auto on_click = [this](const char* button, void (TMinFrm::*handler)()) {
+        connect(&Image(button), &controls::TMegaImage::OnClick, this, handler);
+    };
+    on_click("ImgPlayPause", &TMinFrm::ImgPlayPauseClick);
+    on_click("ImgStop", &TMinFrm::ImgStopClick);
+    on_click("ImgPrew", &TMinFrm::ImgPrewClick);
+    on_click("ImgNext", &TMinFrm::ImgNextClick);
+    on_click("ImgPls", &TMinFrm::ImgPlsClick);
+    on_click("ImgTray", &TMinFrm::ImgTrayClick);
+    on_click("ImgNormal", &TMinFrm::ImgNormalClick);
+    on_click("ImgClose", &TMinFrm::ImgCloseClick);
+    // A press on the background strip moves the window (as every background) and closes the
+    // small playlist.
+    connect(&Image("Imgfon"), &controls::TMegaImage::OnMouseDown, this,
+            [this] { HideSmallPlaylist(); });
+    connect(&HorizontalBar("SCRLtimeMIN"), &controls::TKVRScrollerH::OnChange, this,
+            &TMinFrm::SCRLtimeMINChange);
+    connect(&HorizontalBar("SCRLvolumeMIN"), &controls::TKVRScrollerH::OnChange, this,
+            &TMinFrm::SCRLvolumeMINChange);
+    qApp->installEventFilter(this);
 }
 
 TMinFrm::~TMinFrm() = default;
+
+void TMinFrm::Scale(double scale_x, double font_ratio) {
+    windows::ControlRects rects;
+    for (const char* name : {"Label3", "StaticText1", "SCRLtimeMIN", "SCRLvolumeMIN"}) {
+        rects.emplace(name, Control(name).geometry());
+    }
+    windows::ScaleMiniStrip(rects, scale_x, font_ratio);
+    for (const auto& [name, rect] : rects) {
+        Control(name).setGeometry(rect);
+    }
+    if (scale_x < 1.0) {
+        Control("StaticText1").setFont(QFont("Small Fonts", 7));
+    }
+}
+
+void TMinFrm::SetTimePosition(int position) {
+    HorizontalBar("SCRLtimeMIN").SetPosition(position);
+}
+
+void TMinFrm::SetTimeMaximum(int maximum) {
+    HorizontalBar("SCRLtimeMIN").SetMax(maximum);
+}
+
+void TMinFrm::SetVolumePosition(int position) {
+    HorizontalBar("SCRLvolumeMIN").SetPosition(position);
+}
+
+void TMinFrm::SetPlayLook(int picture, int add_to_nom) {
+    controls::TMegaImage& button = Image("ImgPlayPause");
+    button.SetAddToNom(add_to_nom);
+    button.ShowPicture(picture);
+}
+
+void TMinFrm::SetTimeText(const QString& text) {
+    static_cast<QLabel&>(Control("StaticText1")).setText(text);
+}
+
+int TMinFrm::TitleWidth() const {
+    return Strip("Label3").width();
+}
+
+void TMinFrm::ShowTitle(const QString& text, int x, const QColor& text_color,
+                        const QColor& back_color) {
+    Strip("Label3").Show(text, x, text_color, back_color);
+}
+
+void TMinFrm::ImgPlayPauseClick() {
+    WithHost([](windows::MiniPlayerHost& host) { host.PlayPauseButton(); });
+}
+
+void TMinFrm::ImgStopClick() {
+    WithHost([](windows::MiniPlayerHost& host) {
+        if (host.Count() != 0) {
+            host.StopPlay();
+        }
+    });
+}
+
+void TMinFrm::ImgPrewClick() {
+    WithHost([](windows::MiniPlayerHost& host) {
+        if (host.Count() != 0) {
+            host.PlayPrevious();
+        }
+    });
+}
+
+void TMinFrm::ImgNextClick() {
+    WithHost([](windows::MiniPlayerHost& host) {
+        if (host.Count() != 0) {
+            host.PlayNext();
+        }
+    });
+}
+
+void TMinFrm::ImgPlsClick() {
+    if (talik_ == nullptr) {
+        return;
+    }
+    if (talik_->isVisible()) {
+        talik_->hide();
+        return;
+    }
+    // Just under the visible strip, its left edge 15 pixels before the time label's.
+    talik_->move(x() + Control("StaticText1").x() - 15, y() + height() - 20);
+    talik_->show();
+    talik_->raise();
+}
+
+void TMinFrm::ImgTrayClick() {
+    WithHost([](windows::MiniPlayerHost& host) { host.MiniToTray(); });
+}
+
+void TMinFrm::ImgNormalClick() {
+    HideSmallPlaylist();
+    WithHost([](windows::MiniPlayerHost& host) { host.ShowMain(); });
+    hide();
+}
+
+void TMinFrm::ImgCloseClick() {
+    WithHost([](windows::MiniPlayerHost& host) { host.CloseProgram(); });
+}
+
+void TMinFrm::SCRLtimeMINChange(int position) {
+    WithHost([position](windows::MiniPlayerHost& host) { host.PositionBarMoved(position); });
+}
+
+void TMinFrm::SCRLvolumeMINChange(int position) {
+    WithHost([position](windows::MiniPlayerHost& host) { host.VolumeBarMoved(position); });
+}
+
+bool TMinFrm::FormKeyDown(int key, Qt::KeyboardModifiers modifiers) {
+    const bool ctrl = modifiers.testFlag(Qt::ControlModifier);
+    const bool alt = modifiers.testFlag(Qt::AltModifier);
+    const int volume = HorizontalBar("SCRLvolumeMIN").Position();
+    if (key == Qt::Key_Pause) {
+        WithHost([](windows::MiniPlayerHost& host) { host.PlayPause(); });
+    } else if (ctrl && key == Qt::Key_Right) {
+        WithHost([](windows::MiniPlayerHost& host) { host.PlayNext(); });
+    } else if (ctrl && key == Qt::Key_Left) {
+        WithHost([](windows::MiniPlayerHost& host) { host.PlayPrevious(); });
+    } else if (alt && key == Qt::Key_Down) {
+        ImgTrayClick();
+    } else if (alt && key == Qt::Key_Up) {
+        // As the normal-panel button: a small playlist left open would float on its own.
+        ImgNormalClick();
+    } else if (ctrl && key == Qt::Key_Up) {
+        if (volume < HorizontalBar("SCRLvolumeMIN").Max()) {
+            WithHost([](windows::MiniPlayerHost& host) { host.StepVolume(kVolumeStep); });
+        }
+    } else if (ctrl && key == Qt::Key_Down) {
+        if (volume > 0) {
+            WithHost([](windows::MiniPlayerHost& host) { host.StepVolume(-kVolumeStep); });
+        }
+    } else {
+        return false;
+    }
+    return true;
+}
+
+bool TMinFrm::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress) {
+        auto* widget = qobject_cast<QWidget*>(watched);
+        if (widget != nullptr && widget->window() == this) {
+            const auto& key = static_cast<const QKeyEvent&>(*event);
+            return FormKeyDown(key.key(), key.modifiers());
+        }
+    }
+    return SkinWindow::eventFilter(watched, event);
+}
+
+void TMinFrm::mousePressEvent(QMouseEvent* event) {
+    // Presses on the window itself and on the time label arrive here; the title strip's only
+    // move the window.
+    if (childAt(event->position().toPoint()) != &Control("Label3")) {
+        HideSmallPlaylist();
+    }
+    SkinWindow::mousePressEvent(event);
+}
+
+void TMinFrm::HideSmallPlaylist() {
+    if (talik_ != nullptr) {
+        talik_->hide();
+    }
+}
 
 }  // namespace tarvel

@@ -5,10 +5,12 @@
 #include <QWindow>
 #include <cassert>
 
+#include "controls/c_list_box.h"
 #include "controls/kvr_scroller_h.h"
 #include "controls/kvr_scroller_vr.h"
 #include "controls/mega_image.h"
 #include "controls/skin_loader.h"
+#include "controls/title_strip.h"
 #include "controls/window_outline.h"
 #include "platform/error/app_error.h"
 
@@ -43,8 +45,15 @@ SkinWindow::SkinWindow(std::string_view window_class, QSize client, QRect outlin
         QWidget* widget = Make(entry);
         widget->setObjectName(Text(entry.name));
         widget->setGeometry(entry.rect);
+        if (entry.kind != ControlKind::Label && !entry.text.empty()) {
+            widget->setToolTip(Text(entry.text));
+        }
         by_name_.emplace(std::string(entry.name), widget);
     }
+    SetOutline(outline);
+}
+
+void SkinWindow::SetOutline(const QRect& outline) {
     setMask(controls::RoundedOutline(outline, kOutlineCorner));
 }
 
@@ -55,9 +64,6 @@ QWidget* SkinWindow::Make(const WindowControl& entry) {
         case ControlKind::Button: {
             auto* image = new controls::TMegaImage(this);
             image->SetChangePictures(entry.kind == ControlKind::Button);
-            if (!entry.text.empty()) {
-                image->setToolTip(Text(entry.text));
-            }
             if (entry.kind == ControlKind::Background) {
                 connect(image, &controls::TMegaImage::OnMouseDown, this, [this](QMouseEvent* e) {
                     if (e->button() == Qt::LeftButton) {
@@ -73,6 +79,10 @@ QWidget* SkinWindow::Make(const WindowControl& entry) {
             return new controls::TKVRScrollerH(this);
         case ControlKind::Label:
             return new QLabel(Text(entry.text), this);
+        case ControlKind::TitleStrip:
+            return new controls::TitleStrip(this);
+        case ControlKind::List:
+            return new controls::TCListBox(this);
     }
     assert(false);
     return nullptr;
@@ -94,6 +104,14 @@ controls::TKVRScrollerVr& SkinWindow::VerticalBar(std::string_view name) const {
 
 controls::TKVRScrollerH& SkinWindow::HorizontalBar(std::string_view name) const {
     return As<controls::TKVRScrollerH>(Control(name));
+}
+
+controls::TitleStrip& SkinWindow::Strip(std::string_view name) const {
+    return As<controls::TitleStrip>(Control(name));
+}
+
+controls::TCListBox& SkinWindow::ListBox(std::string_view name) const {
+    return As<controls::TCListBox>(Control(name));
 }
 
 void SkinWindow::LoadSkin(const std::string& app_dir, const Report& report) {

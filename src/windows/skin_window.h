@@ -10,6 +10,8 @@
 #include <string_view>
 
 namespace tarvel::controls {
+class TCListBox;
+class TitleStrip;
 class TKVRScrollerH;
 class TKVRScrollerVr;
 class TMegaImage;
@@ -24,6 +26,8 @@ enum class ControlKind {
     VerticalBar,    // TKVRScrollerVr
     HorizontalBar,  // TKVRScrollerH
     Label,          // a text
+    TitleStrip,     // controls::TitleStrip, a scrolling title
+    List,           // TCListBox
 };
 
 // One control of a secondary window at its design place (client pixels).
@@ -31,7 +35,7 @@ struct WindowControl {
     std::string_view name;
     ControlKind kind;
     QRect rect;
-    std::string_view text;  // the hint of pictures and bars, the caption of labels
+    std::string_view text;  // the caption of labels, the hint of the other controls
 };
 
 // Where a window reports a failure it cannot act on (a missing skin picture).
@@ -47,6 +51,8 @@ class SkinWindow : public QWidget {
     controls::TMegaImage& Image(std::string_view name) const;
     controls::TKVRScrollerVr& VerticalBar(std::string_view name) const;
     controls::TKVRScrollerH& HorizontalBar(std::string_view name) const;
+    controls::TitleStrip& Strip(std::string_view name) const;
+    controls::TCListBox& ListBox(std::string_view name) const;
 
   protected:
     // window_class: the class the skin table names the window by. outline: the rectangle the
@@ -59,6 +65,8 @@ class SkinWindow : public QWidget {
     void LoadSkin(const std::string& app_dir, const Report& report);
     // Moves the window with the mouse, as a drag of a title bar would.
     void MoveWindow();
+    // The rounded outline (corner ellipses 5 x 5) around a rectangle of the client area.
+    void SetOutline(const QRect& outline);
 
     void mousePressEvent(QMouseEvent* event) override;
 

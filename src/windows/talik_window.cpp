@@ -1,10 +1,244 @@
 #include "windows/talik_window.h"
 
-namespace tarvel {
+#include <QApplication>
+#include <QDrag>
+#include <QDropEvent>
+#include <QHelpEvent>
+#include <QKeyEvent>
+#include <QMimeData>
+#include <QToolTip>
+#include <QWheelEvent>
 
-TTalik::TTalik(QWidget* parent) : QWidget(parent) {
-    setObjectName("TTalik");
-    setWindowTitle("Tarvel");
+#include "controls/bgr_color.h"
+#include "controls/c_list_box.h"
+#include "controls/kvr_scroller_vr.h"
+#include "platform/text/cp1251.h"
+#include "windows/secondary_scaling.h"
+
+namespace tarvel {
+namespace {
+
+using windows::ControlKind;
+
+constexpr QSize kClient(213, 291);
+constexpr QRect kBackground(4, 0, 198, 280);
+constexpr windows::WindowControl kControls[] = {
+    {"ImgFon", ControlKind::Background, kBackground, ""},
+    {"ListBox6", ControlKind::List, {21, 13, 154, 254}, ""},
+    {"KVRScrollerVr6", ControlKind::VerticalBar, {177, 12, 10, 255}, ""},
+};
+// The list's text colour, blue-green-red.
+constexpr uint32_t kListText = 13421000;
+constexpr quint8 kThumbSize = 53;
+// What a drag out of the list carries: the playlist row it started on.
+constexpr char kRowFormat[] = "application/x-tarvel-playlist-row";
+
+bool IsRowDrag(const QMimeData* data) {
+    return data != nullptr && data->hasFormat(kRowFormat);
+}
+
+}  // namespace
+
+TTalik::TTalik(const std::string& app_dir, const windows::Report& report, QWidget* parent)
+    : SkinWindow("TTalik", kClient, windows::SmallPlaylistOutline(kBackground), kControls,
+                 Qt::WindowStaysOnTopHint | Qt::Tool, parent) {
+    setWindowTitle("Talik");
+    controls::TCListBox& list = List();
+    QFont font("MS Sans Serif");
+    font.setPixelSize(10);
+    list.setFont(font);
+    QPalette palette = list.palette();
+    palette.setColor(QPalette::Base, Qt::black);
+    palette.setColor(QPalette::Window, Qt::black);
+    palette.setColor(QPalette::Text, controls::ColorFromBgr(kListText));
+    palette.setColor(QPalette::WindowText, controls::ColorFromBgr(kListText));
+    list.setPalette(palette);
+    list.setMouseTracking(true);
+    list.viewport()->setMouseTracking(true);
+    list.viewport()->setAcceptDrops(true);
+    list.viewport()->installEventFilter(this);
+    list.installEventFilter(this);
+    controls::TKVRScrollerVr& bar = Bar();
+    bar.SetMax(0);
+    bar.SetThumbSize(kThumbSize);
+    bar.SetColorThumb(QColor(0x80, 0, 0));
+    LoadSkin(app_dir, report);
+    // The wheel anywhere over the window scrolls the list.
+    qApp->installEventFilter(this);
+}
+
+controls::TCListBox& TTalik::List() const {
+    return ListBox("ListBox6");
+}
+
+controls::TKVRScrollerVr& TTalik::Bar() const {
+    return VerticalBar("KVRScrollerVr6");
+}
+
+void TTalik::Scale(double scale_x) {
+    windows::ControlRects rects;
+    for (const char* name : {"ImgFon", "ListBox6", "KVRScrollerVr6"}) {
+        rects.emplace(name, Control(name).geometry());
+    }
+    windows::ScaleSmallPlaylist(rects, scale_x);
+    for (const auto& [name, rect] : rects) {
+        Control(name).setGeometry(rect);
+    }
+    SetOutline(windows::SmallPlaylistOutline(rects.at("ImgFon")));
+    if (scale_x < 1.0) {
+        List().setFont(QFont("Small Fonts", 7));
+    }
+}
+
+void TTalik::ListBox6DblClick(int item) {
+    if (item >= 0 && host_ != nullptr) {
+        host_->PlayRow(item + 1);
+    }
+    hide();
+}
+
+bool TTalik::ListBox6KeyDown(int key, Qt::KeyboardModifiers modifiers) {
+    controls::TCListBox& list = List();
+    const int item = list.currentRow();
+    if (item < 0) {
+        return false;
+    }
+    bool taken = false;
+    if (key == Qt::Key_Delete) {
+        taken = true;
+    } else if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+        ListBox6DblClick(item);
+        taken = true;
+    }
+    if (modifiers & (Qt::ControlModifier | Qt::AltModifier)) {
+        list.setCurrentRow(-1);
+    }
+    return taken;
+}
+
+void TTalik::ListBox6MouseMove(int item) {
+    const int row = item >= 0 ? item + 1 : -1;
+    if (row == hint_row_) {
+        return;
+    }
+    hint_row_ = row;
+    QToolTip::hideText();
+    hint_text_ = row > 0 && host_ != nullptr ? host_->RowHint(row) : std::string();
+}
+
+void TTalik::ListBox6DragEnter(int item) {
+    drag_source_row_ = item >= 0 ? item + 1 : -1;
+}
+
+void TTalik::ListBox6DragDrop(int item) {
+    (void)item;
+}
+
+void TTalik::FormMouseWheelDown() {
+    controls::TCListBox& list = List();
+    controls::TKVRScrollerVr& bar = Bar();
+    const int top =
+        list.TopIndex() >= bar.Max() - kWheelRows ? bar.Max() : list.TopIndex() + kWheelRows;
+    list.SetTopIndex(top);
+    bar.SetPosition(top);
+}
+
+void TTalik::FormMouseWheelUp() {
+    controls::TCListBox& list = List();
+    const int top = list.TopIndex() < kWheelRows ? 0 : list.TopIndex() - kWheelRows;
+    list.SetTopIndex(top);
+    Bar().SetPosition(top);
+}
+
+int TTalik::ItemAt(const QPoint& point) const {
+    return List().indexAt(point).row();
+}
+
+void TTalik::StartDrag() {
+    auto* data = new QMimeData;
+    data->setData(kRowFormat, QByteArray::number(ItemAt(press_point_) + 1));
+    auto* drag = new QDrag(List().viewport());
+    drag->setMimeData(data);
+    drag->exec(Qt::MoveAction);
+}
+
+bool TTalik::eventFilter(QObject* watched, QEvent* event) {
+    auto* widget = qobject_cast<QWidget*>(watched);
+    if (event->type() == QEvent::Wheel && widget != nullptr && widget->window() == this) {
+        const int delta = static_cast<QWheelEvent*>(event)->angleDelta().y();
+        if (delta < 0) {
+            FormMouseWheelDown();
+        } else if (delta > 0) {
+            FormMouseWheelUp();
+        }
+        return true;
+    }
+    controls::TCListBox& list = List();
+    if (watched == &list && event->type() == QEvent::KeyPress) {
+        const auto& key = static_cast<const QKeyEvent&>(*event);
+        return ListBox6KeyDown(key.key(), key.modifiers());
+    }
+    if (watched != list.viewport()) {
+        return SkinWindow::eventFilter(watched, event);
+    }
+    switch (event->type()) {
+        case QEvent::MouseButtonDblClick: {
+            const auto& mouse = static_cast<const QMouseEvent&>(*event);
+            ListBox6DblClick(ItemAt(mouse.position().toPoint()));
+            return true;
+        }
+        case QEvent::MouseButtonPress: {
+            const auto& mouse = static_cast<const QMouseEvent&>(*event);
+            pressed_ = mouse.button() == Qt::LeftButton;
+            press_point_ = mouse.position().toPoint();
+            return false;
+        }
+        case QEvent::MouseButtonRelease:
+            pressed_ = false;
+            return false;
+        case QEvent::MouseMove: {
+            const auto& mouse = static_cast<const QMouseEvent&>(*event);
+            const QPoint at = mouse.position().toPoint();
+            ListBox6MouseMove(ItemAt(at));
+            if (pressed_ && (mouse.buttons() & Qt::LeftButton) &&
+                (at - press_point_).manhattanLength() >= QApplication::startDragDistance()) {
+                pressed_ = false;
+                StartDrag();
+                return true;
+            }
+            return false;
+        }
+        case QEvent::ToolTip: {
+            if (hint_row_ > 0 && !hint_text_.empty()) {
+                // Just left of the list, its bottom 3 pixels above the row's bottom edge.
+                const QRect row = list.visualRect(list.model()->index(hint_row_ - 1, 0));
+                const QPoint at = list.viewport()->mapToGlobal(QPoint(-1, row.bottom() - 3));
+                QToolTip::showText(at, text::Cp1251ToQString(hint_text_), list.viewport());
+            } else {
+                QToolTip::hideText();
+            }
+            return true;
+        }
+        case QEvent::DragEnter:
+        case QEvent::DragMove:
+        case QEvent::Drop: {
+            // The enter and move events are drop events too.
+            auto& drag = static_cast<QDropEvent&>(*event);
+            if (!IsRowDrag(drag.mimeData())) {
+                return false;
+            }
+            const int item = ItemAt(drag.position().toPoint());
+            if (event->type() == QEvent::DragEnter) {
+                ListBox6DragEnter(item);
+            } else if (event->type() == QEvent::Drop) {
+                ListBox6DragDrop(item);
+            }
+            drag.acceptProposedAction();
+            return true;
+        }
+        default:
+            return false;
+    }
 }
 
 }  // namespace tarvel

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <memory>
+
+class QWidget;
+
+namespace tarvel {
+
+class TForm1;
+class TMinFrm;
+class TTalik;
+
+namespace shell {
+
+class MiniHost;
+class ListView;
+
+// The mini player and the small playlist window wired to the main window: their buttons, keys and
+// lists drive the main window's operations, and the main window's display reaches their bars,
+// times, title strip and list. Lives as long as the two windows; its end unplugs them.
+class SecondaryWindows {
+  public:
+    SecondaryWindows(TForm1& form, TMinFrm& mini, TTalik& talik);
+    ~SecondaryWindows();
+
+  private:
+    TForm1& form_;
+    std::unique_ptr<MiniHost> mini_host_;
+    std::unique_ptr<ListView> list6_;
+};
+
+// Keeps the secondary windows above the others without taking the keyboard from the window the
+// user is typing in: each visible one is raised, none is activated.
+void KeepOnTop(QWidget& window);
+
+}  // namespace shell
+}  // namespace tarvel

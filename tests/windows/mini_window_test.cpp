@@ -1,0 +1,256 @@
+// The mini player as the program makes it, beside the real main window, driven by the mouse and
+// the keyboard through its own window.
+#include "windows/mini_window.h"
+
+#include <gtest/gtest.h>
+
+#include <QLabel>
+#include <QScreen>
+#include <QSignalSpy>
+
+#include "controls/kvr_scroller_h.h"
+#include "controls/mega_image.h"
+#include "controls/mouse_upm.h"
+#include "controls/title_strip.h"
+#include "shell/window_host.h"
+#include "shell/window_states.h"
+#include "transport/transport.h"
+#include "windows/secondary_windows_rig.h"
+
+namespace tarvel {
+namespace {
+
+class MiniPlayer : public SecondaryWindowsRig {
+  protected:
+    MiniPlayer() { SwitchToMini(); }
+    ~MiniPlayer() override { controls::SetMouseUpm(true); }
+
+    controls::TKVRScrollerH& Bar(const char* name) { return mini_player.HorizontalBar(name); }
+    playlists::TMasPLayList& Work() { return form->Playlists().Work(); }
+    void Tick200() {
+        out.Advance(200);
+        form->Transport().Timer1();
+    }
+    // A click on a bar's band at a share of its width, in the rows the bar shows above the
+    // volume bar that overlaps it.
+    void ClickBand(const char* bar, double share) {
+        controls::TKVRScrollerH& b = Bar(bar);
+        const QRect band(b.Scroller().Band().mapTo(&mini_player, QPoint(0, 0)),
+                         b.Scroller().Band().size());
+        QTest::mouseClick(
+            mini_player.windowHandle(), Qt::LeftButton, Qt::NoModifier,
+            QPoint(band.left() + static_cast<int>(band.width() * share), band.top() + 1));
+    }
+    bool Reported() {
+        for (const std::string& call : services.Calls()) {
+            if (call.starts_with("MessageBox")) {
+                return true;
+            }
+        }
+        return false;
+    }
+};
+
+TEST_F(MiniPlayer, StandsAtTheTopOfTheScreenInPlaceOfTheMainWindow) {
+    ASSERT_EQ(QGuiApplication::primaryScreen()->geometry().width(), 800);
+    EXPECT_TRUE(mini_player.isVisible());
+    EXPECT_FALSE(form->isVisible());
+    EXPECT_EQ(mini_player.size(), QSize(733, 46));
+    EXPECT_EQ(mini_player.y(), 0);
+    EXPECT_EQ(mini_player.mask().boundingRect(), QRect(3, 3, 691, 23)) << "only the strip shows";
+    EXPECT_TRUE(mini_player.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+    EXPECT_TRUE(mini_player.windowFlags().testFlag(Qt::FramelessWindowHint));
+    EXPECT_EQ(mini_player.windowTitle(), "Tarvel");
+    struct Place {
+        const char* control;
+        QRect rect;
+        const char* hint;
+    };
+    for (const Place p :
+         {Place{"ImgPlayPause", {11, 6, 18, 18}, "Play/Pause (Win + Space)"},
+          Place{"ImgNext", {65, 6, 18, 18}, "Next (Win + Rigth)"},
+          // The offscreen screen is 800 pixels wide: the middle of the strip is shrunk by
+          // 0.78125.
+          Place{"Label3", {82, 7, 173, 13}, ""}, Place{"StaticText1", {257, 7, 116, 15}, ""},
+          Place{"ImgPls", {455, 6, 18, 18}, "Show PlayList"},
+          Place{"SCRLtimeMIN", {476, 7, 141, 8}, ""},
+          Place{"SCRLvolumeMIN", {476, 13, 141, 9}, "Volome (Win + Up/Down)"},
+          Place{"ImgNormal", {634, 5, 17, 17}, "Normal Panel"},
+          Place{"ImgClose", {670, 5, 17, 17}, "Close"}}) {
+        EXPECT_EQ(mini_player.Control(p.control).geometry(), p.rect) << p.control;
+        EXPECT_EQ(mini_player.Control(p.control).toolTip().toStdString(), p.hint) << p.control;
+    }
+    const QWidget& time = mini_player.Control("StaticText1");
+    EXPECT_EQ(static_cast<const QLabel&>(time).text(), "0:00/0:00...0:00/0:00");
+    EXPECT_EQ(time.font().family(), "Small Fonts");
+    EXPECT_EQ(time.font().pointSize(), 7);
+    EXPECT_EQ(Bar("SCRLtimeMIN").Max(), 100);
+    EXPECT_EQ(Bar("SCRLvolumeMIN").Max(), 771);
+    EXPECT_EQ(Bar("SCRLvolumeMIN").Position(), form->Settings().Volume());
+    const QImage shot = mini_player.grab().toImage();
+    EXPECT_NE(shot.pixelColor(QPoint(20, 15)), QColor(Qt::black)) << "the skin is drawn";
+}
+
+TEST_F(MiniPlayer, WithAnEmptyPlaylistTheTransportButtonsDoNothing) {
+    for (const char* button : {"ImgStop", "ImgPrew", "ImgNext", "ImgPlayPause"}) {
+        ClickMini(button);
+        EXPECT_EQ(Work().Current, 0) << button;
+        EXPECT_FALSE(form->Transport().Timer1Enabled()) << button;
+        EXPECT_EQ(mini_player.Image("ImgPlayPause").AddToNom(), 0) << button;
+    }
+    KeyToMini(Qt::Key_Right, Qt::ControlModifier);
+    KeyToMini(Qt::Key_Pause, Qt::NoModifier);
+    EXPECT_EQ(Work().Current, 0);
+    EXPECT_FALSE(Reported());
+}
+
+TEST_F(MiniPlayer, ButtonsAndKeysDriveTheTransport) {
+    LoadSongs(3);
+    ClickMini("ImgPlayPause");
+    EXPECT_EQ(Work().Current, 1);
+    EXPECT_TRUE(form->Transport().Timer1Enabled());
+    EXPECT_EQ(mini_player.Image("ImgPlayPause").AddToNom(), 3) << "the pause look";
+    EXPECT_EQ(mini_player.Image("ImgPlayPause").ShownSlot(), 4);
+    ClickMini("ImgNext");
+    EXPECT_EQ(Work().Current, 2);
+    KeyToMini(Qt::Key_Right, Qt::ControlModifier);
+    EXPECT_EQ(Work().Current, 3);
+    KeyToMini(Qt::Key_Left, Qt::ControlModifier);
+    EXPECT_EQ(Work().Current, 2);
+    ClickMini("ImgPrew");
+    EXPECT_EQ(Work().Current, 1);
+    Tick200();
+    ASSERT_EQ(Work().PlayState, 1);
+    KeyToMini(Qt::Key_Pause, Qt::NoModifier);
+    EXPECT_EQ(mini_player.Image("ImgPlayPause").AddToNom(), 0) << "paused";
+    Tick200();
+    EXPECT_EQ(Work().PlayState, 2);
+    ClickMini("ImgStop");
+    EXPECT_EQ(Work().Current, 0);
+    EXPECT_FALSE(Reported());
+}
+
+TEST_F(MiniPlayer, TheTitleScrollsAndTheTimesShowWhileTheMainWindowIsHidden) {
+    LoadSongs(2);
+    ClickMini("ImgPlayPause");
+    Tick200();
+    form->Transport().Timer2();
+    const controls::TitleStrip& strip = mini_player.Strip("Label3");
+    EXPECT_TRUE(strip.Text().startsWith("Artist - ")) << strip.Text().toStdString();
+    const int x = strip.X();
+    form->Transport().Timer2();
+    EXPECT_EQ(strip.X(), x - 1);
+    EXPECT_EQ(strip.TextPicture().pixelColor(0, 0), QColor(0xAF, 0x56, 0x5A));
+    const QString times = static_cast<QLabel&>(mini_player.Control("StaticText1")).text();
+    EXPECT_TRUE(times.contains("...")) << times.toStdString();
+    EXPECT_NE(times, "0:00/0:00...0:00/0:00");
+}
+
+TEST_F(MiniPlayer, ThePositionBarSeeksOnceTheMouseIsReleased) {
+    LoadSongs(1, 10);
+    ClickMini("ImgPlayPause");
+    Tick200();
+    ASSERT_EQ(Bar("SCRLtimeMIN").Max(), 10);
+    ClickBand("SCRLtimeMIN", 0.6);
+    const int position = Bar("SCRLtimeMIN").Position();
+    ASSERT_GE(position, 4);
+    EXPECT_EQ(form->Transport().SeekPending(), 1);
+    EXPECT_EQ(form->Transport().Source(), transport::SeekSource::Mini);
+    form->Transport().Timer2();
+    EXPECT_EQ(form->Transport().SeekPending(), 0);
+    EXPECT_EQ(form->Transport().Source(), transport::SeekSource::Main);
+    EXPECT_EQ(controls().TimeSKRL->Position(), position);
+    Tick200();
+    EXPECT_GE(Work().PositionMs, position * 1000);
+    EXPECT_LT(Work().PositionMs, position * 1000 + 1000);
+}
+
+TEST_F(MiniPlayer, TheVolumeBarAndCtrlUpDownMoveTheMainVolume) {
+    form->Transport().ApplyVolume(100);
+    ClickBand("SCRLvolumeMIN", 0.9);
+    const int moved = Bar("SCRLvolumeMIN").Position();
+    EXPECT_GT(moved, 600);
+    EXPECT_EQ(form->Settings().Volume(), moved);
+    EXPECT_EQ(controls().VolumeSKRL->Position(), moved);
+
+    struct Case {
+        int from;
+        Qt::Key key;
+        int to;
+    };
+    for (const Case c :
+         {Case{771, Qt::Key_Up, 771}, Case{765, Qt::Key_Up, 771}, Case{300, Qt::Key_Up, 310},
+          Case{300, Qt::Key_Down, 290}, Case{5, Qt::Key_Down, 0}, Case{0, Qt::Key_Down, 0}}) {
+        form->Transport().ApplyVolume(c.from);
+        KeyToMini(c.key, Qt::ControlModifier);
+        EXPECT_EQ(form->Settings().Volume(), c.to) << c.from << " key " << c.key;
+        EXPECT_EQ(controls().VolumeSKRL->Position(), c.to);
+        EXPECT_EQ(Bar("SCRLvolumeMIN").Position(), c.to);
+    }
+}
+
+TEST_F(MiniPlayer, ShowPlayListOpensTheListUnderTheStripAndASecondPressOrTheStripClosesIt) {
+    ClickMini("ImgPls");
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&small_list));
+    const int time_left = mini_player.Control("StaticText1").x();
+    EXPECT_EQ(small_list.pos(), mini_player.pos() + QPoint(time_left - 15, 46 - 20));
+    ClickMini("ImgPls");
+    EXPECT_FALSE(small_list.isVisible());
+
+    struct Case {
+        QPoint at;
+        bool closes;
+    };
+    // The background strip, the time label; the title strip only moves the window.
+    for (const Case c : {Case{{200, 23}, true}, Case{{300, 14}, true}, Case{{150, 12}, false}}) {
+        ClickMini("ImgPls");
+        ASSERT_TRUE(small_list.isVisible());
+        QTest::mouseClick(mini_player.windowHandle(), Qt::LeftButton, Qt::NoModifier, c.at);
+        EXPECT_EQ(small_list.isVisible(), !c.closes) << c.at.x();
+        small_list.hide();
+    }
+}
+
+TEST_F(MiniPlayer, BackFromTheTrayComesTheMiniPlayer) {
+    const std::function<void()> to_tray[] = {[this] { ClickMini("ImgTray"); },
+                                             [this] { KeyToMini(Qt::Key_Down, Qt::AltModifier); }};
+    for (const auto& go : to_tray) {
+        ClickMini("ImgPls");
+        go();
+        EXPECT_FALSE(mini_player.isVisible());
+        EXPECT_FALSE(small_list.isVisible());
+        EXPECT_FALSE(form->isVisible());
+        EXPECT_TRUE(desktop->IconShown());
+        EXPECT_TRUE(form->States().RestoreToMini());
+        desktop->FireTrayDoubleClick();
+        EXPECT_TRUE(mini_player.isVisible());
+        EXPECT_FALSE(form->isVisible());
+        EXPECT_FALSE(desktop->IconShown());
+    }
+}
+
+TEST_F(MiniPlayer, NormalPanelAndAltUpBringBackTheMainWindow) {
+    const std::function<void()> back[] = {[this] { ClickMini("ImgNormal"); },
+                                          [this] { KeyToMini(Qt::Key_Up, Qt::AltModifier); }};
+    for (const auto& go : back) {
+        SwitchToMini();
+        ClickMini("ImgPls");
+        go();
+        EXPECT_TRUE(form->isVisible());
+        EXPECT_TRUE(form->Host().MainVisible());
+        EXPECT_FALSE(mini_player.isVisible());
+        EXPECT_FALSE(small_list.isVisible());
+    }
+}
+
+TEST_F(MiniPlayer, CloseSavesThePlaylistsAndEndsTheRun) {
+    LoadRows(2);
+    QSignalSpy closed(form.get(), &TForm1::Closed);
+    ClickMini("ImgClose");
+    EXPECT_EQ(closed.count(), 1);
+    EXPECT_NE(testing::ReadBytes(app + "/sort/PlayListMainPL1.tpl").find("Song2"),
+              std::string::npos);
+}
+
+}  // namespace
+}  // namespace tarvel
