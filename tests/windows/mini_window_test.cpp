@@ -4,7 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QLabel>
+#include <QLineEdit>
 #include <QScreen>
 #include <QSignalSpy>
 
@@ -250,6 +252,25 @@ TEST_F(MiniPlayer, CloseSavesThePlaylistsAndEndsTheRun) {
     EXPECT_EQ(closed.count(), 1);
     EXPECT_NE(testing::ReadBytes(app + "/sort/PlayListMainPL1.tpl").find("Song2"),
               std::string::npos);
+}
+
+TEST_F(MiniPlayer, KeepingTheWindowsOnTopLeavesTheKeyboardWhereTheUserTypes) {
+    ClickMini("ImgPls");
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&small_list));
+    QLineEdit other;
+    other.show();
+    other.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
+    other.setFocus();
+    for (int tick = 0; tick < 5; ++tick) {
+        form->Transport().Timer2();
+    }
+    QCoreApplication::processEvents();
+    EXPECT_EQ(QApplication::activeWindow(), &other);
+    EXPECT_TRUE(other.hasFocus());
+    EXPECT_TRUE(mini_player.isVisible());
+    EXPECT_TRUE(small_list.isVisible());
+    EXPECT_TRUE(small_list.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
 }
 
 }  // namespace
