@@ -73,6 +73,49 @@ class MiniHost : public windows::MiniPlayerHost {
     TForm1& form_;
 };
 
+// The playlist operations as the small playlist window calls them; a failure goes to the
+// general error report.
+class TalikHost : public windows::SmallPlaylistHost {
+  public:
+    explicit TalikHost(TForm1& form) : form_(form) {}
+
+    void PlayRow(int row) override {
+        Run([row](playlists::PlaylistModel& model) { model.PlayRow(row); });
+    }
+    bool DeleteSong(int row) override {
+        bool deleted = false;
+        Run([row, &deleted](playlists::PlaylistModel& model) { deleted = model.DeleteSong(row); });
+        return deleted;
+    }
+    void MoveRow(int target, int source_row) override {
+        // Every drop on the small list is a move inside the playlist.
+        Run([target, source_row](playlists::PlaylistModel& model) {
+            model.DropOnPlaylist(target, source_row, playlists::DragSource{});
+        });
+    }
+    std::string RowHint(int row) const override {
+        const playlists::TMasPLayList& work = form_.Playlists().Work();
+        if (row < 1 || row > work.Count) {
+            return {};
+        }
+        const std::vector<std::string>& cells = work.Rows[static_cast<size_t>(row)];
+        if (cells[library::kGenre] == "CD") {
+            return "CD - " + cells[library::kTitle];
+        }
+        return cells[library::kArtist] + " - " + cells[library::kAlbum] + " - " +
+               cells[library::kTitle] + " - " + library::DurationText(cells[library::kDuration]) +
+               " - " + cells[library::kBitRate] + " kbps";
+    }
+
+  private:
+    template <typename Action>
+    void Run(Action&& action) {
+        system::RunReported(form_.Services(), [&] { action(form_.Playlists()); });
+    }
+
+    TForm1& form_;
+};
+
 namespace {
 
 // The main window's font ratio: its fonts are given in pixels, so they keep the design's size.
@@ -110,6 +153,7 @@ void ConnectDisplay(DisplayHooks& hooks, TMinFrm& mini, TTalik& talik) {
 SecondaryWindows::SecondaryWindows(TForm1& form, TMinFrm& mini, TTalik& talik)
     : form_(form),
       mini_host_(std::make_unique<MiniHost>(form)),
+      talik_host_(std::make_unique<TalikHost>(form)),
       list6_(std::make_unique<ListView>(talik.List(), talik.Bar())) {
     const double scale_x = ScreenScale();
     mini.Scale(scale_x, kFontRatio);
@@ -117,6 +161,7 @@ SecondaryWindows::SecondaryWindows(TForm1& form, TMinFrm& mini, TTalik& talik)
     mini.SetSmallPlaylist(&talik);
     mini.SetVolumePosition(form.Settings().Volume());
     talik.Scale(scale_x);
+    talik.SetHost(talik_host_.get());
     const controls::TCListBox& list5 = form.Controls().List(5);
     talik.List().SetMarkPictures(list5.PlayPicture(), list5.PausePicture());
     SyncListAndBar(talik.List(), talik.Bar());

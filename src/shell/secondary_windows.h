@@ -13,6 +13,7 @@ class TTalik;
 namespace shell {
 
 class MiniHost;
+class TalikHost;
 class ListView;
 
 // The mini player and the small playlist window wired to the main window: their buttons, keys and
@@ -26,6 +27,7 @@ class SecondaryWindows {
   private:
     TForm1& form_;
     std::unique_ptr<MiniHost> mini_host_;
+    std::unique_ptr<TalikHost> talik_host_;
     std::unique_ptr<ListView> list6_;
 };
 

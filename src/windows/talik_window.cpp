@@ -13,6 +13,7 @@
 #include "controls/c_list_box.h"
 #include "controls/kvr_scroller_vr.h"
 #include "platform/text/cp1251.h"
+#include "playlists/playlist_edit.h"
 #include "windows/secondary_scaling.h"
 
 namespace tarvel {
@@ -105,6 +106,10 @@ bool TTalik::ListBox6KeyDown(int key, Qt::KeyboardModifiers modifiers) {
     }
     bool taken = false;
     if (key == Qt::Key_Delete) {
+        if (host_ != nullptr) {
+            host_->DeleteSong(item + 1);
+        }
+        list.setCurrentRow(playlists::SelectionAfterDelete(item, list.count()));
         taken = true;
     } else if (key == Qt::Key_Return || key == Qt::Key_Enter) {
         ListBox6DblClick(item);
@@ -131,7 +136,9 @@ void TTalik::ListBox6DragEnter(int item) {
 }
 
 void TTalik::ListBox6DragDrop(int item) {
-    (void)item;
+    if (host_ != nullptr) {
+        host_->MoveRow(playlists::DropTarget(item, List().count()), drag_source_row_);
+    }
 }
 
 void TTalik::FormMouseWheelDown() {
