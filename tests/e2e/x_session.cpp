@@ -70,23 +70,41 @@ QString XSession::Run(const QString& program, const QStringList& arguments) cons
     return QString::fromUtf8(process.readAllStandardOutput());
 }
 
+QString XSession::SearchVisible(const QString& title_pattern) const {
+    QProcess process;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("DISPLAY", display_);
+    process.setProcessEnvironment(env);
+    process.start("xdotool", {"search", "--onlyvisible", "--name", title_pattern});
+    process.waitForFinished(10000);
+    // xdotool ends with 1 when no window matches.
+    return process.exitCode() == 0 ? QString::fromUtf8(process.readAllStandardOutput()).trimmed()
+                                   : QString();
+}
+
 unsigned long XSession::FindWindow(const QString& title_pattern) const {
     QElapsedTimer clock;
     clock.start();
     while (clock.elapsed() < 10000) {
-        QProcess process;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert("DISPLAY", display_);
-        process.setProcessEnvironment(env);
-        process.start("xdotool", {"search", "--onlyvisible", "--name", title_pattern});
-        process.waitForFinished(10000);
-        const QString out = QString::fromUtf8(process.readAllStandardOutput()).trimmed();
-        if (process.exitCode() == 0 && !out.isEmpty()) {
+        const QString out = SearchVisible(title_pattern);
+        if (!out.isEmpty()) {
             return out.split('\n').first().toULong();
         }
         QThread::msleep(50);
     }
     return 0;
+}
+
+bool XSession::WaitForShown(const QString& title_pattern, bool shown, int limit_ms) const {
+    QElapsedTimer clock;
+    clock.start();
+    while (SearchVisible(title_pattern).isEmpty() == shown) {
+        if (clock.elapsed() >= limit_ms) {
+            return false;
+        }
+        QThread::msleep(50);
+    }
+    return true;
 }
 
 void XSession::Click(unsigned long window, int x, int y, bool double_click) const {

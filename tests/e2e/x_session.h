@@ -25,6 +25,9 @@ class XSession {
     // The id of the visible window whose title matches the regular expression (waits up to 10 s);
     // 0 when there is none.
     unsigned long FindWindow(const QString& title_pattern) const;
+    // Waits until a window whose title matches is visible (shown) or none is (!shown); false when
+    // that has not come within limit_ms.
+    bool WaitForShown(const QString& title_pattern, bool shown, int limit_ms = 10000) const;
     // Moves the pointer to (x, y) of the window's client area and clicks button 1 (twice for a
     // double click).
     void Click(unsigned long window, int x, int y, bool double_click = false) const;
@@ -39,6 +42,9 @@ class XSession {
     void Screenshot(const std::string& png) const;
 
   private:
+    // The ids of the visible windows whose titles match, one a line; empty when none.
+    QString SearchVisible(const QString& title_pattern) const;
+
     QProcess server_;
     QString display_;
     bool ok_ = false;

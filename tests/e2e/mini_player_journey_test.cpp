@@ -1,0 +1,142 @@
+// The mini player and its small playlist in the real player under a private X server (three
+// 20-second tones in PL1), driven with real clicks and keys at the layout's places.
+#include <gtest/gtest.h>
+
+#include <QElapsedTimer>
+#include <QImage>
+#include <QProcess>
+#include <QThread>
+#include <algorithm>
+#include <map>
+
+#include "e2e/e2e_support.h"
+#include "e2e/x_session.h"
+#include "platform/fs/line_file.h"
+
+namespace tarvel::testing {
+namespace {
+
+// Design places of the controls the journey uses (centres, client coordinates).
+constexpr int kPlayX = 14 + 15, kPlayY = 462 + 15;  // the main window's ImgPlayPause
+constexpr int kMiniX = 626 + 8, kMiniY = 10 + 8;    // the main window's ImgMini
+constexpr int kPlsX = 455 + 9, kPlsY = 6 + 9;       // the mini player's ImgPls
+constexpr int kCloseX = 670 + 8, kCloseY = 5 + 8;   // the mini player's ImgClose
+// The third item of the small playlist: the list starts at (21, 13), 16 pixels an item.
+constexpr int kThirdX = 21 + 40, kThirdY = 13 + 2 * 16 + 8;
+// The mini player's title strip.
+constexpr QRect kTitleStrip(82, 7, 221, 13);
+
+class MiniPlayerJourney : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(x.Ok());
+        for (const int hz : {440, 660, 880}) {
+            songs.push_back(MakeToneMp3(app.FilePath("music"), hz, 20));
+        }
+        app.WriteSettings({{3, "Loading Player=Auto load PlayList Without auto play"}});
+        app.WritePl1(songs);
+        wav = app.FilePath("out.wav");
+        app.StartOnDisplay(player, x.Display(), wav);
+        ASSERT_TRUE(app.WaitForWindows(player)) << "the player did not come up";
+        main_window = x.FindWindow("^Tarvel$");
+        ASSERT_NE(main_window, 0u) << "no visible main window";
+    }
+
+    void TearDown() override {
+        if (player.state() != QProcess::NotRunning) {
+            player.kill();
+            player.waitForFinished();
+        }
+    }
+
+    // The mini player's title strip as it is on the screen now.
+    QImage TitleStrip(const XSession::Geometry& mini) {
+        const std::string png = app.FilePath("screen.png");
+        x.Screenshot(png);
+        return QImage(QString::fromStdString(png)).copy(kTitleStrip.translated(mini.x, mini.y));
+    }
+
+    // Whether the player has asked the (recording) desktop for this tray call.
+    bool TrayCalled(const std::string& call) {
+        const std::vector<std::string> log = fs::ReadLines(app.LogPath());
+        return std::any_of(log.begin(), log.end(),
+                           [&](const std::string& line) { return line.starts_with(call); });
+    }
+
+    XSession x;
+    AppDirFixture app;
+    std::vector<std::string> songs;
+    std::string wav;
+    QProcess player;
+    unsigned long main_window = 0;
+};
+
+TEST_F(MiniPlayerJourney, TheMiniPlayerStandsInForTheMainWindowAndItsListPlaysASong) {
+    x.Click(main_window, kPlayX, kPlayY);
+    ASSERT_TRUE(x.WaitForShown("tone440", true)) << "the first song did not start";
+
+    // ImgMini: the main window goes and the strip shows at the top of the screen.
+    x.Click(main_window, kMiniX, kMiniY);
+    ASSERT_TRUE(x.WaitForShown("tone440", false)) << "the main window is still shown";
+    const unsigned long mini = x.FindWindow("^Tarvel$");
+    ASSERT_NE(mini, 0u) << "no mini player";
+    const XSession::Geometry strip = x.WindowGeometry(mini);
+    EXPECT_EQ(strip.y, 0);
+    EXPECT_EQ(strip.width, 733);
+    EXPECT_EQ(strip.height, 46);
+    // The title scrolls through the strip: it enters from the right within a few seconds (it
+    // goes on from where it stood in the main window's wider strip) and moves on.
+    QImage last = TitleStrip(strip);
+    ASSERT_FALSE(last.isNull());
+    int changes = 0;
+    QElapsedTimer clock;
+    clock.start();
+    while (changes < 2 && clock.elapsed() < 10000) {
+        QThread::msleep(100);
+        const QImage now = TitleStrip(strip);
+        changes += now != last ? 1 : 0;
+        last = now;
+    }
+    EXPECT_EQ(changes, 2) << "the title does not scroll";
+
+    // The small list drops down; a double click on the third song plays it and closes the list.
+    x.Click(mini, kPlsX, kPlsY);
+    const unsigned long list = x.FindWindow("^Talik$");
+    ASSERT_NE(list, 0u) << "the small playlist did not open";
+    const XSession::Geometry dropped = x.WindowGeometry(list);
+    EXPECT_EQ(dropped.x, strip.x + 303 - 15);
+    EXPECT_EQ(dropped.y, 46 - 20);
+    x.Click(list, kThirdX, kThirdY, true);
+    EXPECT_TRUE(x.WaitForShown("^Talik$", false)) << "the list stayed open";
+    QThread::msleep(1500);
+
+    // To the tray and back to the main window with the hotkeys.
+    x.Key("super+Next");
+    EXPECT_TRUE(x.WaitForShown("^Tarvel$", false)) << "the mini player is still shown";
+    EXPECT_TRUE(x.WaitForShown("tone880", false, 0));
+    EXPECT_TRUE(TrayCalled("AddTrayIcon")) << "no tray icon";
+    x.Key("super+Home");
+    EXPECT_TRUE(x.WaitForShown("tone880", true)) << "the main window did not come back playing";
+    EXPECT_TRUE(x.WaitForShown("^Tarvel$", false, 0)) << "the mini player is still shown";
+    EXPECT_TRUE(TrayCalled("DeleteTrayIcon")) << "the tray icon stayed";
+
+    // Once more to the mini player; its close button saves and ends the run.
+    x.Click(x.FindWindow("tone880"), kMiniX, kMiniY);
+    const unsigned long mini_again = x.FindWindow("^Tarvel$");
+    ASSERT_NE(mini_again, 0u);
+    x.Click(mini_again, kCloseX, kCloseY);
+    ASSERT_TRUE(player.waitForFinished(30000)) << "the player did not end";
+    EXPECT_EQ(player.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(player.exitCode(), 0);
+
+    // Heard: the first song, then the third; the second never.
+    const std::vector<ToneSegment> heard = ToneSegments(wav, {440, 660, 880});
+    EXPECT_EQ(ToneOrder(heard, 0.6), (std::vector<int>{440, 880}));
+    // Saved: the playlist with the third song current.
+    const std::vector<std::string> pl1 = fs::ReadLines(app.FilePath("sort/PlayListMainPL1.tpl"));
+    ASSERT_GE(pl1.size(), 4u);
+    EXPECT_EQ(pl1[2], "3") << "the third song is the current one";
+}
+
+}  // namespace
+}  // namespace tarvel::testing
