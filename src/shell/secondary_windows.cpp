@@ -7,6 +7,7 @@
 #include "controls/bgr_color.h"
 #include "controls/c_list_box.h"
 #include "controls/kvr_scroller_vr.h"
+#include "controls/mega_image.h"
 #include "library/duration_text.h"
 #include "platform/system/system_services.h"
 #include "platform/text/cp1251.h"
@@ -162,8 +163,14 @@ SecondaryWindows::SecondaryWindows(TForm1& form, TMinFrm& mini, TTalik& talik)
     mini.SetVolumePosition(form.Settings().Volume());
     talik.Scale(scale_x);
     talik.SetHost(talik_host_.get());
+    // The play marks and the scroll bar's pictures of the main window's playlist.
     const controls::TCListBox& list5 = form.Controls().List(5);
     talik.List().SetMarkPictures(list5.PlayPicture(), list5.PausePicture());
+    const QImage& band = form.Controls().Image("ImgPalkaForSkroll").Picture(1);
+    const QImage& thumb = form.Controls().Image("ImgSkroll").Picture(1);
+    if (!band.isNull() && !thumb.isNull()) {
+        talik.Bar().SetPictures(band, thumb);
+    }
     SyncListAndBar(talik.List(), talik.Bar());
     form.List6().target = list6_.get();
     form.Host().prepare_talik_scroller = [&form, &talik] {

@@ -31,6 +31,8 @@ constexpr windows::WindowControl kControls[] = {
 // The list's text colour, blue-green-red.
 constexpr uint32_t kListText = 13421000;
 constexpr quint8 kThumbSize = 53;
+// The selected row in the skin's dark rose, as in the main window's lists.
+const QColor kSelection(0x82, 0x3f, 0x45);
 // What a drag out of the list carries: the playlist row it started on.
 constexpr char kRowFormat[] = "application/x-tarvel-playlist-row";
 
@@ -44,7 +46,8 @@ TTalik::TTalik(const std::string& app_dir, const windows::Report& report, QWidge
     : SkinWindow("TTalik", kClient, windows::SmallPlaylistOutline(kBackground), kControls,
                  Qt::WindowStaysOnTopHint | Qt::Tool, parent) {
     setWindowTitle("Talik");
-    controls::TCListBox& list = List();
+    list_ = &ListBox("ListBox6");
+    controls::TCListBox& list = *list_;
     QFont font("MS Sans Serif");
     font.setPixelSize(10);
     list.setFont(font);
@@ -53,6 +56,8 @@ TTalik::TTalik(const std::string& app_dir, const windows::Report& report, QWidge
     palette.setColor(QPalette::Window, Qt::black);
     palette.setColor(QPalette::Text, controls::ColorFromBgr(kListText));
     palette.setColor(QPalette::WindowText, controls::ColorFromBgr(kListText));
+    palette.setColor(QPalette::Highlight, kSelection);
+    palette.setColor(QPalette::HighlightedText, Qt::white);
     list.setPalette(palette);
     list.setMouseTracking(true);
     list.viewport()->setMouseTracking(true);
@@ -69,7 +74,7 @@ TTalik::TTalik(const std::string& app_dir, const windows::Report& report, QWidge
 }
 
 controls::TCListBox& TTalik::List() const {
-    return ListBox("ListBox6");
+    return *list_;
 }
 
 controls::TKVRScrollerVr& TTalik::Bar() const {
@@ -170,8 +175,8 @@ void TTalik::StartDrag() {
 }
 
 bool TTalik::eventFilter(QObject* watched, QEvent* event) {
-    auto* widget = qobject_cast<QWidget*>(watched);
-    if (event->type() == QEvent::Wheel && widget != nullptr && widget->window() == this) {
+    const auto* widget = event->type() == QEvent::Wheel ? qobject_cast<QWidget*>(watched) : nullptr;
+    if (widget != nullptr && widget->window() == this) {
         const int delta = static_cast<QWheelEvent*>(event)->angleDelta().y();
         if (delta < 0) {
             FormMouseWheelDown();
@@ -180,7 +185,8 @@ bool TTalik::eventFilter(QObject* watched, QEvent* event) {
         }
         return true;
     }
-    controls::TCListBox& list = List();
+    // Every event of the program passes here: only the list's are looked at further.
+    controls::TCListBox& list = *list_;
     if (watched == &list && event->type() == QEvent::KeyPress) {
         const auto& key = static_cast<const QKeyEvent&>(*event);
         return ListBox6KeyDown(key.key(), key.modifiers());

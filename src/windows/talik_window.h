@@ -65,6 +65,7 @@ class TTalik : public windows::SkinWindow {
     int ItemAt(const QPoint& point) const;
     void StartDrag();
 
+    controls::TCListBox* list_ = nullptr;
     windows::SmallPlaylistHost* host_ = nullptr;
     int hint_row_ = 0;
     std::string hint_text_;
