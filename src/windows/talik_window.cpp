@@ -8,6 +8,7 @@
 #include <QMimeData>
 #include <QToolTip>
 #include <QWheelEvent>
+#include <algorithm>
 
 #include "controls/bgr_color.h"
 #include "controls/c_list_box.h"
@@ -147,18 +148,16 @@ void TTalik::ListBox6DragDrop(int item) {
 }
 
 void TTalik::FormMouseWheelDown() {
-    controls::TCListBox& list = List();
-    controls::TKVRScrollerVr& bar = Bar();
-    const int top =
-        list.TopIndex() >= bar.Max() - kWheelRows ? bar.Max() : list.TopIndex() + kWheelRows;
-    list.SetTopIndex(top);
-    bar.SetPosition(top);
+    ScrollBy(kWheelRows);
 }
 
 void TTalik::FormMouseWheelUp() {
-    controls::TCListBox& list = List();
-    const int top = list.TopIndex() < kWheelRows ? 0 : list.TopIndex() - kWheelRows;
-    list.SetTopIndex(top);
+    ScrollBy(-kWheelRows);
+}
+
+void TTalik::ScrollBy(int rows) {
+    const int top = std::clamp(List().TopIndex() + rows, 0, std::max(Bar().Max(), 0));
+    List().SetTopIndex(top);
     Bar().SetPosition(top);
 }
 

@@ -61,6 +61,8 @@ class TTalik : public windows::SkinWindow {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
+    // Moves the list's first row and the scroll bar by rows, held within the bar's range.
+    void ScrollBy(int rows);
     // The item under a point of the list's viewport, -1 below the items.
     int ItemAt(const QPoint& point) const;
     void StartDrag();
