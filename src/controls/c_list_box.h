@@ -10,6 +10,9 @@ namespace tarvel::controls {
 
 class ListItems;
 
+// The data type of a drag of a row out of one of the program's lists.
+inline constexpr char kListRowFormat[] = "application/x-tarvel-list-row";
+
 // The list of every panel: one column of text items, 16 pixels high, drawn by the list itself so
 // the playing row shows in its own colour with a play or pause picture. It never shows a scroll
 // bar of its own; a TKVRScrollerVr beside it follows TopIndex. Its items are either kept by the

@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 
+#include "controls/c_list_box.h"
 #include "playlists/playlist_copy.h"
 
 class QKeyEvent;
@@ -56,7 +57,7 @@ class PlaylistPanel : public QObject {
     void ShowFileLocation();
 
     // The data type of a drag between the lists of this window.
-    static constexpr const char* kDragFormat = "application/x-tarvel-list-row";
+    static constexpr const char* kDragFormat = controls::kListRowFormat;
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -8,9 +8,9 @@
 #include "controls/c_list_box.h"
 #include "controls/kvr_scroller_vr.h"
 #include "controls/mega_image.h"
-#include "library/duration_text.h"
 #include "platform/system/system_services.h"
 #include "platform/text/cp1251.h"
+#include "playlists/playlist_edit.h"
 #include "playlists/playlist_model.h"
 #include "shell/list_view.h"
 #include "shell/main_controls.h"
@@ -95,17 +95,7 @@ class TalikHost : public windows::SmallPlaylistHost {
         });
     }
     std::string RowHint(int row) const override {
-        const playlists::TMasPLayList& work = form_.Playlists().Work();
-        if (row < 1 || row > work.Count) {
-            return {};
-        }
-        const std::vector<std::string>& cells = work.Rows[static_cast<size_t>(row)];
-        if (cells[library::kGenre] == "CD") {
-            return "CD - " + cells[library::kTitle];
-        }
-        return cells[library::kArtist] + " - " + cells[library::kAlbum] + " - " +
-               cells[library::kTitle] + " - " + library::DurationText(cells[library::kDuration]) +
-               " - " + cells[library::kBitRate] + " kbps";
+        return playlists::RowHint(form_.Playlists().Work(), row);
     }
 
   private:

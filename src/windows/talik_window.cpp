@@ -34,11 +34,10 @@ constexpr uint32_t kListText = 13421000;
 constexpr quint8 kThumbSize = 53;
 // The selected row in the skin's dark rose, as in the main window's lists.
 const QColor kSelection(0x82, 0x3f, 0x45);
-// What a drag out of the list carries: the playlist row it started on.
-constexpr char kRowFormat[] = "application/x-tarvel-playlist-row";
 
+// A row dragged out of any of the program's lists.
 bool IsRowDrag(const QMimeData* data) {
-    return data != nullptr && data->hasFormat(kRowFormat);
+    return data != nullptr && data->hasFormat(controls::kListRowFormat);
 }
 
 }  // namespace
@@ -167,7 +166,7 @@ int TTalik::ItemAt(const QPoint& point) const {
 
 void TTalik::StartDrag() {
     auto* data = new QMimeData;
-    data->setData(kRowFormat, QByteArray::number(ItemAt(press_point_) + 1));
+    data->setData(controls::kListRowFormat, QByteArray());
     auto* drag = new QDrag(List().viewport());
     drag->setMimeData(data);
     drag->exec(Qt::MoveAction);
@@ -212,7 +211,8 @@ bool TTalik::eventFilter(QObject* watched, QEvent* event) {
             const auto& mouse = static_cast<const QMouseEvent&>(*event);
             const QPoint at = mouse.position().toPoint();
             ListBox6MouseMove(ItemAt(at));
-            if (pressed_ && (mouse.buttons() & Qt::LeftButton) &&
+            // Only items are dragged.
+            if (pressed_ && (mouse.buttons() & Qt::LeftButton) && ItemAt(press_point_) >= 0 &&
                 (at - press_point_).manhattanLength() >= QApplication::startDragDistance()) {
                 pressed_ = false;
                 StartDrag();

@@ -49,7 +49,7 @@ class SmallPlaylist : public SecondaryWindowsRig {
     // A drag of a playlist row that enters the list at one point and is dropped at another.
     void DragAndDrop(QPoint enter, QPoint drop) {
         QMimeData data;
-        data.setData("application/x-tarvel-playlist-row", "1");
+        data.setData(controls::kListRowFormat, QByteArray());
         QWidget* viewport = List().viewport();
         QDragEnterEvent entered(viewport->mapFrom(&small_list, enter), Qt::MoveAction, &data,
                                 Qt::LeftButton, Qt::NoModifier);
