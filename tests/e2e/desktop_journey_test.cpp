@@ -7,6 +7,7 @@
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
 #include <QDBusObjectPath>
+#include <QElapsedTimer>
 #include <QTest>
 #include <functional>
 
@@ -157,13 +158,20 @@ TEST_F(DesktopJourney, PlayerctlDrivesThePlayerAndHearsWhatItDoes) {
 
     Playerctl(bus, {"next"});
     ASSERT_TRUE(WaitFor([&] { return title() == "Second"; }));
+    heard.titles.clear();
     Playerctl(bus, {"previous"});
     ASSERT_TRUE(WaitFor([&] { return title() == QString::fromUtf8("Песня"); }));
+    // Announcements keep their order: once the first song's is heard, none of Next's is to come.
+    ASSERT_TRUE(WaitFor([&] { return heard.titles.contains(QString::fromUtf8("Песня")); }));
 
-    // The song plays to its end and the next one starts: the desktop hears of it unasked.
+    // The song plays to its end and the next one starts: the desktop hears of it unasked, after
+    // the song's six seconds.
     heard.titles.clear();
+    QElapsedTimer playing;
+    playing.start();
     ASSERT_TRUE(WaitFor([&] { return heard.titles.contains("Second"); }));
-    EXPECT_EQ(status(), "Playing");
+    EXPECT_GT(playing.elapsed(), 2000) << "the announcement came from the song's end";
+    EXPECT_TRUE(WaitFor([&] { return status() == "Playing"; }));
 
     OnBus(bus, "gdbus",
           {"call", "--session", "--dest", kService, "--object-path", "/org/mpris/MediaPlayer2",
