@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QSessionManager>
+#include <QTimer>
 #include <cstdio>
 
 #include "platform/desktop/desktop.h"
@@ -42,6 +43,18 @@ int RunProgram(int argc, char** argv) {
     QApplication::setApplicationName("Tarvel");
     QApplication::setQuitOnLastWindowClosed(false);
     const auto services = system::CreateSystemServices();
+    // SIGTERM and SIGINT close the main window like its close button. They are caught from here
+    // on, and acted on in the event loop: one that comes while the windows are made closes the
+    // window once it shows.
+    TForm1* main_window = nullptr;
+    bool quit_asked = false;
+    system::OnQuitSignal([&main_window, &quit_asked] {
+        if (main_window != nullptr) {
+            main_window->close();
+        } else {
+            quit_asked = true;
+        }
+    });
 
     // Each window may rely on the ones created before it.
     TForm1 form1(*services, app_dir, {}, nullptr, prefetch.get());
@@ -67,7 +80,10 @@ int RunProgram(int argc, char** argv) {
     // The desktop session ending closes the window like its close button.
     QObject::connect(&app, &QGuiApplication::commitDataRequest, &form1,
                      [&form1](QSessionManager&) { form1.close(); });
-    system::OnQuitSignal([&form1] { form1.close(); });
+    main_window = &form1;
+    if (quit_asked) {
+        QTimer::singleShot(0, &form1, [&form1] { form1.close(); });
+    }
     shell::ReportFirstPaint(form1);
     form1.show();
     return app.exec();
