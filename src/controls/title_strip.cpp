@@ -36,9 +36,26 @@ void TitleStrip::Show(const QString& text, int x, const QColor& text_color,
         painter.setFont(font());
         painter.setPen(text_color);
         painter.drawText(text_picture_.rect(), Qt::AlignLeft | Qt::AlignVCenter, text);
+        server_copy_.Drop();
+        server_picture_ = false;
+        server_refused_ = false;
+    } else if (x == x_) {
+        return;  // nothing moved
     }
     x_ = x;
+    if (server_copy_.Usable() && isVisible() && !server_refused_) {
+        if (server_picture_ && server_copy_.Show(*this, x)) {
+            return;
+        }
+        // Sent once the window shows and again after a resize; this step is painted.
+        server_picture_ = server_copy_.Load(*this, text_picture_, 0xFF000000 | back_color.rgb());
+        server_refused_ = !server_picture_;
+    }
     update();
+}
+
+void TitleStrip::resizeEvent(QResizeEvent*) {
+    server_refused_ = false;
 }
 
 void TitleStrip::paintEvent(QPaintEvent*) {

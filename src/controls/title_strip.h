@@ -5,10 +5,14 @@
 #include <QString>
 #include <QWidget>
 
+#include "controls/x11_strip_copy.h"
+
 namespace tarvel::controls {
 
 // A scrolling title strip (Label3 of the main window and of the mini player): shows a text drawn
-// once into an off-screen picture, copied into the strip at the scroll position on every tick.
+// once into an off-screen picture, copied into the strip at the scroll position on every tick. On
+// X11 the X server does the copying from a picture it keeps (a step costs one request); Qt paints
+// the strip where that is not possible and whenever the strip is exposed.
 class TitleStrip : public QWidget {
     Q_OBJECT
   public:
@@ -24,6 +28,7 @@ class TitleStrip : public QWidget {
 
   protected:
     void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
   private:
     QString text_;
@@ -31,6 +36,9 @@ class TitleStrip : public QWidget {
     QColor back_color_;
     QImage text_picture_;
     int x_ = 0;
+    X11StripCopy server_copy_;
+    bool server_picture_ = false;  // the server holds the current picture for the strip's size
+    bool server_refused_ = false;  // it could not take this picture at this size
 };
 
 }  // namespace tarvel::controls
