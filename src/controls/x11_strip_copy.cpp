@@ -3,6 +3,7 @@
 #include <xcb/xcb.h>
 
 #include <QGuiApplication>
+#include <QRegion>
 #include <algorithm>
 #include <vector>
 
@@ -15,9 +16,33 @@ struct X11StripCopy::Server {
     int strip_width = 0;
     int height = 0;
     int picture_width = 0;
+    QPoint at;  // the strip's place in the window when loaded
 };
 
 namespace {
+
+// The parts of the strip, in window coordinates, that no sibling stacked above it covers: the
+// copies are clipped to them.
+std::vector<xcb_rectangle_t> UncoveredParts(const QWidget& strip) {
+    const QPoint at = strip.mapTo(strip.window(), QPoint(0, 0));
+    QRegion region(QRect(at, strip.size()));
+    if (const QWidget* parent = strip.parentWidget()) {
+        const QObjectList& siblings = parent->children();
+        const qsizetype own = siblings.indexOf(const_cast<QWidget*>(&strip));
+        for (qsizetype i = own + 1; own >= 0 && i < siblings.size(); ++i) {
+            const auto* above = qobject_cast<const QWidget*>(siblings[i]);
+            if (above != nullptr && above->isVisible() && !above->isWindow()) {
+                region -= QRect(parent->mapTo(strip.window(), above->pos()), above->size());
+            }
+        }
+    }
+    std::vector<xcb_rectangle_t> parts;
+    for (const QRect& r : region) {
+        parts.push_back({static_cast<int16_t>(r.x()), static_cast<int16_t>(r.y()),
+                         static_cast<uint16_t>(r.width()), static_cast<uint16_t>(r.height())});
+    }
+    return parts;
+}
 
 xcb_connection_t* X11Connection() {
     if (qGuiApp == nullptr || QGuiApplication::platformName() != "xcb") {
@@ -106,6 +131,11 @@ bool X11StripCopy::Load(const QWidget& strip, const QImage& picture, uint32_t ba
                       static_cast<int16_t>(strip_width), static_cast<int16_t>(top_row), 0, depth,
                       static_cast<uint32_t>(band.size()), band.data());
     }
+    // From here on the context only copies into the window.
+    server->at = strip.mapTo(strip.window(), QPoint(0, 0));
+    const std::vector<xcb_rectangle_t> parts = UncoveredParts(strip);
+    xcb_set_clip_rectangles(c, XCB_CLIP_ORDERING_UNSORTED, server->gc, 0, 0,
+                            static_cast<uint32_t>(parts.size()), parts.data());
     xcb_flush(c);
     server_ = std::move(server);
     return true;
@@ -114,17 +144,17 @@ bool X11StripCopy::Load(const QWidget& strip, const QImage& picture, uint32_t ba
 bool X11StripCopy::Show(const QWidget& strip, int x) {
     auto* c = static_cast<xcb_connection_t*>(connection_);
     if (server_ == nullptr || c == nullptr || strip.width() != server_->strip_width ||
-        strip.height() != server_->height) {
+        strip.height() != server_->height ||
+        strip.mapTo(strip.window(), QPoint(0, 0)) != server_->at) {
         return false;
     }
     if (!strip.isVisible()) {
         return true;  // nothing to show; the next paint draws the position
     }
     const int shown = std::clamp(x, -server_->picture_width, server_->strip_width);
-    const QPoint at = strip.mapTo(strip.window(), QPoint(0, 0));
     xcb_copy_area(c, server_->pixmap, server_->window, server_->gc,
                   static_cast<int16_t>(server_->strip_width - shown), 0,
-                  static_cast<int16_t>(at.x()), static_cast<int16_t>(at.y()),
+                  static_cast<int16_t>(server_->at.x()), static_cast<int16_t>(server_->at.y()),
                   static_cast<uint16_t>(server_->strip_width),
                   static_cast<uint16_t>(server_->height));
     xcb_flush(c);

@@ -25,7 +25,8 @@ class X11StripCopy {
     // strip_width pixels. False when the server refused or the window cannot take it.
     bool Load(const QWidget& strip, const QImage& picture, uint32_t background_rgb);
     // Shows the picture with its left edge at x in the strip (x from -picture width to the
-    // strip's width). False when nothing was loaded for this strip.
+    // strip's width), leaving alone the controls stacked above the strip. False when nothing
+    // was loaded for this strip at its present size and place.
     bool Show(const QWidget& strip, int x);
     // Forgets the loaded picture (the next Show does nothing until Load).
     void Drop();
