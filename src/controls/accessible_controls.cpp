@@ -3,6 +3,7 @@
 #include <QAccessibleWidget>
 #include <QCoreApplication>
 #include <QMouseEvent>
+#include <algorithm>
 
 #include "controls/accessible_names.h"
 #include "controls/gauge.h"
@@ -94,7 +95,8 @@ class SkinBar : public SingleControl, public QAccessibleValueInterface {
             Bar().SetPositionByUser(position);
         }
     }
-    QVariant maximumValue() const override { return Bar().Max(); }
+    // A list bar's maximum falls below its minimum while the list fits; no tool expects that.
+    QVariant maximumValue() const override { return std::max(Bar().Max(), Bar().Min()); }
     QVariant minimumValue() const override { return Bar().Min(); }
     QVariant minimumStepSize() const override { return Bar().SmallChange(); }
 
