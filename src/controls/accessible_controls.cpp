@@ -147,11 +147,26 @@ class TitleText : public SingleControl {
     }
 };
 
+// The program's own windows are plain widgets, which Qt would present as a client area.
+bool IsProgramWindow(const QWidget& widget) {
+    if (!widget.isWindow()) {
+        return false;
+    }
+    const QMetaObject* meta = widget.metaObject();
+    while (meta != nullptr && meta->className()[0] != 'Q') {
+        meta = meta->superClass();
+    }
+    return meta == &QWidget::staticMetaObject;
+}
+
 QAccessibleInterface* Factory(const QString& class_name, QObject* object) {
     auto* widget = qobject_cast<QWidget*>(object);
     // Asked once per class of the object's class chain, most derived first: answer only then.
     if (widget == nullptr || class_name != QLatin1String(object->metaObject()->className())) {
         return nullptr;
+    }
+    if (IsProgramWindow(*widget)) {
+        return new QAccessibleWidget(widget, QAccessible::Window);  // named by its caption
     }
     if (auto* image = qobject_cast<TMegaImage*>(widget)) {
         return new SkinButton(image);

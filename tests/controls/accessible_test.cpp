@@ -73,6 +73,12 @@ TEST(AccessibleNames, WindowTableThenHintWithoutShortcut) {
     EXPECT_EQ(NameFromHint(""), "");
 }
 
+TEST_F(Accessible, ProgramWindowsAreWindowsNamedByTheirCaption) {
+    window_->setWindowTitle("Tarvel");
+    EXPECT_EQ(Of(*window_).role(), QAccessible::Window);
+    EXPECT_EQ(Of(*window_).text(QAccessible::Name), "Tarvel");
+}
+
 TEST_F(Accessible, SkinButtonIsAButtonWhosePressClicksLikeTheMouse) {
     auto& button = Add<TMegaImage>("ImgPlayPause", {10, 10, 31, 31}, "Play/Pause (Win + Space)");
     button.SetChangePictures(true);

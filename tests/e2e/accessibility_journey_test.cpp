@@ -140,6 +140,13 @@ TEST_F(AccessibilityJourney, AToolReadsThePanelsPlaysTheSongAndMovesTheVolume) {
     EXPECT_TRUE(std::any_of(windows.begin(), windows.end(), [](const QStringList& w) {
         return w.value(1) == "Tarvel";
     })) << tree.toStdString();
+    // No control is left without a name.
+    for (const char* kind : {"list", "button", "value"}) {
+        for (const QStringList& control : Lines(tree, kind)) {
+            EXPECT_FALSE(control.value(1).isEmpty())
+                << "unnamed: " << control.join(' ').toStdString();
+        }
+    }
     EXPECT_EQ(Line(tree, "list", "Artists (Cyrillic)").mid(2), QStringList{"1. Звезда"});
     EXPECT_EQ(Line(tree, "list", "Artists (Latin)").mid(2), QStringList{"1. Moon"});
     const QStringList playlist = Line(tree, "list", "Playlist").mid(2);
