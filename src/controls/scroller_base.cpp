@@ -2,6 +2,8 @@
 
 #include <QKeyEvent>
 
+#include "controls/mouse_upm.h"
+
 namespace tarvel::controls {
 
 TKVRScrollerBase::TKVRScrollerBase(TScroller::Look look, QWidget* parent)
@@ -23,6 +25,14 @@ void TKVRScrollerBase::SetMax(int max) {
 void TKVRScrollerBase::SetPosition(int position) {
     scroller_->SetPosition(position);
     PositionSet();
+}
+
+void TKVRScrollerBase::SetPositionByUser(int position) {
+    scroller_->SetPosition(position);
+    Changed();
+    // A change made in one step, like a drag already released: no button is held on a bar, so
+    // a position bar seeks at once.
+    SetMouseUpm(false);
 }
 
 void TKVRScrollerBase::SetHintSecondLine(const QString& line) {

@@ -24,6 +24,10 @@ class TKVRScrollerBase : public QWidget {
     void SetMin(int min);
     void SetMax(int max);
     void SetPosition(int position);
+    // A change made for the user from outside the mouse and keys (assistive technology): clamped,
+    // then the changed step as after a drag and release, so OnChange runs and a position bar
+    // seeks.
+    void SetPositionByUser(int position);
     void SetSmallChange(quint16 change) { small_change_ = change; }
     void SetLargeChange(quint16 change) { scroller_->SetLargeChange(change); }
     void SetThumbSize(quint8 size) { scroller_->SetThumbSize(size); }

@@ -1,5 +1,6 @@
 #include "controls/title_strip.h"
 
+#include <QAccessible>
 #include <QPainter>
 #include <algorithm>
 
@@ -26,7 +27,13 @@ void TitleStrip::Show(const QString& text, int x, const QColor& text_color,
                       const QColor& back_color) {
     if (text != text_ || text_color != text_color_ || back_color != back_color_ ||
         text_picture_.height() != height()) {
+        const bool new_title = text != text_;
         text_ = text;
+        if (new_title) {
+            // A screen reader reads the title as the strip's name.
+            QAccessibleEvent event(this, QAccessible::NameChanged);
+            QAccessible::updateAccessibility(&event);
+        }
         text_color_ = text_color;
         back_color_ = back_color;
         text_picture_ =

@@ -5,6 +5,7 @@
 #include <QTimer>
 #include <cstdio>
 
+#include "controls/accessible_controls.h"
 #include "platform/desktop/desktop.h"
 #include "platform/fs/file_ops.h"
 #include "platform/system/quit_signals.h"
@@ -41,6 +42,7 @@ int RunProgram(int argc, char** argv) {
     }
     QApplication app(argc, argv);
     QApplication::setApplicationName("Tarvel");
+    controls::InstallAccessibility();
     QApplication::setQuitOnLastWindowClosed(false);
     const auto services = system::CreateSystemServices();
     // SIGTERM and SIGINT close the main window like its close button. They are caught from here
