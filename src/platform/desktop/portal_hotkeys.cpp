@@ -95,9 +95,8 @@ void PortalHotkeys::Register(Desktop::HotkeyHandler handler,
     Unregister();
     handler_ = std::move(handler);
     on_failure_ = std::move(on_failure);
-    listening_activated_ =
-        bus_.connect(kPortalService, kPortalPath, kShortcutsInterface, "Activated", this,
-                     SLOT(OnActivated(QDBusObjectPath, QString, qulonglong, QVariantMap)));
+    listening_activated_ = bus_.connect(kPortalService, kPortalPath, kShortcutsInterface,
+                                        "Activated", this, SLOT(OnActivated(QDBusMessage)));
     const QVariantMap options{{"handle_token", NewToken("session_request")},
                               {"session_handle_token", NewToken("session")}};
     Request("CreateSession", {options}, options["handle_token"].toString(), Step::kCreatingSession);
@@ -108,7 +107,7 @@ void PortalHotkeys::Unregister() {
     request_path_.clear();
     if (listening_activated_) {
         bus_.disconnect(kPortalService, kPortalPath, kShortcutsInterface, "Activated", this,
-                        SLOT(OnActivated(QDBusObjectPath, QString, qulonglong, QVariantMap)));
+                        SLOT(OnActivated(QDBusMessage)));
         listening_activated_ = false;
     }
     if (!session_path_.isEmpty()) {
@@ -197,11 +196,14 @@ void PortalHotkeys::OnResponse(uint response, const QVariantMap& results,
     }
 }
 
-void PortalHotkeys::OnActivated(const QDBusObjectPath& session, const QString& id, qulonglong,
-                                const QVariantMap&) {
-    if (session_path_.isEmpty() || session.path() != session_path_ || !handler_) {
+void PortalHotkeys::OnActivated(const QDBusMessage& message) {
+    // (o session_handle, s shortcut_id, t timestamp, a{sv} options)
+    const QList<QVariant> arguments = message.arguments();
+    if (arguments.size() < 2 || session_path_.isEmpty() || !handler_ ||
+        arguments[0].value<QDBusObjectPath>().path() != session_path_) {
         return;
     }
+    const QString id = arguments[1].toString();
     for (const PortalHotkey& key : kPortalHotkeys) {
         if (id == QLatin1String(key.id)) {
             handler_(key.hotkey);

@@ -72,8 +72,9 @@ class PortalHotkeys : public QObject {
 
   private slots:
     void OnResponse(uint response, const QVariantMap& results, const QDBusMessage& message);
-    void OnActivated(const QDBusObjectPath& session, const QString& id, qulonglong timestamp,
-                     const QVariantMap& options);
+    // Takes the whole message and reads the arguments itself: a slot with the typed arguments
+    // was refused by Qt DBus in the program (connect returned false), though not in tests.
+    void OnActivated(const QDBusMessage& message);
 
   private:
     enum class Step { kIdle, kCreatingSession, kBinding, kBound };
