@@ -1,5 +1,6 @@
 #include "platform/desktop/portal_hotkeys.h"
 
+#include <QCoreApplication>
 #include <QDBusMetaType>
 #include <QDBusPendingCallWatcher>
 #include <QDBusPendingReply>
@@ -97,12 +98,22 @@ void PortalHotkeys::Register(Desktop::HotkeyHandler handler,
     on_failure_ = std::move(on_failure);
     listening_activated_ = bus_.connect(kPortalService, kPortalPath, kShortcutsInterface,
                                         "Activated", this, SLOT(OnActivated(QDBusMessage)));
+    if (!listening_activated_) {
+        Fail("no listening for the shortcuts' activations");
+        return;
+    }
     const QVariantMap options{{"handle_token", NewToken("session_request")},
                               {"session_handle_token", NewToken("session")}};
     Request("CreateSession", {options}, options["handle_token"].toString(), Step::kCreatingSession);
 }
 
 void PortalHotkeys::Unregister() {
+    if (QCoreApplication::instance() == nullptr) {
+        // The application and its bus connections are gone; the bus closed the session with them.
+        listening_activated_ = false;
+        request_path_.clear();
+        session_path_.clear();
+    }
     ListenForResponse(request_path_, false);
     request_path_.clear();
     if (listening_activated_) {
