@@ -13,7 +13,7 @@ std::unique_ptr<Desktop> CreateDesktop() {
     if (platform != nullptr && std::string(platform) == "fake") {
         const char* log = std::getenv("TARVEL_PLATFORM_LOG");
         return std::make_unique<FakeDesktop>(log != nullptr ? log : "",
-                                             std::make_unique<X11Hotkeys>());
+                                             std::make_unique<SystemHotkeys>());
     }
     return std::make_unique<RealDesktop>();
 }

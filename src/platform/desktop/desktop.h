@@ -36,7 +36,7 @@ class Desktop {
     // as hotkeys 1 to 8 (see Hotkey) and calls the handler with the number on the user-interface
     // thread, after the event that brought the key has been handled. A second call replaces the
     // first registration. A combination another program holds already simply never arrives.
-    // False when the desktop offers no global grabs (then nothing arrives at all).
+    // False when the desktop offers no global keys at all (then nothing arrives).
     virtual bool RegisterHotkeys(HotkeyHandler handler) = 0;
     // Gives every grab back; nothing arrives afterwards.
     virtual void UnregisterHotkeys() = 0;
@@ -54,8 +54,9 @@ class Desktop {
     virtual void OnTrayRightClick(std::function<void(ScreenPoint)> handler) = 0;
 };
 
-// The desktop of the program: real hotkeys (X11 key grabs; none on other platforms, which is said
-// once on stderr) and the real tray icon. With TARVEL_PLATFORM=fake the tray is recorded instead
+// The desktop of the program: real hotkeys (the desktop portal's global shortcuts where the
+// session bus offers them, else X11 key grabs; which one, or that neither, is said on stderr) and
+// the real tray icon. With TARVEL_PLATFORM=fake the tray is recorded instead
 // (one line a call appended to the file TARVEL_PLATFORM_LOG, a tray counted as available), while
 // the hotkeys stay real, so that end-to-end runs can press them on their own X server.
 std::unique_ptr<Desktop> CreateDesktop();

@@ -17,7 +17,7 @@ std::string WithTip(const char* call, const std::string& tip) {
 
 }  // namespace
 
-FakeDesktop::FakeDesktop(std::string log_path, std::unique_ptr<X11Hotkeys> real_hotkeys)
+FakeDesktop::FakeDesktop(std::string log_path, std::unique_ptr<SystemHotkeys> real_hotkeys)
     : log_path_(std::move(log_path)), real_hotkeys_(std::move(real_hotkeys)) {}
 
 void FakeDesktop::Record(const std::string& line) {

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "platform/desktop/desktop.h"
-#include "platform/desktop/x11_hotkeys.h"
+#include "platform/desktop/system_hotkeys.h"
 
 namespace tarvel::desktop {
 
@@ -15,7 +15,8 @@ namespace tarvel::desktop {
 // key presses arrive too.
 class FakeDesktop : public Desktop {
   public:
-    explicit FakeDesktop(std::string log_path = {}, std::unique_ptr<X11Hotkeys> real_hotkeys = {});
+    explicit FakeDesktop(std::string log_path = {},
+                         std::unique_ptr<SystemHotkeys> real_hotkeys = {});
 
     const std::vector<std::string>& Calls() const { return calls_; }
     void SetTrayAvailable(bool available) { tray_available_ = available; }
@@ -40,7 +41,7 @@ class FakeDesktop : public Desktop {
     void Record(const std::string& line);
 
     std::string log_path_;
-    std::unique_ptr<X11Hotkeys> real_hotkeys_;
+    std::unique_ptr<SystemHotkeys> real_hotkeys_;
     std::vector<std::string> calls_;
     HotkeyHandler hotkey_handler_;
     std::function<void()> on_double_click_;

@@ -4,12 +4,12 @@
 #include <memory>
 
 #include "platform/desktop/desktop.h"
-#include "platform/desktop/x11_hotkeys.h"
+#include "platform/desktop/system_hotkeys.h"
 
 namespace tarvel::desktop {
 
-// The desktop for real: X11 key grabs for the hotkeys and a QSystemTrayIcon with the application's
-// icon (a drawn one while the application has none).
+// The desktop for real: the desktop portal's shortcuts or X11 key grabs for the hotkeys and a
+// QSystemTrayIcon with the application's icon (a drawn one while the application has none).
 class RealDesktop : public Desktop {
   public:
     RealDesktop();
@@ -26,7 +26,7 @@ class RealDesktop : public Desktop {
     void OnTrayRightClick(std::function<void(ScreenPoint)> handler) override;
 
   private:
-    X11Hotkeys hotkeys_;
+    SystemHotkeys hotkeys_;
     std::unique_ptr<QSystemTrayIcon> tray_;
     std::function<void()> on_double_click_;
     std::function<void(ScreenPoint)> on_right_click_;

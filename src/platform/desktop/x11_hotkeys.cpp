@@ -9,7 +9,6 @@
 #include <QMetaObject>
 #include <algorithm>
 #include <array>
-#include <cstdio>
 #include <cstdlib>
 #include <memory>
 
@@ -89,17 +88,6 @@ uint16_t ModifierMaskOf(xcb_connection_t* c, xcb_key_symbols_t* symbols,
     return mask;
 }
 
-void SayNoGrabsOnce() {
-    static bool said = false;
-    if (!said) {
-        said = true;
-        std::fprintf(stderr,
-                     "tarvel: no system-wide hotkeys: the desktop (%s) offers no global key "
-                     "grabs\n",
-                     qPrintable(QGuiApplication::platformName()));
-    }
-}
-
 }  // namespace
 
 X11Hotkeys::~X11Hotkeys() {
@@ -112,7 +100,6 @@ bool X11Hotkeys::Register(Desktop::HotkeyHandler handler) {
                                    : nullptr;
     xcb_connection_t* c = x11 != nullptr ? x11->connection() : nullptr;
     if (c == nullptr || xcb_connection_has_error(c) != 0) {
-        SayNoGrabsOnce();
         return false;
     }
     connection_ = c;

@@ -22,7 +22,7 @@ class X11Hotkeys : public QAbstractNativeEventFilter {
     X11Hotkeys(const X11Hotkeys&) = delete;
     X11Hotkeys& operator=(const X11Hotkeys&) = delete;
 
-    // False, said once on stderr, when the application does not run on X11.
+    // False when the application does not run on X11.
     bool Register(Desktop::HotkeyHandler handler);
     void Unregister();
 

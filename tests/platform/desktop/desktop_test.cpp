@@ -49,6 +49,7 @@ TEST(FakeDesktop, RecordsEveryCallAndDeliversOnlyWhatTheDesktopWould) {
 
 // Under the offscreen platform of the test run there is no X server to grab keys on.
 TEST(RealDesktop, WithoutX11RegistersNoHotkeysAndSaysSoOnce) {
+    ::setenv("DBUS_SESSION_BUS_ADDRESS", "unix:path=/nonexistent/bus", 1);  // no portal either
     RealDesktop desktop;
     ::testing::internal::CaptureStderr();
     EXPECT_FALSE(desktop.RegisterHotkeys([](int) {}));
@@ -56,8 +57,8 @@ TEST(RealDesktop, WithoutX11RegistersNoHotkeysAndSaysSoOnce) {
     desktop.UnregisterHotkeys();
     const std::string said = ::testing::internal::GetCapturedStderr();
     EXPECT_EQ(said,
-              "tarvel: no system-wide hotkeys: the desktop (offscreen) offers no global key "
-              "grabs\n");
+              "tarvel: no system-wide hotkeys: neither the desktop portal's global shortcuts nor "
+              "key grabs on the desktop (offscreen)\n");
 }
 
 TEST(RealDesktop, TrayIconIsTheApplicationsOrADrawnOne) {

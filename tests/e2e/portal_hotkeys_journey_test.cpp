@@ -1,0 +1,114 @@
+// The hotkeys of the real player on its own X server and a private session bus: through a fake
+// desktop portal of the test when the bus has one, through X11 key grabs when it has none.
+#include <gtest/gtest.h>
+
+#include <QTest>
+#include <cstdlib>
+#include <memory>
+
+#include "e2e/e2e_support.h"
+#include "e2e/x_session.h"
+#include "support/fake_portal.h"
+#include "support/private_bus.h"
+#include "support/program_exit.h"
+
+namespace tarvel::testing {
+namespace {
+
+// Design places of the controls the journeys use (centres, client coordinates).
+constexpr int kPlayX = 14 + 15, kPlayY = 462 + 15;
+constexpr int kCloseX = 660 + 8, kCloseY = 10 + 8;
+
+// A player with PL1 holding three 6-second tones, on its own X server and session bus; what it
+// says on stderr is kept.
+class HotkeyJourney : public ::testing::Test {
+  protected:
+    HotkeyJourney() { ::setenv("DBUS_SESSION_BUS_ADDRESS", bus.Address().toUtf8().constData(), 1); }
+    ~HotkeyJourney() override { ::unsetenv("DBUS_SESSION_BUS_ADDRESS"); }
+
+    // Starts the player and its first song; its stderr goes to the test's, which is captured.
+    void StartPlaying() {
+        ASSERT_TRUE(x.Ok());
+        std::vector<std::string> songs;
+        for (const int hz : {440, 660, 880}) {
+            songs.push_back(MakeToneMp3(app.FilePath("music"), hz, 6));
+        }
+        app.WriteSettings({{3, "Loading Player=Auto load PlayList Without auto play"}});
+        app.WritePl1(songs);
+        ::testing::internal::CaptureStderr();
+        capturing = true;
+        app.StartOnDisplay(player, x.Display(), app.FilePath("out.wav"));
+        ASSERT_TRUE(app.WaitForWindows(player)) << "the player did not come up";
+        window = x.FindWindow("^Tarvel$");
+        ASSERT_NE(window, 0u) << "no visible main window";
+        x.Click(window, kPlayX, kPlayY);
+        ASSERT_TRUE(x.WaitForShown("tone440", true)) << "the first song did not start";
+    }
+
+    // Closes the player with its close button; it must end with exit code 0. Returns its stderr.
+    std::string CloseAndTellStderr() {
+        x.Click(x.FindWindow("tone"), kCloseX, kCloseY);
+        ExpectCleanExit(player);
+        capturing = false;
+        return ::testing::internal::GetCapturedStderr();
+    }
+
+    void TearDown() override {
+        if (capturing) {
+            std::fputs(::testing::internal::GetCapturedStderr().c_str(), stderr);
+        }
+        if (player.state() != QProcess::NotRunning) {
+            player.kill();
+            player.waitForFinished();
+        }
+    }
+
+    XSession x;
+    PrivateBus bus;
+    AppDirFixture app;
+    QProcess player;
+    unsigned long window = 0;
+    bool capturing = false;
+};
+
+TEST_F(HotkeyJourney, ThePortalsNextShortcutSkipsToTheNextSong) {
+    FakePortal portal(bus.Address());
+    ASSERT_TRUE(portal.Ok());
+    StartPlaying();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return portal.Bindings().size() == 1; }, 10000))
+        << "the player bound no shortcuts";
+    const FakePortal::Binding bound = portal.Bindings()[0];
+    ASSERT_EQ(portal.Sessions(), QStringList{bound.session});
+    QStringList triggers;
+    for (const desktop::PortalShortcut& s : bound.shortcuts) {
+        triggers << s.id + "=" + s.properties.value("preferred_trigger").toString();
+    }
+    EXPECT_EQ(triggers, (QStringList{"volume-up=LOGO+Up", "volume-down=LOGO+Down",
+                                     "next=LOGO+Right", "previous=LOGO+Left",
+                                     "play-pause=LOGO+space", "mini-player=LOGO+Page_Up",
+                                     "to-tray=LOGO+Page_Down", "main-window=LOGO+Home"}));
+
+    portal.Activate(bound.session, "next");
+    EXPECT_TRUE(x.WaitForShown("tone660", true, 5000)) << "the next shortcut did not skip";
+
+    const std::string said = CloseAndTellStderr();
+    EXPECT_EQ(portal.Closed(), QStringList{bound.session}) << "the session outlived the player";
+    EXPECT_NE(said.find("tarvel: system-wide hotkeys through the desktop portal's global "
+                        "shortcuts\n"),
+              std::string::npos)
+        << said;
+    EXPECT_EQ(said.find("X11"), std::string::npos) << said;
+}
+
+TEST_F(HotkeyJourney, WithoutAPortalTheKeyGrabsSkipWithSuperRight) {
+    StartPlaying();
+    x.Key("super+Right");
+    EXPECT_TRUE(x.WaitForShown("tone660", true, 5000)) << "Super+Right did not skip";
+    const std::string said = CloseAndTellStderr();
+    EXPECT_NE(said.find("tarvel: system-wide hotkeys through X11 key grabs\n"), std::string::npos)
+        << said;
+    EXPECT_EQ(said.find("portal"), std::string::npos) << said;
+}
+
+}  // namespace
+}  // namespace tarvel::testing
