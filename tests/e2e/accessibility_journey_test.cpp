@@ -81,10 +81,7 @@ class AccessibilityJourney : public ::testing::Test {
     }
 
     void TearDown() override {
-        if (player.state() != QProcess::NotRunning) {
-            player.kill();
-            player.waitForFinished();
-        }
+        EndIfRunning(player);
         if (bus.state() != QProcess::NotRunning) {
             bus.terminate();
             EXPECT_TRUE(bus.waitForFinished(10000));

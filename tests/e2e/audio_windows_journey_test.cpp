@@ -44,12 +44,7 @@ class AudioWindowsJourney : public ::testing::Test {
         ASSERT_NE(window, 0u) << "no visible main window";
     }
 
-    void TearDown() override {
-        if (player.state() != QProcess::NotRunning) {
-            player.kill();
-            player.waitForFinished();
-        }
-    }
+    void TearDown() override { EndIfRunning(player); }
 
     void Click(unsigned long target, QPoint at) { x.Click(target, at.x(), at.y()); }
 

@@ -51,12 +51,7 @@ class BrowserJourney : public ::testing::Test {
         ASSERT_NE(window, 0u) << "no visible main window";
     }
 
-    void TearDown() override {
-        if (player.state() != QProcess::NotRunning) {
-            player.kill();
-            player.waitForFinished();
-        }
-    }
+    void TearDown() override { EndIfRunning(player); }
 
     // Waits until the main window's title (the song while one plays) matches.
     bool WaitForTitle(const QString& pattern) { return x.FindWindow(pattern) != 0; }

@@ -84,6 +84,13 @@ void AppDirFixture::WritePl1(const std::vector<std::string>& songs) const {
     playlists::WritePlaylistFile(playlist, FilePath("sort/PlayListMainPL1.tpl"));
 }
 
+void EndIfRunning(QProcess& process) {
+    if (process.state() != QProcess::NotRunning) {
+        process.kill();
+        process.waitForFinished();
+    }
+}
+
 bool AppDirFixture::WaitForWindows(QProcess& process) const {
     for (int i = 0; i < 400; ++i) {
         if (winmsg::FindWindowByClass("TMinFrm")) {

@@ -41,6 +41,9 @@ class AppDirFixture {
     std::string app_dir_;
 };
 
+// Kills a program a journey left running (a failed step ends it early).
+void EndIfRunning(QProcess& process);
+
 // A 44.1 kHz mono MP3 (64 kbps) of a sine at hz, amplitude 0.5, made with sox and lame; with
 // to_hz the sine sweeps from hz to to_hz.
 std::string MakeToneMp3(const std::string& folder, int hz, int seconds, int to_hz = 0);

@@ -42,12 +42,7 @@ class MiniPlayerJourney : public ::testing::Test {
         ASSERT_NE(main_window, 0u) << "no visible main window";
     }
 
-    void TearDown() override {
-        if (player.state() != QProcess::NotRunning) {
-            player.kill();
-            player.waitForFinished();
-        }
-    }
+    void TearDown() override { EndIfRunning(player); }
 
     // The mini player's title strip as it is on the screen now.
     QImage TitleStrip(const XSession::Geometry& mini) {

@@ -40,12 +40,7 @@ class PlayerJourney : public ::testing::Test {
         ASSERT_NE(window, 0u) << "no visible main window";
     }
 
-    void TearDown() override {
-        if (player.state() != QProcess::NotRunning) {
-            player.kill();
-            player.waitForFinished();
-        }
-    }
+    void TearDown() override { EndIfRunning(player); }
 
     // Waits until the main window's title (the song while one plays) matches.
     bool WaitForTitle(const QString& pattern, int limit_ms) {

@@ -89,12 +89,7 @@ class PlaylistEditJourney : public ::testing::Test {
         ASSERT_NE(window, 0u) << "the first row did not start";
     }
 
-    void TearDown() override {
-        if (player.state() != QProcess::NotRunning) {
-            player.kill();
-            player.waitForFinished();
-        }
-    }
+    void TearDown() override { EndIfRunning(player); }
 
     // Drags with button 1 held from one client point to another, in small steps.
     void Drag(int from_x, int from_y, int to_x, int to_y) {

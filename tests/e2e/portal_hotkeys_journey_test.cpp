@@ -57,10 +57,7 @@ class HotkeyJourney : public ::testing::Test {
         if (capturing) {
             std::fputs(::testing::internal::GetCapturedStderr().c_str(), stderr);
         }
-        if (player.state() != QProcess::NotRunning) {
-            player.kill();
-            player.waitForFinished();
-        }
+        EndIfRunning(player);
     }
 
     XSession x;
