@@ -15,6 +15,7 @@
 #include "platform/error/app_error.h"
 #include "platform/winmsg/endpoint_folder.h"
 #include "platform/winmsg/local_dispatch.h"
+#include "platform/winmsg/unix_socket.h"
 #include "platform/winmsg/wire.h"
 
 namespace tarvel::winmsg {
@@ -29,22 +30,6 @@ int MsLeft(Clock::time_point deadline) {
         std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
     return left.count() > 0 ? static_cast<int>(left.count()) : 0;
 }
-
-class Socket {
-  public:
-    Socket() : fd_(::socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0)) {}
-    ~Socket() {
-        if (fd_ >= 0) {
-            ::close(fd_);
-        }
-    }
-    Socket(const Socket&) = delete;
-    Socket& operator=(const Socket&) = delete;
-    int fd() const { return fd_; }
-
-  private:
-    int fd_;
-};
 
 bool WaitFor(int fd, short events, Clock::time_point deadline) {
     pollfd p{fd, events, 0};
@@ -61,7 +46,7 @@ bool WaitFor(int fd, short events, Clock::time_point deadline) {
 
 // Connects to an endpoint of this user. False when nobody listens there (a stale endpoint) or
 // the listener belongs to someone else.
-bool Connect(const Socket& s, const std::string& path, Clock::time_point deadline) {
+bool Connect(const UnixSocket& s, const std::string& path, Clock::time_point deadline) {
     sockaddr_un addr{};
     addr.sun_family = AF_UNIX;
     if (s.fd() < 0 || path.size() >= sizeof addr.sun_path) {
@@ -81,13 +66,10 @@ bool Connect(const Socket& s, const std::string& path, Clock::time_point deadlin
             return false;
         }
     }
-    ucred peer{};
-    socklen_t len = sizeof peer;
-    return ::getsockopt(s.fd(), SOL_SOCKET, SO_PEERCRED, &peer, &len) == 0 &&
-           peer.uid == ::getuid();
+    return PeerIsThisUser(s.fd());
 }
 
-bool WriteAll(const Socket& s, const std::string& bytes, Clock::time_point deadline) {
+bool WriteAll(const UnixSocket& s, const std::string& bytes, Clock::time_point deadline) {
     size_t done = 0;
     while (done < bytes.size()) {
         const ssize_t n = ::send(s.fd(), bytes.data() + done, bytes.size() - done, MSG_NOSIGNAL);
@@ -104,7 +86,7 @@ bool WriteAll(const Socket& s, const std::string& bytes, Clock::time_point deadl
     return true;
 }
 
-bool ReadExactly(const Socket& s, char* out, size_t size, Clock::time_point deadline) {
+bool ReadExactly(const UnixSocket& s, char* out, size_t size, Clock::time_point deadline) {
     size_t done = 0;
     while (done < size) {
         const ssize_t n = ::recv(s.fd(), out + done, size - done, 0);
@@ -142,7 +124,7 @@ bool IsListening(const std::string& endpoint) {
     if (IsLocalEndpoint(endpoint)) {
         return true;
     }
-    Socket s;
+    UnixSocket s;
     return Connect(s, endpoint, Clock::now() + std::chrono::milliseconds(AnswerTimeoutMs()));
 }
 
@@ -192,7 +174,7 @@ int32_t Deliver(const std::string& endpoint, const Incoming& message, bool* deli
         return *local;
     }
     const auto deadline = Clock::now() + std::chrono::milliseconds(AnswerTimeoutMs());
-    Socket s;
+    UnixSocket s;
     if (!Connect(s, endpoint, deadline) || !WriteAll(s, wire::EncodeRequest(message), deadline)) {
         return 0;
     }

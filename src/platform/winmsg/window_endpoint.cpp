@@ -4,10 +4,10 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
-#include <QLocalServer>
-#include <QLocalSocket>
 #include <QPointer>
+#include <QSocketNotifier>
 #include <atomic>
+#include <cerrno>
 #include <map>
 #include <mutex>
 
@@ -16,6 +16,7 @@
 #include "platform/winmsg/client.h"
 #include "platform/winmsg/endpoint_folder.h"
 #include "platform/winmsg/local_dispatch.h"
+#include "platform/winmsg/unix_socket.h"
 #include "platform/winmsg/wire.h"
 
 namespace tarvel::winmsg {
@@ -36,14 +37,6 @@ std::string OneLine(std::string text) {
     return text;
 }
 
-bool PeerIsThisUser(QLocalSocket* socket) {
-    ucred peer{};
-    socklen_t len = sizeof peer;
-    return ::getsockopt(static_cast<int>(socket->socketDescriptor()), SOL_SOCKET, SO_PEERCRED,
-                        &peer, &len) == 0 &&
-           peer.uid == ::getuid();
-}
-
 // Removes the endpoints of the folder that nobody listens on any more.
 void ReclaimStale(const std::string& folder) {
     for (const auto& info : ListEndpoints(folder)) {
@@ -51,13 +44,6 @@ void ReclaimStale(const std::string& folder) {
             RemoveEndpoint(info.socket_path);
         }
     }
-}
-
-void Answer(QLocalSocket* socket, int32_t result) {
-    const std::string answer = wire::EncodeResult(result);
-    socket->write(answer.data(), static_cast<qint64>(answer.size()));
-    socket->flush();
-    socket->disconnectFromServer();
 }
 
 }  // namespace
@@ -103,14 +89,10 @@ WindowEndpoint::WindowEndpoint(std::string class_name, std::string title, Handle
     ReclaimStale(folder);
     static std::atomic<int> counter{0};
     path_ = fs::JoinPath(folder, fmt::format("{}-{}.sock", ::getpid(), ++counter));
-    server_ = new QLocalServer(this);
-    server_->setSocketOptions(QLocalServer::UserAccessOption);
-    QLocalServer::removeServer(QString::fromStdString(path_));
-    if (!server_->listen(QString::fromStdString(path_))) {
-        throw AppError(fmt::format("Cannot open the window endpoint \"{}\": {}", path_,
-                                   server_->errorString().toStdString()));
-    }
-    connect(server_, &QLocalServer::newConnection, this, &WindowEndpoint::OnNewConnection);
+    listener_ = std::make_unique<UnixSocket>();
+    ListenOn(*listener_, path_);
+    accept_notifier_ = new QSocketNotifier(listener_->fd(), QSocketNotifier::Read, this);
+    connect(accept_notifier_, &QSocketNotifier::activated, this, &WindowEndpoint::OnNewConnection);
     WriteEndpointInfo({path_, class_name_, title_});
     std::lock_guard lock(g_local_mutex);
     LocalEndpoints()[path_] = this;
@@ -121,7 +103,6 @@ WindowEndpoint::~WindowEndpoint() {
         std::lock_guard lock(g_local_mutex);
         LocalEndpoints().erase(path_);
     }
-    server_->close();
     RemoveEndpoint(path_);
 }
 
@@ -134,44 +115,97 @@ int32_t WindowEndpoint::Handle(const Incoming& message) {
     return handler_ ? handler_(message) : 0;
 }
 
+// One accepted connection: its socket, the notifier that says it has bytes, and the bytes of the
+// request read so far.
+struct WindowEndpoint::Connection {
+    UnixSocket socket;
+    QSocketNotifier* notifier;
+    std::string buffer;
+};
+
 void WindowEndpoint::OnNewConnection() {
-    while (QLocalSocket* socket = server_->nextPendingConnection()) {
-        connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
-        if (!PeerIsThisUser(socket)) {
-            socket->abort();
-            continue;
+    for (;;) {
+        const int fd = ::accept4(listener_->fd(), nullptr, nullptr, SOCK_NONBLOCK | SOCK_CLOEXEC);
+        if (fd < 0) {
+            if (errno == EINTR || errno == ECONNABORTED) {
+                continue;
+            }
+            return;  // none left (EAGAIN), or out of descriptors until one is closed
         }
-        auto buffer = std::make_shared<std::string>();
-        connect(socket, &QLocalSocket::readyRead, this, [this, socket, buffer] {
-            const QByteArray bytes = socket->readAll();
-            buffer->append(bytes.constData(), static_cast<size_t>(bytes.size()));
-            size_t used = 0;
-            bool malformed = false;
-            const auto message = wire::DecodeRequest(*buffer, &used, &malformed);
-            if (malformed) {
-                socket->abort();
-                return;
-            }
-            if (!message) {
-                return;
-            }
-            buffer->clear();
-            if (message->op == Op::Post) {
-                // Queued like every posted message, then acknowledged at once.
-                QMetaObject::invokeMethod(
-                    this, [this, m = *message] { Handle(m); }, Qt::QueuedConnection);
-                Answer(socket, 0);
-                return;
-            }
-            // The handler may run a nested event loop (a message box) in which the peer goes
-            // away; the guard keeps the answer from going to a deleted socket.
-            QPointer<QLocalSocket> guard(socket);
-            const int32_t result = Handle(*message);
-            if (guard) {
-                Answer(socket, result);
-            }
-        });
+        std::unique_ptr<Connection> connection(new Connection{UnixSocket(fd), nullptr, {}});
+        if (!PeerIsThisUser(fd)) {
+            continue;  // closed as it goes out of scope
+        }
+        connection->notifier = new QSocketNotifier(fd, QSocketNotifier::Read, this);
+        connect(connection->notifier, &QSocketNotifier::activated, this,
+                [this, fd] { OnReadable(fd); });
+        connections_[fd] = std::move(connection);
     }
+}
+
+void WindowEndpoint::OnReadable(int fd) {
+    const auto found = connections_.find(fd);
+    if (found == connections_.end()) {
+        return;
+    }
+    Connection& connection = *found->second;
+    char chunk[4096];
+    for (;;) {
+        const ssize_t n = ::recv(fd, chunk, sizeof chunk, 0);
+        if (n > 0) {
+            connection.buffer.append(chunk, static_cast<size_t>(n));
+        } else if (n < 0 && errno == EINTR) {
+            continue;
+        } else if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) {
+            break;
+        } else {
+            Close(fd);  // the peer went away before a whole request came, or the socket failed
+            return;
+        }
+    }
+    size_t used = 0;
+    bool malformed = false;
+    const auto message = wire::DecodeRequest(connection.buffer, &used, &malformed);
+    if (malformed) {
+        Close(fd);
+        return;
+    }
+    if (!message) {
+        return;
+    }
+    // One request per connection: nothing more is read from it, also while the handler runs a
+    // nested event loop (a message box).
+    connection.notifier->setEnabled(false);
+    if (message->op == Op::Post) {
+        // Queued like every posted message, then acknowledged at once.
+        QMetaObject::invokeMethod(
+            this, [this, m = *message] { Handle(m); }, Qt::QueuedConnection);
+        Answer(fd, 0);
+        return;
+    }
+    Answer(fd, Handle(*message));
+}
+
+void WindowEndpoint::Answer(int fd, int32_t result) {
+    // A handful of bytes into an empty socket buffer: they go at once or the peer is gone.
+    const std::string answer = wire::EncodeResult(result);
+    ssize_t n = 0;
+    do {
+        n = ::send(fd, answer.data(), answer.size(), MSG_NOSIGNAL);
+    } while (n < 0 && errno == EINTR);
+    Close(fd);
+}
+
+void WindowEndpoint::Close(int fd) {
+    const auto found = connections_.find(fd);
+    if (found == connections_.end()) {
+        return;
+    }
+    // The notifier may be the sender of the signal being handled: it is switched off now and
+    // deleted once that is over; the socket closes here.
+    found->second->notifier->setEnabled(false);
+    found->second->notifier->deleteLater();
+    connections_.erase(found);
 }
 
 }  // namespace tarvel::winmsg

@@ -3,14 +3,17 @@
 #include <QObject>
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <memory>
 #include <string>
 
 #include "platform/winmsg/messages.h"
 
-class QLocalServer;
+class QSocketNotifier;
 
 namespace tarvel::winmsg {
+
+class UnixSocket;
 
 // The receiving side: makes a window of this program findable by its class name and its title
 // for as long as the object lives, and hands every message that arrives to the handler, on the
@@ -34,13 +37,21 @@ class WindowEndpoint : public QObject {
     int32_t Handle(const Incoming& message);
 
   private:
+    struct Connection;
+
     void OnNewConnection();
+    void OnReadable(int fd);
+    // Answers a request and ends its connection.
+    void Answer(int fd, int32_t result);
+    void Close(int fd);
 
     std::string class_name_;
     std::string title_;
     Handler handler_;
     std::string path_;
-    QLocalServer* server_ = nullptr;
+    std::unique_ptr<UnixSocket> listener_;
+    QSocketNotifier* accept_notifier_ = nullptr;
+    std::map<int, std::unique_ptr<Connection>> connections_;
 };
 
 }  // namespace tarvel::winmsg

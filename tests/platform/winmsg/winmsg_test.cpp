@@ -159,6 +159,75 @@ TEST_F(WinMsg, APostToAWindowOfThisProcessIsHandledByTheEventLoop) {
     EXPECT_EQ(handled, 3);
 }
 
+// A raw connection to an endpoint, as a broken or hostile program of this user would make.
+class RawConnection {
+  public:
+    explicit RawConnection(const std::string& path) : fd_(::socket(AF_UNIX, SOCK_STREAM, 0)) {
+        sockaddr_un addr{};
+        addr.sun_family = AF_UNIX;
+        std::snprintf(addr.sun_path, sizeof addr.sun_path, "%s", path.c_str());
+        EXPECT_EQ(::connect(fd_, reinterpret_cast<sockaddr*>(&addr), sizeof addr), 0);
+    }
+    ~RawConnection() { ::close(fd_); }
+    void Send(const std::string& bytes) {
+        EXPECT_EQ(::send(fd_, bytes.data(), bytes.size(), MSG_NOSIGNAL),
+                  static_cast<ssize_t>(bytes.size()));
+    }
+    // Runs the event loop until the endpoint answers or ends the connection; the answer's bytes.
+    std::string Reply() {
+        std::string got;
+        for (int i = 0; i < 500; ++i) {
+            QCoreApplication::processEvents();
+            char chunk[16];
+            const ssize_t n = ::recv(fd_, chunk, sizeof chunk, MSG_DONTWAIT);
+            if (n == 0) {
+                return got;
+            }
+            if (n > 0) {
+                got.append(chunk, static_cast<size_t>(n));
+            } else {
+                ::usleep(2000);
+            }
+        }
+        ADD_FAILURE() << "the endpoint neither answered nor ended the connection";
+        return got;
+    }
+
+  private:
+    int fd_;
+};
+
+TEST_F(WinMsg, BrokenRequestsEndTheirConnectionAndTheEndpointGoesOnAnswering) {
+    WindowEndpoint own("Own", "Own",
+                       [](const Incoming& m) { return static_cast<int32_t>(m.wparam * 2); });
+    RawConnection idle(own.Path());  // connects and never says anything
+    {
+        RawConnection garbage(own.Path());
+        garbage.Send("GARBAGE, NOT A REQUEST AT ALL");
+        EXPECT_EQ(garbage.Reply(), "");
+    }
+    {
+        Incoming huge;
+        std::string bytes = wire::EncodeRequest(huge);
+        bytes[bytes.size() - 4] = '\xff';  // a copy-data size far beyond the limit
+        bytes[bytes.size() - 1] = '\x7f';
+        RawConnection oversized(own.Path());
+        oversized.Send(bytes);
+        EXPECT_EQ(oversized.Reply(), "");
+    }
+    {
+        RawConnection half(own.Path());
+        half.Send(wire::EncodeRequest(Incoming{}).substr(0, 10));
+    }  // goes away mid-request
+    Incoming message;
+    message.wparam = 21;
+    RawConnection good(own.Path());
+    good.Send(wire::EncodeRequest(message));
+    const std::string answer = good.Reply();
+    ASSERT_EQ(answer.size(), 4u);
+    EXPECT_EQ(wire::DecodeResult(answer.data()), 42);
+}
+
 TEST_F(WinMsg, AnUnsafeEndpointFolderIsRefused) {
     for (const auto& spoil : {+[](const char* f) { ::chmod(f, 0755); },
                               +[](const char* f) { ::chown(f, 65534, 65534); }}) {
