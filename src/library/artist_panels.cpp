@@ -96,6 +96,12 @@ std::string PrefixedItem(int position, std::string_view name) {
 
 ArtistPanelItems ArtistPanels(const masTag& index, const std::vector<int>& rows, bool separate) {
     ArtistPanelItems items;
+    // Sized first: the lists run to tens of thousands of items.
+    const auto cyrillic = static_cast<size_t>(std::count_if(rows.begin(), rows.end(), [&](int row) {
+        return IsCyrillicName(index[static_cast<size_t>(row)][0]);
+    }));
+    items.list1.reserve(separate ? cyrillic : rows.size());
+    items.list2.reserve(separate ? rows.size() - cyrillic : 0);
     for (const int row : rows) {
         const std::string& name = index[static_cast<size_t>(row)][0];
         std::vector<std::string>& list =

@@ -24,9 +24,9 @@ void LibraryBrowser::FillArtistPanels(const masTag& index, int count,
                                       const std::vector<int>& ordered_rows) {
     index_ = &index;
     index_count_ = count;
-    const ArtistPanelItems items = ArtistPanels(index, ordered_rows, Options().separate_panels);
-    view_.ShowArtists(1, items.list1, false);
-    view_.ShowArtists(2, items.list2, false);
+    ArtistPanelItems items = ArtistPanels(index, ordered_rows, Options().separate_panels);
+    view_.ShowArtists(1, std::move(items.list1), false);
+    view_.ShowArtists(2, std::move(items.list2), false);
     library_songs_.MarkStale();
 }
 

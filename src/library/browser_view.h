@@ -14,10 +14,10 @@ namespace tarvel::library {
 class BrowserView {
   public:
     virtual ~BrowserView() = default;
-    // Artist panel 1 or 2: the items, already numbered. reset_position: the panel's scroll bar
-    // goes back to the top (the search does so, a refill from the index keeps it).
-    virtual void ShowArtists(int panel, const std::vector<std::string>& items,
-                             bool reset_position) = 0;
+    // Artist panel 1 or 2: the items, already numbered (taken over: a library's panels hold tens
+    // of thousands of them). reset_position: the panel's scroll bar goes back to the top (the
+    // search does so, a refill from the index keeps it).
+    virtual void ShowArtists(int panel, std::vector<std::string> items, bool reset_position) = 0;
     // The album panel: the album names; the scroll bar back to the top.
     virtual void ShowAlbums(const std::vector<Album>& albums) = 0;
     // The song panel: the titles of the rows; the scroll bar back to the top.

@@ -42,7 +42,7 @@ void SearchArtists(LibraryBrowser& browser, std::string_view text, std::string_v
         }
     }
     NumberAlphabetically(names);
-    browser.View().ShowArtists(panel, names, true);
+    browser.View().ShowArtists(panel, std::move(names), true);
 }
 
 const SongRows& WholeLibrary(LibraryBrowser& browser) {

@@ -22,10 +22,10 @@ void PanelView::Fill(int panel, int count, std::function<QString(int)> text, boo
     list.SetTopIndex(bar.Position());
 }
 
-void PanelView::ShowArtists(int panel, const std::vector<std::string>& items, bool reset_position) {
-    auto shown = std::make_shared<const std::vector<std::string>>(items);
+void PanelView::ShowArtists(int panel, std::vector<std::string> items, bool reset_position) {
+    auto shown = std::make_shared<const std::vector<std::string>>(std::move(items));
     Fill(
-        panel, static_cast<int>(items.size()),
+        panel, static_cast<int>(shown->size()),
         [shown](int i) { return text::Cp1251ToQString((*shown)[static_cast<size_t>(i)]); },
         reset_position);
 }

@@ -16,8 +16,7 @@ class PanelView : public library::BrowserView {
   public:
     explicit PanelView(MainControls& controls) : controls_(controls) {}
 
-    void ShowArtists(int panel, const std::vector<std::string>& items,
-                     bool reset_position) override;
+    void ShowArtists(int panel, std::vector<std::string> items, bool reset_position) override;
     void ShowAlbums(const std::vector<library::Album>& albums) override;
     void ShowSongs(const library::SongRows& songs) override;
 

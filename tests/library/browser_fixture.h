@@ -15,9 +15,8 @@ namespace tarvel::library {
 // Records what the panels were given.
 class RecordingView : public BrowserView {
   public:
-    void ShowArtists(int panel, const std::vector<std::string>& items,
-                     bool reset_position) override {
-        artists.at(static_cast<size_t>(panel)) = items;
+    void ShowArtists(int panel, std::vector<std::string> items, bool reset_position) override {
+        artists.at(static_cast<size_t>(panel)) = std::move(items);
         artist_reset.at(static_cast<size_t>(panel)) = reset_position;
     }
     void ShowAlbums(const std::vector<Album>& shown) override {
