@@ -36,7 +36,9 @@ class Desktop {
     // as hotkeys 1 to 8 (see Hotkey) and calls the handler with the number on the user-interface
     // thread, after the event that brought the key has been handled. A second call replaces the
     // first registration. A combination another program holds already simply never arrives.
-    // False when the desktop offers no global keys at all (then nothing arrives).
+    // Returns at once; the way the keys come may be settled a moment later (the desktop portal
+    // is asked without waiting), so keys can begin to arrive only then. False when the desktop
+    // is sure to offer no global keys at all (then nothing arrives).
     virtual bool RegisterHotkeys(HotkeyHandler handler) = 0;
     // Gives every grab back; nothing arrives afterwards.
     virtual void UnregisterHotkeys() = 0;

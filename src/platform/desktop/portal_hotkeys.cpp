@@ -72,18 +72,16 @@ PortalHotkeys::~PortalHotkeys() {
     Unregister();
 }
 
-bool PortalHotkeys::Offered(const QDBusConnection& bus) {
-    if (!bus.isConnected()) {
-        return false;
-    }
+QDBusPendingCall PortalHotkeys::AskOffered(const QDBusConnection& bus) {
     const QDBusMessage introspect = QDBusMessage::createMethodCall(
         kPortalService, kPortalPath, "org.freedesktop.DBus.Introspectable", "Introspect");
-    const QDBusMessage reply = bus.call(introspect, QDBus::Block, kOfferedTimeoutMs);
-    if (reply.type() != QDBusMessage::ReplyMessage) {
-        return false;
-    }
-    const QString xml = reply.arguments().value(0).toString();
-    return xml.contains(QString("<interface name=\"%1\"").arg(kShortcutsInterface));
+    return bus.asyncCall(introspect, kOfferedTimeoutMs);
+}
+
+bool PortalHotkeys::OfferedIn(const QDBusPendingCall& answer) {
+    const QDBusPendingReply<QString> xml = answer;
+    return xml.isValid() &&
+           xml.value().contains(QString("<interface name=\"%1\"").arg(kShortcutsInterface));
 }
 
 QString PortalHotkeys::NewToken(const char* what) {

@@ -4,6 +4,7 @@
 #include <QDBusConnection>
 #include <QDBusMessage>
 #include <QDBusObjectPath>
+#include <QDBusPendingCall>
 #include <QList>
 #include <QObject>
 #include <QString>
@@ -60,9 +61,12 @@ class PortalHotkeys : public QObject {
     explicit PortalHotkeys(QDBusConnection bus);
     ~PortalHotkeys() override;
 
-    // Whether the bus has a portal with the global shortcuts interface. Asks the portal (which
-    // the bus may start for it) and waits for the answer, three seconds at most.
-    static bool Offered(const QDBusConnection& bus);
+    // Asks whether the bus has a portal with the global shortcuts interface, without waiting:
+    // the portal (which the bus may first have to start) answers later, or after three seconds
+    // the call ends as failed. OfferedIn reads the finished call: true only for an answer that
+    // names the interface.
+    static QDBusPendingCall AskOffered(const QDBusConnection& bus);
+    static bool OfferedIn(const QDBusPendingCall& answer);
 
     // Replaces any earlier registration. When the portal refuses the session or the shortcuts,
     // or a call fails, nothing arrives and on_failure hears why (once, from the event loop).
