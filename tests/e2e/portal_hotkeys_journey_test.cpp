@@ -71,7 +71,12 @@ class HotkeyJourney : public ::testing::Test {
 TEST_F(HotkeyJourney, ThePortalsNextShortcutSkipsToTheNextSong) {
     FakePortal portal(bus.Address());
     ASSERT_TRUE(portal.Ok());
+    // The player comes up and plays while the portal has not answered yet; its shortcuts
+    // follow the answer.
+    portal.HoldAnswers();
     StartPlaying();
+    EXPECT_TRUE(portal.Sessions().empty());
+    portal.ReleaseAnswers();
     ASSERT_TRUE(QTest::qWaitFor([&] { return portal.Bindings().size() == 1; }, 10000))
         << "the player bound no shortcuts";
     const FakePortal::Binding bound = portal.Bindings()[0];

@@ -16,11 +16,26 @@ FakePortal::FakePortal(const QString& bus_address)
 }
 
 FakePortal::~FakePortal() {
+    ReleaseAnswers();
     thread_.quit();
     thread_.wait();
     bus_.unregisterObject(desktop::kPortalPath);
     bus_.unregisterService(desktop::kPortalService);
     QDBusConnection::disconnectFromBus("fake-portal");
+}
+
+void FakePortal::HoldAnswers() {
+    if (!holding_.exchange(true)) {
+        // Calls reach the fake as events of its thread, which waits here until released.
+        QMetaObject::invokeMethod(
+            this, [this] { release_.acquire(); }, Qt::QueuedConnection);
+    }
+}
+
+void FakePortal::ReleaseAnswers() {
+    if (holding_.exchange(false)) {
+        release_.release();
+    }
 }
 
 void FakePortal::SetSessionResponse(uint response) {

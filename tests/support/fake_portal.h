@@ -5,10 +5,12 @@
 #include <QDBusObjectPath>
 #include <QMutex>
 #include <QObject>
+#include <QSemaphore>
 #include <QString>
 #include <QStringList>
 #include <QThread>
 #include <QVariantMap>
+#include <atomic>
 #include <vector>
 
 #include "platform/desktop/portal_hotkeys.h"
@@ -32,6 +34,11 @@ class FakePortal : public QObject, protected QDBusContext {
     explicit FakePortal(const QString& bus_address);
     ~FakePortal() override;
     bool Ok() const { return ok_; }
+
+    // Holds every answer, introspection included, until ReleaseAnswers (or the fake's end): a
+    // portal that is slow to start, or hung. The calls wait in line and are answered in order.
+    void HoldAnswers();
+    void ReleaseAnswers();
 
     // The Response code CreateSession answers with (0 granted, 1 refused by the user).
     void SetSessionResponse(uint response);
@@ -59,6 +66,8 @@ class FakePortal : public QObject, protected QDBusContext {
     QDBusConnection bus_;
     bool ok_ = false;
     QThread thread_;
+    QSemaphore release_;
+    std::atomic<bool> holding_{false};
     mutable QMutex mutex_;
     uint session_response_ = 0;
     QStringList sessions_;

@@ -2,6 +2,8 @@
 // player's side opens a session, binds the shortcuts and hears their activations.
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QTest>
 #include <memory>
 #include <vector>
@@ -39,9 +41,16 @@ testing::PrivateBus* PortalHotkeysTest::bus = nullptr;
 
 TEST_F(PortalHotkeysTest, OneSessionBindsTheEightShortcutsAndTheirActivationsAreTheHotkeys) {
     ::testing::internal::CaptureStderr();
+    // Register does not wait for the portal: it returns while the portal holds its answer.
+    portal.HoldAnswers();
     EXPECT_TRUE(hotkeys.Register([this](int n) { heard.push_back(n); }));
-    EXPECT_EQ(hotkeys.InUse(), Way::kPortal);
+    EXPECT_EQ(hotkeys.InUse(), Way::kPending);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(hotkeys.InUse(), Way::kPending);
+    EXPECT_TRUE(portal.Sessions().empty());
+    portal.ReleaseAnswers();
     ASSERT_TRUE(QTest::qWaitFor([this] { return portal.Bindings().size() == 1; }, 5000));
+    EXPECT_EQ(hotkeys.InUse(), Way::kPortal);
     EXPECT_EQ(::testing::internal::GetCapturedStderr(),
               "tarvel: system-wide hotkeys through the desktop portal's global shortcuts\n");
 
@@ -86,11 +95,53 @@ TEST_F(PortalHotkeysTest, OneSessionBindsTheEightShortcutsAndTheirActivationsAre
     EXPECT_EQ(heard, std::vector<int>{kHotkeyLeft});
 }
 
+// Dropping the registration, or making another, while the portal's answer is awaited: the
+// dropped one does nothing when its answer comes.
+TEST_F(PortalHotkeysTest, AnAnswerAwaitedForADroppedRegistrationIsIgnored) {
+    ::testing::internal::CaptureStderr();
+    std::vector<int> first_heard;
+    portal.HoldAnswers();
+    EXPECT_TRUE(hotkeys.Register([&](int n) { first_heard.push_back(n); }));
+    hotkeys.Unregister();
+    EXPECT_EQ(hotkeys.InUse(), Way::kNone);
+    EXPECT_TRUE(hotkeys.Register([&](int n) { first_heard.push_back(n); }));
+    EXPECT_TRUE(hotkeys.Register([this](int n) { heard.push_back(n); }));
+    EXPECT_EQ(hotkeys.InUse(), Way::kPending);
+    portal.ReleaseAnswers();
+    // The answers come in the order asked, so the dropped ones would have opened their
+    // sessions before the last one bound its shortcuts.
+    ASSERT_TRUE(QTest::qWaitFor([this] { return portal.Bindings().size() == 1; }, 5000));
+    EXPECT_EQ(portal.Sessions().size(), 1);
+    portal.Activate(portal.Sessions()[0], "next");
+    ASSERT_TRUE(QTest::qWaitFor([this] { return !heard.empty(); }, 5000));
+    EXPECT_EQ(heard, std::vector<int>{kHotkeyRight});
+    EXPECT_TRUE(first_heard.empty());
+    EXPECT_EQ(::testing::internal::GetCapturedStderr(),
+              "tarvel: system-wide hotkeys through the desktop portal's global shortcuts\n");
+}
+
+// A portal that never answers: Register still returns at once, and after the three seconds the
+// call may take the key grabs are tried (none here: the test runs offscreen).
+TEST_F(PortalHotkeysTest, APortalThatNeverAnswersLeavesTheHotkeysToKeyGrabs) {
+    ::testing::internal::CaptureStderr();
+    portal.HoldAnswers();
+    QElapsedTimer clock;
+    clock.start();
+    EXPECT_TRUE(hotkeys.Register([this](int n) { heard.push_back(n); }));
+    EXPECT_LT(clock.elapsed(), 1500) << "Register waited for the portal";
+    ASSERT_TRUE(QTest::qWaitFor([this] { return hotkeys.InUse() != Way::kPending; }, 20000));
+    EXPECT_GE(clock.elapsed(), 2500) << "gave up on the portal before its time";
+    EXPECT_EQ(hotkeys.InUse(), Way::kNone);
+    EXPECT_EQ(::testing::internal::GetCapturedStderr(),
+              "tarvel: no system-wide hotkeys: neither the desktop portal's global shortcuts nor "
+              "key grabs on the desktop (offscreen)\n");
+}
+
 TEST_F(PortalHotkeysTest, ARefusedSessionFallsBackToKeyGrabsAndSaysWhy) {
     portal.SetSessionResponse(1);  // the user said no
     ::testing::internal::CaptureStderr();
     EXPECT_TRUE(hotkeys.Register([this](int n) { heard.push_back(n); }));
-    ASSERT_TRUE(QTest::qWaitFor([this] { return hotkeys.InUse() != Way::kPortal; }, 5000));
+    ASSERT_TRUE(QTest::qWaitFor([this] { return hotkeys.InUse() == Way::kNone; }, 5000));
     EXPECT_EQ(::testing::internal::GetCapturedStderr(),
               "tarvel: system-wide hotkeys through the desktop portal's global shortcuts\n"
               "tarvel: the desktop portal gave no hotkeys: no shortcuts session (response 1)\n"
