@@ -1,9 +1,8 @@
 #pragma once
 
+#include <QDBusPendingCallWatcher>
 #include <memory>
 #include <string>
-
-#include <QDBusPendingCallWatcher>
 
 #include "platform/desktop/desktop.h"
 #include "platform/desktop/portal_hotkeys.h"
@@ -41,13 +40,13 @@ class SystemHotkeys {
     // Says a line on stderr unless it was the last one said.
     void SayOnce(const std::string& line);
 
-    // The portal's pending answer whether it offers global shortcuts.
-    std::unique_ptr<QDBusPendingCallWatcher> asking_;
     std::unique_ptr<PortalHotkeys> portal_;
     X11Hotkeys x11_;
     Desktop::HotkeyHandler handler_;
     Way in_use_ = Way::kNone;
     std::string said_;
+    // The portal's pending answer whether it offers global shortcuts; the first member to go.
+    std::unique_ptr<QDBusPendingCallWatcher> asking_;
 };
 
 }  // namespace tarvel::desktop
