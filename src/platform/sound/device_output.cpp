@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/sound/engine.h"
+#include "platform/sound/portaudio_output.h"
 #include "platform/sound/quiet_end.h"
 
 namespace tarvel::sound {
@@ -14,7 +15,7 @@ namespace {
 
 void SayFallback(int error) {
     std::fprintf(stderr, "tarvel: the sound device failed (%s); playing without sound\n",
-                 Pa_GetErrorText(error));
+                 PortAudioErrorText(error).c_str());
 }
 
 }  // namespace

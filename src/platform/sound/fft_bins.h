@@ -10,7 +10,9 @@ constexpr std::size_t kFftSize = 1024;
 constexpr std::size_t kFftBins = kFftSize / 2;
 
 // FFTW: magnitudes of a 1024-sample window (Hann), 512 bins, scaled so that a full-scale sine
-// centred on a bin gives about 1.0. One object per thread that uses it.
+// centred on a bin gives about 1.0. One object per thread that uses it. Making one costs
+// nothing: FFTW is loaded and the plan made on the first Magnitudes(). Where FFTW cannot be
+// loaded, every bin is 0 (the sound plays on) and the reason is said once on stderr.
 class SpectrumFft {
   public:
     SpectrumFft();
@@ -22,8 +24,11 @@ class SpectrumFft {
 
   private:
     struct Plan;
+    // The plan, made on the first call; null when FFTW cannot be loaded.
+    Plan* MadePlan();
+
     std::unique_ptr<Plan> plan_;
-    std::array<float, kFftSize> window_;
+    bool planned_ = false;
 };
 
 }  // namespace tarvel::sound

@@ -1,13 +1,12 @@
 #include "platform/sound/paced_output.h"
 
-#include <sndfile.h>
-
 #include <cstdio>
 #include <vector>
 
 #include "platform/sound/engine.h"
 #include "platform/sound/pacer.h"
 #include "platform/sound/quiet_end.h"
+#include "platform/sound/sndfile_library.h"
 
 namespace tarvel::sound {
 
@@ -16,21 +15,29 @@ constexpr std::size_t kBlockFrames = 441;  // 10 ms
 }
 
 PacedOutput::PacedOutput(std::string wav_path) : wav_path_(std::move(wav_path)) {
-    if (!wav_path_.empty()) {
+    if (wav_path_.empty()) {
+        return;
+    }
+    std::string why;
+    const SndfileApi* sf = Sndfile(why);
+    if (sf != nullptr) {
         SF_INFO info{};
         info.samplerate = 44100;
         info.channels = 2;
         info.format = SF_FORMAT_WAV | SF_FORMAT_PCM_16;
-        wav_.reset(sf_open(wav_path_.c_str(), SFM_WRITE, &info));
+        wav_ = decltype(wav_)(sf->sf_open(wav_path_.c_str(), SFM_WRITE, &info), WavCloser{sf});
         if (wav_ == nullptr) {
-            std::fprintf(stderr, "tarvel: cannot write sound to %s: %s; sound is discarded\n",
-                         wav_path_.c_str(), sf_strerror(nullptr));
+            why = sf->sf_strerror(nullptr);
         }
+    }
+    if (wav_ == nullptr) {
+        std::fprintf(stderr, "tarvel: cannot write sound to %s: %s; sound is discarded\n",
+                     wav_path_.c_str(), why.c_str());
     }
 }
 
 void PacedOutput::WavCloser::operator()(sf_private_tag* file) const noexcept {
-    sf_close(file);
+    sf->sf_close(file);
 }
 
 PacedOutput::~PacedOutput() {
@@ -55,12 +62,12 @@ void PacedOutput::Run(Engine& engine) {
     while (running_) {
         engine.Render(block.data(), kBlockFrames);
         if (wav_ != nullptr) {
-            sf_writef_float(wav_.get(), block.data(), kBlockFrames);
+            wav_.get_deleter().sf->sf_writef_float(wav_.get(), block.data(), kBlockFrames);
         }
         pacer.Rendered(kBlockFrames);
     }
     if (wav_ != nullptr) {
-        sf_write_sync(wav_.get());
+        wav_.get_deleter().sf->sf_write_sync(wav_.get());
     }
 }
 

@@ -11,6 +11,8 @@ struct sf_private_tag;
 
 namespace tarvel::sound {
 
+struct SndfileApi;
+
 // A sound thread that renders 10 ms blocks in real time, like a sound card would pull them, and
 // either discards them (null) or writes them to a 16-bit stereo WAV file (wav:PATH).
 class PacedOutput final : public Output {
@@ -26,6 +28,7 @@ class PacedOutput final : public Output {
     void Run(Engine& engine);
 
     struct WavCloser {
+        const SndfileApi* sf;  // value-initialised (null) in an empty unique_ptr
         void operator()(sf_private_tag* file) const noexcept;
     };
 

@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "platform/fs/file_ops.h"
+#include "platform/sound/sndfile_library.h"
 #include "platform/sound/sound_error.h"
 
 namespace tarvel::sound {
@@ -13,13 +14,15 @@ namespace tarvel::sound {
 namespace {
 
 struct FileDeleter {
-    void operator()(SNDFILE* f) const noexcept { sf_close(f); }
+    const SndfileApi* sf;
+    void operator()(SNDFILE* f) const noexcept { sf->sf_close(f); }
 };
 using File = std::unique_ptr<SNDFILE, FileDeleter>;
 
 class SndfileDecoder final : public Decoder {
   public:
-    SndfileDecoder(File file, const SF_INFO& info) : file_(std::move(file)), info_(info) {
+    SndfileDecoder(const SndfileApi& sf, File file, const SF_INFO& info)
+        : sf_(sf), file_(std::move(file)), info_(info) {
         const int sub = info.format & SF_FORMAT_SUBMASK;
         format_ = PcmFormat{info.samplerate, info.channels,
                             (sub == SF_FORMAT_PCM_S8 || sub == SF_FORMAT_PCM_U8) ? 8 : 16};
@@ -28,7 +31,8 @@ class SndfileDecoder final : public Decoder {
     PcmFormat Format() const override { return format_; }
 
     std::size_t Read(float* out, std::size_t frames) override {
-        const sf_count_t got = sf_readf_float(file_.get(), out, static_cast<sf_count_t>(frames));
+        const sf_count_t got =
+            sf_.sf_readf_float(file_.get(), out, static_cast<sf_count_t>(frames));
         return got > 0 ? static_cast<std::size_t>(got) : 0;
     }
 
@@ -37,12 +41,13 @@ class SndfileDecoder final : public Decoder {
             return false;
         }
         const sf_count_t to = std::clamp<sf_count_t>(frame, 0, info_.frames);
-        return sf_seek(file_.get(), to, SEEK_SET) >= 0;
+        return sf_.sf_seek(file_.get(), to, SEEK_SET) >= 0;
     }
 
     std::int64_t Length() override { return info_.frames; }
 
   private:
+    const SndfileApi& sf_;
     File file_;
     SF_INFO info_;
     PcmFormat format_;
@@ -54,11 +59,16 @@ std::unique_ptr<Decoder> OpenSndfileDecoder(const std::string& path) {
     if (!fs::FileExists(path)) {
         throw SoundError(SoundFault::NotFound, fmt::format("{}: file not found", path));
     }
+    std::string why;
+    const SndfileApi* sf = Sndfile(why);
+    if (sf == nullptr) {
+        throw SoundError(SoundFault::UnknownFormat, fmt::format("{}: {}", path, why));
+    }
     SF_INFO info{};
-    File file(sf_open(path.c_str(), SFM_READ, &info));
+    File file(sf->sf_open(path.c_str(), SFM_READ, &info), FileDeleter{sf});
     if (!file) {
         throw SoundError(SoundFault::UnknownFormat,
-                         fmt::format("{}: {}", path, sf_strerror(nullptr)));
+                         fmt::format("{}: {}", path, sf->sf_strerror(nullptr)));
     }
     if ((info.format & SF_FORMAT_TYPEMASK) == SF_FORMAT_MPEG || info.channels <= 0 ||
         info.samplerate <= 0) {
@@ -66,8 +76,8 @@ std::unique_ptr<Decoder> OpenSndfileDecoder(const std::string& path) {
                          fmt::format("{}: not a sound file for libsndfile", path));
     }
     // Integer data is read scaled into -1..1 without clipping surprises.
-    sf_command(file.get(), SFC_SET_NORM_FLOAT, nullptr, SF_TRUE);
-    return std::make_unique<SndfileDecoder>(std::move(file), info);
+    sf->sf_command(file.get(), SFC_SET_NORM_FLOAT, nullptr, SF_TRUE);
+    return std::make_unique<SndfileDecoder>(*sf, std::move(file), info);
 }
 
 }  // namespace tarvel::sound
