@@ -57,7 +57,9 @@ class PlaylistModel {
         system::SystemServices* services = nullptr;
         PlaylistEngines* engines = nullptr;
         std::string app_dir;
-        std::string cd_drive;  // the CD device's path followed by "/", empty when none
+        // The CD device's path followed by "/", empty when none; asked when a CD playlist is
+        // built, so no drive is looked for before the CD is used.
+        std::function<std::string()> cd_drive;
         // At the end of the playlist with "After end playlist" checked: SaveOnExit, then shut
         // the computer down.
         std::function<void()> after_end_shutdown;

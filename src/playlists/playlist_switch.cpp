@@ -93,6 +93,7 @@ void PlaylistModel::BuildCdPlaylist(TPlayMasiv& slot) {
         return;
     }
     const int count = static_cast<int>(lengths.size());
+    const std::string drive = links_.cd_drive ? links_.cd_drive() : std::string();
     if (static_cast<int>(work.Rows.size()) < count + 2) {
         library::SizeTable(work.Rows, count + 2);
     }
@@ -107,7 +108,7 @@ void PlaylistModel::BuildCdPlaylist(TPlayMasiv& slot) {
         cells[library::kDuration] = ms;
         cells[library::kSampleRate] = "0";
         cells[library::kChannelMode].clear();
-        cells[library::kPath] = CdTrackPath(links_.cd_drive, track);
+        cells[library::kPath] = CdTrackPath(drive, track);
     }
     work.Count = count;
     work.Current = 0;

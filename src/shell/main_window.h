@@ -209,7 +209,6 @@ class TForm1 : public QWidget {
     shell::Layout layout_;
     shell::EdgeDrag drag_;
     bool dragging_ = false;
-    std::string cd_drive_;
     bool closed_ = false;
 };
 

@@ -55,7 +55,6 @@ void TForm1::FormCreate() {
     layout_ = design_layout_;
     bass_ = std::make_unique<audio::CBassEngine>();
     setAcceptDrops(true);
-    cd_drive_ = sound::CdDrive();
 
     controls_ = std::make_unique<shell::MainControls>(*this);
     try {
@@ -144,7 +143,7 @@ void TForm1::AttachModulePlayer(TfrmMain& module_player) {
     model.services = &services_;
     model.engines = engines_.get();
     model.app_dir = app_dir_;
-    model.cd_drive = cd_drive_;
+    model.cd_drive = &sound::CdDrive;
     model.after_end_shutdown = [this] {
         SaveOnExit();
         command::ShutdownComputer(services_);

@@ -103,7 +103,7 @@ playlists::PlaylistModel::Links LinksOf(PlaylistRig& rig) {
     links.services = &rig.services;
     links.engines = &rig.engines;
     links.app_dir = rig.dir.path();
-    links.cd_drive = "/dev/sr0/";
+    links.cd_drive = [] { return std::string("/dev/sr0/"); };
     links.after_end_shutdown = [&rig] { rig.shutdowns.push_back("SaveOnExit+Shutdown"); };
     return links;
 }
