@@ -60,20 +60,26 @@ int RunProgram(int argc, char** argv) {
 
     // Each window may rely on the ones created before it.
     TForm1 form1(*services, app_dir, {}, nullptr, prefetch.get());
-    prefetch.reset();
-    TEqualizer equalizer(shell::EqualizerPartsOf(form1));
+    const auto skin_of = [&prefetch](std::string_view window_class) -> windows::SkinAhead {
+        return prefetch != nullptr ? prefetch->TakeSkin(window_class) : std::nullopt;
+    };
+    EqualizerParts equalizer_parts = shell::EqualizerPartsOf(form1);
+    equalizer_parts.skin = skin_of("TEqualizer");
+    TEqualizer equalizer(equalizer_parts);
     shell::ConnectEqualizer(form1, equalizer);
     TfrmMain module_player(*services);
     form1.AttachModulePlayer(module_player);
-    TMinFrm mini(form1.AppDir(), shell::ErrorReportOf(form1));
+    TMinFrm mini(form1.AppDir(), shell::ErrorReportOf(form1), skin_of("TMinFrm"));
     if (!mini.MarkerError().empty()) {
         // Without its window class the player still works; a second start is just not noticed.
         std::fprintf(stderr, "tarvel: %s\n", mini.MarkerError().c_str());
     }
-    TTalik talik(form1.AppDir(), shell::ErrorReportOf(form1));
+    TTalik talik(form1.AppDir(), shell::ErrorReportOf(form1), skin_of("TTalik"));
     shell::SecondaryWindows secondary(form1, mini, talik);
     form1.LoadPresetAndPlaylists();
-    TSFoptions shuffle_options(form1.Settings(), form1.AppDir(), shell::ErrorReportOf(form1));
+    TSFoptions shuffle_options(form1.Settings(), form1.AppDir(), shell::ErrorReportOf(form1),
+                               skin_of("TSFoptions"));
+    prefetch.reset();
     shell::ConnectShuffleOptions(form1, shuffle_options);
     const auto desktop_media =
         shell::ConnectDesktopMedia(form1, shell::FileArguments(argc, argv, fs::CurrentDirectory()));

@@ -60,7 +60,7 @@ void TForm1::FormCreate() {
     try {
         std::optional<controls::WindowSkin> skin;
         if (prefetch_ != nullptr) {
-            skin = prefetch_->TakeMainSkin();
+            skin = prefetch_->TakeSkin("TForm1");
         }
         if (skin) {
             controls::ApplyWindowSkin(*this, *skin);

@@ -19,6 +19,8 @@ constexpr QRect SliderRect(int n) {
     return n == 17 ? QRect(30, 34, 10, 108) : QRect(60 + 18 * (n - 1), 34, 10, 108);
 }
 
+constexpr std::string_view kWindowClass = "TEqualizer";
+
 constexpr windows::WindowControl kControls[] = {
     {"ImgFonEq", ControlKind::Background, kBackground, ""},
     {"ImgEnabled", ControlKind::Picture, {240, 12, 47, 15}, ""},
@@ -45,8 +47,12 @@ constexpr windows::WindowControl kControls[] = {
 
 }  // namespace
 
+controls::WindowSkin TEqualizer::ReadSkin(const std::string& app_dir) {
+    return windows::ReadSkinAhead(kWindowClass, kControls, app_dir);
+}
+
 TEqualizer::TEqualizer(const EqualizerParts& parts, QWidget* parent)
-    : SkinWindow("TEqualizer", kClient, kBackground, kControls, {}, parent),
+    : SkinWindow(kWindowClass, kClient, kBackground, kControls, {}, parent),
       bass_(parts.bass),
       equalizer_(parts.gains, parts.bass) {
     setWindowTitle("Equalizer");
@@ -64,7 +70,7 @@ TEqualizer::TEqualizer(const EqualizerParts& parts, QWidget* parent)
                 [this, band](int position) { equalizer_.BandChanged(band, position); });
     }
     Slider(17).SetLargeChange(0);
-    LoadSkin(parts.app_dir, parts.report);
+    LoadSkin(parts.app_dir, parts.report, parts.skin);
     connect(&Image("ImgEnabled"), &controls::TMegaImage::OnClick, this,
             &TEqualizer::ImgEnabledClick);
     connect(&Image("ImgPreset"), &controls::TMegaImage::OnClick, this, &TEqualizer::ImgPresetClick);

@@ -15,6 +15,8 @@ using windows::ControlKind;
 
 constexpr QSize kClient(364, 182);
 // The bars lie in the five rows the background picture draws, 24 pixels apart.
+constexpr std::string_view kWindowClass = "TSFoptions";
+
 constexpr windows::WindowControl kControls[] = {
     {"imgfon", ControlKind::Background, {0, 0, 364, 182}, ""},
     {"Label1", ControlKind::Label, {18, 34, 114, 16}, "From All Library:"},
@@ -47,9 +49,14 @@ void SetTextColour(QWidget& widget, const QColor& colour) {
 
 }  // namespace
 
+controls::WindowSkin TSFoptions::ReadSkin(const std::string& app_dir) {
+    return windows::ReadSkinAhead(kWindowClass, kControls, app_dir);
+}
+
 TSFoptions::TSFoptions(config::Settings& settings, const std::string& app_dir,
-                       const windows::Report& report, QWidget* parent)
-    : SkinWindow("TSFoptions", kClient, QRect(QPoint(0, 0), kClient), kControls,
+                       const windows::Report& report, const windows::SkinAhead& skin,
+                       QWidget* parent)
+    : SkinWindow(kWindowClass, kClient, QRect(QPoint(0, 0), kClient), kControls,
                  Qt::WindowStaysOnTopHint, parent),
       settings_(settings) {
     setWindowTitle("Shuffle options");
@@ -70,7 +77,7 @@ TSFoptions::TSFoptions(config::Settings& settings, const std::string& app_dir,
         controls::ApplyBarLook(bar, controls::MainBarLook());
         bar.setFont(font);
     }
-    LoadSkin(app_dir, report);
+    LoadSkin(app_dir, report, skin);
     connect(&Image("ImgSave"), &controls::TMegaImage::OnClick, this, &TSFoptions::ImgSaveClick);
     connect(&Image("ImgClose"), &controls::TMegaImage::OnClick, this, &TSFoptions::ImgCloseClick);
 }
