@@ -1,6 +1,8 @@
 #include "controls/skin_loader.h"
 
 #include <fmt/format.h>
+#include <QBuffer>
+#include <QImageReader>
 #include <algorithm>
 
 #include "controls/jpeg_image.h"
@@ -34,9 +36,14 @@ bool IsBitmap(std::string_view name) {
 
 QImage LoadBitmap(const std::string& path) {
     const std::string bytes = fs::ReadFile(path);
-    QImage image;
-    if (!image.loadFromData(reinterpret_cast<const uchar*>(bytes.data()),
-                            static_cast<int>(bytes.size()), "BMP")) {
+    QByteArray data = QByteArray::fromRawData(bytes.data(), static_cast<qsizetype>(bytes.size()));
+    QBuffer buffer(&data);
+    // Read as a bitmap only: guessing the format from the contents would load every image
+    // format plugin installed, and the SVG one brings a whole library with it.
+    QImageReader reader(&buffer, "BMP");
+    reader.setAutoDetectImageFormat(false);
+    QImage image = reader.read();
+    if (image.isNull()) {
         throw AppError(fmt::format("Cannot read picture \"{}\": not a bitmap", path));
     }
     return image;
