@@ -17,14 +17,12 @@ LibraryBrowser::LibraryBrowser(std::string app_dir, BrowserView& view,
       library_songs_(LibraryStore(app_dir_).FilePath(kAllSongFile)) {}
 
 void LibraryBrowser::FillArtistPanels(const masTag& index, int count) {
-    FillArtistPanels(index, count, AlphabeticalRows(index, count));
+    FillArtistPanels(index, count, ArtistPanels(index, count, Options().separate_panels));
 }
 
-void LibraryBrowser::FillArtistPanels(const masTag& index, int count,
-                                      const std::vector<int>& ordered_rows) {
+void LibraryBrowser::FillArtistPanels(const masTag& index, int count, ArtistPanelItems items) {
     index_ = &index;
     index_count_ = count;
-    ArtistPanelItems items = ArtistPanels(index, ordered_rows, Options().separate_panels);
     view_.ShowArtists(1, std::move(items.list1), false);
     view_.ShowArtists(2, std::move(items.list2), false);
     library_songs_.MarkStale();

@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "library/artist_panels.h"
 #include "library/browser_orders.h"
 #include "library/browser_view.h"
 #include "library/library_song_table.h"
@@ -44,8 +45,9 @@ class LibraryBrowser {
     // in the active mode; their scroll positions are kept. The index is kept by reference for
     // the later choices and searches. The library song table is read again at its next use.
     void FillArtistPanels(const masTag& index, int count);
-    // The same with the index's rows already in alphabetical order (AlphabeticalRows).
-    void FillArtistPanels(const masTag& index, int count, const std::vector<int>& ordered_rows);
+    // The same with the panels' items already made from the index in the active mode
+    // (ArtistPanels).
+    void FillArtistPanels(const masTag& index, int count, ArtistPanelItems items);
     // Choosing an artist by its item text: reads its song file, orders the songs, builds and
     // orders the album table and shows albums and songs. A missing file gives empty panels.
     void ChooseArtist(std::string_view item_text);

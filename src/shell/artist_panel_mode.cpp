@@ -6,6 +6,7 @@
 #include "controls/mega_image.h"
 #include "controls/skin_files.h"
 #include "controls/skin_loader.h"
+#include "library/browser.h"
 #include "library/library_store.h"
 #include "platform/error/app_error.h"
 #include "platform/system/system_services.h"
@@ -37,8 +38,12 @@ void TForm1::FillArtistPanels() {
         return;
     }
     if (ahead) {
-        library_panels_->Browser().FillArtistPanels(artist_index_, artist_count_,
-                                                    ahead->ordered_rows);
+        library::LibraryBrowser& browser = library_panels_->Browser();
+        library::ArtistPanelItems items =
+            browser.Options().separate_panels
+                ? std::move(ahead->separate_items)
+                : library::ArtistPanels(artist_index_, ahead->ordered_rows, false);
+        browser.FillArtistPanels(artist_index_, artist_count_, std::move(items));
     } else {
         library_panels_->Browser().FillArtistPanels(artist_index_, artist_count_);
     }

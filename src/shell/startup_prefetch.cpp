@@ -33,6 +33,7 @@ ArtistIndexAhead ReadArtistIndex(const std::string& app_dir) {
         ahead.error = e.what();
     }
     ahead.ordered_rows = library::AlphabeticalRows(ahead.index, ahead.count);
+    ahead.separate_items = library::ArtistPanels(ahead.index, ahead.ordered_rows, true);
     return ahead;
 }
 

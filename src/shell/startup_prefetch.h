@@ -9,16 +9,18 @@
 #include <vector>
 
 #include "controls/skin_loader.h"
+#include "library/artist_panels.h"
 #include "library/song_record.h"
 
 namespace tarvel::shell {
 
-// The artist index as read ahead: its rows, their alphabetical order, or the error that stopped
-// the reading.
+// The artist index as read ahead: its rows, their alphabetical order, the panels' items in the
+// separate mode (the usual one), or the error that stopped the reading.
 struct ArtistIndexAhead {
     library::masTag index;
     int count = 0;
     std::vector<int> ordered_rows;
+    library::ArtistPanelItems separate_items;
     std::string error;
 };
 
