@@ -71,8 +71,14 @@ void TForm1::BuildMenus() {
     menus_ = std::make_unique<shell::MainMenus>(settings_, on, this);
 }
 
+shell::MainMenus& TForm1::Menus() {
+    if (menus_ == nullptr) {
+        BuildMenus();
+    }
+    return *menus_;
+}
+
 void TForm1::ConnectControls() {
-    BuildMenus();
     const auto count = [this] { return playlists_->Work().Count; };
     OnClick("ImgPlayPause", [this] { transport_->PlayPauseButton(); });
     OnClick("ImgStop", [this] { transport_->StopPlay(true); });
@@ -90,10 +96,10 @@ void TForm1::ConnectControls() {
     OnClick("ImgRepeat", [this] { playlists_->ClickRepeat(); });
     OnClick("ImgUndo", [this] { playlists_->UndoPlaylistChange(); });
     OnClick("ImgShuffStr",
-            [this] { shell::MainMenus::PopUp(*menus_->ShufflMenu, QCursor::pos()); });
-    OnClick("ImgRepStr", [this] { shell::MainMenus::PopUp(*menus_->REpeatMenu, QCursor::pos()); });
-    OnClick("ImgPref", [this] { shell::MainMenus::PopUp(*menus_->OptionsMenu, QCursor::pos()); });
-    OnClick("ImgLibrary", [this] { shell::MainMenus::PopUp(*menus_->MyLibrary, QCursor::pos()); });
+            [this] { shell::MainMenus::PopUp(*Menus().ShufflMenu, QCursor::pos()); });
+    OnClick("ImgRepStr", [this] { shell::MainMenus::PopUp(*Menus().REpeatMenu, QCursor::pos()); });
+    OnClick("ImgPref", [this] { shell::MainMenus::PopUp(*Menus().OptionsMenu, QCursor::pos()); });
+    OnClick("ImgLibrary", [this] { shell::MainMenus::PopUp(*Menus().MyLibrary, QCursor::pos()); });
     OnClick("ImgHelp", [this] { services_.OpenWithDesktop(app_dir_ + "/help/help.htm"); });
     OnClick("ImgClose", [this] { close(); });
     OnClick("ImgMini", [this] { SwitchToMini(); });

@@ -95,7 +95,8 @@ class TForm1 : public QWidget {
     config::EqGains& EqGains() { return eq_gains_; }
     shell::MainControls& Controls() { return *controls_; }
     shell::MainDisplay& Display() { return *display_; }
-    shell::MainMenus& Menus() { return *menus_; }
+    // The menus are made at their first use, from the settings as they are then.
+    shell::MainMenus& Menus();
     shell::WindowStates& States() { return *states_; }
     shell::WindowHost& Host() { return *host_; }
     desktop::Desktop& Desktop() { return *desktop_; }
