@@ -87,6 +87,10 @@ void LoadEQ(const std::string& app_dir, const std::string& name, EqGains& gains,
         }
         report(text + " " + (there ? kStartsFlatFileKept : kStartsFlat));
     }
+    ShowGains(gains, target);
+}
+
+void ShowGains(const EqGains& gains, EqualizerTarget& target) {
     for (int band = 1; band <= kEqBands; ++band) {
         target.SetSliderPosition(band, kEqGainMax - gains[band]);
         target.SetEQBand(band, gains[band]);

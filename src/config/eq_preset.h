@@ -50,6 +50,9 @@ std::string PresetPath(const std::string& app_dir, const std::string& name);
 // Writes the header and gains 1..18, replacing the file atomically. Throws AppError.
 void SaveEQ(const std::string& app_dir, const std::string& name, const EqGains& gains);
 
+// Shows gains 1..16 on the sliders and sets them on the engine.
+void ShowGains(const EqGains& gains, EqualizerTarget& target);
+
 // Reads the preset into gains 1..16 and shows them on the sliders and the engine. A file whose
 // first line is not the header gives a flat equalizer (all 20 gains 0) silently. A missing file,
 // or one that cannot be read, ends early or holds a gain that is not a whole number, also gives a

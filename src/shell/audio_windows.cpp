@@ -39,6 +39,8 @@ EqualizerParts EqualizerPartsOf(TForm1& form) {
 }
 
 void ConnectEqualizer(TForm1& form, TEqualizer& equalizer) {
+    // The preset may have been loaded before the window was made.
+    config::ShowGains(form.EqGains(), equalizer);
     form.equalizer = &equalizer;
     QObject::connect(&form.Controls().Image("ImgEqualizer"), &controls::TMegaImage::OnClick,
                      &equalizer, [&form, &equalizer] {

@@ -21,7 +21,7 @@ void ConnectSpectrum(TForm1& form);
 // What the equalizer window works on: the main window's gains, BASS engine and bar pictures.
 EqualizerParts EqualizerPartsOf(TForm1& form);
 // ImgEqualizer opens the equalizer of the chosen engine, and a loaded preset moves the
-// equalizer window's sliders.
+// equalizer window's sliders; they show the gains loaded before.
 void ConnectEqualizer(TForm1& form, TEqualizer& equalizer);
 
 // The shuffle menu's Options (and the playlist menu's) open the shuffle options window.

@@ -25,6 +25,12 @@
 #include "windows/talik_window.h"
 
 namespace tarvel {
+namespace {
+
+// When the main window has not been painted by then, the other windows are made anyway.
+constexpr int kLaterWindowsFallbackMs = 500;
+
+}  // namespace
 
 int RunProgram(int argc, char** argv) {
     if (winmsg::FindWindowByClass("TMinFrm")) {
@@ -63,10 +69,6 @@ int RunProgram(int argc, char** argv) {
     const auto skin_of = [&prefetch](std::string_view window_class) -> windows::SkinAhead {
         return prefetch != nullptr ? prefetch->TakeSkin(window_class) : std::nullopt;
     };
-    EqualizerParts equalizer_parts = shell::EqualizerPartsOf(form1);
-    equalizer_parts.skin = skin_of("TEqualizer");
-    TEqualizer equalizer(equalizer_parts);
-    shell::ConnectEqualizer(form1, equalizer);
     TfrmMain module_player(*services);
     form1.AttachModulePlayer(module_player);
     TMinFrm mini(form1.AppDir(), shell::ErrorReportOf(form1), skin_of("TMinFrm"));
@@ -76,13 +78,8 @@ int RunProgram(int argc, char** argv) {
     }
     TTalik talik(form1.AppDir(), shell::ErrorReportOf(form1), skin_of("TTalik"));
     shell::SecondaryWindows secondary(form1, mini, talik);
-    form1.LoadPresetAndPlaylists();
-    TSFoptions shuffle_options(form1.Settings(), form1.AppDir(), shell::ErrorReportOf(form1),
-                               skin_of("TSFoptions"));
     prefetch.reset();
-    shell::ConnectShuffleOptions(form1, shuffle_options);
-    const auto desktop_media =
-        shell::ConnectDesktopMedia(form1, shell::FileArguments(argc, argv, fs::CurrentDirectory()));
+    form1.LoadPresetAndPlaylists();
 
     QObject::connect(&form1, &TForm1::Closed, &app, &QApplication::quit);
     // The desktop session ending closes the window like its close button.
@@ -92,6 +89,25 @@ int RunProgram(int argc, char** argv) {
     if (quit_asked) {
         QTimer::singleShot(0, &form1, [&form1] { form1.close(); });
     }
+
+    // What the main window's first picture does not need comes right after it: the equalizer
+    // and shuffle options windows (hidden until asked for) and the desktop's media controls with
+    // this start's files.
+    std::unique_ptr<TEqualizer> equalizer;
+    std::unique_ptr<TSFoptions> shuffle_options;
+    std::unique_ptr<shell::DesktopMedia> desktop_media;
+    const std::vector<std::string> files = shell::FileArguments(argc, argv, fs::CurrentDirectory());
+    shell::AfterFirstPaint(
+        form1,
+        [&] {
+            equalizer = std::make_unique<TEqualizer>(shell::EqualizerPartsOf(form1));
+            shell::ConnectEqualizer(form1, *equalizer);
+            shuffle_options = std::make_unique<TSFoptions>(form1.Settings(), form1.AppDir(),
+                                                           shell::ErrorReportOf(form1));
+            shell::ConnectShuffleOptions(form1, *shuffle_options);
+            desktop_media = shell::ConnectDesktopMedia(form1, files);
+        },
+        kLaterWindowsFallbackMs);
     shell::ReportFirstPaint(form1);
     form1.show();
     return app.exec();

@@ -6,9 +6,7 @@
 #include "library/library_store.h"
 #include "platform/desktop/font_setup.h"
 #include "shell/main_layout.h"
-#include "windows/equalizer_window.h"
 #include "windows/mini_window.h"
-#include "windows/shuffle_options_window.h"
 #include "windows/talik_window.h"
 
 namespace tarvel::shell {
@@ -54,16 +52,14 @@ void Fulfil(std::promise<T>& promise, Read read) {
     }
 }
 
-// The windows made after the main window, in the order they are made.
+// The windows made after the main window before it shows, in the order they are made.
 struct LaterSkin {
     std::string_view window_class;
     controls::WindowSkin (*read)(const std::string& app_dir);
 };
 constexpr LaterSkin kLaterSkins[] = {
-    {"TEqualizer", &TEqualizer::ReadSkin},
     {"TMinFrm", &TMinFrm::ReadSkin},
     {"TTalik", &TTalik::ReadSkin},
-    {"TSFoptions", &TSFoptions::ReadSkin},
 };
 
 }  // namespace

@@ -26,7 +26,8 @@ struct ArtistIndexAhead {
 
 // The start-up work that needs no window, done on a second thread while the application and the
 // windows are made: the main window's skin pictures, the font configuration, the artist index
-// and the skin pictures of the other windows, in the order they are needed. Each window takes
+// and the skin pictures of the mini player and the small playlist, in the order they are
+// needed. Each window takes
 // its result once, when it reaches the step that needs it (an exception of the reading is thrown
 // there); whatever is not taken is waited for and dropped when this object ends.
 class StartupPrefetch {
@@ -36,8 +37,8 @@ class StartupPrefetch {
     StartupPrefetch(const StartupPrefetch&) = delete;
     StartupPrefetch& operator=(const StartupPrefetch&) = delete;
 
-    // The skin of a window class ("TForm1", "TEqualizer", "TMinFrm", "TTalik", "TSFoptions");
-    // none for another class or when taken before.
+    // The skin of a window class ("TForm1", "TMinFrm", "TTalik"); none for another class or
+    // when taken before.
     std::optional<controls::WindowSkin> TakeSkin(std::string_view window_class);
     std::optional<ArtistIndexAhead> TakeArtistIndex();
 

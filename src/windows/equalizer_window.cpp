@@ -47,10 +47,6 @@ constexpr windows::WindowControl kControls[] = {
 
 }  // namespace
 
-controls::WindowSkin TEqualizer::ReadSkin(const std::string& app_dir) {
-    return windows::ReadSkinAhead(kWindowClass, kControls, app_dir);
-}
-
 TEqualizer::TEqualizer(const EqualizerParts& parts, QWidget* parent)
     : SkinWindow(kWindowClass, kClient, kBackground, kControls, {}, parent),
       bass_(parts.bass),
@@ -70,7 +66,7 @@ TEqualizer::TEqualizer(const EqualizerParts& parts, QWidget* parent)
                 [this, band](int position) { equalizer_.BandChanged(band, position); });
     }
     Slider(17).SetLargeChange(0);
-    LoadSkin(parts.app_dir, parts.report, parts.skin);
+    LoadSkin(parts.app_dir, parts.report);
     connect(&Image("ImgEnabled"), &controls::TMegaImage::OnClick, this,
             &TEqualizer::ImgEnabledClick);
     connect(&Image("ImgPreset"), &controls::TMegaImage::OnClick, this, &TEqualizer::ImgPresetClick);

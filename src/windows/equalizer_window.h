@@ -18,7 +18,6 @@ struct EqualizerParts {
     QImage bar_band;   // ImgPalkaForSkroll, stretched over the band
     QImage bar_thumb;  // ImgSkroll, the thumb at its natural size
     windows::Report report;
-    windows::SkinAhead skin;  // the window's pictures when read ahead
 };
 
 // The 16-band equalizer window: borderless, dragged by its background, with a slider per band
@@ -28,9 +27,6 @@ class TEqualizer : public windows::SkinWindow, public config::EqualizerTarget {
     Q_OBJECT
   public:
     explicit TEqualizer(const EqualizerParts& parts, QWidget* parent = nullptr);
-    // This window's skin pictures read apart from the window, on any thread, to be handed to
-    // its constructor.
-    static controls::WindowSkin ReadSkin(const std::string& app_dir);
 
     // Slider n = 1..16; 17 is the slider left of the bands.
     controls::TKVRScrollerVr& Slider(int n) const;

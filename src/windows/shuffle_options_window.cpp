@@ -49,13 +49,8 @@ void SetTextColour(QWidget& widget, const QColor& colour) {
 
 }  // namespace
 
-controls::WindowSkin TSFoptions::ReadSkin(const std::string& app_dir) {
-    return windows::ReadSkinAhead(kWindowClass, kControls, app_dir);
-}
-
 TSFoptions::TSFoptions(config::Settings& settings, const std::string& app_dir,
-                       const windows::Report& report, const windows::SkinAhead& skin,
-                       QWidget* parent)
+                       const windows::Report& report, QWidget* parent)
     : SkinWindow(kWindowClass, kClient, QRect(QPoint(0, 0), kClient), kControls,
                  Qt::WindowStaysOnTopHint, parent),
       settings_(settings) {
@@ -77,7 +72,7 @@ TSFoptions::TSFoptions(config::Settings& settings, const std::string& app_dir,
         controls::ApplyBarLook(bar, controls::MainBarLook());
         bar.setFont(font);
     }
-    LoadSkin(app_dir, report, skin);
+    LoadSkin(app_dir, report);
     connect(&Image("ImgSave"), &controls::TMegaImage::OnClick, this, &TSFoptions::ImgSaveClick);
     connect(&Image("ImgClose"), &controls::TMegaImage::OnClick, this, &TSFoptions::ImgCloseClick);
 }

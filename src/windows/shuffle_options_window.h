@@ -17,11 +17,7 @@ class TSFoptions : public windows::SkinWindow {
     Q_OBJECT
   public:
     TSFoptions(config::Settings& settings, const std::string& app_dir,
-               const windows::Report& report = {}, const windows::SkinAhead& skin = {},
-               QWidget* parent = nullptr);
-    // This window's skin pictures read apart from the window, on any thread, to be handed to
-    // its constructor.
-    static controls::WindowSkin ReadSkin(const std::string& app_dir);
+               const windows::Report& report = {}, QWidget* parent = nullptr);
 
     // Sets the bars from the shares and shows the window.
     void Options2Click();

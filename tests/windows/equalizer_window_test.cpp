@@ -137,6 +137,16 @@ TEST_F(EqualizerWindow, APresetOfSixteenGainsWithoutTheTrailingZerosMovesTheSlid
         EXPECT_EQ(form->Bass().EqGain[static_cast<size_t>(band)], band - 8) << band;
     }
     EXPECT_EQ(services.Calls().size(), reports) << "nothing was reported";
+
+    // The program makes its equalizer window after the preset is loaded: the window shows the
+    // loaded gains and the engine keeps them.
+    TEqualizer later(shell::EqualizerPartsOf(*form));
+    shell::ConnectEqualizer(*form, later);
+    for (int band = 1; band <= 16; ++band) {
+        EXPECT_EQ(later.Slider(band).Position(), 15 - (band - 8)) << band;
+        EXPECT_EQ(form->Bass().EqGain[static_cast<size_t>(band)], band - 8) << band;
+    }
+    form->equalizer = &eq();
 }
 
 TEST_F(EqualizerWindow, Band8AtTheTopRaisesA1200HzToneBy15DbAndOffFlattensIt) {
