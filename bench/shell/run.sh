@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
 # The main window benchmarks, each beside a bare Qt window of the same size (692 x 513), all on
-# one Xvfb display. The application folder is a returning user's: a library of 10 000 artists
+# one Xvfb display, in a D-Bus session of their own as on a desktop. The application folder is a returning user's: a library of 10 000 artists
 # with 10 songs each (100 000 songs) and a PL1 playlist of one generated 60-second MP3 that auto
 # play starts, played through the null sound output.
 #   start-up  milliseconds from exec to the first paint of the window (TARVEL_REPORT_FIRST_PAINT),
 #             and the processor time used by then, tarvel and the bare window taking turns, RUNS
-#             times each;
+#             times each; then the same again without a session bus (the D-Bus library then
+#             tries to start one at the first accessibility query, forking the program);
 #   memory    VmRSS 3 s after start, RUNS times, with the bare window's for reference;
 #   CPU       utime + stime of tarvel over the next 20 s while the song plays and the title
 #             scrolls, as percent of one core, with its main thread's share; beside it, the bare
@@ -25,7 +26,8 @@ for program in "$dist/tarvel" "$gen" "$bare"; do
     [ -x "$program" ] || { echo "build $build first (cmake -DTARVEL_BENCH=ON)" >&2; exit 2; }
 done
 if [ -z "${TARVEL_BENCH_ON_XVFB:-}" ]; then
-    TARVEL_BENCH_ON_XVFB=1 exec xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "$build" "$runs"
+    TARVEL_BENCH_ON_XVFB=1 exec xvfb-run -a -s "-screen 0 1280x1024x24" \
+        dbus-run-session -- "$0" "$build" "$runs"
 fi
 
 artists=10000 songs_per_artist=10 song_seconds=60 settle_seconds=3 cpu_seconds=20
@@ -57,11 +59,13 @@ reset_app() {
 median() { sort -g | awk '{a[NR]=$1} END {print a[int((NR+1)/2)]}'; }
 
 # Starts the program with the probe set to quit; prints the milliseconds it reports, from exec
-# and of processor time.
+# and of processor time; with "nobus", without the session bus.
 first_paint() {
-    local rc=0
+    local rc=0 bus=()
+    [ "${2:-}" = nobus ] && bus=(env -u DBUS_SESSION_BUS_ADDRESS)
     reset_app
-    (cd "$app" && TARVEL_REPORT_FIRST_PAINT=quit timeout 60 "$1") 2>"$work/stderr" || rc=$?
+    (cd "$app" && TARVEL_REPORT_FIRST_PAINT=quit timeout 60 "${bus[@]}" "$1") 2>"$work/stderr" ||
+        rc=$?
     [ "$rc" = 0 ] || fail "$1 ended with $rc: $(cat "$work/stderr")"
     sed -n 's/^first paint: \([0-9.]*\) ms (CPU \([0-9.]*\) ms)$/\1 \2/p' "$work/stderr" | grep . ||
         fail "$1 reported no first paint: $(cat "$work/stderr")"
@@ -92,6 +96,13 @@ for _ in $(seq "$runs"); do
     result=$(first_paint "$dist/tarvel")
     tarvel_ms+=("${result% *}") tarvel_cpu_ms+=("${result#* }")
 done
+tarvel_nobus_ms=() bare_nobus_ms=()
+for _ in $(seq "$runs"); do
+    result=$(first_paint "$bare" nobus)
+    bare_nobus_ms+=("${result% *}")
+    result=$(first_paint "$dist/tarvel" nobus)
+    tarvel_nobus_ms+=("${result% *}")
+done
 
 # tarvel plays while the bare window scrolls its strip beside it; both are measured over the
 # same seconds.
@@ -117,6 +128,8 @@ done
 m() { printf '%s\n' "$@" | median; }
 echo "first paint, ms from exec:  tarvel ${tarvel_ms[*]}"
 echo "                            bare   ${bare_ms[*]}"
+echo "  without a session bus:    tarvel ${tarvel_nobus_ms[*]}"
+echo "                            bare   ${bare_nobus_ms[*]}"
 echo "first paint, ms of CPU:     tarvel ${tarvel_cpu_ms[*]}"
 echo "                            bare   ${bare_cpu_ms[*]}"
 echo "resident memory, KiB:       tarvel ${tarvel_kb[*]}"
@@ -126,11 +139,13 @@ echo "  of which its main thread:        ${tarvel_main_cpu[*]}"
 echo "  bare window scrolling a strip:   ${bare_cpu[*]}"
 echo "medians:"
 awk -v tm="$(m "${tarvel_ms[@]}")" -v bm="$(m "${bare_ms[@]}")" \
+    -v tn="$(m "${tarvel_nobus_ms[@]}")" -v bn="$(m "${bare_nobus_ms[@]}")" \
     -v tc="$(m "${tarvel_cpu_ms[@]}")" -v bc="$(m "${bare_cpu_ms[@]}")" \
     -v tk="$(m "${tarvel_kb[@]}")" -v bk="$(m "${bare_kb[@]}")" \
     -v tp="$(m "${tarvel_cpu[@]}")" -v mp="$(m "${tarvel_main_cpu[@]}")" -v bp="$(m "${bare_cpu[@]}")" \
     -v s="$cpu_seconds" 'BEGIN {
     printf "  first paint from exec: tarvel %7.1f ms, bare window %7.1f ms, ratio %.2f (goal <= 1.5)\n", tm, bm, tm / bm;
+    printf "    without a session bus: tarvel %5.1f ms, bare window %7.1f ms, ratio %.2f\n", tn, bn, tn / bn;
     printf "  first paint, CPU:      tarvel %7.1f ms, bare window %7.1f ms, ratio %.2f\n", tc, bc, tc / bc;
     printf "  resident memory:       tarvel %7.1f MiB, bare window %5.1f MiB (goal < 80 MiB)\n", tk / 1024, bk / 1024;
     printf "  CPU while playing:     tarvel %7.2f %% of one core over %d s (goal < 2 %%), its main thread %.2f %%;\n", tp, s, mp;
