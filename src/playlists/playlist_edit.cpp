@@ -96,9 +96,7 @@ bool PlaylistModel::DeleteSong(int row) {
     SumPlaylistTime();
     SumTimeBeforeCurrent();
     transport().ShowTimes();
-    ForLists([](PlaylistView& list) {
-        list.SetScrollerMax(std::max(list.ItemCount() - list.VisibleItems() + 1, 0));
-    });
+    ForLists([](PlaylistView& list) { list.SetScrollerMax(ScrollerMaximum(list)); });
     links_.display->SetSizeText(SizeText(work));
     return true;
 }

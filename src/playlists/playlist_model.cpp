@@ -136,7 +136,7 @@ void PlaylistModel::FillPlaylistView(int mode, int first, int last) {
                 list.SetItem(row - 1, ItemText(work, row));
             }
         }
-        list.SetScrollerMax(std::max(list.ItemCount() - list.VisibleItems() + 1, 0));
+        list.SetScrollerMax(ScrollerMaximum(list));
     });
     links_.display->SetSizeText(SizeText(work));
 }

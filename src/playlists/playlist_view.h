@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <string>
 
@@ -26,5 +27,10 @@ class PlaylistView {
     virtual void SetScrollerMax(int maximum) = 0;
     virtual void SetScrollerPosition(int position) = 0;
 };
+
+// The scroller's maximum for the list's items: the last top row that still fills the list.
+inline int ScrollerMaximum(const PlaylistView& list) {
+    return std::max(list.ItemCount() - list.VisibleItems() + 1, 0);
+}
 
 }  // namespace tarvel::playlists

@@ -4,8 +4,8 @@
 #include <QPainter>
 
 #include "audio/analyser.h"
-#include "audio/bass_engine.h"
 #include "audio/analyser_switch.h"
+#include "audio/bass_engine.h"
 #include "controls/mega_image.h"
 #include "platform/system/system_services.h"
 #include "shell/audio_windows.h"

@@ -1,5 +1,9 @@
 #pragma once
 
+#include <optional>
+#include <string>
+#include <vector>
+
 #include "playlists/playlist_view.h"
 
 namespace tarvel::controls {
@@ -31,43 +35,37 @@ class ListView : public playlists::PlaylistView {
     controls::TKVRScrollerVr& bar_;
 };
 
-// The small playlist window's list as the playlists see it before that window has given its own:
-// everything goes to the target once one is set, and nowhere before.
+// The small playlist window's list as the playlists see it, whether that window has been made
+// or not: everything goes to the target once one is set. Before that, what the playlists show is
+// kept (the items, the mark and the scroll position) and the target is given it when set.
 class ListViewSlot : public playlists::PlaylistView {
   public:
-    playlists::PlaylistView* target = nullptr;
+    // The list from now on; null: none (what is shown then is kept again, from empty).
+    void SetTarget(playlists::PlaylistView* target);
 
-    void ClearItems() override {
-        if (target)
-            target->ClearItems();
-    }
-    int ItemCount() const override { return target ? target->ItemCount() : 0; }
-    void AppendItem(const std::string& text) override {
-        if (target)
-            target->AppendItem(text);
-    }
-    void SetItem(int index, const std::string& text) override {
-        if (target)
-            target->SetItem(index, text);
-    }
-    void RemoveItem(int index) override {
-        if (target)
-            target->RemoveItem(index);
-    }
+    void ClearItems() override;
+    int ItemCount() const override;
+    void AppendItem(const std::string& text) override;
+    void SetItem(int index, const std::string& text) override;
+    void RemoveItem(int index) override;
     void SetItemFont(int index, uint32_t color, uint32_t spare_color,
-                     const std::string& mode) override {
-        if (target)
-            target->SetItemFont(index, color, spare_color, mode);
-    }
-    int VisibleItems() const override { return target ? target->VisibleItems() : 0; }
-    void SetScrollerMax(int maximum) override {
-        if (target)
-            target->SetScrollerMax(maximum);
-    }
-    void SetScrollerPosition(int position) override {
-        if (target)
-            target->SetScrollerPosition(position);
-    }
+                     const std::string& mode) override;
+    int VisibleItems() const override;
+    void SetScrollerMax(int maximum) override;
+    void SetScrollerPosition(int position) override;
+
+  private:
+    struct Mark {
+        int index = -2;
+        uint32_t color = 0;
+        uint32_t spare_color = 0;
+        std::string mode;
+    };
+
+    playlists::PlaylistView* target_ = nullptr;
+    std::vector<std::string> items_;
+    std::optional<Mark> mark_;
+    int position_ = 0;
 };
 
 // Keeps a list's first visible row and its scroll bar in step both ways.

@@ -36,6 +36,7 @@ int MainDisplay::Position(transport::PositionBar bar) const {
 
 void MainDisplay::SetPositionMaximum(int maximum) {
     controls_.TimeSKRL->SetMax(maximum);
+    mini_maximum_ = maximum;
     if (hooks.mini_maximum) {
         hooks.mini_maximum(maximum);
     }
@@ -52,8 +53,24 @@ void MainDisplay::SetPlayButtons(transport::ButtonLook look) {
     controls::TMegaImage& button = controls_.Image("ImgPlayPause");
     button.SetAddToNom(look.add_to_nom);
     button.ShowPicture(look.picture);
+    play_look_ = look;
     if (hooks.mini_play_button) {
         hooks.mini_play_button(look);
+    }
+}
+
+void MainDisplay::ShowOnMini() {
+    if (mini_maximum_ && hooks.mini_maximum) {
+        hooks.mini_maximum(*mini_maximum_);
+    }
+    if (hooks.mini_position) {
+        hooks.mini_position(mini_position_);
+    }
+    if (play_look_ && hooks.mini_play_button) {
+        hooks.mini_play_button(*play_look_);
+    }
+    if (!mini_time_.empty() && hooks.mini_time) {
+        hooks.mini_time(mini_time_);
     }
 }
 

@@ -2,6 +2,7 @@
 
 #include <QTimer>
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "library/progress_display.h"
@@ -87,12 +88,18 @@ class MainDisplay : public transport::TransportDisplay,
     const std::string& AppTitle() const { return app_title_; }
     const std::string& MiniTime() const { return mini_time_; }
 
+    // Brings a mini player connected after songs were started up to date: its time bar, play
+    // button and time text show what they would have been given.
+    void ShowOnMini();
+
   private:
     MainControls& controls_;
     QTimer& timer1_;
     std::function<bool()> main_visible_;
     std::function<bool()> mini_visible_;
     int mini_position_ = 0;
+    std::optional<int> mini_maximum_;
+    std::optional<transport::ButtonLook> play_look_;
     std::string mini_time_;
     std::string app_title_ = "Tarvel";
 };

@@ -77,8 +77,8 @@ class TForm1 : public QWidget {
     void AttachModulePlayer(TfrmMain& module_player);
     // The mini player and the small playlist window, once they exist.
     void AttachSecondaryWindows(QWidget* mini, QWidget* talik);
-    // The small playlist window's creation: the equalizer preset and the three playlists are
-    // loaded, and auto play may start the first song.
+    // Before the window first shows: the equalizer preset and the three playlists are loaded,
+    // and auto play may start the first song.
     void LoadPresetAndPlaylists();
     // Writes the configuration, the preset and the playlists and stops the engines. A failing
     // step is reported and the later steps still run.

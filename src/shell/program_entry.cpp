@@ -66,19 +66,8 @@ int RunProgram(int argc, char** argv) {
 
     // Each window may rely on the ones created before it.
     TForm1 form1(*services, app_dir, {}, nullptr, prefetch.get());
-    const auto skin_of = [&prefetch](std::string_view window_class) -> windows::SkinAhead {
-        return prefetch != nullptr ? prefetch->TakeSkin(window_class) : std::nullopt;
-    };
     TfrmMain module_player(*services);
     form1.AttachModulePlayer(module_player);
-    TMinFrm mini(form1.AppDir(), shell::ErrorReportOf(form1), skin_of("TMinFrm"));
-    if (!mini.MarkerError().empty()) {
-        // Without its window class the player still works; a second start is just not noticed.
-        std::fprintf(stderr, "tarvel: %s\n", mini.MarkerError().c_str());
-    }
-    TTalik talik(form1.AppDir(), shell::ErrorReportOf(form1), skin_of("TTalik"));
-    shell::SecondaryWindows secondary(form1, mini, talik);
-    prefetch.reset();
     form1.LoadPresetAndPlaylists();
 
     QObject::connect(&form1, &TForm1::Closed, &app, &QApplication::quit);
@@ -90,9 +79,13 @@ int RunProgram(int argc, char** argv) {
         QTimer::singleShot(0, &form1, [&form1] { form1.close(); });
     }
 
-    // What the main window's first picture does not need comes right after it: the equalizer
-    // and shuffle options windows (hidden until asked for) and the desktop's media controls with
-    // this start's files.
+    // The windows the main window's first picture does not need are made right after it: the
+    // mini player and the small playlist (which catch up with what the main window shows), the
+    // equalizer and the shuffle options (hidden until asked for), and the desktop's media
+    // controls with this start's files.
+    std::unique_ptr<TMinFrm> mini;
+    std::unique_ptr<TTalik> talik;
+    std::unique_ptr<shell::SecondaryWindows> secondary;
     std::unique_ptr<TEqualizer> equalizer;
     std::unique_ptr<TSFoptions> shuffle_options;
     std::unique_ptr<shell::DesktopMedia> desktop_media;
@@ -100,6 +93,20 @@ int RunProgram(int argc, char** argv) {
     shell::AfterFirstPaint(
         form1,
         [&] {
+            const auto skin_of = [&prefetch](std::string_view window_class) {
+                return prefetch != nullptr ? prefetch->TakeSkin(window_class) : std::nullopt;
+            };
+            mini = std::make_unique<TMinFrm>(form1.AppDir(), shell::ErrorReportOf(form1),
+                                             skin_of("TMinFrm"));
+            if (!mini->MarkerError().empty()) {
+                // Without its window class the player still works; a second start is just not
+                // noticed.
+                std::fprintf(stderr, "tarvel: %s\n", mini->MarkerError().c_str());
+            }
+            talik = std::make_unique<TTalik>(form1.AppDir(), shell::ErrorReportOf(form1),
+                                             skin_of("TTalik"));
+            prefetch.reset();
+            secondary = std::make_unique<shell::SecondaryWindows>(form1, *mini, *talik);
             equalizer = std::make_unique<TEqualizer>(shell::EqualizerPartsOf(form1));
             shell::ConnectEqualizer(form1, *equalizer);
             shuffle_options = std::make_unique<TSFoptions>(form1.Settings(), form1.AppDir(),

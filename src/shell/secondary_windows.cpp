@@ -162,12 +162,13 @@ SecondaryWindows::SecondaryWindows(TForm1& form, TMinFrm& mini, TTalik& talik)
         talik.Bar().SetPictures(band, thumb);
     }
     SyncListAndBar(talik.List(), talik.Bar());
-    form.List6().target = list6_.get();
+    form.List6().SetTarget(list6_.get());
     form.Host().prepare_talik_scroller = [&form, &talik] {
         talik.Bar().SetPosition(0);
         talik.Bar().SetMax(form.Controls().ListBar(5).Max());
     };
     ConnectDisplay(form.Display().hooks, mini, talik);
+    form.Display().ShowOnMini();
     form.AttachSecondaryWindows(&mini, &talik);
     form.mini_visible = [&mini] { return mini.isVisible(); };
 }
@@ -183,7 +184,7 @@ SecondaryWindows::~SecondaryWindows() {
     hooks.mini_title = {};
     hooks.restore_topmost = {};
     form_.Host().prepare_talik_scroller = {};
-    form_.List6().target = nullptr;
+    form_.List6().SetTarget(nullptr);
     form_.AttachSecondaryWindows(nullptr, nullptr);
     form_.mini_visible = {};
 }

@@ -52,7 +52,7 @@ void Fulfil(std::promise<T>& promise, Read read) {
     }
 }
 
-// The windows made after the main window before it shows, in the order they are made.
+// The windows made after the main window, in the order they are made.
 struct LaterSkin {
     std::string_view window_class;
     controls::WindowSkin (*read)(const std::string& app_dir);

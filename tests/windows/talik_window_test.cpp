@@ -11,6 +11,7 @@
 #include <QScreen>
 
 #include "controls/c_list_box.h"
+#include "controls/kvr_scroller_h.h"
 #include "controls/kvr_scroller_vr.h"
 #include "controls/mega_image.h"
 #include "transport/transport.h"
@@ -84,6 +85,40 @@ TEST_F(SmallPlaylist, MirrorsThePlaylistUnderTheMiniPlayer) {
     EXPECT_EQ(small_list.Bar().Position(), 0);
     EXPECT_EQ(small_list.Bar().Max(), controls().ListBar(5).Max());
     EXPECT_GT(small_list.Bar().Max(), 0);
+}
+
+// The program makes the mini player and the small playlist after the main window's first
+// paint, when the playlists are loaded and auto play may have started a song: both catch up.
+using SecondaryWindowsMadeLater = MainWindowRig;
+
+TEST_F(SecondaryWindowsMadeLater, CatchUpWithThePlaylistAndTheSongInPlay) {
+    LoadRows(40);
+    const std::string song = QuietToneMp3(dir.path(), 440, 2);
+    playlists::TMasPLayList& work = form->Playlists().Work();
+    work.Rows[3][library::kPath] = song;
+    work.Current = 3;
+    form->Transport().PlayCurrent(playlists::PlayCommand::Play);
+    ASSERT_EQ(controls().List(5).MarkedIndex(), 2);
+    ASSERT_GT(controls().TimeSKRL->Max(), 0);
+
+    TMinFrm mini(form->AppDir());
+    TTalik talik(form->AppDir());
+    shell::SecondaryWindows secondary(*form, mini, talik);
+    ASSERT_EQ(talik.List().count(), 40);
+    for (int i : {0, 2, 39}) {
+        EXPECT_EQ(talik.List().ItemText(i), controls().List(5).ItemText(i)) << i;
+    }
+    EXPECT_EQ(talik.List().MarkedIndex(), 2);
+    EXPECT_EQ(talik.List().MarkMode(), controls().List(5).MarkMode());
+    EXPECT_EQ(talik.Bar().Max(), 40 - talik.List().VisibleRows() + 1);
+    EXPECT_EQ(mini.Image("ImgPlayPause").AddToNom(), controls().Image("ImgPlayPause").AddToNom());
+    EXPECT_EQ(mini.Image("ImgPlayPause").ShownSlot(), controls().Image("ImgPlayPause").ShownSlot());
+    EXPECT_EQ(mini.HorizontalBar("SCRLtimeMIN").Max(), controls().TimeSKRL->Max());
+
+    // From then on both lists follow the playlist as before.
+    form->Playlists().DeleteSong(40);
+    EXPECT_EQ(talik.List().count(), 39);
+    EXPECT_EQ(controls().List(5).count(), 39);
 }
 
 TEST_F(SmallPlaylist, ADoubleClickOnAnItemPlaysItAndOnEmptySpaceOnlyCloses) {
