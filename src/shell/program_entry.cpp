@@ -71,6 +71,8 @@ int RunProgram(int argc, char** argv) {
     form1.LoadPresetAndPlaylists();
 
     QObject::connect(&form1, &TForm1::Closed, &app, &QApplication::quit);
+    bool closed = false;
+    QObject::connect(&form1, &TForm1::Closed, &form1, [&closed] { closed = true; });
     // The desktop session ending closes the window like its close button.
     QObject::connect(&app, &QGuiApplication::commitDataRequest, &form1,
                      [&form1](QSessionManager&) { form1.close(); });
@@ -93,6 +95,9 @@ int RunProgram(int argc, char** argv) {
     shell::AfterFirstPaint(
         form1,
         [&] {
+            if (closed) {
+                return;  // the run is ending
+            }
             const auto skin_of = [&prefetch](std::string_view window_class) {
                 return prefetch != nullptr ? prefetch->TakeSkin(window_class) : std::nullopt;
             };
