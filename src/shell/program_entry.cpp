@@ -38,8 +38,8 @@ int RunProgram(int argc, char** argv) {
         shell::HandFilesToRunningInstance(shell::FileArguments(argc, argv, fs::CurrentDirectory()));
         return 0;
     }
-    // The skin and the artist index are read on a second thread while Qt starts and the windows
-    // are made. Without the thread, the window reads them itself.
+    // The skin, the fonts and the artist index are made ready on a second thread while Qt starts
+    // and the main window is made. Without the thread, the window reads them itself.
     const std::string app_dir = fs::CurrentDirectory();
     std::unique_ptr<shell::StartupPrefetch> prefetch;
     try {
@@ -66,6 +66,7 @@ int RunProgram(int argc, char** argv) {
 
     // Each window may rely on the ones created before it.
     TForm1 form1(*services, app_dir, {}, nullptr, prefetch.get());
+    prefetch.reset();
     TfrmMain module_player(*services);
     form1.AttachModulePlayer(module_player);
     form1.LoadPresetAndPlaylists();
@@ -98,19 +99,13 @@ int RunProgram(int argc, char** argv) {
             if (closed) {
                 return;  // the run is ending
             }
-            const auto skin_of = [&prefetch](std::string_view window_class) {
-                return prefetch != nullptr ? prefetch->TakeSkin(window_class) : std::nullopt;
-            };
-            mini = std::make_unique<TMinFrm>(form1.AppDir(), shell::ErrorReportOf(form1),
-                                             skin_of("TMinFrm"));
+            mini = std::make_unique<TMinFrm>(form1.AppDir(), shell::ErrorReportOf(form1));
             if (!mini->MarkerError().empty()) {
                 // Without its window class the player still works; a second start is just not
                 // noticed.
                 std::fprintf(stderr, "tarvel: %s\n", mini->MarkerError().c_str());
             }
-            talik = std::make_unique<TTalik>(form1.AppDir(), shell::ErrorReportOf(form1),
-                                             skin_of("TTalik"));
-            prefetch.reset();
+            talik = std::make_unique<TTalik>(form1.AppDir(), shell::ErrorReportOf(form1));
             secondary = std::make_unique<shell::SecondaryWindows>(form1, *mini, *talik);
             equalizer = std::make_unique<TEqualizer>(shell::EqualizerPartsOf(form1));
             shell::ConnectEqualizer(form1, *equalizer);

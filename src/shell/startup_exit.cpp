@@ -60,7 +60,7 @@ void TForm1::FormCreate() {
     try {
         std::optional<controls::WindowSkin> skin;
         if (prefetch_ != nullptr) {
-            skin = prefetch_->TakeSkin("TForm1");
+            skin = prefetch_->TakeMainSkin();
         }
         if (skin) {
             controls::ApplyWindowSkin(*this, *skin);

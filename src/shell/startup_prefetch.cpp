@@ -6,8 +6,6 @@
 #include "library/library_store.h"
 #include "platform/desktop/font_setup.h"
 #include "shell/main_layout.h"
-#include "windows/mini_window.h"
-#include "windows/talik_window.h"
 
 namespace tarvel::shell {
 namespace {
@@ -52,51 +50,28 @@ void Fulfil(std::promise<T>& promise, Read read) {
     }
 }
 
-// The windows made after the main window, in the order they are made.
-struct LaterSkin {
-    std::string_view window_class;
-    controls::WindowSkin (*read)(const std::string& app_dir);
-};
-constexpr LaterSkin kLaterSkins[] = {
-    {"TMinFrm", &TMinFrm::ReadSkin},
-    {"TTalik", &TTalik::ReadSkin},
-};
-
 }  // namespace
 
 StartupPrefetch::StartupPrefetch(const std::string& app_dir) {
-    std::promise<controls::WindowSkin> main_skin;
-    skins_.emplace_back("TForm1", main_skin.get_future());
-    std::vector<std::promise<controls::WindowSkin>> later_skins(std::size(kLaterSkins));
-    for (std::size_t i = 0; i < later_skins.size(); ++i) {
-        skins_.emplace_back(kLaterSkins[i].window_class, later_skins[i].get_future());
-    }
+    std::promise<controls::WindowSkin> skin;
+    skin_ = skin.get_future();
     std::promise<ArtistIndexAhead> index;
     index_ = index.get_future();
-    // One thread does it all in the order the main thread meets it: the main window's skin
-    // right after the application object, its first font while its controls are made, the index
-    // when its panels fill, the other windows after it.
-    worker_ =
-        std::thread([app_dir, main_skin = std::move(main_skin),
-                     later_skins = std::move(later_skins), index = std::move(index)]() mutable {
-            Fulfil(main_skin, [&] { return ReadMainSkin(app_dir); });
-            desktop::LoadFontConfiguration();
-            Fulfil(index, [&] { return ReadArtistIndex(app_dir); });
-            for (std::size_t i = 0; i < later_skins.size(); ++i) {
-                Fulfil(later_skins[i], [&] { return kLaterSkins[i].read(app_dir); });
-            }
-        });
+    // One thread does it all in the order the window meets it: the skin right after the
+    // application object, the fonts while the controls are made, the index when the panels fill.
+    worker_ = std::thread([app_dir, skin = std::move(skin), index = std::move(index)]() mutable {
+        Fulfil(skin, [&] { return ReadMainSkin(app_dir); });
+        desktop::LoadFontConfiguration();
+        Fulfil(index, [&] { return ReadArtistIndex(app_dir); });
+    });
 }
 
 StartupPrefetch::~StartupPrefetch() {
     worker_.join();
 }
 
-std::optional<controls::WindowSkin> StartupPrefetch::TakeSkin(std::string_view window_class) {
-    const auto found = std::find_if(skins_.begin(), skins_.end(), [window_class](const auto& skin) {
-        return skin.first == window_class;
-    });
-    return found != skins_.end() ? Take(found->second) : std::nullopt;
+std::optional<controls::WindowSkin> StartupPrefetch::TakeMainSkin() {
+    return Take(skin_);
 }
 
 std::optional<ArtistIndexAhead> StartupPrefetch::TakeArtistIndex() {

@@ -19,8 +19,6 @@ constexpr QRect SliderRect(int n) {
     return n == 17 ? QRect(30, 34, 10, 108) : QRect(60 + 18 * (n - 1), 34, 10, 108);
 }
 
-constexpr std::string_view kWindowClass = "TEqualizer";
-
 constexpr windows::WindowControl kControls[] = {
     {"ImgFonEq", ControlKind::Background, kBackground, ""},
     {"ImgEnabled", ControlKind::Picture, {240, 12, 47, 15}, ""},
@@ -48,7 +46,7 @@ constexpr windows::WindowControl kControls[] = {
 }  // namespace
 
 TEqualizer::TEqualizer(const EqualizerParts& parts, QWidget* parent)
-    : SkinWindow(kWindowClass, kClient, kBackground, kControls, {}, parent),
+    : SkinWindow("TEqualizer", kClient, kBackground, kControls, {}, parent),
       bass_(parts.bass),
       equalizer_(parts.gains, parts.bass) {
     setWindowTitle("Equalizer");

@@ -24,8 +24,6 @@ using windows::ControlKind;
 // only the 24-pixel strip showing.
 constexpr QSize kClient(10 + 673 + 50, 2 + 24 + 20);
 constexpr QRect kOutline(2 + 1, 2 + 1, 682 + 12 - 3, 2 + 24 - 3);
-constexpr std::string_view kWindowClass = "TMinFrm";
-
 constexpr windows::WindowControl kControls[] = {
     {"Imgfon", ControlKind::Background, {10, 2, 673, 24}, ""},
     {"ImgLeft", ControlKind::Background, {2, 2, 8, 24}, ""},
@@ -71,13 +69,8 @@ void LookOfBar(controls::TKVRScrollerH& bar, int maximum, const QColor& thumb) {
 
 }  // namespace
 
-controls::WindowSkin TMinFrm::ReadSkin(const std::string& app_dir) {
-    return windows::ReadSkinAhead(kWindowClass, kControls, app_dir);
-}
-
-TMinFrm::TMinFrm(const std::string& app_dir, const windows::Report& report,
-                 const windows::SkinAhead& skin, QWidget* parent)
-    : SkinWindow(kWindowClass, kClient, kOutline, kControls, Qt::WindowStaysOnTopHint, parent) {
+TMinFrm::TMinFrm(const std::string& app_dir, const windows::Report& report, QWidget* parent)
+    : SkinWindow("TMinFrm", kClient, kOutline, kControls, Qt::WindowStaysOnTopHint, parent) {
     setWindowTitle("Tarvel");
     try {
         endpoint_ = std::make_unique<winmsg::WindowEndpoint>(
@@ -102,7 +95,7 @@ TMinFrm::TMinFrm(const std::string& app_dir, const windows::Report& report,
         const QRect area = screen->geometry();
         move(area.left() + (area.width() - width()) / 2, area.top());
     }
-    LoadSkin(app_dir, report, skin);
+    LoadSkin(app_dir, report);
 
     const auto on_click = [this](const char* button, void (TMinFrm::*handler)()) {
         connect(&Image(button), &controls::TMegaImage::OnClick, this, handler);

@@ -57,10 +57,7 @@ class TMinFrm : public windows::SkinWindow {
 
     // Hidden until the main window switches to it.
     explicit TMinFrm(const std::string& app_dir, const windows::Report& report = {},
-                     const windows::SkinAhead& skin = {}, QWidget* parent = nullptr);
-    // This window's skin pictures read apart from the window, on any thread, to be handed to
-    // its constructor.
-    static controls::WindowSkin ReadSkin(const std::string& app_dir);
+                     QWidget* parent = nullptr);
     ~TMinFrm() override;
 
     // Why the window class could not be registered (empty when it was): the player works

@@ -15,8 +15,6 @@ using windows::ControlKind;
 
 constexpr QSize kClient(364, 182);
 // The bars lie in the five rows the background picture draws, 24 pixels apart.
-constexpr std::string_view kWindowClass = "TSFoptions";
-
 constexpr windows::WindowControl kControls[] = {
     {"imgfon", ControlKind::Background, {0, 0, 364, 182}, ""},
     {"Label1", ControlKind::Label, {18, 34, 114, 16}, "From All Library:"},
@@ -51,7 +49,7 @@ void SetTextColour(QWidget& widget, const QColor& colour) {
 
 TSFoptions::TSFoptions(config::Settings& settings, const std::string& app_dir,
                        const windows::Report& report, QWidget* parent)
-    : SkinWindow(kWindowClass, kClient, QRect(QPoint(0, 0), kClient), kControls,
+    : SkinWindow("TSFoptions", kClient, QRect(QPoint(0, 0), kClient), kControls,
                  Qt::WindowStaysOnTopHint, parent),
       settings_(settings) {
     setWindowTitle("Shuffle options");

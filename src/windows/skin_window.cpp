@@ -3,7 +3,6 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QWindow>
-#include <algorithm>
 #include <cassert>
 
 #include "controls/c_list_box.h"
@@ -31,23 +30,7 @@ Control& As(QWidget& widget) {
     return *control;
 }
 
-// The kinds made as TMegaImage, the controls that take skin pictures.
-bool TakesPictures(ControlKind kind) {
-    return kind == ControlKind::Background || kind == ControlKind::Picture ||
-           kind == ControlKind::Button;
-}
-
 }  // namespace
-
-controls::WindowSkin ReadSkinAhead(std::string_view window_class,
-                                   std::span<const WindowControl> table,
-                                   const std::string& app_dir) {
-    return controls::ReadWindowSkin(window_class, app_dir, [table](std::string_view control) {
-        return std::any_of(table.begin(), table.end(), [control](const WindowControl& entry) {
-            return entry.name == control && TakesPictures(entry.kind);
-        });
-    });
-}
 
 SkinWindow::SkinWindow(std::string_view window_class, QSize client, QRect outline,
                        std::span<const WindowControl> table, Qt::WindowFlags flags, QWidget* parent)
@@ -131,14 +114,9 @@ controls::TCListBox& SkinWindow::ListBox(std::string_view name) const {
     return As<controls::TCListBox>(Control(name));
 }
 
-void SkinWindow::LoadSkin(const std::string& app_dir, const Report& report,
-                          const SkinAhead& ahead) {
+void SkinWindow::LoadSkin(const std::string& app_dir, const Report& report) {
     try {
-        if (ahead) {
-            controls::ApplyWindowSkin(*this, *ahead);
-        } else {
-            controls::LoadWindowSkin(*this, window_class_, app_dir);
-        }
+        controls::LoadWindowSkin(*this, window_class_, app_dir);
     } catch (const AppError& e) {
         if (report) {
             report(e.what());

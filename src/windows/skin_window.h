@@ -5,12 +5,9 @@
 #include <QWidget>
 #include <functional>
 #include <map>
-#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
-
-#include "controls/skin_loader.h"
 
 namespace tarvel::controls {
 class TCListBox;
@@ -44,16 +41,6 @@ struct WindowControl {
 // Where a window reports a failure it cannot act on (a missing skin picture).
 using Report = std::function<void(const std::string& text)>;
 
-// A window's skin pictures read ahead on another thread, or none: the window then reads them
-// itself while it is made.
-using SkinAhead = std::optional<controls::WindowSkin>;
-
-// Reads the skin pictures of a window made from the table (those of its picture controls) apart
-// from the window, on any thread; the window class names the window in the skin table.
-controls::WindowSkin ReadSkinAhead(std::string_view window_class,
-                                   std::span<const WindowControl> table,
-                                   const std::string& app_dir);
-
 // A borderless skinned window built from its layout table: every control is a child named as
 // its entry, the skin pictures of its window class are loaded into the pictures, and the
 // outline is a rounded rectangle. A press on the window or its background moves the window.
@@ -73,10 +60,9 @@ class SkinWindow : public QWidget {
     SkinWindow(std::string_view window_class, QSize client, QRect outline,
                std::span<const WindowControl> table, Qt::WindowFlags flags, QWidget* parent);
 
-    // Loads the pictures of the window class from the Pictures folder, or takes them as read
-    // ahead; a missing or unreadable file is reported and the window stays usable with the
-    // pictures loaded so far.
-    void LoadSkin(const std::string& app_dir, const Report& report, const SkinAhead& ahead = {});
+    // Loads the pictures of the window class from the Pictures folder; a missing or unreadable
+    // file is reported and the window stays usable with the pictures loaded so far.
+    void LoadSkin(const std::string& app_dir, const Report& report);
     // Moves the window with the mouse, as a drag of a title bar would.
     void MoveWindow();
     // The rounded outline (corner ellipses 5 x 5) around a rectangle of the client area.

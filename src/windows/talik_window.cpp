@@ -24,8 +24,6 @@ using windows::ControlKind;
 
 constexpr QSize kClient(213, 291);
 constexpr QRect kBackground(4, 0, 198, 280);
-constexpr std::string_view kWindowClass = "TTalik";
-
 constexpr windows::WindowControl kControls[] = {
     {"ImgFon", ControlKind::Background, kBackground, ""},
     {"ListBox6", ControlKind::List, {21, 13, 154, 254}, ""},
@@ -44,13 +42,8 @@ bool IsRowDrag(const QMimeData* data) {
 
 }  // namespace
 
-controls::WindowSkin TTalik::ReadSkin(const std::string& app_dir) {
-    return windows::ReadSkinAhead(kWindowClass, kControls, app_dir);
-}
-
-TTalik::TTalik(const std::string& app_dir, const windows::Report& report,
-               const windows::SkinAhead& skin, QWidget* parent)
-    : SkinWindow(kWindowClass, kClient, windows::SmallPlaylistOutline(kBackground), kControls,
+TTalik::TTalik(const std::string& app_dir, const windows::Report& report, QWidget* parent)
+    : SkinWindow("TTalik", kClient, windows::SmallPlaylistOutline(kBackground), kControls,
                  Qt::WindowStaysOnTopHint | Qt::Tool, parent) {
     setWindowTitle("Talik");
     list_ = &ListBox("ListBox6");
@@ -75,7 +68,7 @@ TTalik::TTalik(const std::string& app_dir, const windows::Report& report,
     bar.SetMax(0);
     bar.SetThumbSize(kThumbSize);
     bar.SetColorThumb(QColor(0x80, 0, 0));
-    LoadSkin(app_dir, report, skin);
+    LoadSkin(app_dir, report);
     // The wheel anywhere over the window scrolls the list.
     qApp->installEventFilter(this);
 }

@@ -34,10 +34,7 @@ class TTalik : public windows::SkinWindow {
     static constexpr int kWheelRows = 3;
 
     explicit TTalik(const std::string& app_dir, const windows::Report& report = {},
-                    const windows::SkinAhead& skin = {}, QWidget* parent = nullptr);
-    // This window's skin pictures read apart from the window, on any thread, to be handed to
-    // its constructor.
-    static controls::WindowSkin ReadSkin(const std::string& app_dir);
+                    QWidget* parent = nullptr);
 
     void SetHost(windows::SmallPlaylistHost* host) { host_ = host; }
     // Shrinks the list on a screen narrower than 1024 pixels (scale_x below 1.0), with the small

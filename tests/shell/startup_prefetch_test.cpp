@@ -1,13 +1,11 @@
-// The windows made with their skins and the artist index read ahead on the start-up thread must
-// be the windows made without: the same artist items in the same panels and order, the same
+// The main window made with its skin and artist index read ahead on the start-up thread must be
+// the window made without: the same artist items in the same panels and order, the same
 // pictures, the same error reports when a file is missing.
 #include "shell/startup_prefetch.h"
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <filesystem>
-#include <map>
 
 #include "controls/c_list_box.h"
 #include "controls/mega_image.h"
@@ -16,22 +14,9 @@
 #include "library/library_store.h"
 #include "library/song_record.h"
 #include "main_window_rig.h"
-#include "windows/mini_window.h"
-#include "windows/talik_window.h"
 
 namespace tarvel {
 namespace {
-
-// Every slot of every picture control of a window.
-std::vector<QImage> PicturesOf(const QWidget& window) {
-    std::vector<QImage> pictures;
-    for (const auto* image : window.findChildren<controls::TMegaImage*>()) {
-        for (int k = 1; k <= controls::TMegaImage::kSlots; ++k) {
-            pictures.push_back(image->Picture(k));
-        }
-    }
-    return pictures;
-}
 
 struct Made {
     std::vector<std::vector<QString>> panels;  // ListBox1 and ListBox2 items
@@ -54,7 +39,11 @@ Made MakeWindow(const std::string& app, bool ahead) {
             items.push_back(form.Controls().List(n).ItemText(row));
         }
     }
-    made.pictures = PicturesOf(form);
+    for (const auto* image : form.findChildren<controls::TMegaImage*>()) {
+        for (int k = 1; k <= controls::TMegaImage::kSlots; ++k) {
+            made.pictures.push_back(image->Picture(k));
+        }
+    }
     made.calls = services.Calls();
     // The sound libraries live for the process; each window starts them afresh.
     bass::BASS_Free();
@@ -101,70 +90,6 @@ TEST(StartupPrefetch, GivesTheWindowMadeWithoutIt) {
     EXPECT_FALSE(broken_plain.calls.empty());
     EXPECT_EQ(broken_ahead.pictures, broken_plain.pictures);
     EXPECT_EQ(broken_ahead.panels, broken_plain.panels);
-    ::unsetenv("TARVEL_WINDOWS_DIR");
-}
-
-// The pictures and reports of the mini player and the small playlist window, each made with the
-// skin the prefetch read for it or reading its own.
-struct LaterWindows {
-    std::map<std::string, std::vector<QImage>> pictures;
-    std::vector<std::string> reports;
-};
-
-LaterWindows MakeLaterWindows(const std::string& app, bool ahead) {
-    std::unique_ptr<shell::StartupPrefetch> prefetch;
-    if (ahead) {
-        prefetch = std::make_unique<shell::StartupPrefetch>(app);
-    }
-    const auto skin_of = [&prefetch](std::string_view window_class) -> windows::SkinAhead {
-        return prefetch != nullptr ? prefetch->TakeSkin(window_class) : std::nullopt;
-    };
-    LaterWindows made;
-    const windows::Report report = [&made](const std::string& text) {
-        made.reports.push_back(text);
-    };
-    TMinFrm mini(app, report, skin_of("TMinFrm"));
-    TTalik talik(app, report, skin_of("TTalik"));
-    for (const QWidget* window : std::initializer_list<const QWidget*>{&mini, &talik}) {
-        made.pictures[window->objectName().toStdString()] = PicturesOf(*window);
-    }
-    return made;
-}
-
-TEST(StartupPrefetch, GivesTheOtherWindowsThePicturesTheyWouldReadThemselves) {
-    testing::TempDir dir;
-    ::setenv("TARVEL_WINDOWS_DIR", (dir / "windows").c_str(), 1);
-    const std::string app = MakeAppDir(dir);
-    const LaterWindows plain = MakeLaterWindows(app, false);
-    const LaterWindows ahead = MakeLaterWindows(app, true);
-    ASSERT_EQ(plain.pictures.size(), 2u);
-    EXPECT_TRUE(plain.reports.empty());
-    EXPECT_EQ(ahead.reports, plain.reports);
-    for (const auto& [window, pictures] : plain.pictures) {
-        EXPECT_EQ(ahead.pictures.at(window), pictures) << window;
-        EXPECT_TRUE(std::any_of(pictures.begin(), pictures.end(), [](const QImage& picture) {
-            return !picture.isNull();
-        })) << window;
-    }
-
-    // The last picture of each window's skin removed: each window reports it, with the
-    // pictures before it loaded, whether read ahead or not.
-    std::map<std::string_view, std::string_view> last_file;
-    for (const controls::SkinSlots& entry : controls::SkinTable()) {
-        if ((entry.window == "TMinFrm" || entry.window == "TTalik") && !entry.files[0].empty()) {
-            last_file[entry.window] = entry.files[0];
-        }
-    }
-    ASSERT_EQ(last_file.size(), 2u);
-    for (const auto& [window, file] : last_file) {
-        std::filesystem::remove(controls::SkinFilePath(app, file));
-    }
-    const LaterWindows broken_plain = MakeLaterWindows(app, false);
-    const LaterWindows broken_ahead = MakeLaterWindows(app, true);
-    EXPECT_GE(broken_plain.reports.size(), 2u);
-    EXPECT_EQ(broken_ahead.reports, broken_plain.reports);
-    EXPECT_EQ(broken_ahead.pictures, broken_plain.pictures);
-    EXPECT_NE(broken_plain.pictures, plain.pictures);
     ::unsetenv("TARVEL_WINDOWS_DIR");
 }
 
