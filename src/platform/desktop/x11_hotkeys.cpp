@@ -161,7 +161,10 @@ void X11Hotkeys::Unregister() {
         for (const Grab& g : grabs_) {
             xcb_ungrab_key(connection_, g.keycode, g.root, g.modifiers);
         }
-        xcb_flush(connection_);
+        // A round trip: the server has given the keys back before this returns, so another
+        // program asking for them right after is not refused.
+        std::free(
+            xcb_get_input_focus_reply(connection_, xcb_get_input_focus(connection_), nullptr));
     }
     grabs_.clear();
 }
