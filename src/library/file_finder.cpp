@@ -23,33 +23,63 @@ bool HasExtension(const std::string& path) {
     return fs::FileNameOf(path).find('.') != std::string::npos;
 }
 
+namespace {
+
+// Why a found file cannot be held by the library, or nothing when it can.
+const char* ReasonToPassOver(const std::string& path, bool is_regular) {
+    if (!FitsOnALine(path)) {
+        return "its name breaks a line";
+    }
+    if (path.size() >= fs::kMaxPathBytes) {
+        return "its path is too long";
+    }
+    if (!is_regular) {
+        return "not a plain file";
+    }
+    return nullptr;
+}
+
+}  // namespace
+
 void FindMusicFiles(const std::string& folder, std::vector<std::string>& files,
-                    ProgressDisplay& display) {
+                    ProgressDisplay& display, ScanReport& report) {
     fs::WalkDirectory(
         folder,
         [&](const fs::DirEntry& entry) {
-            if (!entry.is_directory && MatchesMusicMask(entry.name) && FitsOnALine(entry.path)) {
-                files.push_back(entry.path);
-                display.SetBoxText(fmt::format("Find music files: {}", files.size()));
-                display.RepaintBox();
+            report.CheckAbandon();
+            if (entry.is_directory || !MatchesMusicMask(entry.name)) {
+                return;
             }
+            if (const char* reason = ReasonToPassOver(entry.path, entry.is_regular)) {
+                report.Skip(entry.path, reason);
+                return;
+            }
+            files.push_back(entry.path);
+            display.SetBoxText(fmt::format("Find music files: {}", files.size()));
+            display.RepaintBox();
         },
-        [&](const std::string&) { display.SetBoxText(""); });
+        [&](const std::string&) { display.SetBoxText(""); },
+        [&](const std::string& path, int error) {
+            report.Skip(path, "folder cannot be opened: " + fs::ErrnoText(error));
+        });
     display.SetBoxVisible(false);
 }
 
 std::vector<std::string> CollectDroppedItems(const std::vector<std::string>& items,
-                                             ProgressDisplay& display) {
+                                             ProgressDisplay& display, ScanReport& report) {
     std::vector<std::string> files;
     for (const auto& item : items) {
-        if (!FitsOnALine(item)) {
+        if (!HasExtension(item) && FitsOnALine(item)) {
+            FindMusicFiles(item, files, display, report);
             continue;
         }
-        if (HasExtension(item)) {
-            files.push_back(item);
-        } else {
-            FindMusicFiles(item, files, display);
+        // Taken as a file whatever it is (a folder named like "Vol.1" too; a missing file gets
+        // the defaults), except what reading could wait on for ever: a pipe, a device, a socket.
+        if (const char* reason = ReasonToPassOver(item, !fs::IsSpecialFile(item))) {
+            report.Skip(item, reason);
+            continue;
         }
+        files.push_back(item);
     }
     return files;
 }

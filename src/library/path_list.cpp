@@ -1,6 +1,8 @@
 #include "library/path_list.h"
 
 #include <algorithm>
+#include <string_view>
+#include <unordered_set>
 #include <utility>
 
 #include "platform/text/case_fold.h"
@@ -57,8 +59,9 @@ bool ContainsSorted(const std::vector<std::string>& sorted, const std::string& p
 std::vector<std::string> MergeNewPaths(const std::vector<std::string>& old_paths,
                                        const std::vector<std::string>& new_paths) {
     std::vector<std::string> combined = old_paths;
+    std::unordered_set<std::string_view> added;
     for (const auto& path : new_paths) {
-        if (!ContainsSorted(old_paths, path)) {
+        if (!ContainsSorted(old_paths, path) && added.insert(path).second) {
             combined.push_back(path);
         }
     }

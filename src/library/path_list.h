@@ -24,7 +24,7 @@ void ExchangeSortPaths(std::vector<std::string>& paths);
 bool ContainsSorted(const std::vector<std::string>& sorted, const std::string& path);
 
 // `old_paths` (sorted) followed by every new path the old list does not hold, in the order
-// given. New paths are not searched among each other, so a path given twice is added twice.
+// given; a path given twice is added once, where it first comes.
 std::vector<std::string> MergeNewPaths(const std::vector<std::string>& old_paths,
                                        const std::vector<std::string>& new_paths);
 

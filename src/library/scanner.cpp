@@ -1,10 +1,10 @@
 #include "library/scanner.h"
 
+#include <algorithm>
+
 #include "library/file_finder.h"
 #include "library/path_list.h"
 #include "platform/error/app_error.h"
-#include "platform/fs/dir_walk.h"
-#include "platform/fs/file_ops.h"
 
 namespace tarvel::library {
 
@@ -20,70 +20,51 @@ std::string TegScan::ChooseFolder() {
     return folder;
 }
 
-std::vector<std::string> TegScan::FindFiles() {
+std::vector<std::string> TegScan::FindFiles(const std::string& folder) {
     std::vector<std::string> files;
-    const std::string folder = ChooseFolder();
     if (!folder.empty()) {
-        FindMusicFiles(folder, files, display_);
+        FindMusicFiles(folder, files, display_, report_);
     }
     return files;
 }
 
-void TegScan::ProcessFile(const LibraryStore& store, const std::string& path) {
+void TegScan::ProcessFile(LibraryBuild& build, const std::string& path) {
     const SongRecord record = ReadSongRecord(path, readers_);
     int number = artists_.Find(record[kArtist]);
     if (number == 0) {
         number = artists_.Add(record[kArtist]);
-        store.AppendArtistIndexLine(record[kArtist], ArtistFileName(number));
+        build.AppendArtistIndexLine(record[kArtist], ArtistFileName(number));
     }
-    store.AppendSongRecord(ArtistFileName(number), record);
+    build.AppendSongRecord(ArtistFileName(number), record);
 }
 
 void TegScan::FullScan(const std::string& app_dir, std::vector<std::string> files) {
     artists_.Clear();
     const LibraryStore store(app_dir);
-    display_.SetGaugeVisible(true);
-    if (files.empty()) {
-        files = FindFiles();
-    }
     if (files.empty()) {
         display_.SetBoxVisible(true);
         display_.SetGaugeVisible(false);
         return;
     }
-    store.EnsureSortFolder();
-    store.RewritePathList({});
+    display_.SetGaugeVisible(true);
+    LibraryBuild build(store, LibraryBuild::Start::Empty);
     SortPaths(files, display_);
+    files.erase(std::unique(files.begin(), files.end()), files.end());  // a file dropped twice
     display_.SetGaugeMaximum(static_cast<int64_t>(files.size()));
     display_.SetGaugeProgress(0);
-
-    // The path list holds the paths reached so far, also when a library file fails.
-    std::vector<std::string> written;
-    written.reserve(files.size());
-    try {
-        for (size_t i = 0; i < files.size(); ++i) {
-            display_.SetGaugeProgress(static_cast<int64_t>(i) + 1);
-            written.push_back(files[i]);
-            ProcessFile(store, files[i]);
-        }
-    } catch (const AppError&) {
-        try {
-            store.RewritePathList(written);
-        } catch (const AppError&) {
-            // The first failure is the one reported.
-        }
-        throw;
+    for (size_t i = 0; i < files.size(); ++i) {
+        report_.CheckAbandon();
+        display_.SetGaugeProgress(static_cast<int64_t>(i) + 1);
+        ProcessFile(build, files[i]);
     }
-    store.RewritePathList(written);
+    build.Commit(files);
+    report_.added = files.size();
     display_.SetBoxVisible(true);
 }
 
 void TegScan::AddingScan(const std::string& app_dir, std::vector<std::string> files) {
     artists_.Clear();
     const LibraryStore store(app_dir);
-    if (files.empty()) {
-        files = FindFiles();
-    }
     if (files.empty()) {
         display_.SetBoxVisible(true);
         return;
@@ -94,41 +75,24 @@ void TegScan::AddingScan(const std::string& app_dir, std::vector<std::string> fi
     display_.SetGaugeVisible(true);
 
     if (store.ArtistIndexExists()) {
+        LibraryBuild build(store, LibraryBuild::Start::FromLibrary);
         for (const auto& name : store.ReadArtistNames()) {
             artists_.Add(name);
         }
         display_.SetGaugeMaximum(total);
         for (size_t i = old_paths.size(); i < combined.size(); ++i) {
+            report_.CheckAbandon();
             display_.SetGaugeProgress(static_cast<int64_t>(i) + 1);
-            ProcessFile(store, combined[i]);
+            ProcessFile(build, combined[i]);
         }
         SortPaths(combined, display_);
         display_.SetGaugeMaximum(total);
-        store.RewritePathList(combined);  // one write: the gauge goes to its end
+        build.Commit(combined);  // one write: the gauge goes to its end
+        report_.added = combined.size() - old_paths.size();
         display_.SetGaugeProgress(total);
     }
     display_.SetBoxVisible(true);
     display_.SetGaugeVisible(false);
-}
-
-void TegScan::ClearLibrary(const std::string& app_dir) {
-    const LibraryStore store(app_dir);
-    std::vector<fs::DirEntry> entries;
-    try {
-        entries = fs::ListDirectory(store.SortFolder());
-    } catch (const AppError&) {
-        return;  // no library folder: nothing to clear
-    }
-    for (const auto& entry : entries) {
-        if (entry.is_directory || (entry.name.size() < 3 && entry.name[0] == '.')) {
-            continue;
-        }
-        try {
-            fs::RemoveFile(entry.path);
-        } catch (const AppError&) {
-            // Deletion failures are ignored.
-        }
-    }
 }
 
 }  // namespace tarvel::library

@@ -1,5 +1,8 @@
 #include "playlists/playlist_copy.h"
 
+#include <memory>
+#include <utility>
+
 #include "config/settings.h"
 #include "library/progress_display.h"
 #include "library/scanner.h"
@@ -8,8 +11,11 @@
 namespace tarvel::playlists {
 
 PlaylistCopy::PlaylistCopy(config::Settings& settings, system::SystemServices& services,
-                           library::ProgressDisplay& progress)
-    : settings_(settings), services_(services), progress_(progress) {}
+                           library::ProgressDisplay& progress, library::ScanRunner* runner)
+    : settings_(settings),
+      services_(services),
+      progress_(progress),
+      runner_(runner != nullptr ? runner : &inline_runner_) {}
 
 void PlaylistCopy::MSetPathClick() {
     const std::optional<std::string> folder = services_.ChooseFolder(library::kChooseFolderCaption);
@@ -29,14 +35,35 @@ std::string PlaylistCopy::CopyFolder() {
     return settings_.PachToCopyDir;
 }
 
-int PlaylistCopy::MCopyClick(const TPlist& list) {
+void PlaylistCopy::StartCopy(std::function<int(const std::string& folder)> copy) {
+    if (runner_->Busy()) {
+        system::ReportError(services_, library::kBusyText);
+        return;
+    }
     const std::string folder = CopyFolder();
-    return folder.empty() ? 0 : FlatCopy(list, folder, progress_);
+    if (folder.empty()) {
+        copied_ = 0;
+        return;
+    }
+    auto copied = std::make_shared<int>(0);
+    runner_->Run([copy = std::move(copy), folder, copied] { *copied = copy(folder); },
+                 [this, copied](const std::string& error) {
+                     copied_ = *copied;
+                     if (!error.empty()) {
+                         system::ReportError(services_, error);
+                     }
+                 });
 }
 
-int PlaylistCopy::Copy1Click(const TPlist& list) {
-    const std::string folder = CopyFolder();
-    return folder.empty() ? 0 : SpecialCopy(list, folder, options, progress_);
+void PlaylistCopy::MCopyClick(const TPlist& list) {
+    StartCopy(
+        [this, list](const std::string& folder) { return FlatCopy(list, folder, progress_); });
+}
+
+void PlaylistCopy::Copy1Click(const TPlist& list) {
+    StartCopy([this, list, options = options](const std::string& folder) {
+        return SpecialCopy(list, folder, options, progress_);
+    });
 }
 
 }  // namespace tarvel::playlists

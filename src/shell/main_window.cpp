@@ -19,6 +19,7 @@
 #include "platform/system/system_services.h"
 #include "platform/text/cp1251.h"
 #include "playlists/playlist_model.h"
+#include "shell/background_work.h"
 #include "shell/layout_rules.h"
 #include "shell/library_panels.h"
 #include "shell/list_view.h"
@@ -26,6 +27,7 @@
 #include "shell/main_display.h"
 #include "shell/main_menus.h"
 #include "shell/playing_core.h"
+#include "shell/progress_relay.h"
 #include "shell/shell_links.h"
 #include "shell/window_host.h"
 #include "shell/window_states.h"
@@ -53,7 +55,24 @@ TForm1::TForm1(system::SystemServices& services, std::string app_dir,
     prefetch_ = nullptr;
 }
 
-TForm1::~TForm1() = default;
+TForm1::~TForm1() {
+    StopBackgroundWork();
+}
+
+library::ScanRunner& TForm1::Background() {
+    return *background_;
+}
+
+library::ProgressDisplay& TForm1::BackgroundProgress() {
+    return *background_progress_;
+}
+
+void TForm1::StopBackgroundWork() {
+    if (background_ != nullptr && background_->Busy()) {
+        scanner_->report().RequestAbandon();
+        background_->Wait();
+    }
+}
 
 void TForm1::FitWindow() {
     const shell::WindowFit fit = shell::FitWindow(layout_);
@@ -71,6 +90,7 @@ void TForm1::closeEvent(QCloseEvent* event) {
     event->accept();
     if (!closed_) {
         closed_ = true;
+        StopBackgroundWork();
         desktop_->UnregisterHotkeys();
         SaveOnExit();
         desktop_->DeleteTrayIcon();

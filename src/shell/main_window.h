@@ -30,6 +30,8 @@ namespace library {
 struct TagReaders;
 class TegScan;
 class LibraryActions;
+class ProgressDisplay;
+class ScanRunner;
 }  // namespace library
 namespace playlists {
 class PlaylistModel;
@@ -48,6 +50,8 @@ class LibraryPanels;
 class ShellEngines;
 class ShellLinks;
 class StartupPrefetch;
+class BackgroundWork;
+class ProgressRelay;
 struct PlayingCore;
 class WindowHost;
 class WindowStates;
@@ -107,6 +111,10 @@ class TForm1 : public QWidget {
     playlists::PlaylistModel& Playlists() { return *playlists_; }
     audio::CBassEngine& Bass() { return *bass_; }
     library::LibraryActions& Library() { return *library_actions_; }
+    // Long work off the user-interface thread (library scans, copies to a folder), one at a
+    // time, and the progress it shows from there.
+    library::ScanRunner& Background();
+    library::ProgressDisplay& BackgroundProgress();
     // The library panels: the browser, the search and the command box.
     shell::LibraryPanels& LibraryPanels() { return *library_panels_; }
     // The artist index as last read, rows 1..ArtistCount().
@@ -171,6 +179,9 @@ class TForm1 : public QWidget {
     bool FormKeyDown(QKeyEvent& event);
     bool FormKeyPress(QKeyEvent& event);
     void MouseWheel(const QPoint& global, bool down);
+    // Stops a scan or a copy that runs and waits for it: a scan's new library is dropped, so
+    // the library stays as it was.
+    void StopBackgroundWork();
     // Runs a handler; an AppError it throws goes to the general error report.
     template <typename Handler>
     void Reported(Handler&& handler) {
@@ -187,6 +198,8 @@ class TForm1 : public QWidget {
     std::unique_ptr<shell::ShellLinks> links_;
     std::unique_ptr<config::ConfigFiles> config_files_;
     std::unique_ptr<audio::CBassEngine> bass_;
+    std::unique_ptr<shell::ProgressRelay> background_progress_;
+    std::unique_ptr<shell::BackgroundWork> background_;
     std::unique_ptr<library::TagReaders> readers_;
     std::unique_ptr<library::TegScan> scanner_;
     std::unique_ptr<library::LibraryActions> library_actions_;

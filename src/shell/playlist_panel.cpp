@@ -36,8 +36,8 @@ void PlaylistPanel::Reported(Handler&& handler) {
 PlaylistPanel::PlaylistPanel(TForm1& form)
     : QObject(&form),
       form_(form),
-      copy_(std::make_unique<playlists::PlaylistCopy>(form.Settings(), form.Services(),
-                                                      form.Display())) {
+      copy_(std::make_unique<playlists::PlaylistCopy>(
+          form.Settings(), form.Services(), form.BackgroundProgress(), &form.Background())) {
     setObjectName("PlaylistPanel");
     BuildMenu();
     ConnectList();

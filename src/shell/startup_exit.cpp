@@ -13,6 +13,8 @@
 #include "external/apollo_command.h"
 #include "external/apollo_lifecycle.h"
 #include "library/library_actions.h"
+#include "library/library_build.h"
+#include "library/library_store.h"
 #include "library/scanner.h"
 #include "library/song_reader.h"
 #include "platform/error/app_error.h"
@@ -20,6 +22,7 @@
 #include "platform/system/system_services.h"
 #include "platform/text/cp1251.h"
 #include "playlists/playlist_model.h"
+#include "shell/background_work.h"
 #include "shell/layout_rules.h"
 #include "shell/library_panels.h"
 #include "shell/list_view.h"
@@ -27,6 +30,7 @@
 #include "shell/main_display.h"
 #include "shell/main_window.h"
 #include "shell/playing_core.h"
+#include "shell/progress_relay.h"
 #include "shell/shell_links.h"
 #include "shell/startup_prefetch.h"
 #include "shell/window_host.h"
@@ -91,10 +95,14 @@ void TForm1::FormCreate() {
         external::StartApolloAtStartup(services_, settings_.PathToApollo);
     }
 
+    background_progress_ = std::make_unique<shell::ProgressRelay>(*display_);
+    background_ = std::make_unique<shell::BackgroundWork>();
     readers_ = std::make_unique<library::TagReaders>();
-    scanner_ = std::make_unique<library::TegScan>(*readers_, *display_, services_);
-    library_actions_ = std::make_unique<library::LibraryActions>(*scanner_, services_, app_dir_,
-                                                                 [this] { FillArtistPanels(); });
+    scanner_ = std::make_unique<library::TegScan>(*readers_, *background_progress_, services_);
+    library_actions_ = std::make_unique<library::LibraryActions>(
+        *scanner_, services_, app_dir_, [this] { FillArtistPanels(); }, background_.get());
+    // A scan cut off while it put its new library in place is finished before it is read.
+    Reported([this] { library::LibraryBuild::Recover(library::LibraryStore(app_dir_)); });
     links_->open_library_builder = [this] { library_actions_->ClearLibraryAndAddFiles(); };
     FillArtistPanels();
     if (settings_.Checked(config::Item::mIncorporated1)) {

@@ -1,7 +1,12 @@
+#include <fcntl.h>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include <csignal>
+#include <cstdlib>
 
 #include <algorithm>
 #include <random>
@@ -10,11 +15,70 @@
 #include "library/mp3_bytes.h"
 #include "library/path_list.h"
 #include "library/scan_fixture.h"
+#include "platform/fs/dir_walk.h"
 #include "platform/fs/file_ops.h"
 #include "platform/text/case_fold.h"
 
 namespace tarvel::library {
 namespace {
+
+// Makes writes past a size fail as they do on a full disk, for as long as it lives.
+class FileSizeLimit {
+  public:
+    explicit FileSizeLimit(rlim_t bytes) {
+        ::getrlimit(RLIMIT_FSIZE, &saved_);
+        old_handler_ = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit = saved_;
+        limit.rlim_cur = bytes;
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit() {
+        ::setrlimit(RLIMIT_FSIZE, &saved_);
+        std::signal(SIGXFSZ, old_handler_);
+    }
+
+  private:
+    rlimit saved_{};
+    void (*old_handler_)(int) = nullptr;
+};
+
+// A chain of folders whose path is `length` bytes long, made step by step below `base` (a path
+// that long cannot be made or written by name), removed with its contents at the end.
+class DeepFolder {
+  public:
+    DeepFolder(const std::string& base, size_t length) : base_(base), path_(base) {
+        ::mkdir(base.c_str(), 0700);
+        fd_ = ::open(base.c_str(), O_RDONLY | O_DIRECTORY);
+        while (path_.size() + 1 < length) {
+            const std::string name(std::min<size_t>(200, length - path_.size() - 1), 'd');
+            ::mkdirat(fd_, name.c_str(), 0700);
+            const int next = ::openat(fd_, name.c_str(), O_RDONLY | O_DIRECTORY);
+            ::close(fd_);
+            fd_ = next;
+            path_ += "/" + name;
+        }
+    }
+    ~DeepFolder() {
+        ::close(fd_);
+        std::system(("rm -rf '" + base_ + "'").c_str());
+    }
+    const std::string& path() const { return path_; }
+    // Writes a file below the folder; a name with one folder in it makes that folder first.
+    void Write(const std::string& name, const std::string& bytes) const {
+        if (const size_t slash = name.find('/'); slash != std::string::npos) {
+            ::mkdirat(fd_, name.substr(0, slash).c_str(), 0700);
+        }
+        const int file = ::openat(fd_, name.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        ASSERT_GE(file, 0) << name;
+        ASSERT_EQ(::write(file, bytes.data(), bytes.size()), static_cast<ssize_t>(bytes.size()));
+        ::close(file);
+    }
+
+  private:
+    std::string base_;
+    std::string path_;
+    int fd_ = -1;
+};
 
 using tarvel::testing::ReadBytes;
 using tarvel::testing::WriteBytes;
@@ -104,26 +168,44 @@ TEST_F(ScanTest, AddingScanOfTheSameFolderAddsNothingAndNewFilesGoLastInTheOrder
                                             "\r\n" + MusicPath("z.mp3") + "\r\n");
 }
 
-TEST_F(ScanTest, APathGivenTwiceInOneAddingScanIsAddedTwice) {
-    EXPECT_THAT(MergeNewPaths({"/a", "/c"}, {"/b", "/c", "/b"}),
-                ElementsAre("/a", "/c", "/b", "/b"));
+TEST_F(ScanTest, APathGivenTwiceIsAddedOnce) {
+    EXPECT_THAT(MergeNewPaths({"/a", "/c"}, {"/b", "/c", "/b"}), ElementsAre("/a", "/c", "/b"));
+    const std::string a = Music("a.mp3", Mp3("A", "One"));
+    actions.DropItems({a, a});                                       // a full scan
+    actions.DropItems({a, MusicPath("b.mp3"), MusicPath("b.mp3")});  // an adding scan
+    EXPECT_EQ(LibraryBytes("path.tan"), a + "\r\n" + MusicPath("b.mp3") + "\r\n");
 }
 
-TEST_F(ScanTest, ClearingDeletesTheLibraryAndPlaylistFilesAndACancelLeavesItEmpty) {
-    for (const char* name : {"allsong.tft", "Artist1.tft", "ArtName.tan", "path.tan",
-                             "PlayListMainPL1.tpl", ".x", "keep/inner.tft"}) {
-        WriteBytes(Library(name), "x");
-    }
+TEST_F(ScanTest, ClearingReplacesTheLibraryOnlyOnceAFolderWithMusicWasChosen) {
+    const std::string kept = "PlayListMainPL1.tpl";
+    WriteBytes(Library(kept), "playlist");
+    WriteBytes(Library("notes.txt"), "mine");
+    Music("old/x.mp3", Mp3("Old", "X"));
+    Music("old/y.mp3", Mp3("Older", "Y"));
+    services.QueueAnswer(MusicPath("old"));
+    actions.AddFiles();
+    const std::string old_songs = LibraryBytes("allsong.tft");
+    ASSERT_TRUE(fs::FileExists(Library("Artist2.tft")));
+
+    Music("empty/readme.txt", "x");
     actions.ClearLibraryAndAddFiles();  // the dialog is cancelled
+    services.QueueAnswer(MusicPath("empty"));
+    actions.ClearLibraryAndAddFiles();  // a folder without music
+    EXPECT_EQ(LibraryBytes("allsong.tft"), old_songs);
+    EXPECT_EQ(refills, 3);
+
+    const std::string one = Music("new/one.mp3", Mp3("New", "One"));
+    services.QueueAnswer(MusicPath("new"));
+    actions.ClearLibraryAndAddFiles();
     EXPECT_TRUE(Reports().empty());
-    EXPECT_EQ(refills, 1);
-    for (const char* gone :
-         {"allsong.tft", "Artist1.tft", "ArtName.tan", "path.tan", "PlayListMainPL1.tpl"}) {
-        EXPECT_FALSE(fs::FileExists(Library(gone))) << gone;
-    }
-    EXPECT_TRUE(fs::FileExists(Library(".x")));  // names under three characters with a dot
-    EXPECT_TRUE(fs::FileExists(Library("keep/inner.tft")));
-    EXPECT_EQ(display.calls.back(), "gauge hidden");
+    EXPECT_EQ(LibraryBytes("allsong.tft"), Lines({Song("New", "One", "0000", "2", one)}));
+    EXPECT_EQ(LibraryBytes("Artist1.tft"), Lines({Song("New", "One", "0000", "2", one)}));
+    EXPECT_EQ(LibraryBytes("ArtName.tan"), "New endart Artist1.tft endafn \r\n");
+    EXPECT_EQ(LibraryBytes("path.tan"), one + "\r\n");
+    EXPECT_FALSE(fs::FileExists(Library("Artist2.tft")));  // no longer part of the library
+    EXPECT_EQ(LibraryBytes(kept), "playlist");
+    EXPECT_EQ(LibraryBytes("notes.txt"), "mine");
+    EXPECT_EQ(refills, 4);
 }
 
 TEST_F(ScanTest, DroppedItemsWithAnExtensionAreFilesWhateverTheyAre) {
@@ -166,11 +248,64 @@ TEST_F(ScanTest, UnreadableAndTinyFilesGetTheDefaults) {
     const std::string hostile = Music(
         "hostile.mp3", testing::Id3v2Header(3, 100000) + testing::Frame("TIT2", "\0X", 0, 1 << 30));
     actions.DropItems({tiny, short_tag, broken, hostile, pipe});
-    EXPECT_TRUE(Reports().empty());
-    EXPECT_EQ(
-        LibraryBytes("allsong.tft"),
-        Lines({Defaults("broken", broken), Defaults("hostile", hostile), Defaults("pipe", pipe),
-               Defaults("short", short_tag), Defaults("tiny", tiny)}));  // a full scan sorts
+    EXPECT_EQ(LibraryBytes("allsong.tft"),
+              Lines({Defaults("broken", broken), Defaults("hostile", hostile),
+                     Defaults("short", short_tag), Defaults("tiny", tiny)}));  // a full scan sorts
+    // The pipe is passed over, and the scan says so.
+    EXPECT_THAT(Reports(), ElementsAre(HasSubstr(pipe + ": not a plain file")));
+}
+
+TEST_F(ScanTest, WhatTheSearchPassesOverIsCountedAndNamed) {
+    const std::string good = Music("good.mp3", Mp3("A", "Good"));
+    const std::string pipe = MusicPath("pipe.mp3");
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    // A file whose path is one byte too long to open, and a folder whose path is.
+    const DeepFolder deep(MusicPath("deep"), fs::kMaxPathBytes - 6);
+    deep.Write("x.mp3", Mp3("A", "Deep"));
+    deep.Write("subfolder/y.mp3", Mp3("A", "Deeper"));
+    services.QueueAnswer(music_dir);
+    actions.AddFiles();
+
+    EXPECT_EQ(LibraryBytes("path.tan"), good + "\r\n");
+    const auto calls = services.Calls();
+    const auto message = std::find_if(calls.begin(), calls.end(), [](const std::string& call) {
+        return call.starts_with("MessageBox");
+    });
+    ASSERT_NE(message, calls.end());
+    EXPECT_THAT(*message, HasSubstr("Library scan: 1 file added. 3 entries were passed over:"));
+    EXPECT_THAT(*message, HasSubstr(pipe + ": not a plain file"));
+    EXPECT_THAT(*message, HasSubstr(deep.path() + "/x.mp3: its path is too long"));
+    EXPECT_THAT(*message,
+                HasSubstr(deep.path() + "/subfolder: folder cannot be opened: File name too long"));
+}
+
+TEST_F(ScanTest, AFullDiskEndsTheScanAndLeavesTheLibraryAsItWas) {
+    Music("a.mp3", Mp3("A", "1"));
+    services.QueueAnswer(music_dir);
+    actions.AddFiles();
+    const std::vector<std::string> names = {"allsong.tft", "Artist1.tft", "ArtName.tan",
+                                            "path.tan"};
+    std::vector<std::string> before;
+    for (const auto& name : names) {
+        before.push_back(LibraryBytes(name));
+    }
+    for (int i = 0; i < 40; ++i) {
+        Music("more/" + std::to_string(i) + ".mp3", Mp3("Artist " + std::to_string(i), "Song"));
+    }
+    {
+        // Writes past 4 KiB fail as they do on a full disk.
+        const FileSizeLimit limit(4096);
+        services.QueueAnswer(MusicPath("more"));
+        actions.AddFiles();
+    }
+    ASSERT_EQ(Reports().size(), 1u);
+    EXPECT_THAT(Reports()[0], HasSubstr("Cannot"));
+    EXPECT_EQ(refills, 1);
+    for (size_t i = 0; i < names.size(); ++i) {
+        EXPECT_EQ(LibraryBytes(names[i]), before[i]) << names[i];
+    }
+    EXPECT_FALSE(fs::FileExists(Library("Artist2.tft")));
+    EXPECT_FALSE(fs::DirectoryExists(Library(".library.new")));
 }
 
 TEST_F(ScanTest, AnAddingScanWithoutAPathListFailsBeforeChangingAnyFile) {
@@ -183,22 +318,6 @@ TEST_F(ScanTest, AnAddingScanWithoutAPathListFailsBeforeChangingAnyFile) {
     EXPECT_EQ(refills, 0);
     EXPECT_FALSE(fs::FileExists(Library("allsong.tft")));
     EXPECT_EQ(LibraryBytes("ArtName.tan"), "ABBA endart Artist1.tft endafn \r\n");
-}
-
-TEST_F(ScanTest, AnUnwritableLibraryFileEndsTheScanAndKeepsWhatWasWritten) {
-    const std::string a = Music("a.mp3", Mp3("A", "1"));
-    const std::string b = Music("b.mp3", Mp3("B", "2"));
-    Music("c.mp3", Mp3("C", "3"));
-    WriteBytes(Library("Artist2.tft/blocker"), "");  // a folder where B's file should go
-    services.QueueAnswer(music_dir);
-    actions.AddFiles();
-    ASSERT_EQ(Reports().size(), 1u);
-    EXPECT_THAT(Reports()[0], HasSubstr("Artist2.tft"));
-    EXPECT_EQ(refills, 0);
-    EXPECT_EQ(LibraryBytes("allsong.tft"), Lines({Song("A", "1", "0000", "2", a)}));
-    EXPECT_EQ(LibraryBytes("ArtName.tan"),
-              "A endart Artist1.tft endafn \r\nB endart Artist2.tft endafn \r\n");
-    EXPECT_EQ(LibraryBytes("path.tan"), a + "\r\n" + b + "\r\n");
 }
 
 TEST_F(ScanTest, AFolderThatCannotBeEnteredIsReported) {

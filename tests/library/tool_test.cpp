@@ -1,10 +1,18 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <fmt/format.h>
+#include <signal.h>
 #include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <map>
 
+#include "library/mp3_bytes.h"
+#include "platform/fs/dir_walk.h"
 #include "platform/fs/file_ops.h"
 #include "support/temp_dir.h"
 
@@ -92,6 +100,80 @@ TEST(LibraryTool, FailuresAndWrongUsageExitNonZero) {
     const ToolRun help = Tool(app.path(), "--help");
     EXPECT_EQ(help.status, 0);
     EXPECT_THAT(help.output, HasSubstr("clear-add DIR"));
+}
+
+// Starts the tool with its progress on a pipe, waits until it has written `bytes` bytes of
+// progress (or ended), then kills it. Returns all the progress it wrote when it runs to its end.
+std::string RunAndKill(const std::string& app_dir, const std::string& folder, size_t bytes) {
+    int pipe_fds[2];
+    EXPECT_EQ(::pipe(pipe_fds), 0);
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::dup2(pipe_fds[1], 2);
+        ::close(pipe_fds[0]);
+        if (::chdir(app_dir.c_str()) == 0) {
+            ::execl(kTool.c_str(), kTool.c_str(), "add", folder.c_str(), nullptr);
+        }
+        ::_exit(127);
+    }
+    ::close(pipe_fds[1]);
+    std::string progress;
+    char buffer[256];
+    while (progress.size() < bytes) {
+        const ssize_t n = ::read(pipe_fds[0], buffer, sizeof buffer);
+        if (n <= 0) {
+            break;
+        }
+        progress.append(buffer, static_cast<size_t>(n));
+    }
+    ::kill(child, SIGKILL);
+    ::close(pipe_fds[0]);
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    EXPECT_TRUE(WIFSIGNALED(status) || (WIFEXITED(status) && WEXITSTATUS(status) == 0));
+    return progress;
+}
+
+// The library files of an application folder with their bytes.
+std::map<std::string, std::string> LibraryFiles(const std::string& app_dir) {
+    std::map<std::string, std::string> files;
+    fs::WalkDirectory(app_dir + "/sort", [&](const fs::DirEntry& e) {
+        files[e.path.substr(app_dir.size())] = e.is_directory ? "(folder)" : ReadBytes(e.path);
+    });
+    return files;
+}
+
+TEST(LibraryTool, ScansKilledAtAnyPointLeaveTheLibraryOfOneCleanScan) {
+    TempDir music;
+    // 20 000 small files of 200 artists; the second half comes after a first scan.
+    for (int artist = 0; artist < 200; ++artist) {
+        for (int song = 0; song < 100; ++song) {
+            const std::string name =
+                fmt::format("{}/a{}/{}.mp3", artist < 100 ? "first" : "second", artist, song);
+            tarvel::testing::WriteBytes(
+                music / name,
+                tarvel::testing::Id3v2(
+                    3, tarvel::testing::Frame("TPE1", tarvel::testing::Latin1(
+                                                          fmt::format("Artist {}", artist % 150))) +
+                           tarvel::testing::Frame(
+                               "TIT2", tarvel::testing::Latin1(fmt::format("Song {}", song)))) +
+                    tarvel::testing::AudioFrames(tarvel::testing::FrameKind{}, 417, 1));
+        }
+    }
+    TempDir clean;
+    ASSERT_EQ(Tool(clean.path(), "add '" + music / "first" + "'").status, 0);
+    const std::string progress = RunAndKill(clean.path(), music.path(), SIZE_MAX);
+    ASSERT_GT(progress.size(), 20u);
+
+    TempDir killed;
+    ASSERT_EQ(Tool(killed.path(), "add '" + music / "first" + "'").status, 0);
+    for (size_t kill = 0; kill < 20; ++kill) {
+        RunAndKill(killed.path(), music.path(), progress.size() * kill / 20);
+    }
+    ASSERT_EQ(Tool(killed.path(), "add '" + music.path() + "'").status, 0);
+    const auto expected = LibraryFiles(clean.path());
+    EXPECT_EQ(expected.size(), 153u);  // 150 artist files, the index, allsong and the path list
+    EXPECT_TRUE(LibraryFiles(killed.path()) == expected);
 }
 
 }  // namespace

@@ -181,5 +181,58 @@ TEST_F(LibraryPanelsRig, TypingSearchesAndEnterRunsTheCommandLine) {
     EXPECT_EQ(services.Calls().back(), "Shutdown\tPowerOff");
 }
 
+// A tiny MP3 of the given artist: a version-2 tag and one frame.
+std::string TinyMp3(const std::string& artist) {
+    const auto text = [](const std::string& value) { return std::string(1, '\0') + value; };
+    const auto frame = [](const std::string& id, const std::string& data) {
+        const auto size = static_cast<uint32_t>(data.size());
+        return id + std::string{char(size >> 24), char(size >> 16), char(size >> 8), char(size)} +
+               std::string(2, '\0') + data;
+    };
+    const std::string frames = frame("TPE1", text(artist)) + frame("TIT2", text("Song"));
+    const auto size = static_cast<uint32_t>(frames.size());
+    std::string tag = "ID3\x03" + std::string(2, '\0');
+    for (int shift : {21, 14, 7, 0}) {
+        tag += static_cast<char>((size >> shift) & 0x7F);
+    }
+    std::string frame_bytes = "\xFF\xFB\x90\x44" + std::string(413, '\0');
+    return tag + frames + frame_bytes;
+}
+
+TEST_F(LibraryPanelsRig, AScanRunsBesideTheWindowAndItsLibraryComesWhenItEnds) {
+    WriteLibrary({{"Moon", "Best", "Tide", "1"}});
+    fs::WriteLines(app + "/sort/path.tan", {"/music/Tide.mp3"});
+    form->FillArtistPanels();
+    const std::string music = dir / "music";
+    for (int i = 0; i < 3000; ++i) {
+        testing::WriteBytes(music + "/" + std::to_string(i % 30) + "/" + std::to_string(i) + ".mp3",
+                            TinyMp3("Band " + std::to_string(i % 30)));
+    }
+    QAction* add = Action(*form->Menus().MyLibrary, "Adddirectory1");
+    services.QueueAnswer(music);
+    add->trigger();
+    // The menu item has returned with the scan still running: a second one is refused.
+    EXPECT_TRUE(form->Background().Busy());
+    add->trigger();
+    Action(*form->Menus().MyLibrary, "ClearLibraryandAdddir1")->trigger();
+    ASSERT_TRUE(WaitForBackgroundWork());
+    EXPECT_EQ(std::count(services.Calls().begin(), services.Calls().end(),
+                         std::string("MessageBox\tTarvel\t") + library::kBusyText + "\tOk"),
+              2);
+    EXPECT_EQ(List(2).count(), 31) << "Moon and the 30 bands, refilled when the scan ended";
+    EXPECT_FALSE(controls().Gauge1->isVisible());
+    EXPECT_TRUE(controls().CmdSearch->isVisible());
+
+    // Closed while a scan runs: the library is the last complete one, nothing half-written.
+    const std::string all_song = testing::ReadBytes(app + "/sort/allsong.tft");
+    services.QueueAnswer(music);
+    Action(*form->Menus().MyLibrary, "ClearLibraryandAdddir1")->trigger();
+    form->close();
+    EXPECT_FALSE(form->Background().Busy());
+    const std::string after = testing::ReadBytes(app + "/sort/allsong.tft");
+    EXPECT_TRUE(after == all_song || after.find("Tide") == std::string::npos);
+    EXPECT_FALSE(std::filesystem::exists(app + "/sort/.library.new"));
+}
+
 }  // namespace
 }  // namespace tarvel

@@ -5,17 +5,20 @@
 // program makes them; events go through the window as a user's would.
 #include <gtest/gtest.h>
 
+#include <QDeadlineTimer>
 #include <QGuiApplication>
 #include <QProcess>
 #include <QTest>
 #include <QWheelEvent>
 #include <QWindow>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "controls/c_list_box.h"
+#include "library/scan_runner.h"
 #include "platform/bass/bass.h"
 #include "platform/desktop/fake_desktop.h"
 #include "platform/fmod/fmod.h"
@@ -133,6 +136,24 @@ class MainWindowRig : public ::testing::Test {
         }
         form->Playlists().InsertSongs(rows, 1, count, 1);
         form->Playlists().FillPlaylistView(0, 1, count);
+    }
+
+    // Lets the window's events run until the condition holds; false when it has not come
+    // within the limit.
+    static bool WaitUntil(const std::function<bool()>& condition, int limit_ms = 20000) {
+        QDeadlineTimer limit(limit_ms);
+        while (!condition()) {
+            if (limit.hasExpired()) {
+                return false;
+            }
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+        }
+        return true;
+    }
+    // Waits until a scan or a copy running off the window's thread has ended and its outcome
+    // has come back to the window.
+    bool WaitForBackgroundWork() {
+        return WaitUntil([this] { return !form->Background().Busy(); });
     }
 
     void Wheel(QPoint at, bool down) {

@@ -227,11 +227,13 @@ TEST_F(PlaylistPanelRig, CopyItemsWriteTheChosenTreeAndTheGaugeGoesBack) {
     menu.findChild<QAction*>("mFileName_Artiat_Title")->trigger();
     menu.findChild<QAction*>("mDir_Albom")->trigger();
     menu.findChild<QAction*>("Copy1")->trigger();
+    ASSERT_TRUE(WaitForBackgroundWork());
     EXPECT_EQ(testing::ReadBytes(out + "/Artist/Blue Hour/Artist - Song1.mp3"), "first");
     EXPECT_EQ(testing::ReadBytes(out + "/Artist/Blue Hour/Artist - Song2.mp3"), "second");
     EXPECT_FALSE(controls().Gauge1->isVisible());
     EXPECT_TRUE(controls().CmdSearch->isVisible());
     menu.findChild<QAction*>("MCopy")->trigger();
+    ASSERT_TRUE(WaitForBackgroundWork());
     EXPECT_EQ(testing::ReadBytes(out + "/b.mp3"), "second");
 }
 

@@ -31,8 +31,9 @@ Commands:
                    searched for *.mp3 files, subfolders included. When the library is empty
                    (no ArtName.tan) every file is written; otherwise only files the library
                    does not hold yet are added.
-  clear-add DIR    Clears the library (every file of "sort", the playlists included) and adds
-                   the *.mp3 files found in DIR, like "Clear Library and Add Files".
+  clear-add DIR    Makes a new library of the *.mp3 files found in DIR, like "Clear Library and
+                   Add Files"; the old library is replaced only when the new one is complete,
+                   and nothing is changed when DIR holds no *.mp3 file. Playlists are kept.
   probe FILE...    Prints, for each FILE, the eleven fields the scanner would record, separated
                    by tabs: artist, album, title, year, genre, track, bit rate (kbit/s),
                    duration (ms), sample rate (Hz), channel mode, path. Writes nothing.
@@ -86,6 +87,7 @@ int Scan(const std::string& command, const std::vector<std::string>& arguments, 
     if (command == "clear-add") {
         folder = Absolute(arguments[0]);
     }
+    std::string passed_over;
     {  // the progress line ends before the summary
         tools::CommandLineServices services(folder);
         tools::StderrProgress progress(quiet);
@@ -101,6 +103,12 @@ int Scan(const std::string& command, const std::vector<std::string>& arguments, 
             }
             actions.RunDropItems(items);
         }
+        if (!scanner.report().skipped().empty()) {
+            passed_over = scanner.report().Summary(scanner.report().skipped().size());
+        }
+    }
+    if (!quiet && !passed_over.empty()) {
+        std::fprintf(stderr, "%s\n", passed_over.c_str());
     }
     if (!quiet) {
         const library::LibraryStore store(app_dir);

@@ -16,12 +16,16 @@ namespace {
 
 using DirId = std::pair<dev_t, ino_t>;
 
-// The entry of one listed item; a link or an entry of unknown type is a folder when it leads to
-// one.
+// The entry of one listed item; a link or an entry of unknown type is what it leads to.
 DirEntry MakeEntry(const std::string& folder, const dirent& item) {
-    DirEntry entry{JoinPath(folder, item.d_name), item.d_name, item.d_type == DT_DIR};
+    DirEntry entry{JoinPath(folder, item.d_name), item.d_name, item.d_type == DT_DIR,
+                   item.d_type == DT_REG};
     if (item.d_type == DT_LNK || item.d_type == DT_UNKNOWN) {
-        entry.is_directory = DirectoryExists(entry.path);
+        struct stat st {};
+        if (::stat(entry.path.c_str(), &st) == 0) {
+            entry.is_directory = S_ISDIR(st.st_mode);
+            entry.is_regular = S_ISREG(st.st_mode);
+        }
     }
     return entry;
 }
@@ -29,8 +33,9 @@ DirEntry MakeEntry(const std::string& folder, const dirent& item) {
 class Walker {
   public:
     Walker(const std::function<void(const DirEntry&)>& visit,
-           const std::function<void(const std::string&)>& leave)
-        : visit_(visit), leave_(leave) {}
+           const std::function<void(const std::string&)>& leave,
+           const std::function<void(const std::string&, int)>& unreadable)
+        : visit_(visit), leave_(leave), unreadable_(unreadable) {}
 
     // Returns 0, or the errno of a folder that cannot be opened.
     int Walk(const std::string& folder) {
@@ -57,7 +62,9 @@ class Walker {
                 const DirEntry entry = MakeEntry(folder, *item);
                 visit_(entry);
                 if (entry.is_directory) {
-                    Walk(entry.path);
+                    if (const int error = Walk(entry.path); error != 0 && unreadable_) {
+                        unreadable_(entry.path, error);
+                    }
                 }
             }
         } catch (...) {
@@ -74,14 +81,21 @@ class Walker {
   private:
     const std::function<void(const DirEntry&)>& visit_;
     const std::function<void(const std::string&)>& leave_;
+    const std::function<void(const std::string&, int)>& unreadable_;
     std::set<DirId> seen_;
 };
 
 }  // namespace
 
+bool IsSpecialFile(const std::string& path) {
+    struct stat st {};
+    return ::stat(path.c_str(), &st) == 0 && !S_ISREG(st.st_mode) && !S_ISDIR(st.st_mode);
+}
+
 void WalkDirectory(const std::string& root, const std::function<void(const DirEntry&)>& visit,
-                   const std::function<void(const std::string&)>& leave) {
-    Walker walker(visit, leave);
+                   const std::function<void(const std::string&)>& leave,
+                   const std::function<void(const std::string&, int)>& unreadable) {
+    Walker walker(visit, leave, unreadable);
     if (const int error = walker.Walk(root); error != 0) {
         throw AppError(fmt::format("Cannot open folder \"{}\": {}", root, ErrnoText(error)));
     }
