@@ -207,6 +207,7 @@ TEST_F(MainWindowRig, FoldersDroppedOnTheWindowGoIntoTheLibraryAndThePanels) {
     ASSERT_TRUE(enter.isAccepted());
     QDropEvent drop(QPointF(300, 300), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
     QGuiApplication::sendEvent(form.get(), &drop);
+    ASSERT_TRUE(WaitForBackgroundWork());
     EXPECT_TRUE(std::filesystem::exists(app + "/sort/ArtName.tan"));
     EXPECT_EQ(form->ArtistCount(), 1);
     EXPECT_EQ(controls().List(1).count() + controls().List(2).count(), 1);
