@@ -32,6 +32,7 @@
 #include "shell/playing_core.h"
 #include "shell/progress_relay.h"
 #include "shell/shell_links.h"
+#include "shell/stall_probe.h"
 #include "shell/startup_prefetch.h"
 #include "shell/window_host.h"
 #include "shell/window_states.h"
@@ -101,6 +102,7 @@ void TForm1::FormCreate() {
     scanner_ = std::make_unique<library::TegScan>(*readers_, *background_progress_, services_);
     library_actions_ = std::make_unique<library::LibraryActions>(
         *scanner_, services_, app_dir_, [this] { FillArtistPanels(); }, background_.get());
+    shell::ReportStalls(*this);
     // A scan cut off while it put its new library in place is finished before it is read.
     Reported([this] { library::LibraryBuild::Recover(library::LibraryStore(app_dir_)); });
     links_->open_library_builder = [this] { library_actions_->ClearLibraryAndAddFiles(); };
