@@ -1,6 +1,8 @@
 #include "shell/desktop_media.h"
 
 #include <QGuiApplication>
+#include <algorithm>
+#include <limits>
 
 #include "config/settings.h"
 #include "playlists/playlist_model.h"
@@ -78,7 +80,10 @@ void WindowMediaPlayer::Previous() {
 }
 
 void WindowMediaPlayer::SeekTo(int64_t position_us) {
-    const auto ms = static_cast<int32_t>(position_us / 1000);
+    // Within the song's length already; held within the milliseconds the engines take all the
+    // same, so no request can wrap round to another position.
+    const auto ms = static_cast<int32_t>(
+        std::clamp<int64_t>(position_us / 1000, 0, std::numeric_limits<int32_t>::max()));
     form_.Playlists().Work().PositionMs = ms;
     form_.Transport().SeekTo(ms);
 }

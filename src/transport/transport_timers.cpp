@@ -26,7 +26,7 @@ void Transport::ReadEngine() {
     }
     if (Checked(Item::mBass)) {
         w.PlayState = links_.bass->GetState();
-        w.PositionMs = links_.bass->GetPosition() * 1000;
+        w.PositionMs = RoundToInt(links_.bass->GetPosition() * 1000.0);
     }
     if (Checked(Item::Apollo)) {
         w.PlayState = external::ApolloCommand(external::kApolloPlayState, 0);
@@ -89,14 +89,14 @@ void Transport::SeekAfterRelease() {
     TransportDisplay& display = *links_.display;
     // The flag is false once the thumb is released (or the bar was moved with the keyboard).
     if (!controls::MouseUpm() && seek_pending_ == 1 && seek_source_ == SeekSource::Main) {
-        SeekTo(display.Position(PositionBar::Main) * 1000);
+        SeekTo(RoundToInt(display.Position(PositionBar::Main) * 1000.0));
         controls::SetMouseUpm(true);
         seek_pending_ = 0;
     }
     if (!controls::MouseUpm() && seek_pending_ == 1 && seek_source_ == SeekSource::Mini) {
         const int position = display.Position(PositionBar::Mini);
         display.SetPosition(PositionBar::Main, position);
-        SeekTo(position * 1000);
+        SeekTo(RoundToInt(position * 1000.0));
         controls::SetMouseUpm(true);
         seek_pending_ = 0;
         seek_source_ = SeekSource::Main;
