@@ -88,7 +88,7 @@ void TForm1::FormCreate() {
     config_files_ = std::make_unique<config::ConfigFiles>(app_dir_, settings_, eq_gains_, *links_);
     const config::WindowPosition position = config_files_->ReadConfig("Conf.tcf");
     if (settings_.Checked(config::Item::Apollo)) {
-        external::StartApolloAtStartup(services_, settings_.PathToApollo);
+        external::StartApolloAtStartup(services_, settings_.PathToApollo, &engines_->apollo_starts);
     }
 
     readers_ = std::make_unique<library::TagReaders>();
@@ -135,6 +135,7 @@ void TForm1::AttachModulePlayer(TfrmMain& module_player) {
     links.timers = display_.get();
     links.services = &services_;
     links.app_dir = app_dir_;
+    links.apollo_starts = &engines_->apollo_starts;
     playlists::PlaylistModel::Links model;
     model.settings = &settings_;
     model.display = display_.get();
@@ -171,7 +172,7 @@ void TForm1::LoadPresetAndPlaylists() {
         if (work.Current == 0 && work.Count > 0) {
             work.Current = 1;
         }
-        transport_->PlayCurrent(playlists::PlayCommand::Play);
+        Reported([this] { transport_->PlayCurrent(playlists::PlayCommand::Play); });
     } else {
         display_->SetPlayButtons(transport::kIdleLook);
     }

@@ -7,6 +7,7 @@
 #include "config/config_files.h"
 #include "controls/mouse_upm.h"
 #include "external/apollo_command.h"
+#include "platform/error/app_error.h"
 #include "playlists/playlist_model.h"
 #include "transport/quick_play.h"
 #include "transport/transport.h"
@@ -62,7 +63,30 @@ bool Transport::QuickPlayAndAbCheck() {
     return seek_pending_ == 0;
 }
 
+bool Transport::ExternalPlayerAnswers() {
+    if (ExternalPlayerFound()) {
+        if (handover_waiting_) {
+            const playlists::PlayCommand command = *handover_waiting_;
+            handover_waiting_.reset();
+            HandOverCurrent(command);
+        }
+        return true;
+    }
+    if (handover_waiting_ && ExternalWindowAwaited()) {
+        return false;
+    }
+    // No player to poll: an ended song is not to be read into the silence, which would run
+    // through the playlist to its end (and its shutdown).
+    const bool awaited = handover_waiting_.has_value();
+    StopPlay(false);
+    throw AppError(awaited ? kExternalPlayerDidNotOpen : kNoExternalPlayer);
+}
+
 void Transport::Timer1() {
+    if (Checked(Item::Apollo) && !ExternalPlayerAnswers()) {
+        ShowTimes();
+        return;
+    }
     ReadEngine();
     if (QuickPlayAndAbCheck()) {
         SetBothPositions(RoundToInt(Work().PositionMs / 1000.0));
