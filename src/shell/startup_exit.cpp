@@ -20,6 +20,7 @@
 #include "platform/system/system_services.h"
 #include "platform/text/cp1251.h"
 #include "playlists/playlist_model.h"
+#include "shell/error_boundary.h"
 #include "shell/layout_rules.h"
 #include "shell/library_panels.h"
 #include "shell/list_view.h"
@@ -110,7 +111,9 @@ void TForm1::FormCreate() {
         setWindowTitle(text::Cp1251ToQString(title));
         states_->AppTitleChanged(title);
     };
-    states_->RegisterHotkeys();
+    states_->RegisterHotkeys([this](const std::function<void()>& operation) {
+        shell::RunReportedAfterAnswer(services_, operation);
+    });
 
     const bool list2_shown = !controls_->List(2).isHidden();
     shell::ApplySavedSize(layout_,
