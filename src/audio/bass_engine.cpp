@@ -14,6 +14,12 @@ using namespace tarvel::bass;
 std::atomic<std::int32_t> BassPlayState{0};
 
 namespace {
+// The channel whose end is the end of the song: an end notice of a channel left behind (it ended
+// while the next song was being started) must not end the song that plays now.
+std::atomic<bass::DWORD> g_ending_channel{0};
+}  // namespace
+
+namespace {
 
 constexpr DWORD kStreamFlags = 128;  // effects enabled
 constexpr DWORD kMusicFlags = 640;   // normal ramping + effects enabled
@@ -94,6 +100,7 @@ void CBassEngine::PlayFile(const std::string& path) {
     }
     BASS_MusicPlay(Channel);
     BASS_StreamPlay(Channel, kFalse, 512);
+    g_ending_channel = Channel;
     BassPlayState = 1;
 }
 
@@ -154,8 +161,10 @@ std::int32_t CBassEngine::GetState() const {
     return BassPlayState;
 }
 
-void CBassEngine::OnChannelEnd(HSYNC, DWORD, DWORD, DWORD) {
-    BassPlayState = 0;
+void CBassEngine::OnChannelEnd(HSYNC, DWORD channel, DWORD, DWORD) {
+    if (channel == g_ending_channel) {
+        BassPlayState = 0;
+    }
 }
 
 void CBassEngine::CreateSpectrum(int width, int height) {

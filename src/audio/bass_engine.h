@@ -51,7 +51,8 @@ class CBassEngine {
     void DrawSpectrum(QPainter& dc);
     TSpectrum* Spectrum() const { return spectrum_.get(); }
 
-    // The end-of-channel sync procedure.
+    // The end-of-channel sync procedure: the state becomes 0 when the channel that ended is the
+    // one started last (a late notice of an earlier channel is ignored).
     static void OnChannelEnd(bass::HSYNC handle, bass::DWORD channel, bass::DWORD data,
                              bass::DWORD user);
 

@@ -1,5 +1,6 @@
 #include "external/apollo_lifecycle.h"
 
+#include <chrono>
 #include <cstdio>
 
 #include "external/apollo_command.h"
@@ -22,9 +23,38 @@ constexpr const char* kNone = "None";
 
 }  // namespace
 
-void StartApolloAtStartup(system::SystemServices& services, const std::string& path_to_apollo) {
+ApolloStarts::Clock ApolloStarts::SteadyClock() {
+    return [] {
+        return std::chrono::duration_cast<std::chrono::milliseconds>(
+                   std::chrono::steady_clock::now().time_since_epoch())
+            .count();
+    };
+}
+
+void ApolloStarts::Started(bool hide) {
+    pending_ = true;
+    hide_ = hide;
+    started_ms_ = clock_();
+}
+
+bool ApolloStarts::WindowAwaited() const {
+    return pending_ && clock_() - started_ms_ < kWindowWaitMs;
+}
+
+void ApolloStarts::WindowFound() {
+    if (pending_ && hide_) {
+        HideApollo();
+    }
+    pending_ = false;
+}
+
+void StartApolloAtStartup(system::SystemServices& services, const std::string& path_to_apollo,
+                          ApolloStarts* starts) {
     if (!ApolloRunning() && path_to_apollo != kNone) {
         services.StartProgram(path_to_apollo, system::kShowMinimized);
+        if (starts != nullptr) {
+            starts->Started(true);
+        }
     }
     HideApollo();
 }
@@ -50,6 +80,9 @@ void EnsureCdReaderPlugin(bool rebuild, const CdPluginContext& context) {
         }
         context.wait(300);
         context.services->StartProgram(context.path_to_apollo, system::kShowMinimized);
+        if (context.starts != nullptr) {
+            context.starts->Started(true);
+        }
         HideApollo();
     }
     if (rebuild && context.rebuild_cd_playlist) {

@@ -1,9 +1,12 @@
 #include "shell/desktop_media.h"
 
 #include <QGuiApplication>
+#include <algorithm>
+#include <limits>
 
 #include "config/settings.h"
 #include "playlists/playlist_model.h"
+#include "shell/error_boundary.h"
 #include "shell/main_window.h"
 #include "shell/mpris_state.h"
 #include "shell/open_files.h"
@@ -42,53 +45,66 @@ void WindowMediaPlayer::Quit() {
     QTimer::singleShot(0, &form_, [this] { form_.close(); });
 }
 
+void WindowMediaPlayer::Run(const std::function<void()>& operation) {
+    RunReportedAfterAnswer(form_.Services(), operation);
+}
+
 void WindowMediaPlayer::PlayPause() {
-    form_.Transport().PlayPauseButton();
+    Run([this] { form_.Transport().PlayPauseButton(); });
 }
 
 void WindowMediaPlayer::Play() {
     const mpris::Status status = State().status;
-    if (status == mpris::Status::Paused) {
-        form_.Transport().PlayPause();
-    } else if (status == mpris::Status::Stopped) {
-        form_.Transport().PlayPauseButton();
-    }
+    Run([this, status] {
+        if (status == mpris::Status::Paused) {
+            form_.Transport().PlayPause();
+        } else if (status == mpris::Status::Stopped) {
+            form_.Transport().PlayPauseButton();
+        }
+    });
 }
 
 void WindowMediaPlayer::Pause() {
     if (State().status == mpris::Status::Playing) {
-        form_.Transport().PlayPause();
+        Run([this] { form_.Transport().PlayPause(); });
     }
 }
 
 void WindowMediaPlayer::Stop() {
-    form_.Transport().StopPlay(true);
+    Run([this] { form_.Transport().StopPlay(true); });
 }
 
 void WindowMediaPlayer::Next() {
     if (form_.Playlists().Work().Count > 0) {
-        form_.Transport().PlayNext();
+        Run([this] { form_.Transport().PlayNext(); });
     }
 }
 
 void WindowMediaPlayer::Previous() {
     if (form_.Playlists().Work().Count > 0) {
-        form_.Transport().PlayPrevious();
+        Run([this] { form_.Transport().PlayPrevious(); });
     }
 }
 
 void WindowMediaPlayer::SeekTo(int64_t position_us) {
-    const auto ms = static_cast<int32_t>(position_us / 1000);
-    form_.Playlists().Work().PositionMs = ms;
-    form_.Transport().SeekTo(ms);
+    // Within the song's length already; held within the milliseconds the engines take all the
+    // same, so no request can wrap round to another position.
+    const auto ms = static_cast<int32_t>(
+        std::clamp<int64_t>(position_us / 1000, 0, std::numeric_limits<int32_t>::max()));
+    Run([this, ms] {
+        form_.Playlists().Work().PositionMs = ms;
+        form_.Transport().SeekTo(ms);
+    });
 }
 
 void WindowMediaPlayer::SetVolume(double volume) {
-    form_.Transport().ApplyVolume(VolumeBarPosition(volume));
+    Run([this, volume] { form_.Transport().ApplyVolume(VolumeBarPosition(volume)); });
 }
 
 bool WindowMediaPlayer::OpenFiles(const std::vector<std::string>& paths) {
-    return PlayFiles(form_, paths);
+    bool opened = false;
+    Run([this, &paths, &opened] { opened = PlayFiles(form_, paths); });
+    return opened;
 }
 
 DesktopMedia::DesktopMedia(TForm1& form, mpris::MprisService::Clock clock)

@@ -2,6 +2,7 @@
 
 #include <QObject>
 #include <QTimer>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -18,7 +19,8 @@ class TForm1;
 namespace tarvel::shell {
 
 // The main window's operations as the media controls ask for them; each request runs the
-// operation the matching button or menu item runs.
+// operation the matching button or menu item runs. An AppError it throws is reported once the
+// request has had its answer.
 class WindowMediaPlayer : public mpris::MediaPlayer {
   public:
     explicit WindowMediaPlayer(TForm1& form) : form_(form) {}
@@ -37,6 +39,8 @@ class WindowMediaPlayer : public mpris::MediaPlayer {
     bool OpenFiles(const std::vector<std::string>& paths) override;
 
   private:
+    void Run(const std::function<void()>& operation);
+
     TForm1& form_;
 };
 

@@ -40,10 +40,14 @@ void TForm1::OnPress(std::string_view control, std::function<void(QMouseEvent*)>
 }
 
 void TForm1::BuildMenus() {
+    // A menu item's operation reports its AppError like a button's.
+    const auto reported = [this](std::function<void()> handler) {
+        return [this, handler = std::move(handler)] { Reported(handler); };
+    };
     shell::MenuHandlers on;
-    on.mFmod = [this] { transport_->mFmodClick(); };
-    on.mBass = [this] { transport_->mBassClick(); };
-    on.Apollo = [this] { transport_->ApolloClick(); };
+    on.mFmod = reported([this] { transport_->mFmodClick(); });
+    on.mBass = reported([this] { transport_->mBassClick(); });
+    on.Apollo = reported([this] { transport_->ApolloClick(); });
     on.restart_warning = [this] {
         if (services_.MessageBox("Tarvel",
                                  "Для того, что бы действие применилось, необ][одимо перегрузить "
@@ -53,21 +57,20 @@ void TForm1::BuildMenus() {
             close();
         }
     };
-    on.artist_panels = [this] {
-        SetArtistPanelMode(settings_.Checked(config::Item::mIncorporated1));
-    };
-    on.restore = [this] { RestoreFromTray(); };
+    on.artist_panels =
+        reported([this] { SetArtistPanelMode(settings_.Checked(config::Item::mIncorporated1)); });
+    on.restore = reported([this] { RestoreFromTray(); });
     on.exit = [this] {
         SaveOnExit();
         close();
     };
     on.clear_library_and_add = [this] { library_actions_->ClearLibraryAndAddFiles(); };
     on.add_files = [this] { library_actions_->AddFiles(); };
-    on.shuffle_options = [this] {
+    on.shuffle_options = reported([this] {
         if (ShowShuffleOptions) {
             ShowShuffleOptions();
         }
-    };
+    });
     menus_ = std::make_unique<shell::MainMenus>(settings_, on, this);
 }
 

@@ -13,6 +13,7 @@
 #include "platform/winmsg/client.h"
 #include "shell/audio_windows.h"
 #include "shell/desktop_media.h"
+#include "shell/error_boundary.h"
 #include "shell/first_paint_probe.h"
 #include "shell/main_window.h"
 #include "shell/open_files.h"
@@ -46,11 +47,12 @@ int RunProgram(int argc, char** argv) {
         prefetch = std::make_unique<shell::StartupPrefetch>(app_dir);
     } catch (const std::system_error&) {
     }
-    QApplication app(argc, argv);
+    shell::ReportingApplication app(argc, argv);
     QApplication::setApplicationName("Tarvel");
     controls::InstallAccessibility();
     QApplication::setQuitOnLastWindowClosed(false);
     const auto services = system::CreateSystemServices();
+    app.SetServices(services.get());
     // SIGTERM and SIGINT close the main window like its close button. They are caught from here
     // on, and acted on in the event loop: one that comes while the windows are made closes the
     // window once it shows.

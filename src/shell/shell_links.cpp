@@ -35,6 +35,7 @@ void ShellEngines::EnsureCdReaderPlugin() {
     context.path_to_apollo = settings_.PathToApollo;
     context.app_dir = app_dir_;
     context.services = &services_;
+    context.starts = &apollo_starts;
     external::EnsureCdReaderPlugin(false, context);
 }
 

@@ -5,6 +5,7 @@
 
 #include "config/config_links.h"
 #include "config/settings.h"
+#include "external/apollo_lifecycle.h"
 #include "playlists/playlist_engines.h"
 
 namespace tarvel::audio {
@@ -25,6 +26,8 @@ class ShellEngines : public playlists::PlaylistEngines {
     audio::FmodEngine* fmod = nullptr;
     // Reads the disc into the CD playlist after the external player's plug-in was installed.
     std::function<void()> rebuild_cd_playlist;
+    // The external player's starts made by the program, whose windows a hand-over waits for.
+    external::ApolloStarts apollo_starts;
 
     void FmodStop(const std::string& kind) override;
     std::vector<int32_t> CdTrackLengths() override;

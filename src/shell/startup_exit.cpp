@@ -23,6 +23,7 @@
 #include "platform/text/cp1251.h"
 #include "playlists/playlist_model.h"
 #include "shell/background_work.h"
+#include "shell/error_boundary.h"
 #include "shell/layout_rules.h"
 #include "shell/library_panels.h"
 #include "shell/list_view.h"
@@ -93,7 +94,7 @@ void TForm1::FormCreate() {
     config_files_ = std::make_unique<config::ConfigFiles>(app_dir_, settings_, eq_gains_, *links_);
     const config::WindowPosition position = config_files_->ReadConfig("Conf.tcf");
     if (settings_.Checked(config::Item::Apollo)) {
-        external::StartApolloAtStartup(services_, settings_.PathToApollo);
+        external::StartApolloAtStartup(services_, settings_.PathToApollo, &engines_->apollo_starts);
     }
 
     background_progress_ = std::make_unique<shell::ProgressRelay>(*display_);
@@ -120,7 +121,9 @@ void TForm1::FormCreate() {
         setWindowTitle(text::Cp1251ToQString(title));
         states_->AppTitleChanged(title);
     };
-    states_->RegisterHotkeys();
+    states_->RegisterHotkeys([this](const std::function<void()>& operation) {
+        shell::RunReportedAfterAnswer(services_, operation);
+    });
 
     const bool list2_shown = !controls_->List(2).isHidden();
     shell::ApplySavedSize(layout_,
@@ -145,6 +148,7 @@ void TForm1::AttachModulePlayer(TfrmMain& module_player) {
     links.timers = display_.get();
     links.services = &services_;
     links.app_dir = app_dir_;
+    links.apollo_starts = &engines_->apollo_starts;
     playlists::PlaylistModel::Links model;
     model.settings = &settings_;
     model.display = display_.get();
@@ -181,7 +185,7 @@ void TForm1::LoadPresetAndPlaylists() {
         if (work.Current == 0 && work.Count > 0) {
             work.Current = 1;
         }
-        transport_->PlayCurrent(playlists::PlayCommand::Play);
+        Reported([this] { transport_->PlayCurrent(playlists::PlayCommand::Play); });
     } else {
         display_->SetPlayButtons(transport::kIdleLook);
     }

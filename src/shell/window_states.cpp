@@ -89,8 +89,14 @@ void WindowStates::AppTitleChanged(std::string_view title) {
     }
 }
 
-void WindowStates::RegisterHotkeys() {
-    desktop_.RegisterHotkeys([this](int n) { HotkeyDispatch(n); });
+void WindowStates::RegisterHotkeys(HotkeyBoundary boundary) {
+    desktop_.RegisterHotkeys([this, boundary = std::move(boundary)](int n) {
+        if (boundary) {
+            boundary([this, n] { HotkeyDispatch(n); });
+        } else {
+            HotkeyDispatch(n);
+        }
+    });
 }
 
 void WindowStates::HotkeyDispatch(int n) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -86,8 +87,11 @@ class WindowStates {
     // A new application title: the tip of a tray icon shown follows it.
     void AppTitleChanged(std::string_view title);
 
-    // Registers the eight hotkeys with HotkeyDispatch as their handler.
-    void RegisterHotkeys();
+    // Runs a hotkey's operation: the error report's boundary in the program (an operation's
+    // AppError is reported, the program goes on), a plain call in tests.
+    using HotkeyBoundary = std::function<void(const std::function<void()>& operation)>;
+    // Registers the eight hotkeys with HotkeyDispatch, run inside the boundary, as their handler.
+    void RegisterHotkeys(HotkeyBoundary boundary = nullptr);
     // Hotkey n (1..8: Super+Up, Down, Right, Left, Space, PageUp, PageDown, Home); others are
     // ignored.
     void HotkeyDispatch(int n);

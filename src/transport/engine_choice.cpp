@@ -79,6 +79,9 @@ void Transport::ApolloClick() {
     }
     if (!external::ApolloRunning()) {
         links_.services->StartProgram(path, system::kShowRestore);
+        if (links_.apollo_starts != nullptr) {
+            links_.apollo_starts->Started(false);
+        }
     }
     if (Checked(Item::mBass)) {
         links_.bass->Stop();
@@ -94,6 +97,7 @@ void Transport::ApolloClick() {
     context.app_dir = links_.app_dir;
     context.services = links_.services;
     context.wait = links_.wait;
+    context.starts = links_.apollo_starts;
     external::EnsureCdReaderPlugin(false, context);
     PlayCurrent(playlists::PlayCommand::Play);
 }

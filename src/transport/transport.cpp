@@ -1,12 +1,17 @@
 #include "transport/transport.h"
 
+#include <fmt/format.h>
+
 #include <algorithm>
 
 #include "audio/bass_engine.h"
 #include "audio/fmod_engine.h"
 #include "external/apollo_command.h"
+#include "external/apollo_lifecycle.h"
 #include "library/duration_text.h"
 #include "library/song_record.h"
+#include "platform/error/app_error.h"
+#include "platform/fs/file_ops.h"
 #include "platform/text/number_text.h"
 #include "playlists/playlist_model.h"
 #include "transport/quick_play.h"
@@ -26,6 +31,14 @@ int32_t CellNumber(const std::vector<std::string>& row, int cell) {
 
 std::string MsText(int64_t ms) {
     return DurationText(std::to_string(ms));
+}
+
+// Why a song's file did not play: it is missing, or it is no sound the player can play.
+std::string UnplayableText(const std::string& path) {
+    if (fs::FileExists(path)) {
+        return fmt::format("{}: the file holds no sound this player can play", path);
+    }
+    return fmt::format("{}: the file cannot be found, so it cannot be played", path);
 }
 
 external::PlayCommand ToExternal(PlayCommand command) {
@@ -114,50 +127,8 @@ void Transport::PlayCurrent(PlayCommand command) {
     display.SetPositionMaximum(RoundToInt(length_ms / 1000.0));
     display.SetPlayButtons(kPlayingLook);
 
-    const std::string& kind = row[kGenre];
-    const std::string& path = row[kPath];
-    const int volume = links_.settings->Volume();
-    const bool pause = command == PlayCommand::Pause;
-    if (Checked(Item::mFmod)) {
-        audio::FmodEngine& fmod = *links_.fmod;
-        const int32_t v = RoundToInt(volume / 3.1);
-        const int32_t track = CellNumber(row, kTrack);
-        SetModuleTimer(true);
-        if (w.PositionMs != 0 || pause) {
-            // Muted while the song is moved to its position or paused, so nothing sounds early.
-            fmod.FmodSetVolume(kind, 0);
-            fmod.FmodPlay(kind, path, track);
-            if (w.PositionMs != 0) {
-                fmod.FmodSetTime(kind, w.PositionMs);
-            }
-            if (pause) {
-                fmod.FmodPause(kind, true);
-            }
-            fmod.FmodSetVolume(kind, v);
-        } else {
-            fmod.FmodPlay(kind, path, track);
-        }
-    }
-    if (Checked(Item::mBass)) {
-        audio::CBassEngine& bass = *links_.bass;
-        const int32_t v = RoundToInt(volume / 7.71);
-        SetModuleTimer(false);
-        if (w.PositionMs != 0 || pause) {
-            bass.SetVolume(0);
-            bass.PlayFile(path);
-            bass.SetPosition(RoundToInt(w.PositionMs / 1000.0));
-            if (pause) {
-                bass.Pause(true);
-            }
-            bass.SetVolume(v);
-        } else {
-            bass.PlayFile(path);
-        }
-    }
-    if (Checked(Item::Apollo)) {
-        SetModuleTimer(false);
-        external::HandOverFile(path, w.PositionMs, ToExternal(command), volume, links_.wait);
-    }
+    // An engine's failure ends the start, not the steps that keep the playlist in step with it.
+    const EngineStart started = StartOnEngines(row, command);
 
     links_.playlists->MarkCurrentSong(command);
     links_.playlists->SumPlaylistTime();
@@ -165,6 +136,102 @@ void Transport::PlayCurrent(PlayCommand command) {
     w.SongLengthMs = length_ms;
     SetBothPositions(RoundToInt(w.PositionMs / 1000.0));
     KeepUndoInStep();
+    if (started.stop) {
+        StopPlay(false);
+    }
+    if (started.failure) {
+        throw AppError(*started.failure);
+    }
+}
+
+Transport::EngineStart Transport::StartOnEngines(const std::vector<std::string>& row,
+                                                 PlayCommand command) {
+    playlists::TMasPLayList& w = Work();
+    const std::string& kind = row[kGenre];
+    const std::string& path = row[kPath];
+    const int volume = links_.settings->Volume();
+    const bool pause = command == PlayCommand::Pause;
+    EngineStart started;
+    handover_waiting_.reset();
+    try {
+        if (Checked(Item::mFmod)) {
+            audio::FmodEngine& fmod = *links_.fmod;
+            const int32_t v = RoundToInt(volume / 3.1);
+            const int32_t track = CellNumber(row, kTrack);
+            SetModuleTimer(true);
+            if (w.PositionMs != 0 || pause) {
+                // Muted while the song is moved to its position or paused, so nothing sounds
+                // early.
+                fmod.FmodSetVolume(kind, 0);
+                fmod.FmodPlay(kind, path, track);
+                if (w.PositionMs != 0) {
+                    fmod.FmodSetTime(kind, w.PositionMs);
+                }
+                if (pause) {
+                    fmod.FmodPause(kind, true);
+                }
+                fmod.FmodSetVolume(kind, v);
+            } else {
+                fmod.FmodPlay(kind, path, track);
+            }
+        }
+        if (Checked(Item::mBass)) {
+            audio::CBassEngine& bass = *links_.bass;
+            const int32_t v = RoundToInt(volume / 7.71);
+            SetModuleTimer(false);
+            if (w.PositionMs != 0 || pause) {
+                bass.SetVolume(0);
+                bass.PlayFile(path);
+                bass.SetPosition(RoundToInt(w.PositionMs / 1000.0));
+                if (pause) {
+                    bass.Pause(true);
+                }
+                bass.SetVolume(v);
+            } else {
+                bass.PlayFile(path);
+            }
+            // The engine says nothing when it cannot open the file; the user is told.
+            if (bass.Channel == 0) {
+                started.failure = UnplayableText(path);
+            }
+        }
+        if (Checked(Item::Apollo)) {
+            SetModuleTimer(false);
+            if (ExternalPlayerFound()) {
+                external::HandOverFile(path, w.PositionMs, ToExternal(command), volume,
+                                       links_.wait);
+            } else if (ExternalWindowAwaited()) {
+                handover_waiting_ = command;
+            } else {
+                started = {kNoExternalPlayer, true};
+            }
+        }
+    } catch (const AppError& e) {
+        started.failure = e.what();
+    }
+    return started;
+}
+
+bool Transport::ExternalPlayerFound() {
+    if (!external::ApolloRunning()) {
+        return false;
+    }
+    if (links_.apollo_starts != nullptr) {
+        links_.apollo_starts->WindowFound();
+    }
+    return true;
+}
+
+bool Transport::ExternalWindowAwaited() const {
+    return links_.apollo_starts != nullptr && links_.apollo_starts->WindowAwaited();
+}
+
+void Transport::HandOverCurrent(PlayCommand command) {
+    const int volume = links_.settings->Volume();
+    // The volume sent while the window was not open yet went nowhere.
+    external::ApolloCommand(external::kApolloVolume, external::ApolloVolume(volume));
+    external::HandOverFile(CurrentRow()[kPath], Work().PositionMs, ToExternal(command), volume,
+                           links_.wait);
 }
 
 void Transport::KeepUndoInStep() {
@@ -267,6 +334,7 @@ void Transport::StopPlay(bool snapshot) {
         model.TakeUndoSnapshot();
     }
     song_in_play_ = false;
+    handover_waiting_.reset();
     model.ResetSongProgress();
     SwitchTimer1(false);
     SetModuleTimer(false);

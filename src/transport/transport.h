@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -17,6 +18,9 @@ class FmodEngine;
 }  // namespace tarvel::audio
 namespace tarvel::config {
 class ConfigFiles;
+}
+namespace tarvel::external {
+class ApolloStarts;
 }
 namespace tarvel::playlists {
 class PlaylistModel;
@@ -49,7 +53,15 @@ class Transport : public playlists::TransportControl {
         std::string app_dir;
         // The wait of the file hand-over to the external player (real in the app).
         external::Waiter wait = external::RealWaiter();
+        // The external player's starts made by the program (none: no window is ever awaited).
+        external::ApolloStarts* apollo_starts = nullptr;
     };
+
+    // What is said when the external player is chosen and its window cannot be found.
+    static constexpr const char* kNoExternalPlayer =
+        "Apollo is not running: there is no Apollo window to play the song, so the playlist stops.";
+    static constexpr const char* kExternalPlayerDidNotOpen =
+        "Apollo was started, but its window did not open within 5 seconds, so the playlist stops.";
     explicit Transport(Links links);
 
     // The operations of the main window.
@@ -71,7 +83,10 @@ class Transport : public playlists::TransportControl {
     void StepVolume(int delta);
 
     // Timer handlers: Timer1 every 200 ms while a song plays, Timer2 every 20 ms for the whole
-    // run, Timer3 once on a first run.
+    // run, Timer3 once on a first run. With the external player chosen and its window missing,
+    // PlayCurrent and Timer1 stop the playlist and throw AppError saying so (once: the stop ends
+    // the polling); a window the program has just started is waited for first (Timer1 hands the
+    // song over once it has opened). The playlist never runs on for want of a player.
     void Timer1();
     void Timer2();
     void Timer3();
@@ -113,6 +128,21 @@ class Transport : public playlists::TransportControl {
     void LeaveEngine(bool stop_bass, bool stop_fmod);
     void KeepUndoInStep();
     void ReadEngine();
+    // What became of handing a song to the checked engines: why it did not play, if it did not
+    // (an engine's error, a file the BASS engine could not open, no external player), and whether
+    // the playlist is to stop for it.
+    struct EngineStart {
+        std::optional<std::string> failure;
+        bool stop = false;
+    };
+    EngineStart StartOnEngines(const std::vector<std::string>& row, playlists::PlayCommand command);
+    // The external player's window is there (a start awaited is then over).
+    bool ExternalPlayerFound();
+    bool ExternalWindowAwaited() const;
+    // Timer1 with the external player chosen: true when it answers and can be polled; false while
+    // its window is awaited; otherwise stops and throws.
+    bool ExternalPlayerAnswers();
+    void HandOverCurrent(playlists::PlayCommand command);
     // Quick play and the A-B loop; false when the position bars must not follow the position.
     bool QuickPlayAndAbCheck();
     void SeekAfterRelease();
@@ -127,6 +157,8 @@ class Transport : public playlists::TransportControl {
     int32_t seek_pending_ = 0;
     SeekSource seek_source_ = SeekSource::Main;
     std::string song_time_text_;
+    // The song started while the external player's window was awaited: handed over by Timer1.
+    std::optional<playlists::PlayCommand> handover_waiting_;
 };
 
 }  // namespace tarvel::transport

@@ -7,6 +7,7 @@
 #include "config/config_files.h"
 #include "controls/mouse_upm.h"
 #include "external/apollo_command.h"
+#include "platform/error/app_error.h"
 #include "playlists/playlist_model.h"
 #include "transport/quick_play.h"
 #include "transport/transport.h"
@@ -26,7 +27,7 @@ void Transport::ReadEngine() {
     }
     if (Checked(Item::mBass)) {
         w.PlayState = links_.bass->GetState();
-        w.PositionMs = links_.bass->GetPosition() * 1000;
+        w.PositionMs = RoundToInt(links_.bass->GetPosition() * 1000.0);
     }
     if (Checked(Item::Apollo)) {
         w.PlayState = external::ApolloCommand(external::kApolloPlayState, 0);
@@ -62,7 +63,30 @@ bool Transport::QuickPlayAndAbCheck() {
     return seek_pending_ == 0;
 }
 
+bool Transport::ExternalPlayerAnswers() {
+    if (ExternalPlayerFound()) {
+        if (handover_waiting_) {
+            const playlists::PlayCommand command = *handover_waiting_;
+            handover_waiting_.reset();
+            HandOverCurrent(command);
+        }
+        return true;
+    }
+    if (handover_waiting_ && ExternalWindowAwaited()) {
+        return false;
+    }
+    // No player to poll: an ended song is not to be read into the silence, which would run
+    // through the playlist to its end (and its shutdown).
+    const bool awaited = handover_waiting_.has_value();
+    StopPlay(false);
+    throw AppError(awaited ? kExternalPlayerDidNotOpen : kNoExternalPlayer);
+}
+
 void Transport::Timer1() {
+    if (Checked(Item::Apollo) && !ExternalPlayerAnswers()) {
+        ShowTimes();
+        return;
+    }
     ReadEngine();
     if (QuickPlayAndAbCheck()) {
         SetBothPositions(RoundToInt(Work().PositionMs / 1000.0));
@@ -89,14 +113,14 @@ void Transport::SeekAfterRelease() {
     TransportDisplay& display = *links_.display;
     // The flag is false once the thumb is released (or the bar was moved with the keyboard).
     if (!controls::MouseUpm() && seek_pending_ == 1 && seek_source_ == SeekSource::Main) {
-        SeekTo(display.Position(PositionBar::Main) * 1000);
+        SeekTo(RoundToInt(display.Position(PositionBar::Main) * 1000.0));
         controls::SetMouseUpm(true);
         seek_pending_ = 0;
     }
     if (!controls::MouseUpm() && seek_pending_ == 1 && seek_source_ == SeekSource::Mini) {
         const int position = display.Position(PositionBar::Mini);
         display.SetPosition(PositionBar::Main, position);
-        SeekTo(position * 1000);
+        SeekTo(RoundToInt(position * 1000.0));
         controls::SetMouseUpm(true);
         seek_pending_ = 0;
         seek_source_ = SeekSource::Main;

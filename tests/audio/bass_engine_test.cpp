@@ -75,6 +75,17 @@ TEST_F(BassEngineTest, Mp3PlaysToItsEndAndTheCallbackClearsTheState) {
     EXPECT_EQ(ms, 500);  // the end is seen in the block that reaches it
 }
 
+TEST_F(BassEngineTest, OnlyTheEndOfTheSongStartedLastEndsIt) {
+    engine_->PlayFile(Tone(440));
+    const DWORD left = engine_->Channel;
+    engine_->PlayFile(Tone(660));
+    // The first channel's end comes in after the second song has started: it is not the end.
+    CBassEngine::OnChannelEnd(0, left, 0, 0);
+    EXPECT_EQ(engine_->GetState(), 1);
+    EXPECT_GT(PlayOut(), 1500) << "the second song played on to its own end";
+    EXPECT_EQ(engine_->GetState(), 0);
+}
+
 TEST_F(BassEngineTest, ModulePlaysToItsEnd) {
     engine_->PlayFile(dir_ / "tiny.mod");
     EXPECT_EQ(engine_->GetState(), 1);

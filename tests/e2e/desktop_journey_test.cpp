@@ -13,6 +13,7 @@
 
 #include "e2e/e2e_support.h"
 #include "e2e/x_session.h"
+#include "platform/fs/file_ops.h"
 #include "platform/fs/line_file.h"
 #include "platform/text/cp1251.h"
 #include "playlists/playlist_file.h"
@@ -179,6 +180,79 @@ TEST_F(DesktopJourney, PlayerctlDrivesThePlayerAndHearsWhatItDoes) {
     ExpectCleanExit(player);
     EXPECT_EQ(fs::ReadLines(app.FilePath("TvSysFile/conf.tcf")).at(15), "Volume=386")
         << "the volume asked for is the window's volume, saved at exit";
+}
+
+// The general error report's lines in the recording platform's log.
+std::vector<std::string> ReportedErrors(const AppDirFixture& app) {
+    std::vector<std::string> reports;
+    for (const std::string& line : fs::ReadLines(app.LogPath())) {
+        if (line.starts_with("MessageBox\tTarvel\t")) {
+            reports.push_back(line);
+        }
+    }
+    return reports;
+}
+
+TEST_F(DesktopJourney,
+       SongsThatCannotBePlayedAreReportedWhicheverDoorSkipsToThemAndThePlayerGoesOn) {
+    XSession x;
+    ASSERT_TRUE(x.Ok());
+    const std::string songs = app.FilePath("songs");
+    const std::string deleted = MakeToneMp3(songs + "/gone", 550, 2);
+    fs::RemoveFile(deleted);
+    const std::string no_track = songs + "/Track.cda";  // a CD name without its track number
+    const std::string not_mp3 = songs + "/notes.mp3";
+    fs::WriteLines(no_track, {"not a CD track"});
+    fs::WriteLines(not_mp3, {"not an MP3"});
+    WritePlaylist(app, {{MakeToneMp3(songs, 440, 30), "First"},
+                        {deleted, "Deleted"},
+                        {no_track, "Track"},
+                        {not_mp3, "Notes"},
+                        {MakeToneMp3(songs, 660, 30), "Last"}});
+    QProcess player;
+    app.StartOnDisplay(player, x.Display(), app.FilePath("out.wav"));
+    ASSERT_TRUE(app.WaitForWindows(player));
+    ASSERT_TRUE(WaitForMediaControls());
+    const auto title = [this] { return Playerctl(bus, {"metadata", "title"}); };
+    Playerctl(bus, {"play"});
+    ASSERT_TRUE(WaitFor([&] { return Playerctl(bus, {"status"}) == "Playing"; }));
+    ASSERT_EQ(title(), "First");
+    const auto heard_for = [this](double seconds) {
+        return WaitFor([&] { return Playerctl(bus, {"position"}).toDouble() >= seconds; });
+    };
+    ASSERT_TRUE(heard_for(1.0));
+
+    // Each door in turn skips to a song that cannot be played: the player says so once and
+    // stays on that song, running.
+    const auto skip = [&](const std::function<void()>& door, const QString& to, size_t reports) {
+        door();
+        EXPECT_TRUE(WaitFor([&] { return ReportedErrors(app).size() == reports; }))
+            << "nothing reported on the way to " << to.toStdString();
+        EXPECT_TRUE(WaitFor([&] { return title() == to; }));
+        ASSERT_EQ(player.state(), QProcess::Running);
+    };
+    const auto hotkey = [&x] { x.Key("super+Right"); };
+    const auto media_key = [this] { Playerctl(bus, {"next"}); };
+    skip(hotkey, "Deleted", 1);
+    skip(media_key, "Track", 2);
+    skip(hotkey, "Notes", 3);
+    Playerctl(bus, {"next"});
+    ASSERT_TRUE(WaitFor([&] { return title() == "Last"; }));
+    EXPECT_TRUE(WaitFor([&] { return Playerctl(bus, {"status"}) == "Playing"; }));
+    EXPECT_TRUE(heard_for(1.0));
+
+    const std::vector<std::string> reports = ReportedErrors(app);
+    ASSERT_EQ(reports.size(), 3u);
+    EXPECT_EQ(reports[0], "MessageBox\tTarvel\t" + deleted +
+                              ": the file cannot be found, so it cannot be played\tOk");
+    EXPECT_EQ(reports[1], "MessageBox\tTarvel\t'' is not a valid integer value\tOk");
+    EXPECT_EQ(reports[2], "MessageBox\tTarvel\t" + not_mp3 +
+                              ": the file holds no sound this player can play\tOk");
+
+    ::kill(static_cast<pid_t>(player.processId()), SIGTERM);
+    ExpectCleanExit(player);
+    EXPECT_EQ(ToneOrder(ToneSegments(app.FilePath("out.wav"), {440, 660}), 0.6),
+              (std::vector<int>{440, 660}));
 }
 
 TEST_F(DesktopJourney, ASecondStartWithAFileHandsItToTheRunningPlayer) {

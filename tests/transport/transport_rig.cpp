@@ -81,6 +81,7 @@ transport::Transport::Links TransportRig::TransportLinks() {
     links.services = &services;
     links.app_dir = dir.path();
     links.wait = [this](int ms) { waits.push_back(ms); };
+    links.apollo_starts = &apollo_starts;
     return links;
 }
 
@@ -112,11 +113,18 @@ TransportRig::~TransportRig() {
     ::unsetenv("TARVEL_WINDOWS_DIR");
 }
 
-void TransportRig::StartExternalPlayer() {
+std::string TransportRig::InstallExternalPlayer() {
     const std::string program = dir / "Apollo/extplayer";
-    std::filesystem::create_directories(dir / "Apollo");
-    std::filesystem::copy_file(TARVEL_DIST_DIR "/extplayer", program);
+    if (!fs::FileExists(program)) {
+        std::filesystem::create_directories(dir / "Apollo");
+        std::filesystem::copy_file(TARVEL_DIST_DIR "/extplayer", program);
+    }
     settings.PathToApollo = program;
+    return program;
+}
+
+void TransportRig::StartExternalPlayer() {
+    const std::string program = InstallExternalPlayer();
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert("QT_QPA_PLATFORM", "offscreen");
     env.insert("TARVEL_AUDIO", "manual");
@@ -157,10 +165,10 @@ void TransportRig::AdvanceSound(int ms) {
 void TransportRig::Run(int ms) {
     for (int step = 0; step < ms; step += 20) {
         AdvanceSound(20);
-        clock_ms_ += 20;
-        transport.Timer2();
-        if (clock_ms_ % 200 == 0 && timers.timer1) {
-            transport.Timer1();
+        clock_ms += 20;
+        system::RunReported(services, [this] { transport.Timer2(); });
+        if (clock_ms % 200 == 0 && timers.timer1) {
+            system::RunReported(services, [this] { transport.Timer1(); });
         }
     }
 }

@@ -10,6 +10,7 @@
 #include "audio/fmod_engine.h"
 #include "config/config_files.h"
 #include "config/settings.h"
+#include "external/apollo_lifecycle.h"
 #include "platform/sound/output.h"
 #include "platform/system/fake_system_services.h"
 #include "playlists/playlist_model.h"
@@ -117,6 +118,8 @@ class TransportRig : public playlists::PlaylistEngines {
 
     // Starts the stand-in external player (a real process) on its own manual clock.
     void StartExternalPlayer();
+    // Puts the stand-in external player where the settings name it, without starting it.
+    std::string InstallExternalPlayer();
     // The lines the external player logged (commands other than polling, files handed over).
     std::vector<std::string> ExternalLog() const;
 
@@ -124,7 +127,8 @@ class TransportRig : public playlists::PlaylistEngines {
     void Load(const std::vector<std::vector<std::string>>& rows);
 
     // Runs the clock as the app's timers do: every 20 ms Timer2, every 200 ms Timer1 while it is
-    // enabled. The sound (ours and the external player's) moves with it.
+    // enabled, each inside the general error report (the fake dialogs record what it shows). The
+    // sound (ours and the external player's) moves with it.
     void Run(int ms);
     // Runs in 200 ms steps until the condition holds (false after limit_ms).
     template <typename Condition>
@@ -170,7 +174,9 @@ class TransportRig : public playlists::PlaylistEngines {
     RecordingView list5, list6;
     RecordingDisplay playlist_display;
     std::vector<int> waits;  // the hand-over's waits
-    int shutdowns = 0;       // after-end shutdowns ("After end playlist")
+    int clock_ms = 0;        // the time Run has moved
+    external::ApolloStarts apollo_starts{[this] { return int64_t{clock_ms}; }};
+    int shutdowns = 0;  // after-end shutdowns ("After end playlist")
     transport::Transport transport{TransportLinks()};
     playlists::PlaylistModel model{ModelLinks()};
 
@@ -179,7 +185,6 @@ class TransportRig : public playlists::PlaylistEngines {
     transport::Transport::Links TransportLinks();
     playlists::PlaylistModel::Links ModelLinks();
     QProcess player_;
-    int clock_ms_ = 0;
 };
 
 }  // namespace tarvel::testing

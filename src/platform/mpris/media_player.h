@@ -57,6 +57,7 @@ class MediaPlayer {
     virtual void Previous() = 0;
     // Moves to an absolute position of the current song (microseconds).
     virtual void SeekTo(int64_t position_us) = 0;
+    // 0.0 .. 1.0; the bus's NaN, infinities and values outside never reach the player.
     virtual void SetVolume(double volume) = 0;
     // Adds the local files to the playlist and plays the first; false when there is none.
     virtual bool OpenFiles(const std::vector<std::string>& paths) = 0;

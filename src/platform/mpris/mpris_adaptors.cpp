@@ -74,7 +74,9 @@ double PlayerAdaptor::volume() const {
 }
 
 void PlayerAdaptor::setVolume(double volume) {
-    Run([volume](MediaPlayer& player) { player.SetVolume(volume); });
+    if (const std::optional<double> planned = PlanVolume(volume)) {
+        Run([planned](MediaPlayer& player) { player.SetVolume(*planned); });
+    }
 }
 
 qlonglong PlayerAdaptor::position() const {

@@ -1,7 +1,9 @@
 #include "platform/mpris/mpris_rules.h"
 
+#include <algorithm>
 #include <cctype>
-#include <cstdlib>
+#include <cmath>
+#include <limits>
 
 namespace tarvel::mpris {
 namespace {
@@ -46,13 +48,32 @@ std::optional<std::string> PercentDecoded(std::string_view text) {
     return out;
 }
 
+// a + b, held at the ends of the range instead of wrapping round.
+int64_t SaturatingAdd(int64_t a, int64_t b) {
+    int64_t sum = 0;
+    if (__builtin_add_overflow(a, b, &sum)) {
+        return b > 0 ? std::numeric_limits<int64_t>::max() : std::numeric_limits<int64_t>::min();
+    }
+    return sum;
+}
+
+// |a - b|, held at the top of the range.
+int64_t SaturatingDistance(int64_t a, int64_t b) {
+    int64_t difference = 0;
+    if (__builtin_sub_overflow(a, b, &difference) ||
+        difference == std::numeric_limits<int64_t>::min()) {
+        return std::numeric_limits<int64_t>::max();
+    }
+    return difference < 0 ? -difference : difference;
+}
+
 }  // namespace
 
 SeekAction PlanSeek(const PlayerState& state, int64_t offset_us) {
     if (!state.can_seek || !state.track) {
         return {};
     }
-    const int64_t target = state.position_us + offset_us;
+    const int64_t target = SaturatingAdd(state.position_us, offset_us);
     if (target < 0) {
         return {SeekAction::SeekTo, 0};
     }
@@ -69,6 +90,13 @@ SeekAction PlanSetPosition(const PlayerState& state, std::string_view track_id,
         return {};
     }
     return {SeekAction::SeekTo, position_us};
+}
+
+std::optional<double> PlanVolume(double requested) {
+    if (!std::isfinite(requested)) {
+        return std::nullopt;
+    }
+    return std::clamp(requested, 0.0, 1.0);
 }
 
 std::vector<std::string> ChangedProperties(const PlayerState& before, const PlayerState& after) {
@@ -95,8 +123,8 @@ bool PositionJumped(const PlayerState& before, const PlayerState& after, int64_t
         return false;
     }
     const bool moving = before.status == Status::Playing && after.status == Status::Playing;
-    const int64_t expected = before.position_us + (moving ? elapsed_us : 0);
-    return std::llabs(after.position_us - expected) > tolerance_us;
+    const int64_t expected = SaturatingAdd(before.position_us, moving ? elapsed_us : 0);
+    return SaturatingDistance(after.position_us, expected) > tolerance_us;
 }
 
 const char* StatusName(Status status) {

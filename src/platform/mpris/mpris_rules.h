@@ -22,11 +22,16 @@ struct SeekAction {
 };
 
 // Seek(offset): from the current position by offset; before the start means the start, past the
-// end of the song means the next song. Nothing without a seekable song.
+// end of the song means the next song. Nothing without a seekable song. Any offset the bus can
+// carry is taken: the sum saturates instead of wrapping round.
 SeekAction PlanSeek(const PlayerState& state, int64_t offset_us);
 // SetPosition(track, position): only for the current song and a position within it.
 SeekAction PlanSetPosition(const PlayerState& state, std::string_view track_id,
                            int64_t position_us);
+
+// The volume a Volume write asks for, held within 0.0 .. 1.0 (the player does not amplify);
+// nothing for NaN or an infinity, which are refused.
+std::optional<double> PlanVolume(double requested);
 
 // The published Player properties whose values differ between two states, by their protocol
 // names ("PlaybackStatus", "Metadata", "Volume", "CanGoNext", ...). The position is never among

@@ -8,10 +8,13 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QMessageBox>
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QUrl>
+#include <QWindow>
+#include <algorithm>
 
 namespace tarvel::system {
 namespace {
@@ -135,6 +138,14 @@ std::optional<std::string> RealSystemServices::SaveFileDialog(const std::string&
                                                               const std::string& folder,
                                                               const std::string& filter) {
     return Picked(QFileDialog::getSaveFileName(nullptr, Text(caption), Path(folder), Text(filter)));
+}
+
+bool RealSystemServices::WindowShown() const {
+    const QList<QWindow*> windows = QGuiApplication::topLevelWindows();
+    return std::any_of(windows.begin(), windows.end(), [](const QWindow* window) {
+        const Qt::WindowType type = window->type();
+        return window->isVisible() && type != Qt::Popup && type != Qt::ToolTip;
+    });
 }
 
 bool RealSystemServices::Shutdown(ShutdownKind kind) {

@@ -19,6 +19,8 @@ class RealSystemServices : public SystemServices {
     std::optional<std::string> SaveFileDialog(const std::string& caption, const std::string& folder,
                                               const std::string& filter) override;
     bool Shutdown(ShutdownKind kind) override;
+    // A top-level window of the program is visible (not a menu or a tip).
+    bool WindowShown() const override;
 };
 
 }  // namespace tarvel::system

@@ -1,5 +1,7 @@
 #include "platform/system/system_services.h"
 
+#include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <string>
 
@@ -26,7 +28,17 @@ std::unique_ptr<SystemServices> CreateSystemServices() {
 }
 
 void ReportError(SystemServices& services, const std::string& text) {
-    services.MessageBox("Tarvel", text, Buttons::Ok, Icon::Error);
+    if (services.WindowShown()) {
+        services.MessageBox("Tarvel", text, Buttons::Ok, Icon::Error);
+    } else {
+        std::fprintf(stderr, "tarvel: %s\n", OneLine(text).c_str());
+    }
+}
+
+std::string OneLine(std::string text) {
+    std::replace_if(
+        text.begin(), text.end(), [](char c) { return c == '\n' || c == '\r'; }, ' ');
+    return text;
 }
 
 }  // namespace tarvel::system

@@ -49,14 +49,21 @@ class SystemServices {
                                                       const std::string& filter) = 0;
     // Asks the system to power off, reboot or end the session. False when it refused.
     virtual bool Shutdown(ShutdownKind kind) = 0;
+    // Whether the program shows a window now. Where none is shown, an error report is a line on
+    // stderr rather than a message box out of nowhere. The fake always shows (its dialogs
+    // record).
+    virtual bool WindowShown() const { return true; }
 };
 
 // The real services, or the recording fake when TARVEL_PLATFORM=fake (its log is the file
 // named by TARVEL_PLATFORM_LOG, its dialog answers come from TARVEL_PLATFORM_ANSWERS).
 std::unique_ptr<SystemServices> CreateSystemServices();
 
-// The application's general error report: a message box with the error text.
+// The application's general error report: a message box with the error text, or, where the
+// program shows no window, the text as one line on stderr ("tarvel: " and the text).
 void ReportError(SystemServices& services, const std::string& text);
+// The text with its line breaks made spaces.
+std::string OneLine(std::string text);
 
 // Runs an event handler; an AppError it throws ends it and is reported.
 template <typename Handler>

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <limits>
+
 namespace tarvel::mpris {
 namespace {
 
@@ -30,6 +33,45 @@ TEST(MprisRules, SeekStaysWithinTheSongAndPastTheEndMeansNext) {
     stopped.can_seek = false;
     EXPECT_EQ(PlanSeek(stopped, 1'000'000).kind, SeekAction::Nothing);
     EXPECT_EQ(PlanSeek(PlayerState{}, 1'000'000).kind, SeekAction::Nothing) << "no song";
+}
+
+TEST(MprisRules, ExtremeOffsetsAndPositionsSaturateAndVolumesAreHeldOrRefused) {
+    constexpr int64_t kMax = std::numeric_limits<int64_t>::max();
+    constexpr int64_t kMin = std::numeric_limits<int64_t>::min();
+    struct Case {
+        int64_t from;
+        int64_t offset;
+        SeekAction expected;
+    };
+    for (const Case c :
+         {Case{10'000'000, kMax, {SeekAction::Next, 0}},
+          Case{10'000'000, kMin, {SeekAction::SeekTo, 0}}, Case{kMax, kMax, {SeekAction::Next, 0}},
+          Case{kMax, kMin, {SeekAction::SeekTo, 0}}, Case{kMin, kMin, {SeekAction::SeekTo, 0}},
+          Case{kMin, kMax, {SeekAction::SeekTo, 0}},
+          Case{60'000'000, kMin + 1, {SeekAction::SeekTo, 0}}}) {
+        EXPECT_EQ(PlanSeek(PlayingAt(c.from), c.offset), c.expected) << c.from << "+" << c.offset;
+    }
+    for (const int64_t position : {kMin, kMax}) {
+        EXPECT_EQ(PlanSetPosition(PlayingAt(0), "/t/1", position).kind, SeekAction::Nothing);
+    }
+    EXPECT_FALSE(PositionJumped(PlayingAt(kMax), PlayingAt(kMax), kMax, 0));
+    EXPECT_TRUE(PositionJumped(PlayingAt(kMin), PlayingAt(kMax), kMax, kMax - 1));
+    EXPECT_TRUE(PositionJumped(PlayingAt(kMax), PlayingAt(kMin), 0, kMax - 1));
+
+    constexpr double kInf = std::numeric_limits<double>::infinity();
+    for (const double refused : {std::nan(""), kInf, -kInf}) {
+        EXPECT_EQ(PlanVolume(refused), std::nullopt) << refused;
+    }
+    struct Volume {
+        double requested;
+        double planned;
+    };
+    for (const Volume v :
+         {Volume{0.25, 0.25}, Volume{1e308, 1.0}, Volume{-1e308, 0.0}, Volume{-0.0, 0.0},
+          Volume{std::numeric_limits<double>::denorm_min(),
+                 std::numeric_limits<double>::denorm_min()}}) {
+        EXPECT_EQ(PlanVolume(v.requested), v.planned) << v.requested;
+    }
 }
 
 TEST(MprisRules, SetPositionOnlyForTheCurrentSongWithinItsLength) {

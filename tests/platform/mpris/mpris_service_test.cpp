@@ -9,6 +9,8 @@
 #include <QDBusObjectPath>
 #include <QDBusReply>
 #include <QSignalSpy>
+#include <cmath>
+#include <limits>
 #include <memory>
 
 #include "platform/mpris/mpris_service.h"
@@ -160,6 +162,50 @@ TEST_F(MprisServiceTest, BothInterfacesAnswerAndEveryCallReachesThePlayer) {
                                         "SetVolume 0.250000", "OpenFiles /a b.mp3"}));
     Call("org.mpris.MediaPlayer2", "Quit");
     EXPECT_EQ(player.calls.back(), "Quit");
+}
+
+TEST_F(MprisServiceTest, ExtremeRequestsFromTheBusAreHeldOrRefused) {
+    constexpr qlonglong kMax = std::numeric_limits<qlonglong>::max();
+    constexpr qlonglong kMin = std::numeric_limits<qlonglong>::min();
+    constexpr double kInf = std::numeric_limits<double>::infinity();
+    const auto track = [](const char* id) { return QVariant::fromValue(QDBusObjectPath(id)); };
+    const auto volume = [](double v) {
+        return QVariantList{QString(kPlayer), QString("Volume"),
+                            QVariant::fromValue(QDBusVariant(v))};
+    };
+    struct Case {
+        const char* interface;
+        const char* method;
+        QVariantList arguments;
+        const char* expected;  // the call the player gets, or "" for none
+    };
+    const Case cases[] = {
+        {kPlayer, "Seek", {kMax}, "Next"},
+        {kPlayer, "Seek", {kMin}, "SeekTo 0"},
+        {kPlayer, "Seek", {kMin + 1}, "SeekTo 0"},
+        {kPlayer, "SetPosition", {track("/t/1"), kMax}, ""},
+        {kPlayer, "SetPosition", {track("/t/1"), kMin}, ""},
+        {"org.freedesktop.DBus.Properties", "Set", volume(std::nan("")), ""},
+        {"org.freedesktop.DBus.Properties", "Set", volume(kInf), ""},
+        {"org.freedesktop.DBus.Properties", "Set", volume(-kInf), ""},
+        {"org.freedesktop.DBus.Properties", "Set", volume(1e308), "SetVolume 1.000000"},
+        {"org.freedesktop.DBus.Properties", "Set", volume(-1e308), "SetVolume 0.000000"},
+    };
+    for (const int64_t from : {int64_t{10'000'000}, int64_t{kMax}}) {
+        for (const Case& c : cases) {
+            player.state.position_us = from;
+            player.calls.clear();
+            const QDBusMessage reply = Call(c.interface, c.method, c.arguments);
+            EXPECT_EQ(reply.type(), QDBusMessage::ReplyMessage)
+                << c.method << ": " << reply.errorMessage().toStdString();
+            const std::vector<std::string> expected =
+                *c.expected ? std::vector<std::string>{c.expected} : std::vector<std::string>{};
+            EXPECT_EQ(player.calls, expected)
+                << c.method << " " << c.arguments.last().toString().toStdString() << " from "
+                << from;
+        }
+    }
+    EXPECT_EQ(Get(kPlayer, "Volume").toDouble(), 0.0) << "the last volume held";
 }
 
 TEST_F(MprisServiceTest, ChangesAreAnnouncedOnceWithTheirNewValuesInUtf8) {

@@ -63,3 +63,27 @@ TEST(FakeSystemServices, TheEnvironmentSelectsTheFakeWithItsLogAndAnswers) {
 
 }  // namespace
 }  // namespace tarvel::system
+
+namespace tarvel::system {
+namespace {
+
+// The program with every window hidden (in the tray) or none made yet.
+class NoWindowShown : public FakeSystemServices {
+  public:
+    bool WindowShown() const override { return false; }
+};
+
+TEST(ErrorReport, AMessageBoxWhileAWindowIsShownElseOneLineOnStderr) {
+    FakeSystemServices shown;
+    ReportError(shown, "a.mp3: gone");
+    EXPECT_EQ(shown.Calls(), std::vector<std::string>{"MessageBox\tTarvel\ta.mp3: gone\tOk"});
+
+    NoWindowShown hidden;
+    ::testing::internal::CaptureStderr();
+    ReportError(hidden, "first line\nsecond line\r\n");
+    EXPECT_EQ(::testing::internal::GetCapturedStderr(), "tarvel: first line second line  \n");
+    EXPECT_TRUE(hidden.Calls().empty());
+}
+
+}  // namespace
+}  // namespace tarvel::system

@@ -1,0 +1,44 @@
+#include "shell/error_boundary.h"
+
+#include <QTimer>
+#include <cstdio>
+#include <string>
+
+#include "platform/error/app_error.h"
+#include "platform/system/system_services.h"
+
+namespace tarvel::shell {
+namespace {
+
+// Shows the report from the event loop, after whatever is being handled now has returned.
+void ReportLater(system::SystemServices* services, const std::string& text) {
+    QTimer::singleShot(0, qApp, [services, text] {
+        if (services != nullptr) {
+            system::ReportError(*services, text);
+        } else {
+            std::fprintf(stderr, "tarvel: %s\n", system::OneLine(text).c_str());
+        }
+    });
+}
+
+}  // namespace
+
+void RunReportedAfterAnswer(system::SystemServices& services,
+                            const std::function<void()>& operation) {
+    try {
+        operation();
+    } catch (const AppError& e) {
+        ReportLater(&services, e.what());
+    }
+}
+
+bool ReportingApplication::notify(QObject* receiver, QEvent* event) {
+    try {
+        return QApplication::notify(receiver, event);
+    } catch (const AppError& e) {
+        ReportLater(services_, e.what());
+        return false;
+    }
+}
+
+}  // namespace tarvel::shell

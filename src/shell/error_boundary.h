@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QApplication>
+#include <functional>
+
+namespace tarvel::system {
+class SystemServices;
+}
+
+// Where an operation's AppError is reported, whatever door the operation came through: the
+// general error report of the platform's services (a message box, or one line on stderr where
+// no window is shown).
+namespace tarvel::shell {
+
+// Runs an operation of a door that must answer before anything is shown: a request of the
+// desktop's media controls (its caller waits for the reply) or a system-wide hotkey (handled
+// while the desktop's events are read). An AppError it throws ends the operation and is reported
+// once the door has returned, not inside it.
+void RunReportedAfterAnswer(system::SystemServices& services,
+                            const std::function<void()>& operation);
+
+// The application object. An AppError that an event handler lets out (a door that is not bound
+// to the report) is reported like the others instead of ending the program.
+class ReportingApplication : public QApplication {
+  public:
+    ReportingApplication(int& argc, char** argv) : QApplication(argc, argv) {}
+
+    // The services that report; until they are set, errors go to stderr.
+    void SetServices(system::SystemServices* services) { services_ = services; }
+
+    bool notify(QObject* receiver, QEvent* event) override;
+
+  private:
+    system::SystemServices* services_ = nullptr;
+};
+
+}  // namespace tarvel::shell
