@@ -51,6 +51,9 @@ std::string SizeText(const TPlist& list) {
 PlaylistModel::PlaylistModel(Links links) : links_(std::move(links)) {
     assert(links_.settings && links_.transport && links_.display && links_.list5 && links_.list6 &&
            links_.services && links_.engines);
+    // The settings read at start name the shown playlist: its tab is the lit one from the
+    // start, so the lit tab, the listed rows and the song that plays are one playlist.
+    links_.display->ShowTab(settings().ShownPlaylist());
 }
 
 void PlaylistModel::ForLists(const std::function<void(PlaylistView&)>& action) {
