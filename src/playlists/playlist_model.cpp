@@ -51,6 +51,9 @@ std::string SizeText(const TPlist& list) {
 PlaylistModel::PlaylistModel(Links links) : links_(std::move(links)) {
     assert(links_.settings && links_.transport && links_.display && links_.list5 && links_.list6 &&
            links_.services && links_.engines);
+    // The settings read at start name the shown playlist: its tab is the lit one from the
+    // start, so the lit tab, the listed rows and the song that plays are one playlist.
+    links_.display->ShowTab(settings().ShownPlaylist());
 }
 
 void PlaylistModel::ForLists(const std::function<void(PlaylistView&)>& action) {
@@ -80,6 +83,10 @@ void PlaylistModel::UndoPlaylistChange() {
     EmptyLists();
     ForLists([](PlaylistView& list) { list.SetScrollerPosition(0); });
     FillPlaylistView(0, 1, Work().Count);
+    // The totals of the restored rows: the copy's own were counted when it was taken, and its
+    // current row may have been moved on since (the transport keeps it in step with the song).
+    SumPlaylistTime();
+    SumTimeBeforeCurrent();
     const TMasPLayList& work = Work();
     if (work.UndoKind != 1) {
         settings().Uncheck(config::Item::Enabled1);
@@ -88,6 +95,9 @@ void PlaylistModel::UndoPlaylistChange() {
         } else if (work.PlayState == 2) {
             MarkCurrentSong(PlayCommand::Pause);
         }
+        // Playback goes on untouched, so nothing else refreshes the time labels of a stopped
+        // player: they would go on showing the total of the rows before the undo.
+        transport().ShowTimes();
         return;
     }
     if (work.PlayState == 1) {
@@ -95,6 +105,8 @@ void PlaylistModel::UndoPlaylistChange() {
     } else if (work.PlayState == 2) {
         transport().PlayCurrent(PlayCommand::Pause);
     } else if (work.PlayState == 0) {
+        // Stopping shows the stopped-state total: that of the rows the undo brought back.
+        stopped_total_text_ = work.TotalText;
         transport().StopPlay(false);
     }
 }

@@ -8,16 +8,18 @@
 #include "shell/main_controls.h"
 #include "shell/main_window.h"
 #include "windows/shuffle_options_window.h"
+#include "windows/window_placement.h"
 
 namespace tarvel::shell {
 namespace {
 
 // With Apollo chosen the picture opens Apollo's own equalizer; with BASS ours; FMOD has none.
-void ImgEqualizerClick(TForm1& form, TEqualizer& equalizer) {
+void ImgEqualizerClick(TForm1& form, TEqualizer& equalizer, windows::SecondaryPlace& place) {
     if (form.Settings().Checked(config::Item::Apollo)) {
         external::OpenApolloEqualizer();
     }
     if (form.Settings().Checked(config::Item::mBass)) {
+        place.BeforeShow(equalizer, form);
         equalizer.show();
         equalizer.raise();
     }
@@ -43,14 +45,17 @@ void ConnectEqualizer(TForm1& form, TEqualizer& equalizer) {
     config::ShowGains(form.EqGains(), equalizer);
     form.equalizer = &equalizer;
     QObject::connect(&form.Controls().Image("ImgEqualizer"), &controls::TMegaImage::OnClick,
-                     &equalizer, [&form, &equalizer] {
+                     &equalizer, [&form, &equalizer, place = windows::SecondaryPlace()]() mutable {
                          system::RunReported(form.Services(),
-                                             [&] { ImgEqualizerClick(form, equalizer); });
+                                             [&] { ImgEqualizerClick(form, equalizer, place); });
                      });
 }
 
 void ConnectShuffleOptions(TForm1& form, TSFoptions& options) {
-    form.ShowShuffleOptions = [&options] { options.Options2Click(); };
+    form.ShowShuffleOptions = [&form, &options, place = windows::SecondaryPlace()]() mutable {
+        place.BeforeShow(options, form);
+        options.Options2Click();
+    };
 }
 
 }  // namespace tarvel::shell

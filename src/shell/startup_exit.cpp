@@ -39,6 +39,7 @@
 #include "shell/window_states.h"
 #include "transport/transport.h"
 #include "windows/fmod_window.h"
+#include "windows/window_placement.h"
 
 namespace tarvel {
 namespace {
@@ -131,6 +132,9 @@ void TForm1::FormCreate() {
                           settings_.DeltaHeight, list2_shown);
     ApplyLayout();
     FitWindow();
+    // A position saved on another screen or under another scale factor is used only as far as
+    // the whole window stays on a screen.
+    windows::KeepWindowOnScreen(*this);
 }
 
 void TForm1::AttachModulePlayer(TfrmMain& module_player) {

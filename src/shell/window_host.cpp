@@ -7,6 +7,7 @@
 #include "shell/main_menus.h"
 #include "shell/main_window.h"
 #include "transport/transport.h"
+#include "windows/window_placement.h"
 
 namespace tarvel::shell {
 
@@ -14,7 +15,7 @@ WindowHost::WindowHost(TForm1& form) : form_(form) {}
 
 void WindowHost::ShowMain() {
     main_visible_ = true;
-    form_.showNormal();
+    RestoreMainNative();
 }
 
 void WindowHost::HideMain() {
@@ -27,6 +28,8 @@ void WindowHost::HideMainNative() {
 }
 
 void WindowHost::RestoreMainNative() {
+    // The screens may have changed while the window was away.
+    windows::KeepWindowOnScreen(form_);
     form_.showNormal();
 }
 
@@ -58,6 +61,7 @@ void WindowHost::PopUpTrayMenu(desktop::ScreenPoint at) {
 
 void WindowHost::ShowMini() {
     if (mini != nullptr) {
+        windows::KeepWindowOnScreen(*mini);
         mini->showNormal();
     }
 }

@@ -13,6 +13,7 @@
 #include "platform/winmsg/widget_requests.h"
 #include "platform/winmsg/window_endpoint.h"
 #include "windows/secondary_scaling.h"
+#include "windows/window_placement.h"
 
 namespace tarvel {
 namespace {
@@ -24,6 +25,8 @@ using windows::ControlKind;
 // only the 24-pixel strip showing.
 constexpr QSize kClient(10 + 673 + 50, 2 + 24 + 20);
 constexpr QRect kOutline(2 + 1, 2 + 1, 682 + 12 - 3, 2 + 24 - 3);
+// The pixels left between the strip and the small playlist dropped under or over it.
+constexpr int kListGap = 2;
 constexpr windows::WindowControl kControls[] = {
     {"Imgfon", ControlKind::Background, {10, 2, 673, 24}, ""},
     {"ImgLeft", ControlKind::Background, {2, 2, 8, 24}, ""},
@@ -202,8 +205,16 @@ void TMinFrm::ImgPlsClick() {
         talik_->hide();
         return;
     }
-    // Just under the visible strip, its left edge 15 pixels before the time label's.
-    talik_->move(x() + Control("StaticText1").x() - 15, y() + height() - 20);
+    // Just under the visible strip, its left edge 15 pixels before the time label's; where the
+    // screen ends below the strip, just above it. Wholly on the screen either way.
+    const int left = x() + Control("StaticText1").x() - 15;
+    const QSize size = talik_->frameGeometry().size();
+    const int strip_top = y() + mask().boundingRect().top();
+    const int list_bottom = talik_->mask().boundingRect().bottom();
+    const QRect under(QPoint(left, y() + height() - 20), size);
+    const QRect over(QPoint(left, strip_top - kListGap - 1 - list_bottom), size);
+    talik_->move(windows::FirstOnScreen(std::vector<QRect>{under, over}, windows::AvailableAreas())
+                     .topLeft());
     talik_->show();
     talik_->raise();
 }

@@ -9,12 +9,12 @@
 #include <QThread>
 
 namespace tarvel::testing {
-XSession::XSession() {
+XSession::XSession(const QString& screen) {
     // Xvfb picks a free display itself and writes its number on the given descriptor, so tests
     // running side by side never share a server.
     server_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    server_.start("Xvfb", {"-displayfd", "1", "-screen", "0", "1280x1024x24", "-nolisten", "tcp",
-                           "-noreset"});
+    server_.start("Xvfb",
+                  {"-displayfd", "1", "-screen", "0", screen, "-nolisten", "tcp", "-noreset"});
     if (!server_.waitForStarted(5000)) {
         ADD_FAILURE() << "Xvfb does not start (is the xvfb package installed?)";
         return;

@@ -9,8 +9,8 @@ namespace tarvel::testing {
 
 class XSession {
   public:
-    // Starts Xvfb on a display it chooses itself (1280 x 1024, 24 bits).
-    XSession();
+    // Starts Xvfb on a display it chooses itself, with one screen of the given size ("WxHxD").
+    explicit XSession(const QString& screen = QStringLiteral("1280x1024x24"));
     // Stops the server and checks that it ended as asked.
     ~XSession();
 

@@ -331,6 +331,33 @@ TEST(PlaylistModel, UndoRestartsTheSongAChangeHadStartedAndASecondUndoRedoes) {
     EXPECT_EQ(rig.transport.calls.back(), "StopPlay false");
 }
 
+TEST(PlaylistModel, AfterAnUndoTheTimesShowTheTotalsOfTheRowsShown) {
+    // S1..S5 last 1..5 seconds; the player stands stopped on row 3, so no tick refreshes the
+    // time labels.
+    PlaylistRig rig;
+    rig.SetWork(NumberedSongs(5), 3, 0, 0);
+    ASSERT_TRUE(rig.model.DeleteSong(5));
+    EXPECT_EQ(rig.model.Work().TotalText, "00:10");
+    // The copy's current row moved on meanwhile, as the transport keeps it in step.
+    rig.model.Working().Undo.Current = 4;
+    const int shown = rig.transport.times_shown;
+    rig.model.UndoPlaylistChange();
+    const auto& work = rig.model.Work();
+    EXPECT_EQ(work.Count, 5);
+    EXPECT_EQ(work.TotalText, "00:15");
+    EXPECT_EQ(work.MsBeforeCurrent, 1000 + 2000 + 3000);
+    EXPECT_EQ(rig.transport.times_shown, shown + 1) << "the labels still show the old total";
+
+    // An undo that stops the song it had started shows the restored rows' total when stopped.
+    PlaylistRig stopped;
+    stopped.SetWork(NumberedSongs(2), 0, 0, 0);
+    const auto artist = NumberedSongs(3, "Artist");
+    stopped.model.ArtistDoubleClick({&artist, 3, nullptr, 0, true});
+    stopped.model.UndoPlaylistChange();
+    EXPECT_EQ(stopped.transport.calls.back(), "StopPlay false");
+    EXPECT_EQ(stopped.model.StoppedTotalText(), "00:03");
+}
+
 TEST(PlaylistModel, UndoWithAnEmptyUndoCopyDoesNothing) {
     PlaylistRig rig;
     rig.SetWork(NumberedSongs(2), 1);
