@@ -143,6 +143,7 @@ TEST_F(PlaylistStateJourney, ThePlaylistShownAtExitComesBackLitListedAndPlaying)
     window = Start(wav, "xray");
     ASSERT_NE(window, 0u) << "PL2's song did not start again";
     EXPECT_EQ(LitTab(window), "PL2") << "the lit tab is not the playlist that plays";
+    QThread::msleep(1000);  // long enough to be heard in the WAV
     x.Click(window, kList5X, kList5Y + kRowHeight, true);
     ASSERT_TRUE(x.WaitForShown("yankee", true)) << "the second listed row is not PL2's";
     // A press on the lit tab's own third changes nothing; the left third goes back to PL1.
@@ -150,6 +151,7 @@ TEST_F(PlaylistStateJourney, ThePlaylistShownAtExitComesBackLitListedAndPlaying)
     x.Click(window, kTabPl1X, kTabY);
     ASSERT_TRUE(x.WaitForShown("alpha", true)) << "PL1 did not come back";
     EXPECT_EQ(LitTab(window), "PL1");
+    QThread::msleep(1000);
     CloseAndExpectExit(window);
 
     EXPECT_EQ(fs::ReadLines(app.FilePath("TvSysFile/conf.tcf")).at(9), "Img2Pl1=TRUE");
