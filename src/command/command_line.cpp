@@ -16,7 +16,11 @@ void Call(const std::function<void()>& action) {
 
 void OpenWebAddress(const std::string& line, const std::string& rest,
                     system::SystemServices& services) {
-    services.OpenWithDesktop(line.find("http") != std::string::npos ? rest : "http://" + rest);
+    const std::string address = line.find("http") != std::string::npos ? rest : "http://" + rest;
+    if (!services.OpenWithDesktop(address)) {
+        services.MessageBox("Tarvel", "No web browser could open " + address, system::Buttons::Ok,
+                            system::Icon::Information);
+    }
 }
 
 void RunProgram(const std::string& rest, system::SystemServices& services) {

@@ -2,6 +2,8 @@
 
 #include <QPainter>
 
+#include "controls/bgr_color.h"
+
 namespace tarvel::controls {
 
 TGauge::TGauge(QWidget* parent) : QWidget(parent) {
@@ -109,6 +111,16 @@ QImage TGauge::Render() const {
 void TGauge::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.drawImage(0, 0, Render());
+}
+
+void ApplyMainGaugeLook(TGauge& gauge) {
+    constexpr uint32_t kNearWhite = 15724536;  // blue-green-red
+    gauge.SetForeColor(ColorFromBgr(kNearWhite));
+    gauge.SetBackColor(Qt::black);
+    QFont font("DejaVu Sans");
+    font.setPixelSize(11);
+    font.setBold(true);
+    gauge.setFont(font);
 }
 
 }  // namespace tarvel::controls

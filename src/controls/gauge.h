@@ -59,4 +59,8 @@ class TGauge : public QWidget {
     QColor back_ = QColor(255, 255, 255);
 };
 
+// The main window's gauge: a near-white bar on black, its percentage in bold 11-pixel DejaVu Sans,
+// white over the black and near-black over the bar.
+void ApplyMainGaugeLook(TGauge& gauge);
+
 }  // namespace tarvel::controls

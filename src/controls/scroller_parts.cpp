@@ -269,8 +269,13 @@ TScrollButton::TScrollButton(ArrowGlyph glyph, QWidget* parent) : QAbstractButto
 }
 
 void TScrollButton::SetGlyph(ArrowGlyph glyph) {
-    glyph_ = MakeArrowGlyph(glyph);
+    kind_ = glyph;
+    glyph_ = ArrowGlyphFor(kind_, height());
     update();
+}
+
+void TScrollButton::resizeEvent(QResizeEvent*) {
+    glyph_ = ArrowGlyphFor(kind_, height());
 }
 
 void TScrollButton::paintEvent(QPaintEvent*) {

@@ -145,8 +145,10 @@ class TScrollButton : public QAbstractButton {
 
   protected:
     void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
   private:
+    ArrowGlyph kind_ = ArrowGlyph::Left;
     QImage glyph_;
 };
 

@@ -8,6 +8,7 @@
 #include <array>
 
 #include "controls/c_list_box.h"
+#include "controls/hint_timing.h"
 #include "controls/mega_image.h"
 #include "library/song_rows.h"
 #include "platform/system/system_services.h"
@@ -237,11 +238,15 @@ void LibraryPanels::SongMouseMove(const QPoint& at) {
         return;
     }
     QToolTip::hideText();
-    if (!browser_.HintText().empty()) {
-        const QRect item = list.visualRect(index);
-        QToolTip::showText(list.viewport()->mapToGlobal(item.bottomLeft()),
-                           text::Cp1251ToQString(browser_.HintText()), list.viewport());
+}
+
+void LibraryPanels::ShowSongHint() {
+    if (browser_.HintText().empty() || browser_.HintRow() < 1) {
+        QToolTip::hideText();
+        return;
     }
+    controls::ShowListHint(form_.Controls().List(4), browser_.HintRow() - 1,
+                           text::Cp1251ToQString(browser_.HintText()));
 }
 
 void LibraryPanels::ShowFileLocation() {
@@ -258,6 +263,10 @@ bool LibraryPanels::eventFilter(QObject* watched, QEvent* event) {
     if (watched == c.List(4).viewport() && event->type() == QEvent::MouseMove) {
         SongMouseMove(static_cast<QMouseEvent*>(event)->position().toPoint());
         return false;
+    }
+    if (watched == c.List(4).viewport() && event->type() == QEvent::ToolTip) {
+        ShowSongHint();
+        return true;
     }
     for (int n = 1; n <= 4; ++n) {
         if (watched != &c.List(n)) {

@@ -53,6 +53,8 @@ class LibraryPanels : public QObject {
     bool PanelKeyDown(int panel, QKeyEvent& key);
     void PanelKeyUp(int panel, QKeyEvent& key);
     void SongMouseMove(const QPoint& at);
+    // The song panel's hint, once the pointer has rested (the application's hint pause).
+    void ShowSongHint();
     void ShowFileLocation();
     void DoubleClick(int panel);
     template <typename Handler>

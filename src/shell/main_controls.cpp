@@ -88,6 +88,10 @@ MainControls::MainControls(QWidget& window) {
     for (int n = 1; n <= 5; ++n) {
         SyncListAndBar(List(n), ListBar(n));
     }
+    // The gauge, the analyser and the command box share one rectangle: the gauge lies over the
+    // analyser, so the progress of a long operation shows whether the analyser is on or off,
+    // and under the command box, which covers it while visible.
+    Gauge1->stackUnder(CmdSearch);
 }
 
 QWidget* MainControls::Make(const ControlEntry& entry, QWidget& window) {
@@ -125,8 +129,7 @@ QWidget* MainControls::Make(const ControlEntry& entry, QWidget& window) {
         }
         case ControlKind::Gauge:
             Gauge1 = new controls::TGauge(&window);
-            Gauge1->SetForeColor(kRose);
-            Gauge1->SetBackColor(kBand);
+            controls::ApplyMainGaugeLook(*Gauge1);
             return Gauge1;
         case ControlKind::PaintBox:
             PaintFrame = new QWidget(&window);

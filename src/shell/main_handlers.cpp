@@ -7,6 +7,7 @@
 #include "controls/kvr_scroller_h.h"
 #include "controls/mega_image.h"
 #include "library/library_actions.h"
+#include "platform/sound/sound_notice.h"
 #include "platform/system/system_services.h"
 #include "playlists/playlist_model.h"
 #include "shell/audio_windows.h"
@@ -15,6 +16,7 @@
 #include "shell/main_menus.h"
 #include "shell/main_window.h"
 #include "shell/playlist_panel.h"
+#include "shell/time_size_labels.h"
 #include "shell/window_states.h"
 #include "transport/transport.h"
 
@@ -103,7 +105,14 @@ void TForm1::ConnectControls() {
     OnClick("ImgRepStr", [this] { shell::MainMenus::PopUp(*Menus().REpeatMenu, QCursor::pos()); });
     OnClick("ImgPref", [this] { shell::MainMenus::PopUp(*Menus().OptionsMenu, QCursor::pos()); });
     OnClick("ImgLibrary", [this] { shell::MainMenus::PopUp(*Menus().MyLibrary, QCursor::pos()); });
-    OnClick("ImgHelp", [this] { services_.OpenWithDesktop(app_dir_ + "/help/help.htm"); });
+    OnClick("ImgHelp", [this] {
+        const std::string help = app_dir_ + "/help/help.htm";
+        if (!services_.OpenWithDesktop(help)) {
+            services_.MessageBox("Tarvel",
+                                 "No web browser could open the help. It is the file " + help,
+                                 system::Buttons::Ok, system::Icon::Information);
+        }
+    });
     OnClick("ImgClose", [this] { close(); });
     OnClick("ImgMini", [this] { SwitchToMini(); });
     OnClick("ImgTray", [this] { states_->MainToTray(); });
@@ -129,9 +138,23 @@ void TForm1::ConnectControls() {
             CmdSearchChange(text);
         }
     });
+    // Sound that cannot reach a device is said once, in a message box; the sound thread that
+    // finds it waits for no one.
+    sound::SetSoundTroubleListener([this](const std::string& text) {
+        QMetaObject::invokeMethod(
+            this,
+            [this, text] {
+                QString said = QString::fromStdString(text);
+                said[0] = said[0].toUpper();
+                services_.MessageBox("Tarvel", said.toStdString(), system::Buttons::Ok,
+                                     system::Icon::Warning);
+            },
+            Qt::QueuedConnection);
+    });
     ConnectEdgeDrags();
     shell::ConnectSpectrum(*this);
     shell::ConnectPlaylistPanel(*this);
+    shell::ConnectTimeSizeLabels(*this);
     qApp->installEventFilter(this);
 }
 

@@ -74,7 +74,8 @@ constexpr ControlEntry kControls[] = {
     // The title strip lies over the left edge of ImgCDmp3Libr.
     {"Label3",            K::Label,         {64, 12, 471, 15},   true,  "", ""},
     // The bottom strip: gauge, spectrum and command box share one place.
-    {"Gauge1",            K::Gauge,         {202, 476, 288, 17}, true,  "", ""},
+    // The gauge lies over the analyser, so it shows only while a long operation runs.
+    {"Gauge1",            K::Gauge,         {202, 476, 288, 17}, false, "", ""},
     {"PaintFrame",        K::PaintBox,      {202, 476, 288, 17}, true,  "", ""},
     {"CmdSearch",         K::EditBox,       {202, 476, 288, 17}, true,
      "Командная строка и строка поиска, слева от строки находится кнопка выбора параметров...", ""},

@@ -8,6 +8,7 @@
 
 #include "audio/bass_engine.h"
 #include "controls/c_list_box.h"
+#include "controls/hint_timing.h"
 #include "controls/kvr_scroller_vr.h"
 #include "controls/window_outline.h"
 #include "library/library_actions.h"
@@ -16,6 +17,7 @@
 #include "library/song_reader.h"
 #include "platform/desktop/desktop.h"
 #include "platform/error/app_error.h"
+#include "platform/sound/sound_notice.h"
 #include "platform/system/system_services.h"
 #include "platform/text/cp1251.h"
 #include "playlists/playlist_model.h"
@@ -26,6 +28,7 @@
 #include "shell/main_controls.h"
 #include "shell/main_display.h"
 #include "shell/main_menus.h"
+#include "shell/open_files.h"
 #include "shell/playing_core.h"
 #include "shell/progress_relay.h"
 #include "shell/shell_links.h"
@@ -51,11 +54,13 @@ TForm1::TForm1(system::SystemServices& services, std::string app_dir,
     setPalette(black);
     setAutoFillBackground(true);
     resize(kDesignWidth, kDesignHeight);
+    controls::UseHintTiming();
     FormCreate();
     prefetch_ = nullptr;
 }
 
 TForm1::~TForm1() {
+    sound::SetSoundTroubleListener(nullptr);
     StopBackgroundWork();
 }
 
@@ -153,8 +158,12 @@ void TForm1::dropEvent(QDropEvent* event) {
             items.emplace_back(path.constData(), static_cast<size_t>(path.size()));
         }
     }
+    if (items.empty()) {
+        return;
+    }
+    event->acceptProposedAction();
+    items = shell::TakePlayable(items, services_, true);
     if (!items.empty()) {
-        event->acceptProposedAction();
         library_actions_->DropItems(items);
     }
 }

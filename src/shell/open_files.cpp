@@ -3,8 +3,10 @@
 #include <cstdio>
 #include <filesystem>
 
+#include "library/file_finder.h"
 #include "library/song_reader.h"
 #include "platform/error/app_error.h"
+#include "platform/sound/decoders.h"
 #include "platform/system/system_services.h"
 #include "platform/winmsg/client.h"
 #include "platform/winmsg/window_endpoint.h"
@@ -21,6 +23,11 @@ constexpr int32_t kFileListKind = 1;
 bool IsFile(const std::string& path) {
     std::error_code error;
     return std::filesystem::is_regular_file(path, error);
+}
+
+bool IsFolder(const std::string& path) {
+    std::error_code error;
+    return std::filesystem::is_directory(path, error);
 }
 
 }  // namespace
@@ -58,14 +65,32 @@ std::vector<std::string> SplitPaths(const std::string& bytes) {
     return paths;
 }
 
+std::vector<std::string> TakePlayable(const std::vector<std::string>& items,
+                                      system::SystemServices& services, bool for_library) {
+    std::vector<std::string> taken;
+    std::string left_out;
+    for (const std::string& item : items) {
+        const bool takes =
+            for_library ? IsFolder(item) || (IsFile(item) && (library::MatchesMusicMask(item) ||
+                                                              sound::CanPlayFile(item)))
+                        : IsFile(item) && sound::CanPlayFile(item);
+        if (takes) {
+            taken.push_back(item);
+        } else {
+            left_out += "\n" + item;
+        }
+    }
+    if (!left_out.empty()) {
+        services.MessageBox("Tarvel", "Tarvel cannot play these, so they were left out:" + left_out,
+                            system::Buttons::Ok, system::Icon::Warning);
+    }
+    return taken;
+}
+
 bool PlayFiles(TForm1& form, const std::vector<std::string>& paths) {
     library::TagReaders readers;
     library::masTag rows(1, std::vector<std::string>(library::kCellsPerRow));
-    for (const std::string& path : paths) {
-        if (!IsFile(path)) {
-            std::fprintf(stderr, "tarvel: not a file, not added: %s\n", path.c_str());
-            continue;
-        }
+    for (const std::string& path : TakePlayable(paths, form.Services(), false)) {
         const library::SongRecord record = library::ReadSongRecord(path, readers);
         std::vector<std::string>& row = rows.emplace_back(library::kCellsPerRow);
         std::copy(record.begin(), record.end(), row.begin());

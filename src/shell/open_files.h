@@ -8,6 +8,9 @@
 namespace tarvel {
 class TForm1;
 }
+namespace tarvel::system {
+class SystemServices;
+}
 
 // Files given to the player from outside: on its command line, from a file manager through the
 // desktop entry, from a later start that finds this one running, or over the media-control bus.
@@ -21,9 +24,15 @@ std::vector<std::string> FileArguments(int argc, char** argv, const std::string&
 std::string JoinPaths(const std::vector<std::string>& paths);
 std::vector<std::string> SplitPaths(const std::string& bytes);
 
-// Appends the files that exist to the working playlist, each read as the library reads a file,
-// and plays the first of them. A name that is no file is said on stderr and left out. False when
-// none was a file.
+// The items given to the program (handed over, or dropped on the library when `for_library`)
+// that it can take, in order; the others are named to the user in one message. A file is taken
+// when it plays; for the library also when its name matches "*.mp3", and a folder is taken too.
+std::vector<std::string> TakePlayable(const std::vector<std::string>& items,
+                                      system::SystemServices& services, bool for_library);
+
+// Appends the files that play to the working playlist, each read as the library reads a file,
+// and plays the first of them. The others are named to the user (TakePlayable). False when none
+// was taken.
 bool PlayFiles(TForm1& form, const std::vector<std::string>& paths);
 
 // A later start of the program while this one runs: hands its files to the running instance,

@@ -12,6 +12,7 @@
 #include <QToolTip>
 
 #include "controls/c_list_box.h"
+#include "controls/hint_timing.h"
 #include "controls/kvr_scroller_h.h"
 #include "controls/kvr_scroller_vr.h"
 #include "controls/mega_image.h"
@@ -207,11 +208,7 @@ void PlaylistPanel::ShowHint() {
         QToolTip::hideText();
         return;
     }
-    // Beside the hovered row: 1 pixel left of the list, 3 pixels above the row's bottom edge.
-    const QRect row = list.visualRect(list.model()->index(HintRow - 1, 0));
-    const int x = list.mapToGlobal(QPoint(-1, 0)).x();
-    const int y = list.viewport()->mapToGlobal(QPoint(0, row.top() + row.height() - 3)).y();
-    QToolTip::showText(QPoint(x, y), text::Cp1251ToQString(HintText), list.viewport());
+    controls::ShowListHint(list, HintRow - 1, text::Cp1251ToQString(HintText));
 }
 
 void PlaylistPanel::ShowFileLocation() {

@@ -12,6 +12,7 @@
 
 #include "controls/bgr_color.h"
 #include "controls/c_list_box.h"
+#include "controls/hint_timing.h"
 #include "controls/kvr_scroller_vr.h"
 #include "platform/text/cp1251.h"
 #include "playlists/playlist_edit.h"
@@ -222,10 +223,7 @@ bool TTalik::eventFilter(QObject* watched, QEvent* event) {
         }
         case QEvent::ToolTip: {
             if (hint_row_ > 0 && !hint_text_.empty()) {
-                // Just left of the list, its bottom 3 pixels above the row's bottom edge.
-                const QRect row = list.visualRect(list.model()->index(hint_row_ - 1, 0));
-                const QPoint at = list.viewport()->mapToGlobal(QPoint(-1, row.bottom() - 3));
-                QToolTip::showText(at, text::Cp1251ToQString(hint_text_), list.viewport());
+                controls::ShowListHint(list, hint_row_ - 1, text::Cp1251ToQString(hint_text_));
             } else {
                 QToolTip::hideText();
             }

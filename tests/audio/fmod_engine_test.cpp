@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <filesystem>
 
 #include "platform/error/app_error.h"
@@ -92,6 +93,23 @@ TEST_F(FmodEngineTest, ModulePlaysToItsEndAndReportsItsTime) {
     engine_.FmodPause("", false);
     EXPECT_LE(PlayOut(), 1200);
     EXPECT_EQ(State(), 0);
+}
+
+// The tiny module sounds on its first channel only, which a ProTracker module pans hard left.
+// At a separation of 0.15 the difference of the two sides is 15 % of their sum (at full
+// separation it would be as large as the sum).
+TEST_F(FmodEngineTest, ProtrackerModulePlaysAtThePanSeparationItWasGiven) {
+    engine_.FmodPlay("", dir_ / "tiny.mod", 0);
+    out_->Advance(500);
+    const std::vector<float>& sound = out_->Captured();
+    double side = 0;
+    double mid = 0;
+    for (std::size_t i = 0; i + 1 < sound.size(); i += 2) {
+        side += (sound[i] - sound[i + 1]) * (sound[i] - sound[i + 1]);
+        mid += (sound[i] + sound[i + 1]) * (sound[i] + sound[i + 1]);
+    }
+    ASSERT_GT(mid, 1.0) << "the module sounds";
+    EXPECT_NEAR(std::sqrt(side / mid), 0.15, 0.02);
 }
 
 TEST_F(FmodEngineTest, VolumeFollowsTheBarAndTheScale) {

@@ -73,6 +73,13 @@ TEST_F(CommandLine, WhatCannotBeStartedIsOpenedThroughTheDesktop) {
               (Calls{"StartProgram\tMusic folder\t9", "OpenWithDesktop\tMusic folder"}));
 }
 
+TEST_F(CommandLine, AnAddressNoBrowserOpensIsSaidInAMessage) {
+    succeeds = false;
+    EXPECT_EQ(Run("///sitename"),
+              (Calls{"OpenWithDesktop\thttp://sitename",
+                     "MessageBox\tTarvel\tNo web browser could open http://sitename\tOk"}));
+}
+
 TEST_F(CommandLine, RebootSavesTheRunThenPowersOff) {
     EXPECT_EQ(Run("\\reboot"), (Calls{"SaveOnExit", "Shutdown\tPowerOff"}));
 }

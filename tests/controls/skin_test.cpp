@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 #include <QPainter>
+#include <cmath>
 
 #include "controls/jpeg_image.h"
 #include "controls/mega_image.h"
@@ -128,6 +129,33 @@ TEST(SkinPictures, BuildWroteEveryPicture) {
     const QImage mark = LoadSkinPicture(dist, "\\forms\\TForm1\\imgPl.bmp");
     EXPECT_EQ(mark.size(), QSize(16, 17));
     EXPECT_EQ(mark.pixel(0, 0), qRgb(255, 0, 0));  // the transparent key survives exactly
+}
+
+// The slider left of the equalizer's bands moves band 16: the label under it reads as band 16's
+// does. The two labels stand at different places of the JPEG's 8 x 8 blocks, so they are
+// compared by their mean difference: nearer to each other than band 15's label ("14k", one
+// digit apart) is to band 16's.
+TEST(SkinPictures, TheEqualizersLeftSliderIsLabelledAsBand16) {
+    const QImage background = LoadSkinPicture(TARVEL_DIST_DIR, "\\eq\\eqforma.jpg");
+    ASSERT_EQ(background.size(), QSize(351, 158));
+    const auto label = [&](int slider_x) {
+        return background.copy(QRect(slider_x + 5 - 10, 143, 20, 11))
+            .convertToFormat(QImage::Format_Grayscale8);
+    };
+    const auto difference = [](const QImage& a, const QImage& b) {
+        double sum = 0;
+        for (int y = 0; y < a.height(); ++y) {
+            for (int x = 0; x < a.width(); ++x) {
+                sum += std::abs(qGray(a.pixel(x, y)) - qGray(b.pixel(x, y)));
+            }
+        }
+        return sum / (a.width() * a.height());
+    };
+    const QImage left = label(22);
+    const QImage band16 = label(52 + 18 * 15);
+    const QImage band15 = label(52 + 18 * 14);
+    EXPECT_LT(difference(left, band16), difference(band15, band16))
+        << difference(left, band16) << " against " << difference(band15, band16);
 }
 
 }  // namespace

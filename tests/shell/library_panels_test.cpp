@@ -5,10 +5,13 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QApplication>
 #include <QCursor>
+#include <QElapsedTimer>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QTest>
+#include <QToolTip>
 
 #include "controls/c_list_box.h"
 #include "controls/gauge.h"
@@ -123,6 +126,44 @@ TEST_F(LibraryPanelsRig, TheHintAndShowFileLocationFollowThePointer) {
     const size_t calls = services.Calls().size();
     Action(*form->LibraryPanels().PopupMenu1, "SHowfilelocation1")->trigger();
     EXPECT_EQ(services.Calls().size(), calls) << "the pointer left the song panel";
+}
+
+// The visible label a hint is shown in, or null.
+QWidget* ShownHint() {
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        if (widget->objectName() == "qtooltip_label" && widget->isVisible()) {
+            return widget;
+        }
+    }
+    return nullptr;
+}
+
+// The song panel's hint waits for the pointer to rest for a second, as every hint does, stands
+// 1 pixel left of the panel and 3 pixels above the bottom edge of the hovered row, and stays ten
+// seconds however long its text.
+TEST_F(LibraryPanelsRig, TheSongHintWaitsASecondStandsBesideItsRowAndStaysTenSeconds) {
+    const std::string title(200, 'w');
+    WriteLibrary({{"Moon", "Best", "Tide", "1"}, {"Moon", "Best", title, "2"}});
+    form->FillArtistPanels();
+    Press(2, 0);
+    ASSERT_EQ(Items(4), (Names{"1. Tide", "2. " + title}));
+    QTest::mouseMove(handle(), ItemAt(4, 1));
+    QElapsedTimer rested;
+    rested.start();
+    EXPECT_EQ(ShownHint(), nullptr) << "not at once";
+    ASSERT_TRUE(QTest::qWaitFor([] { return ShownHint() != nullptr; }, 5000));
+    // Qt's hint timer may fire up to 5 % early.
+    EXPECT_GE(rested.elapsed(), 950);
+    rested.restart();
+    EXPECT_EQ(QToolTip::text().toStdString(), "Moon - Best - " + title + " - 04:05 - 192 kbps");
+    controls::TCListBox& songs = List(4);
+    const QRect row = songs.visualRect(songs.model()->index(1, 0));
+    const QPoint place(songs.mapToGlobal(QPoint(-1, 0)).x(),
+                       songs.viewport()->mapToGlobal(QPoint(0, row.top() + row.height() - 3)).y());
+    EXPECT_EQ(ShownHint()->pos(), place);
+    ASSERT_TRUE(QTest::qWaitFor([] { return ShownHint() == nullptr; }, 20000));
+    EXPECT_GE(rested.elapsed(), 9500);
+    EXPECT_LT(rested.elapsed(), 13000) << "Qt would keep a hint this long 15.3 s";
 }
 
 TEST_F(LibraryPanelsRig, TheArtistPanelModeChosenTwiceChangesNothingMore) {

@@ -4,11 +4,13 @@
 
 #include <gtest/gtest.h>
 
+#include <portaudio.h>
 #include <QAction>
 #include <QDropEvent>
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QMimeData>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QTest>
 #include <QUrl>
@@ -16,19 +18,26 @@
 #include <QWindow>
 #include <filesystem>
 
+#include "controls/bar_look.h"
+#include "controls/bgr_color.h"
 #include "controls/c_list_box.h"
+#include "controls/gauge.h"
 #include "controls/kvr_scroller_h.h"
 #include "controls/kvr_scroller_vr.h"
 #include "platform/bass/bass.h"
 #include "platform/desktop/fake_desktop.h"
 #include "platform/fmod/fmod.h"
 #include "platform/fs/line_file.h"
+#include "platform/sound/device_output.h"
+#include "platform/sound/engine.h"
 #include "platform/system/fake_system_services.h"
 #include "playlists/playlist_model.h"
 #include "shell/main_controls.h"
+#include "shell/main_display.h"
 #include "shell/main_layout.h"
 #include "shell/main_menus.h"
 #include "shell/main_window_rig.h"
+#include "shell/open_files.h"
 #include "sound_support/shared_manual.h"
 #include "support/temp_dir.h"
 #include "transport/transport.h"
@@ -60,6 +69,59 @@ TEST_F(MainWindowRig, EveryControlStandsAtItsDesignPlaceInsideTheRoundedOutline)
     // The skin is drawn: the frame is not the black of an empty window.
     const QImage shot = form->grab().toImage();
     EXPECT_NE(shot.pixelColor(Centre("ImgPlayPause")), QColor(Qt::black));
+}
+
+// The pixels of a window rectangle as the screen shows them.
+QImage OnScreen(QWidget& window, const QRect& rect) {
+    return window.screen()
+        ->grabWindow(window.winId(), rect.x(), rect.y(), rect.width(), rect.height())
+        .toImage()
+        .convertToFormat(QImage::Format_RGB32);
+}
+
+// The pixels of a part of a picture that stand out from the part's ground at 4.5 : 1 or more.
+int ReadablePixels(const QImage& image, const QRect& part, const QColor& ground) {
+    int readable = 0;
+    for (int y = part.top(); y <= part.bottom(); ++y) {
+        for (int x = part.left(); x <= part.right(); ++x) {
+            readable += controls::ContrastRatio(image.pixelColor(x, y), ground) >= 4.5 ? 1 : 0;
+        }
+    }
+    return readable;
+}
+
+// A long operation drives the gauge through the window's progress display, as a scan or a copy
+// does, with the analyser on: the screen shows each new percentage as a near-white bar over
+// the strip, and the percentage reads on the bar and on the black beside it.
+TEST_F(MainWindowRig, GaugeShowsEachPercentageOverTheStripAndItsTextReadsOnBothParts) {
+    EXPECT_FALSE(controls().Gauge1->isVisible()) << "no operation runs";
+    form->ImgAnClick();
+    ASSERT_TRUE(form->SpectrumOn());
+    library::ProgressDisplay& display = form->Display();
+    display.SetBoxVisible(false);
+    display.SetGaugeVisible(true);
+    display.SetGaugeMaximum(200);
+    const QRect strip = controls().Gauge1->geometry();
+    const QColor bar = controls::ColorFromBgr(15724536);
+    const auto bar_width = [&] {
+        const QImage shot = OnScreen(*form, strip);
+        int width = 0;
+        while (width + 1 < shot.width() && shot.pixelColor(1 + width, 2) == bar) {
+            ++width;
+        }
+        return width;
+    };
+    for (const int percent : {25, 50}) {
+        display.SetGaugeProgress(percent * 2);
+        const int expected = (strip.width() - 2) * percent / 100;
+        ASSERT_TRUE(QTest::qWaitFor([&] { return bar_width() == expected; }, 5000))
+            << percent << "%: a bar of " << bar_width() << " pixels, not " << expected;
+    }
+    // At 50 % the text "50%" stands across the bar's end.
+    const QImage shot = OnScreen(*form, strip);
+    const int end = 1 + bar_width();
+    EXPECT_GE(ReadablePixels(shot, QRect(end - 14, 1, 14, strip.height() - 2), bar), 10);
+    EXPECT_GE(ReadablePixels(shot, QRect(end, 1, 14, strip.height() - 2), Qt::black), 10);
 }
 
 TEST_F(MainWindowRig, VolumeHotkeysStepByTenWithinTheBar) {
@@ -211,6 +273,75 @@ TEST_F(MainWindowRig, FoldersDroppedOnTheWindowGoIntoTheLibraryAndThePanels) {
     EXPECT_TRUE(std::filesystem::exists(app + "/sort/ArtName.tan"));
     EXPECT_EQ(form->ArtistCount(), 1);
     EXPECT_EQ(controls().List(1).count() + controls().List(2).count(), 1);
+}
+
+// What the player cannot play is named in one message: files dropped on the window (the folders
+// and the songs beside them still go into the library) and files handed over by a later start.
+// The recording writes the message's line breaks as "\n".
+TEST_F(MainWindowRig, FilesThePlayerCannotPlayAreNamedInOneMessage) {
+    const std::string music = dir / "music";
+    std::filesystem::create_directories(music);
+    std::filesystem::copy_file(TARVEL_TEST_DATA_DIR "/transport/song_440.mp3", music + "/a.mp3");
+    testing::WriteBytes(dir / "notes.txt", "not a song\n");
+    testing::WriteBytes(dir / "README", "no extension, no folder\n");
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(QString::fromStdString(music)),
+                  QUrl::fromLocalFile(QString::fromStdString(dir / "notes.txt")),
+                  QUrl::fromLocalFile(QString::fromStdString(dir / "README"))});
+    QDragEnterEvent enter(QPoint(300, 300), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QGuiApplication::sendEvent(form.get(), &enter);
+    QDropEvent drop(QPointF(300, 300), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QGuiApplication::sendEvent(form.get(), &drop);
+    ASSERT_EQ(services.Calls().size(), 1u);
+    EXPECT_EQ(services.Calls()[0],
+              "MessageBox\tTarvel\tTarvel cannot play these, so they were "
+              "left out:\\n" +
+                  dir / "notes.txt" + "\\n" + dir / "README" + "\tOk");
+    EXPECT_EQ(form->ArtistCount(), 1);
+
+    EXPECT_TRUE(shell::PlayFiles(*form, {dir / "notes.txt", music + "/a.mp3", dir / "none.mp3"}));
+    ASSERT_EQ(services.Calls().size(), 2u);
+    EXPECT_EQ(services.Calls()[1],
+              "MessageBox\tTarvel\tTarvel cannot play these, so they were "
+              "left out:\\n" +
+                  dir / "notes.txt" + "\\n" + dir / "none.mp3" + "\tOk");
+    EXPECT_EQ(form->Playlists().Work().Count, 1);
+}
+
+// Help with no web browser to show it names the help file, which the user can open some other
+// way.
+TEST_F(MainWindowRig, HelpWithNoBrowserNamesTheHelpFile) {
+    services.SetSucceeds(false);
+    QTest::mouseClick(handle(), Qt::LeftButton, {}, Centre("ImgHelp"));
+    ASSERT_EQ(services.Calls().size(), 2u);
+    EXPECT_EQ(services.Calls()[0], "OpenWithDesktop\t" + app + "/help/help.htm");
+    EXPECT_EQ(services.Calls()[1],
+              "MessageBox\tTarvel\tNo web browser could open the help. It "
+              "is the file " +
+                  app + "/help/help.htm\tOk");
+}
+
+// A sound device that fails is said once in a message box, however often the sound core meets
+// the failure.
+TEST_F(MainWindowRig, ASoundDeviceThatFailsIsSaidOnceInAMessage) {
+    class DeadDevice final : public sound::DeviceStream {
+      public:
+        int Start() override { return paDeviceUnavailable; }
+        int Write(const float*, unsigned long) override { return paDeviceUnavailable; }
+        void Stop() override {}
+    };
+    for (int run = 0; run < 2; ++run) {
+        sound::Engine engine(std::make_unique<sound::ManualOutput>());
+        sound::DeviceOutput output(std::make_unique<DeadDevice>());
+        output.Start(engine);
+        output.Stop();
+    }
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !services.Calls().empty(); }, 5000));
+    EXPECT_EQ(services.Calls()[0],
+              "MessageBox\tTarvel\tThe sound device failed (Device "
+              "unavailable); playing without sound\tOk");
+    QCoreApplication::processEvents();
+    EXPECT_EQ(services.Calls().size(), 1u);
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include <QAction>
 #include <QCursor>
 #include <QHelpEvent>
+#include <QLabel>
 #include <QMenu>
 #include <QMimeData>
 #include <QTest>
@@ -235,6 +236,23 @@ TEST_F(PlaylistPanelRig, CopyItemsWriteTheChosenTreeAndTheGaugeGoesBack) {
     menu.findChild<QAction*>("MCopy")->trigger();
     ASSERT_TRUE(WaitForBackgroundWork());
     EXPECT_EQ(testing::ReadBytes(out + "/b.mp3"), "second");
+}
+
+// A click on the playlist's time shows the playlist's size in its place, a click on the size
+// the time again; neither press is taken as the start of a window move.
+TEST_F(PlaylistPanelRig, ClickingTheTimeShowsTheSizeAndBack) {
+    LoadRows(2);
+    QWidget& time = controls().Widget("StaticText2");
+    QWidget& size = controls().Widget("StaticText3");
+    const QPoint at = time.geometry().center();
+    QTest::mouseClick(handle(), Qt::LeftButton, {}, at);
+    EXPECT_FALSE(time.isVisible());
+    EXPECT_TRUE(size.isVisible());
+    EXPECT_EQ(size.toolTip(), "Time/Size in MB");
+    EXPECT_EQ(static_cast<QLabel&>(size).text(), "0Mb") << "rows without a bit rate";
+    QTest::mouseClick(handle(), Qt::LeftButton, {}, at);
+    EXPECT_TRUE(time.isVisible());
+    EXPECT_FALSE(size.isVisible());
 }
 
 TEST_F(PlaylistPanelRig, MarkButtonPlacesTheMarkersAndSwapsAnEarlierB) {

@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QScreen>
 #include <QSignalSpy>
+#include <algorithm>
 
 #include "controls/kvr_scroller_h.h"
 #include "controls/mega_image.h"
@@ -52,6 +53,41 @@ class MiniPlayer : public SecondaryWindowsRig {
         return false;
     }
 };
+
+// The lengths of the black runs of a picture's rows inside a rectangle, top to bottom, rows
+// without black left out.
+std::vector<int> BlackRows(const QImage& picture, const QRect& rect) {
+    std::vector<int> rows;
+    for (int y = rect.top(); y <= rect.bottom(); ++y) {
+        int black = 0;
+        for (int x = rect.left(); x <= rect.right(); ++x) {
+            black += picture.pixel(x, y) == qRgb(0, 0, 0) ? 1 : 0;
+        }
+        if (black > 0) {
+            rows.push_back(black);
+        }
+    }
+    return rows;
+}
+
+// The arrows of the thin bars show whole as the window draws them: a triangle from a 1-pixel
+// point through its widest row in the middle back to a 1-pixel point.
+TEST_F(MiniPlayer, ThinBarsShowTheirArrowsWhole) {
+    const QImage shot = mini_player.grab().toImage();
+    for (const char* name : {"SCRLtimeMIN", "SCRLvolumeMIN"}) {
+        controls::TKVRScrollerH& bar = Bar(name);
+        for (QWidget* button :
+             {static_cast<QWidget*>(&bar.ButtonUp()), static_cast<QWidget*>(&bar.ButtonDown())}) {
+            const QRect rect(button->mapTo(&mini_player, QPoint(0, 0)), button->size());
+            const std::vector<int> rows = BlackRows(shot, rect);
+            SCOPED_TRACE(::testing::Message() << name << " " << ::testing::PrintToString(rows));
+            ASSERT_GE(rows.size(), 5u);
+            EXPECT_EQ(rows.front(), 1);
+            EXPECT_EQ(rows, std::vector<int>(rows.rbegin(), rows.rend()));
+            EXPECT_EQ(*std::max_element(rows.begin(), rows.end()), rows[rows.size() / 2]);
+        }
+    }
+}
 
 TEST_F(MiniPlayer, StandsAtTheTopOfTheScreenInPlaceOfTheMainWindow) {
     ASSERT_EQ(QGuiApplication::primaryScreen()->geometry().width(), 800);

@@ -218,9 +218,7 @@ void Gauges(QWidget* page, int top) {
     for (int n = 0; n < 4; ++n) {
         auto* gauge = new TGauge(page);
         gauge->setGeometry(10, top + 22 + n * 21, 288, 17);
-        gauge->setFont(skin::SkinFont(11, true));
-        gauge->SetForeColor(ColorFromBgr(15724536));
-        gauge->SetBackColor(Qt::black);
+        ApplyMainGaugeLook(*gauge);
         gauge->SetMaxValue(100);
         gauge->SetProgress(values[n]);
     }

@@ -274,8 +274,8 @@ QImage Equalizer() {
         const int x = 52 + 18 * n + 5;
         p.drawText(QRect(x - 10, 143, 20, 11), Qt::AlignCenter, QString::fromLatin1(freq[n]));
     }
-    p.setPen(kRoseLight);
-    p.drawText(QRect(22 + 5 - 10, 143, 20, 11), Qt::AlignCenter, QStringLiteral("ALL"));
+    // The slider left of the bands moves band 16 as well, so it bears that band's name.
+    p.drawText(QRect(22 + 5 - 10, 143, 20, 11), Qt::AlignCenter, QString::fromLatin1(freq[15]));
     p.setPen(QColor(0x3c, 0x3f, 0x4b));
     p.drawLine(QPointF(44.5, 30), QPointF(44.5, 138));
     return image;

@@ -1,6 +1,8 @@
 #include "platform/fmod/fmod.h"
 
+#include <cmath>
 #include <string>
+
 #include "platform/sound/openmpt_decoder.h"
 
 #include "platform/fmod/fmod_state.h"
@@ -46,6 +48,7 @@ FMUSIC_MODULE* FMUSIC_LoadSong(const char* name) {
     }
     const std::uintptr_t key = s.next++;
     Module module;
+    module.separation_control = sound::StereoSeparationOf(*decoder);
     module.id = s.engine->Open(std::move(decoder));
     module.type = type;
     s.modules.emplace(key, module);
@@ -146,6 +149,13 @@ BOOL8 FMUSIC_SetPanSeperation(FMUSIC_MODULE* handle, float separation) {
                              return Fail(FMOD_ERR_INVALID_PARAM, kFalse);
                          }
                          module.separation = separation;
+                         // 1.0 is full stereo, 0.0 mono. The decoder's 200 % is full
+                         // stereo: a channel panned hard left sounds on the left only.
+                         if (module.separation_control) {
+                             module.separation_control->store(
+                                 static_cast<int>(std::lround(separation * 200.0f)),
+                                 std::memory_order_relaxed);
+                         }
                          return kTrue;
                      });
 }

@@ -13,6 +13,7 @@
 #include "platform/fmod/fmod.h"
 #include "platform/sound/decoders.h"
 #include "platform/sound/engine.h"
+#include "platform/sound/openmpt_decoder.h"
 #include "platform/sound/sound_error.h"
 
 namespace tarvel::fmod::detail {
@@ -31,6 +32,7 @@ struct Module {
     int volume = 255;  // the channels' volume (FSOUND_SetVolume of every channel)
     int master = 255;
     float separation = 1.0f;
+    sound::StereoSeparation separation_control;  // the decoder's, applied as it renders
     bool started = false;
 };
 

@@ -66,6 +66,17 @@ std::unique_ptr<Decoder> OpenModuleDecoder(const std::string& path) {
     return OpenOpenmptDecoder(path);
 }
 
+bool CanPlayFile(const std::string& path) {
+    for (auto open : {&OpenStreamDecoder, &OpenModuleDecoder}) {
+        try {
+            open(path);
+            return true;
+        } catch (const AppError&) {
+        }
+    }
+    return false;
+}
+
 std::unique_ptr<Decoder> OpenCdTrackDecoder(int track) {
     return OpenCdDecoder(CdDisc::Open(CdSource()), track);
 }

@@ -14,6 +14,8 @@ namespace tarvel::sound {
 std::unique_ptr<Decoder> OpenStreamDecoder(const std::string& path);
 // A tracker module (libopenmpt).
 std::unique_ptr<Decoder> OpenModuleDecoder(const std::string& path);
+// True when a file opens as a sampled stream or as a module.
+bool CanPlayFile(const std::string& path);
 // Track 1.. of the disc in CdSource().
 std::unique_ptr<Decoder> OpenCdTrackDecoder(int track);
 

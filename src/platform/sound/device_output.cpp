@@ -2,20 +2,20 @@
 
 #include <portaudio.h>
 
-#include <cstdio>
 #include <vector>
 
 #include "platform/sound/engine.h"
 #include "platform/sound/portaudio_output.h"
 #include "platform/sound/quiet_end.h"
+#include "platform/sound/sound_notice.h"
 
 namespace tarvel::sound {
 
 namespace {
 
 void SayFallback(int error) {
-    std::fprintf(stderr, "tarvel: the sound device failed (%s); playing without sound\n",
-                 PortAudioErrorText(error).c_str());
+    SaySoundTrouble("the sound device failed (" + PortAudioErrorText(error) +
+                    "); playing without sound");
 }
 
 }  // namespace

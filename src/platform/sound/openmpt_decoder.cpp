@@ -36,6 +36,7 @@ struct OpenmptApi {
     decltype(&::openmpt_module_read_interleaved_float_stereo)
         openmpt_module_read_interleaved_float_stereo = nullptr;
     decltype(&::openmpt_module_set_position_seconds) openmpt_module_set_position_seconds = nullptr;
+    decltype(&::openmpt_module_set_render_param) openmpt_module_set_render_param = nullptr;
 };
 
 // Null, with the reason in why, when libopenmpt cannot be loaded.
@@ -54,6 +55,7 @@ const OpenmptApi* Openmpt(std::string& why) {
             TARVEL_RESOLVE(l, api, openmpt_module_get_metadata);
             TARVEL_RESOLVE(l, api, openmpt_module_read_interleaved_float_stereo);
             TARVEL_RESOLVE(l, api, openmpt_module_set_position_seconds);
+            TARVEL_RESOLVE(l, api, openmpt_module_set_render_param);
         });
     return library.Get(why);
 }
@@ -79,6 +81,12 @@ class OpenmptDecoder final : public Decoder {
     PcmFormat Format() const override { return PcmFormat{kRate, 2, 16}; }
 
     std::size_t Read(float* out, std::size_t frames) override {
+        const int separation = separation_->load(std::memory_order_relaxed);
+        if (separation != applied_separation_) {
+            mpt_.openmpt_module_set_render_param(
+                mod_.get(), OPENMPT_MODULE_RENDER_STEREOSEPARATION_PERCENT, separation);
+            applied_separation_ = separation;
+        }
         std::size_t done = 0;
         while (done < frames) {
             const std::size_t got = mpt_.openmpt_module_read_interleaved_float_stereo(
@@ -102,12 +110,16 @@ class OpenmptDecoder final : public Decoder {
     bool LengthIsExact() const override { return false; }
 
     const std::string& Type() const { return type_; }
+    const StereoSeparation& Separation() const { return separation_; }
 
   private:
     const OpenmptApi& mpt_;
     Module mod_;
     std::int64_t length_ = -1;
     std::string type_;
+    static constexpr int kLibraryDefault = 100;
+    StereoSeparation separation_ = std::make_shared<std::atomic<int>>(kLibraryDefault);
+    int applied_separation_ = kLibraryDefault;
 };
 
 }  // namespace
@@ -161,6 +173,11 @@ std::unique_ptr<Decoder> OpenOpenmptDecoder(const std::string& path) {
 std::string ModuleTypeOf(Decoder& decoder) {
     auto* module = dynamic_cast<OpenmptDecoder*>(&decoder);
     return module != nullptr ? module->Type() : std::string();
+}
+
+StereoSeparation StereoSeparationOf(Decoder& decoder) {
+    auto* module = dynamic_cast<OpenmptDecoder*>(&decoder);
+    return module != nullptr ? module->Separation() : nullptr;
 }
 
 }  // namespace tarvel::sound

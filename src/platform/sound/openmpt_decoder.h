@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <memory>
 #include <string>
 
@@ -14,5 +15,14 @@ std::unique_ptr<Decoder> OpenOpenmptDecoder(const std::string& path);
 // The module's format tag as libopenmpt names it ("mod", "s3m", "xm", "it"...), empty when the
 // decoder is not a module decoder.
 std::string ModuleTypeOf(Decoder& decoder);
+
+// How far apart a module's channels are panned, as libopenmpt's stereo separation in percent:
+// 0 mono, 100 its default (a channel panned hard left comes out with half as much on the
+// right), 200 full stereo. Any thread may store into it; the decoder applies the value to what
+// it renders next.
+using StereoSeparation = std::shared_ptr<std::atomic<int>>;
+
+// The separation control of a module decoder, null for any other decoder.
+StereoSeparation StereoSeparationOf(Decoder& decoder);
 
 }  // namespace tarvel::sound

@@ -1,10 +1,10 @@
-#include <cstdio>
 #include <cstdlib>
 #include <mutex>
 
 #include "platform/sound/output.h"
 #include "platform/sound/paced_output.h"
 #include "platform/sound/portaudio_output.h"
+#include "platform/sound/sound_notice.h"
 
 namespace tarvel::sound {
 
@@ -12,7 +12,7 @@ namespace {
 
 void SayOnce(const std::string& text) {
     static std::once_flag once;
-    std::call_once(once, [&] { std::fprintf(stderr, "tarvel: %s\n", text.c_str()); });
+    std::call_once(once, [&] { SaySoundTrouble(text); });
 }
 
 }  // namespace
