@@ -1,0 +1,208 @@
+// A library scan of thousands of files through the library menu under a private X server: the
+// gauge is seen growing on the screen while the song plays on, and a click on Pause during the
+// scan is obeyed before the scan ends.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <QElapsedTimer>
+#include <QImage>
+#include <QProcess>
+#include <QThread>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+
+#include "e2e/e2e_support.h"
+#include "e2e/x_session.h"
+#include "platform/fs/file_ops.h"
+#include "platform/fs/line_file.h"
+
+namespace tarvel::testing {
+namespace {
+
+// Design places of the controls (client coordinates).
+constexpr int kPlayX = 14, kPlayY = 462, kPlaySize = 31;
+constexpr int kLibraryX = 620 + 13, kLibraryY = 468 + 13;
+constexpr int kGaugeX = 202, kGaugeY = 476, kGaugeWidth = 288, kGaugeHeight = 17;
+constexpr int kCloseX = 660 + 8, kCloseY = 10 + 8;
+constexpr int kTone = 440;
+
+// The gauge's bar: how many columns of its rectangle are mostly light (the filled part).
+int FilledColumns(const QImage& gauge) {
+    int filled = 0;
+    for (int x = 0; x < gauge.width(); ++x) {
+        int light = 0;
+        for (int y = 0; y < gauge.height(); ++y) {
+            light += qGray(gauge.pixel(x, y)) > 160 ? 1 : 0;
+        }
+        filled += light * 2 > gauge.height() ? 1 : 0;
+    }
+    return filled;
+}
+
+class ScanJourney : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(x.Ok());
+        app.WriteSettings({});
+        app.WritePl1({MakeToneMp3(app.FilePath("tone"), kTone, 300)});
+        tiny = MakeToneMp3(app.FilePath("tiny"), 880, 1);
+        answers = app.FilePath("answers.txt");
+        ::setenv("TARVEL_PLATFORM_ANSWERS", answers.c_str(), 1);
+        wav = app.FilePath("out.wav");
+    }
+    void TearDown() override {
+        EndIfRunning(player);
+        ::unsetenv("TARVEL_PLATFORM_ANSWERS");
+    }
+
+    // Adds `count` more files to the music folder: links of a small MP3 (a copy of it for
+    // each 10 000, as a file takes only so many links), a folder per 100.
+    void AddMusic(int count) {
+        for (int i = 0; i < count; ++i, ++files) {
+            const std::string source = tiny + "." + std::to_string(files / 10000);
+            if (files % 10000 == 0) {
+                std::filesystem::copy_file(tiny, source);
+            }
+            const std::string folder = music + "/" + std::to_string(files / 100);
+            std::filesystem::create_directories(folder);
+            const std::string name = folder + "/" + std::to_string(files) + ".mp3";
+            ASSERT_EQ(::link(source.c_str(), name.c_str()), 0) << name;
+        }
+    }
+
+    // The main window as it is on the screen now.
+    QImage GrabWindow() {
+        const std::string png = app.FilePath("grab.png");
+        x.Run("import", {"-window", QString::number(window), QString::fromStdString(png)});
+        return QImage(QString::fromStdString(png));
+    }
+    static int Filled(const QImage& shot) {
+        return FilledColumns(shot.copy(kGaugeX, kGaugeY, kGaugeWidth, kGaugeHeight));
+    }
+    static QImage PlayButton(const QImage& shot) {
+        return shot.copy(kPlayX, kPlayY, kPlaySize, kPlaySize);
+    }
+    void MovePointerAway() {
+        x.Run("xdotool", {"mousemove", "--window", QString::number(window), "300", "10"});
+    }
+    // The visible windows of the player (a pop-up menu is one of them).
+    int VisibleWindows() {
+        QProcess search;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("DISPLAY", x.Display());
+        search.setProcessEnvironment(env);
+        search.start("xdotool", {"search", "--onlyvisible", "--class", "tarvel"});
+        search.waitForFinished(10000);
+        return static_cast<int>(search.readAllStandardOutput().split('\n').size()) - 1;
+    }
+    bool WaitForMoreWindows(int than) {
+        QElapsedTimer clock;
+        clock.start();
+        while (clock.elapsed() < 20000) {
+            if (VisibleWindows() > than) {
+                return true;
+            }
+            QThread::msleep(50);
+        }
+        return false;
+    }
+    size_t LibraryPaths() {
+        const std::string path_list = app.FilePath("sort/path.tan");
+        return fs::FileExists(path_list) ? fs::ReadLines(path_list).size() : 0;
+    }
+
+    XSession x;
+    AppDirFixture app;
+    std::string music = app.FilePath("music");
+    std::string tiny, answers, wav;
+    int files = 0;
+    QProcess player;
+    unsigned long window = 0;
+};
+
+TEST_F(ScanJourney, TheGaugeGrowsWhileTheSongPlaysOnAndPauseIsObeyed) {
+    AddMusic(15000);
+    {
+        std::ofstream lines(answers);  // the folder dialog's answer for each round below
+        for (int round = 0; round < 5; ++round) {
+            lines << music << "\r\n";
+        }
+    }
+    app.StartOnDisplay(player, x.Display(), wav);
+    ASSERT_TRUE(app.WaitForWindows(player)) << "the player did not come up";
+    window = x.FindWindow("tone440");
+    ASSERT_NE(window, 0u) << "the song did not start";
+    MovePointerAway();
+    const QImage playing_button = PlayButton(GrabWindow());
+
+    // Library menu > Clear Library and Add Files, the folder coming from the answers. Screenshots
+    // of the window are taken until the new library is in place; a machine that scans faster than
+    // the screenshots come is given more files, until the gauge is seen at work long enough to
+    // click Pause in the middle of a scan.
+    std::vector<int> widths;
+    bool pause_clicked = false, paused_during_scan = false;
+    for (int round = 0; round < 5 && !pause_clicked; ++round) {
+        if (round > 0) {
+            AddMusic(files);  // twice the files
+        }
+        const bool click_pause = widths.size() >= 5;
+        widths.clear();
+        const int windows_before = VisibleWindows();
+        x.Click(window, kLibraryX, kLibraryY);
+        ASSERT_TRUE(WaitForMoreWindows(windows_before)) << "the library menu did not open";
+        x.Key("Down");  // "Clear Library and Add Files": a full scan, one pass of the gauge
+        x.Key("Return");
+        QElapsedTimer scan_time;
+        scan_time.start();
+        while (LibraryPaths() < static_cast<size_t>(files) && scan_time.elapsed() < 120000) {
+            const int filled = Filled(GrabWindow());
+            if (filled > 0 && filled < kGaugeWidth) {
+                widths.push_back(filled);
+            }
+            if (click_pause && widths.size() == 2 && !pause_clicked) {
+                pause_clicked = true;
+                x.Click(window, kPlayX + kPlaySize / 2, kPlayY + kPlaySize / 2);
+                MovePointerAway();
+                const QImage after = GrabWindow();
+                const bool scanning = LibraryPaths() < static_cast<size_t>(files);
+                paused_during_scan = scanning && PlayButton(after) != playing_button &&
+                                     Filled(after) > 0 && Filled(after) < kGaugeWidth;
+            }
+        }
+        std::cerr << "scan of " << files << " files: the gauge seen partly filled in "
+                  << widths.size() << " screenshots\n";
+        if (LibraryPaths() != static_cast<size_t>(files)) {
+            x.Screenshot(app.FilePath("stuck.png"));
+            std::filesystem::copy_file(app.FilePath("stuck.png"), "/tmp/stuck.png",
+                                       std::filesystem::copy_options::overwrite_existing);
+        }
+        ASSERT_EQ(LibraryPaths(), static_cast<size_t>(files)) << "the scan did not end";
+        ASSERT_GE(widths.size(), 2u) << "the gauge was not seen while the scan ran";
+        EXPECT_LT(widths.front(), widths.back()) << "the gauge's bar did not grow";
+    }
+    EXPECT_TRUE(pause_clicked) << "the scans were too quick to click Pause during one";
+    EXPECT_TRUE(paused_during_scan) << "Pause was not obeyed while the scan ran";
+
+    x.Click(window, kCloseX, kCloseY);
+    ASSERT_TRUE(player.waitForFinished(30000)) << "the player did not end";
+    EXPECT_EQ(player.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(player.exitCode(), 0);
+
+    // Heard: the tone without a break from the start to the pause, then silence.
+    const std::vector<ToneSegment> heard = ToneSegments(wav, {kTone});
+    ASSERT_GE(heard.size(), 2u);
+    size_t first_tone = 0;
+    while (first_tone < heard.size() && heard[first_tone].hz != kTone) {
+        ++first_tone;
+    }
+    ASSERT_LT(first_tone + 1, heard.size());
+    EXPECT_GT(heard[first_tone].seconds, 1.0);
+    for (size_t i = first_tone + 1; i < heard.size(); ++i) {
+        EXPECT_NE(heard[i].hz, kTone) << "the tone came back after the pause";
+    }
+    EXPECT_EQ(heard.back().hz, 0);
+}
+
+}  // namespace
+}  // namespace tarvel::testing
