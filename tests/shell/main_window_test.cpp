@@ -292,6 +292,7 @@ TEST_F(MainWindowRig, FilesThePlayerCannotPlayAreNamedInOneMessage) {
     QGuiApplication::sendEvent(form.get(), &enter);
     QDropEvent drop(QPointF(300, 300), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
     QGuiApplication::sendEvent(form.get(), &drop);
+    ASSERT_TRUE(WaitForBackgroundWork());
     ASSERT_EQ(services.Calls().size(), 1u);
     EXPECT_EQ(services.Calls()[0],
               "MessageBox\tTarvel\tTarvel cannot play these, so they were "
