@@ -2,7 +2,6 @@
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <functional>
@@ -15,6 +14,7 @@
 namespace tarvel::config {
 namespace {
 
+using testing::EntryText;
 using ::testing::HasSubstr;
 using testing::ReadBytes;
 
@@ -143,15 +143,6 @@ TEST_F(EqPresetTest, UnreadablePresetsStartFlatAndAreReportedOnce) {
     }
 }
 
-// What lies under the preset's name: its bytes, or its kind for what is no regular file.
-std::string Held(const std::string& path) {
-    struct stat st {};
-    if (::lstat(path.c_str(), &st) != 0) {
-        return "<nothing>";
-    }
-    return S_ISREG(st.st_mode) ? ReadBytes(path) : "<mode " + std::to_string(st.st_mode) + ">";
-}
-
 TEST_F(EqPresetTest, APresetThatCouldNotBeLoadedIsNotOverwrittenWithZerosAtExit) {
     std::vector<std::string> bad_gain = PresetLines(std::vector<std::string>(18, "2"));
     bad_gain[5] = "2.5";
@@ -191,7 +182,7 @@ TEST_F(EqPresetTest, APresetThatCouldNotBeLoadedIsNotOverwrittenWithZerosAtExit)
         if (c.make) {
             c.make(Sys("UserEQ.teq"));
         }
-        const std::string before = Held(Sys("UserEQ.teq"));
+        const std::string before = EntryText(Sys("UserEQ.teq"));
         const auto reports = Load("UserEQ.teq");
         ASSERT_EQ(reports.size(), c.reports);
         if (c.kept && c.reports == 1) {
@@ -200,13 +191,13 @@ TEST_F(EqPresetTest, APresetThatCouldNotBeLoadedIsNotOverwrittenWithZerosAtExit)
         }
         files.WriteConfig("conf.tcf");
         files.WriteConfig("conf.tcf");  // an Apollo menu save, then the exit save
-        EXPECT_EQ(Held(Sys("UserEQ.teq")), c.kept ? before : ReadBytes(kShippedPreset));
+        EXPECT_EQ(EntryText(Sys("UserEQ.teq")), c.kept ? before : ReadBytes(kShippedPreset));
 
         // Once the user sets a gain, the exit save writes the equalizer as it is, and the file
         // it could not load stays beside its name.
         gains[3] = -6;
         files.WriteConfig("conf.tcf");
-        EXPECT_EQ(Held(Sys("UserEQ.teq.unreadable")), c.kept ? before : "<nothing>");
+        EXPECT_EQ(EntryText(Sys("UserEQ.teq.unreadable")), c.kept ? before : "<nothing>");
         gains = EqGains{};
         EXPECT_TRUE(Load("UserEQ.teq").empty());
         EXPECT_EQ(gains[3], -6);
