@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "library/song_reader.h"
+#include "library/song_record.h"
 #include "platform/error/app_error.h"
 #include "platform/system/system_services.h"
 #include "platform/winmsg/client.h"
@@ -64,6 +65,12 @@ bool PlayFiles(TForm1& form, const std::vector<std::string>& paths) {
     for (const std::string& path : paths) {
         if (!IsFile(path)) {
             std::fprintf(stderr, "tarvel: not a file, not added: %s\n", path.c_str());
+            continue;
+        }
+        if (!library::FitsInASongLine(path, library::kPath)) {
+            std::fprintf(stderr,
+                         "tarvel: a playlist cannot keep this name as it is, not added: %s\n",
+                         path.c_str());
             continue;
         }
         const library::SongRecord record = library::ReadSongRecord(path, readers);

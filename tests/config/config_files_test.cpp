@@ -586,13 +586,17 @@ TEST_F(ConfigTest, AFailedWriteLeavesTheOldFileWhole) {
 }
 
 TEST_F(ConfigTest, ALineBreakInAPathCannotMoveTheLinesBelowIt) {
-    settings.PachToCopyDir = "/music/odd\nname";
-    settings.PlEqNowFileName = "Mine.teq";
-    files.WriteConfig("conf.tcf");
-    const auto lines = fs::ReadLines(Sys("conf.tcf"));
-    ASSERT_EQ(lines.size(), 24u);
-    EXPECT_EQ(lines[22], "PachToCopyDir=/music/odd");
-    EXPECT_EQ(lines[23], "PlEqNowFileName=Mine.teq");
+    for (const char* odd : {"/music/odd\nname", "/music/odd\rname"}) {
+        settings.PachToCopyDir = odd;
+        settings.CDinf = "1.5-\r2-";
+        settings.PlEqNowFileName = "Mine.teq";
+        files.WriteConfig("conf.tcf");
+        const auto lines = fs::ReadLines(Sys("conf.tcf"));
+        ASSERT_EQ(lines.size(), 24u);
+        EXPECT_EQ(lines[21], "CDinf=1.5-");
+        EXPECT_EQ(lines[22], "PachToCopyDir=/music/odd");
+        EXPECT_EQ(lines[23], "PlEqNowFileName=Mine.teq");
+    }
 }
 
 TEST_F(ConfigTest, WriteConfigCreatesAMissingSettingsFolder) {
