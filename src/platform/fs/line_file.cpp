@@ -154,10 +154,13 @@ void ReplaceFile(const std::string& path, const std::string& bytes) {
 }
 
 void RemoveStaleTemporaries(const std::string& folder) {
-    if (!DirectoryExists(folder)) {
-        return;
+    std::vector<DirEntry> entries;
+    try {
+        entries = ListDirectory(folder);
+    } catch (const AppError&) {
+        return;  // a missing or closed folder holds nothing to remove
     }
-    for (const DirEntry& entry : ListDirectory(folder)) {
+    for (const DirEntry& entry : entries) {
         if (entry.is_directory || !IsTemporaryName(entry.name)) {
             continue;
         }

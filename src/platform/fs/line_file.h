@@ -37,7 +37,8 @@ void ForEachLine(std::string_view bytes, const std::function<void(std::string_vi
 void ReplaceFile(const std::string& path, const std::string& bytes);
 
 // Removes the temporary files of ReplaceFile that a save ended by a kill or a crash left in the
-// folder: hidden files named ".NAME.XXXXXX" that no one holds locked. A missing folder is fine.
+// folder: hidden files named ".NAME.XXXXXX" that no one holds locked. Never throws: a folder
+// that is missing or cannot be listed is left alone.
 void RemoveStaleTemporaries(const std::string& folder);
 
 // Replaces the file atomically with the lines, each ended by CR LF.
