@@ -80,10 +80,10 @@ std::string From(const std::string& line, size_t position) {
     return position < line.size() ? line.substr(position) : std::string();
 }
 
-// A text value is written as one line; a line break in it (possible in a folder name) would
-// move every later line, so the value is cut there.
+// A text value is written as one line; a line break in it (a CR or an LF, possible in a folder
+// name) would move every later line, so the value is cut there.
 std::string OneLine(const std::string& text) {
-    return text.substr(0, text.find('\n'));
+    return text.substr(0, text.find_first_of("\r\n"));
 }
 
 // Lines 14, 15: the text after the key when the line has it, else 0.

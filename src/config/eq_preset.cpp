@@ -75,11 +75,12 @@ void LoadEQ(const std::string& app_dir, const std::string& name, EqGains& gains,
             EqualizerTarget& target, const ErrorReport& report) {
     const std::string path = PresetPath(app_dir, name);
     try {
-        const bool read = ApplyPreset(fs::ReadLines(path), path, gains);
+        const bool read = ApplyPreset(ReadSysLines(path), path, gains);
         gains.unusable_file = read ? "" : path;
     } catch (const AppError& e) {
         gains = EqGains{};
-        const bool there = fs::FileExists(path);
+        // Whatever is under the name (even a named pipe or a link to a device) is kept.
+        const bool there = fs::EntryExists(path);
         gains.unusable_file = there ? path : "";
         std::string text = e.what();
         if (!text.empty() && text.back() != '.') {

@@ -12,6 +12,10 @@ std::string SysFolder(const std::string& app_dir);
 // would, so the start-up's "Conf.tcf" finds the "conf.tcf" the exit wrote.
 std::string SysFile(const std::string& app_dir, const std::string& name);
 
+// The lines of a settings file, read as fs::ReadLines reads them. A file above 1 MiB is refused
+// as too large: the largest settings file holds 24 short lines.
+std::vector<std::string> ReadSysLines(const std::string& path);
+
 // Replaces that file atomically with the lines (CR LF), creating the settings folder when it is
 // missing. Throws AppError; a failed write leaves the old file whole.
 void WriteSysFile(const std::string& app_dir, const std::string& name,

@@ -12,9 +12,27 @@ std::string JoinLine(const std::string* values, const std::string_view* markers,
         std::replace_if(
             line.begin() + static_cast<std::ptrdiff_t>(start), line.end(),
             [](char c) { return c == '\r' || c == '\n'; }, ' ');
+        const size_t end = line.size();
         line += markers[i];
+        // The field is read up to the first occurrence of its marker, so none may begin inside
+        // the value: not the whole marker, nor a value's end that the marker's own first space
+        // completes. The spaces of such an occurrence inside the value are replaced.
+        for (size_t at = line.find(markers[i], start); at < end;
+             at = line.find(markers[i], at + 1)) {
+            line[at] = kMarkerSpaceStandIn;
+            if (at + markers[i].size() - 1 < end) {
+                line[at + markers[i].size() - 1] = kMarkerSpaceStandIn;
+            }
+        }
     }
     return line;
+}
+
+bool FitsInASongLine(std::string_view value, SongField field) {
+    const std::string_view marker = kSongMarkers[static_cast<size_t>(field)];
+    return value.find_first_of("\r\n") == std::string_view::npos &&
+           value.find(marker) == std::string_view::npos &&
+           !value.ends_with(marker.substr(0, marker.size() - 1));
 }
 
 std::string SongLine(const SongRecord& record) {

@@ -45,8 +45,16 @@ inline constexpr std::string_view kCdGenre = "CD";
 using SongRecord = std::array<std::string, kSongFieldCount>;
 
 // Forms a library line: each value followed by its marker, nothing after the last marker. CR and
-// LF inside a value are written as spaces so that a record always stays one line.
+// LF inside a value are written as spaces so that a record always stays one line. A value that
+// holds its own field's marker (or ends in all of it but its last space) would be cut there when
+// read, and what follows would be read as the later fields: the spaces of that marker text are
+// written as kMarkerSpaceStandIn instead. Any other value, other fields' markers included, is
+// written byte for byte.
+inline constexpr char kMarkerSpaceStandIn = '_';
 std::string JoinLine(const std::string* values, const std::string_view* markers, size_t count);
+// True when the value is stored unaltered in that field of a song line: it holds no CR or LF and
+// no text that JoinLine would change. A path that does not fit would no longer name its file.
+bool FitsInASongLine(std::string_view value, SongField field);
 std::string SongLine(const SongRecord& record);
 std::string ArtistIndexLine(const std::string& artist, const std::string& artist_file);
 

@@ -27,9 +27,9 @@ library::SongRecord RecordOfRow(const masTag& rows, int row) {
     return record;
 }
 
-AppError BadNumber(const std::string& path, int line, const std::string& text) {
-    return AppError(
-        fmt::format("{}: line {} \"{}\" is not a number", path, line, text::Cp1251ToUtf8(text)));
+std::string BadNumber(const std::string& path, int line, const std::string& text) {
+    return fmt::format("{}: line {} \"{}\" is not a number", path, line,
+                       text::Cp1251ToUtf8(text.substr(0, 40)));
 }
 
 }  // namespace
@@ -51,6 +51,15 @@ std::string WithPlaylistExtension(const std::string& name) {
     return name + extension;
 }
 
+std::string PlaylistRowsText(const TPlist& state) {
+    std::string text;
+    const int rows = std::min(state.Count, static_cast<int>(state.Rows.size()) - 1);
+    for (int row = 1; row <= rows; ++row) {
+        text += library::SongLine(RecordOfRow(state.Rows, row)) + "\r\n";
+    }
+    return text;
+}
+
 std::string PlaylistFileText(const TMasPLayList& work) {
     std::string text = std::string(kPlaylistHeader) + "\r\n";
     if (work.Count <= 0) {
@@ -59,42 +68,44 @@ std::string PlaylistFileText(const TMasPLayList& work) {
     text += std::string(kFilledPlaylistLine) + "\r\n";
     text += fmt::format("{}\r\n", work.Current);
     text += text::FormatGeneral(work.PositionMs / 1000.0) + "\r\n";
-    const int rows = std::min(work.Count, static_cast<int>(work.Rows.size()) - 1);
-    for (int row = 1; row <= rows; ++row) {
-        text += library::SongLine(RecordOfRow(work.Rows, row)) + "\r\n";
-    }
-    return text;
+    return text + PlaylistRowsText(work);
 }
 
 void WritePlaylistFile(const TPlayMasiv& playlist, const std::string& path) {
     fs::ReplaceFile(path, PlaylistFileText(playlist.Work));
 }
 
-bool ReadPlaylistFile(TPlist& state, const std::string& path) {
-    if (!fs::FileExists(path)) {
-        return false;
+PlaylistRead ReadPlaylistFile(TPlist& state, const std::string& path) {
+    if (!fs::EntryExists(path)) {
+        return {};
     }
-    const std::vector<std::string> lines = fs::ReadLines(path);
+    std::vector<std::string> lines;
+    try {
+        lines = fs::ReadLines(path);
+    } catch (const AppError& e) {
+        return {false, e.what()};
+    }
     if (lines.empty() || lines[0] != kPlaylistHeader) {
-        return false;
+        return {false, fmt::format("{}: the first line is not the playlist header", path)};
     }
     if (lines.size() < 2 || lines[1] == kEmptyPlaylistLine) {
-        return false;
+        return {};
     }
+    PlaylistRead read{true, {}};
     const std::string current_text = lines.size() > 2 ? lines[2] : std::string();
-    const auto current = text::ParseInt32(current_text);
+    auto current = text::ParseInt32(current_text);
     if (!current) {
-        throw BadNumber(path, 3, current_text);
+        read.problem = BadNumber(path, 3, current_text);
     }
     const std::string position_text = lines.size() > 3 ? lines[3] : std::string();
     const auto seconds = text::ParseDecimalPointOrComma(position_text);
-    if (!seconds) {
-        throw BadNumber(path, 4, position_text);
-    }
-    const double position = std::nearbyint(*seconds * 1000.0);
-    if (position < std::numeric_limits<int32_t>::min() ||
+    double position = seconds ? std::nearbyint(*seconds * 1000.0) : 0.0;
+    if (!seconds || position < std::numeric_limits<int32_t>::min() ||
         position > std::numeric_limits<int32_t>::max()) {
-        throw BadNumber(path, 4, position_text);
+        position = 0.0;
+        if (read.problem.empty()) {
+            read.problem = BadNumber(path, 4, position_text);
+        }
     }
 
     const int count = lines.size() > 4 ? static_cast<int>(lines.size() - 4) : 0;
@@ -108,9 +119,9 @@ bool ReadPlaylistFile(TPlist& state, const std::string& path) {
     }
     state.Rows = std::move(rows);
     state.Count = count;
-    state.Current = *current >= 0 && *current <= count ? *current : 0;
+    state.Current = current && *current >= 0 && *current <= count ? *current : 0;
     state.PositionMs = static_cast<int32_t>(position);
-    return true;
+    return read;
 }
 
 void CopyPlaylist(TPlayMasiv& destination, const TPlayMasiv& source) {

@@ -33,12 +33,27 @@ std::string PlaylistFileText(const TMasPLayList& work);
 // Replaces the file (atomically) with the Work part of the playlist. Throws AppError.
 void WritePlaylistFile(const TPlayMasiv& playlist, const std::string& path);
 
-// Reads a playlist file into the state. A missing file, a first line that is not the header and
-// an empty playlist leave the state unchanged and give false. Otherwise Current, PositionMs,
-// Count and Rows are replaced and the result is true. A read failure, or a third or fourth line
-// that is not a number, throws AppError and leaves the state unchanged. A Current outside the
-// rows read becomes 0.
-bool ReadPlaylistFile(TPlist& state, const std::string& path);
+// What reading a playlist file came to.
+struct PlaylistRead {
+    // The state took the file's rows.
+    bool loaded = false;
+    // Why the file could not be read whole, naming it; empty when it was read whole, is missing
+    // or holds an empty playlist.
+    std::string problem;
+    explicit operator bool() const { return loaded; }
+};
+
+// Reads a playlist file into the state. A missing file and an empty playlist leave the state
+// unchanged; so do a file that cannot be read (not a regular file, too large, a read error) and
+// one whose first line is not the header, with the problem told. Otherwise Current, PositionMs,
+// Count and Rows are replaced from the file. A third or fourth line that is not a number (or is
+// missing) is a problem too, but the rows are still read, with Current and PositionMs 0 in place
+// of the bad number. A Current outside the rows read becomes 0. Never throws.
+PlaylistRead ReadPlaylistFile(TPlist& state, const std::string& path);
+
+// The song lines of the state's rows 1 to Count, as a playlist file holds them: what a playlist
+// is, beside its position.
+std::string PlaylistRowsText(const TPlist& state);
 
 // Deep copy of both parts (the destination shares no row with the source afterwards).
 void CopyPlaylist(TPlayMasiv& destination, const TPlayMasiv& source);

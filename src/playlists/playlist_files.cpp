@@ -1,7 +1,6 @@
 // Start-up loading, saving at exit and the Save Playlist / Load Playlist commands.
 #include <optional>
 
-#include "platform/error/app_error.h"
 #include "platform/fs/file_ops.h"
 #include "platform/system/system_services.h"
 #include "playlists/playlist_file.h"
@@ -17,12 +16,27 @@ constexpr const char* kPlaylistFilter = "Playlists (*.tpl);;All files (*)";
 
 bool PlaylistModel::ReadSlotFile(Playlist playlist, const std::string& folder) {
     const std::string path = StandardPlaylistPath(folder, playlist);
-    try {
-        return ReadPlaylistFile(slots_[playlist].Work, path);
-    } catch (const AppError& e) {
-        // The slot keeps what it held; the other playlists still load.
-        system::ReportError(*links_.services, e.what());
-        return false;
+    TPlist& work = slots_[playlist].Work;
+    // The slot keeps what it held when nothing could be read; the other playlists still load.
+    const PlaylistRead read = ReadPlaylistFile(work, path);
+    if (path == StandardPlaylistPath(links_.app_dir, playlist)) {
+        std::optional<std::string>& unread = unread_files_[static_cast<size_t>(playlist)];
+        unread.reset();
+        if (!read.problem.empty()) {
+            unread = PlaylistRowsText(work);
+        }
+        ReportRead(read.problem, true);
+    } else {
+        ReportRead(read.problem, false);
+    }
+    return read.loaded;
+}
+
+void PlaylistModel::ReportRead(const std::string& problem, bool kept) {
+    if (!problem.empty()) {
+        system::ReportError(
+            *links_.services,
+            problem + (kept ? ". The file is kept as it is until this playlist is changed." : "."));
     }
 }
 
@@ -48,7 +62,16 @@ void PlaylistModel::SaveAtExit() {
     CopyPlaylist(slots_[settings().ShownPlaylist()], working_);
     fs::CreateDirectories(fs::JoinPath(links_.app_dir, "sort"));
     for (Playlist playlist : kAllPlaylists) {
-        WritePlaylistFile(slots_[playlist], StandardPlaylistPath(links_.app_dir, playlist));
+        const std::string path = StandardPlaylistPath(links_.app_dir, playlist);
+        std::optional<std::string>& unread = unread_files_[static_cast<size_t>(playlist)];
+        if (unread) {
+            if (*unread == PlaylistRowsText(slots_[playlist].Work)) {
+                continue;  // not changed since its file could not be read: the file stays
+            }
+            fs::KeepBeside(path);
+            unread.reset();
+        }
+        WritePlaylistFile(slots_[playlist], path);
     }
 }
 
@@ -91,11 +114,7 @@ void PlaylistModel::LoadPlaylistsFrom(const std::string& folder, const std::stri
     // A playlist file of its own, as Save Playlist writes one, goes into the shown playlist:
     // otherwise a saved playlist could never be loaded back.
     if (!picked.empty() && !picked_is_standard) {
-        try {
-            ReadPlaylistFile(slots_[shown].Work, picked);
-        } catch (const AppError& e) {
-            system::ReportError(*links_.services, e.what());
-        }
+        ReportRead(ReadPlaylistFile(slots_[shown].Work, picked).problem, false);
     }
     CopyPlaylist(working_, slots_[shown]);
     ShowWholePlaylist();

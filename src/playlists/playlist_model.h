@@ -1,7 +1,9 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "playlists/browser_songs.h"
@@ -144,12 +146,17 @@ class PlaylistModel {
     void EmptyLists();
     void ShowWholePlaylist();
     bool ReadSlotFile(Playlist playlist, const std::string& folder);
+    void ReportRead(const std::string& problem, bool kept);
     void EnsureCdPlaylist();
     void RunReported(const std::function<void()>& handler);
 
     Links links_;
     TPlayMasiv working_;
     TAllmas slots_;
+    // By slot, for the app folder's playlist files that could not be read whole: the rows the
+    // slot took from the file. Such a file is written over only once its playlist was changed,
+    // and is then kept beside as NAME.unreadable.
+    std::array<std::optional<std::string>, 3> unread_files_;
     std::string stopped_total_text_ = "00:00";
     bool repeat_on_ = false;
 };

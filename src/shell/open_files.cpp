@@ -5,6 +5,7 @@
 
 #include "library/file_finder.h"
 #include "library/song_reader.h"
+#include "library/song_record.h"
 #include "platform/error/app_error.h"
 #include "platform/sound/decoders.h"
 #include "platform/system/system_services.h"
@@ -91,6 +92,12 @@ bool PlayFiles(TForm1& form, const std::vector<std::string>& paths) {
     library::TagReaders readers;
     library::masTag rows(1, std::vector<std::string>(library::kCellsPerRow));
     for (const std::string& path : TakePlayable(paths, form.Services(), false)) {
+        if (!library::FitsInASongLine(path, library::kPath)) {
+            std::fprintf(stderr,
+                         "tarvel: a playlist cannot keep this name as it is, not added: %s\n",
+                         path.c_str());
+            continue;
+        }
         const library::SongRecord record = library::ReadSongRecord(path, readers);
         std::vector<std::string>& row = rows.emplace_back(library::kCellsPerRow);
         std::copy(record.begin(), record.end(), row.begin());

@@ -8,6 +8,7 @@
 #include "controls/accessible_controls.h"
 #include "platform/desktop/desktop.h"
 #include "platform/fs/file_ops.h"
+#include "platform/fs/line_file.h"
 #include "platform/system/quit_signals.h"
 #include "platform/system/system_services.h"
 #include "platform/winmsg/client.h"
@@ -42,6 +43,10 @@ int RunProgram(int argc, char** argv) {
     // The skin, the fonts and the artist index are made ready on a second thread while Qt starts
     // and the main window is made. Without the thread, the window reads them itself.
     const std::string app_dir = fs::CurrentDirectory();
+    // A save that a kill or a crash ended left its temporary file behind.
+    for (const char* folder : {"TvSysFile", "sort"}) {
+        fs::RemoveStaleTemporaries(fs::JoinPath(app_dir, folder));
+    }
     std::unique_ptr<shell::StartupPrefetch> prefetch;
     try {
         prefetch = std::make_unique<shell::StartupPrefetch>(app_dir);

@@ -1,8 +1,11 @@
 #include "shell/shell_links.h"
 
+#include <cstdio>
+
 #include "audio/fmod_engine.h"
 #include "external/apollo_command.h"
 #include "external/apollo_lifecycle.h"
+#include "platform/system/system_services.h"
 
 namespace tarvel::shell {
 
@@ -53,6 +56,14 @@ void ShellLinks::OpenLibraryBuilder() {
     if (open_library_builder) {
         open_library_builder();
     }
+}
+
+void ShellLinks::ReportError(const std::string& text) {
+    system::ReportError(engines_.Services(), text);
+}
+
+void ShellLinks::Note(const std::string& text) {
+    std::fprintf(stderr, "tarvel: %s\n", text.c_str());
 }
 
 }  // namespace tarvel::shell

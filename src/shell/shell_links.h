@@ -34,6 +34,8 @@ class ShellEngines : public playlists::PlaylistEngines {
     int32_t ApolloCommand(int32_t number, int32_t value) override;
     void EnsureCdReaderPlugin() override;
 
+    system::SystemServices& Services() { return services_; }
+
   private:
     system::SystemServices& services_;
     config::Settings& settings_;
@@ -51,6 +53,8 @@ class ShellLinks : public config::ConfigLinks {
     void SetFmodVolume(int volume) override;
     void ApolloCommand(int command, int value) override;
     void OpenLibraryBuilder() override;
+    void ReportError(const std::string& text) override;
+    void Note(const std::string& text) override;
 
     ShellEngines& Engines() { return engines_; }
 

@@ -4,7 +4,11 @@
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <csignal>
+#include <functional>
 #include <optional>
 
 #include "config/conf_lines.h"
@@ -18,6 +22,7 @@ namespace tarvel::config {
 namespace {
 
 using ::testing::ElementsAre;
+using ::testing::HasSubstr;
 using ::testing::Pair;
 using testing::ReadBytes;
 
@@ -380,6 +385,159 @@ TEST_F(ConfigTest, AnyFirstLineButTheMarkOrNoPathToPlIsAFirstRun) {
     EXPECT_TRUE(settings.FirstRun);
 }
 
+// A PathToPl.tcf that does not mark the first run done would make the start a first run, which
+// clears the library and the playlists. With any of them there, the start is an ordinary one:
+// the damage is reported, the file written anew and the old one kept beside.
+TEST_F(ConfigTest, ADamagedPathToPlMakesNoFirstRunWhileThereIsALibraryOrAPlaylist) {
+    const std::string song_line =
+        "A endart B endalb C endtit 0000 endyer Unknown endgen 0 endtrk 0 endbit 0 enddur 0 "
+        "endsmr Unknown endchm /m/c.mp3 endPth \r\n";
+    const std::string empty_playlist = "TarvelPlayListFile&$$$!@@#!(&*&#^@%%@\r\nEmptyPlayList\r\n";
+    struct Damage {
+        const char* what;
+        std::function<void(const std::string& path)> make;  // nothing made: the file is missing
+    };
+    const Damage damages[] = {
+        {"missing", nullptr},
+        {"empty", [](const std::string& p) { testing::WriteBytes(p, ""); }},
+        {"binary",
+         [](const std::string& p) { testing::WriteBytes(p, std::string("\0\xff\x01fir\r", 7)); }},
+        {"cut in the mark", [](const std::string& p) { testing::WriteBytes(p, "firstRun:=Fal"); }},
+        {"named pipe", [](const std::string& p) { ASSERT_EQ(::mkfifo(p.c_str(), 0600), 0); }},
+        {"link to /dev/zero",
+         [](const std::string& p) { ASSERT_EQ(::symlink("/dev/zero", p.c_str()), 0); }},
+    };
+    struct Sort {
+        const char* what;
+        std::vector<std::pair<const char*, std::string>> files;
+        bool first_run;
+    };
+    const Sort sorts[] = {
+        {"no library folder", {}, true},
+        {"empty playlists and a save's left-over",
+         {{"PlayListMainPL1.tpl", empty_playlist}, {".path.tan.Ab12Cd", "x"}},
+         true},
+        {"a library", {{"allsong.tft", song_line}, {"path.tan", "/m/c.mp3\r\n"}}, false},
+        {"a playlist",
+         {{"PlayListMainPL2.tpl",
+           "TarvelPlayListFile&$$$!@@#!(&*&#^@%%@\r\nNoEmptyPlayList\r\n1"
+           "\r\n0\r\n" +
+               song_line}},
+         false},
+    };
+    for (const Damage& damage : damages) {
+        for (const Sort& sort : sorts) {
+            SCOPED_TRACE(std::string(damage.what) + ", " + sort.what);
+            testing::TempDir dir;
+            const std::string path = dir / "TvSysFile/PathToPl.tcf";
+            fs::CreateDirectories(dir / "TvSysFile");
+            if (damage.make) {
+                damage.make(path);
+            }
+            for (const auto& [name, bytes] : sort.files) {
+                testing::WriteBytes(dir / ("sort/" + std::string(name)), bytes);
+            }
+            Settings read;
+            RecordingLinks recorded;
+            ConfigFiles(dir.path(), read, gains, recorded).ReadConfig("Conf.tcf");
+            EXPECT_EQ(read.FirstRun, sort.first_run);
+            for (const auto& [name, bytes] : sort.files) {
+                EXPECT_EQ(ReadBytes(dir / ("sort/" + std::string(name))), bytes) << name;
+            }
+            struct stat st {};
+            if (sort.first_run) {
+                EXPECT_TRUE(recorded.reports.empty());
+                EXPECT_EQ(::lstat(path.c_str(), &st) == 0, damage.make != nullptr);
+                continue;
+            }
+            ASSERT_EQ(recorded.reports.size(), 1u);
+            EXPECT_THAT(recorded.reports[0], HasSubstr(path));
+            EXPECT_THAT(recorded.reports[0], HasSubstr("this start is no first run"));
+            EXPECT_EQ(ReadBytes(path),
+                      "firstRun:=False\r\nPathToApollo:=None\r\nPathToWinamp:=None\r\n");
+            EXPECT_EQ(read.PathToApollo, "None");
+            EXPECT_EQ(read.PathToWinamp, "None");
+            // The damaged file is kept beside as it was: a pipe stays a pipe, a link a link.
+            EXPECT_EQ(::lstat((path + ".unreadable").c_str(), &st) == 0, damage.make != nullptr);
+
+            // The next start reads the new file and says nothing.
+            RecordingLinks again;
+            Settings next;
+            ConfigFiles(dir.path(), next, gains, again).ReadConfig("Conf.tcf");
+            EXPECT_FALSE(next.FirstRun);
+            EXPECT_TRUE(again.reports.empty());
+        }
+    }
+}
+
+// An editor may save the file with a byte-order mark or with CR alone ending the lines: it reads
+// as the same lines and stays as it is.
+TEST_F(ConfigTest, PathToPlWithAByteOrderMarkOrCrOnlyLineEndsReadsAsTheSameLines) {
+    for (const std::string bytes :
+         {"\xEF\xBB\xBF"
+          "firstRun:=False\r\nPathToApollo:=/opt/apollo\r\nPathToWinamp:=None\r\n",
+          "firstRun:=False\rPathToApollo:=/opt/apollo\rPathToWinamp:=None\r"}) {
+        testing::WriteBytes(Sys("PathToPl.tcf"), bytes);
+        Settings read;
+        RecordingLinks recorded;
+        ConfigFiles(app.path(), read, gains, recorded).ReadConfig("conf.tcf");
+        EXPECT_FALSE(read.FirstRun);
+        EXPECT_EQ(read.PathToApollo, "/opt/apollo");
+        EXPECT_EQ(read.PathToWinamp, "None");
+        EXPECT_TRUE(recorded.reports.empty());
+        EXPECT_EQ(ReadBytes(Sys("PathToPl.tcf")), bytes);
+    }
+}
+
+// A conf.tcf that is there but cannot be read whole gives way to LastWorkConf.tcf without a
+// message box, as before; the log says so, and the next save keeps the file beside its name
+// instead of writing over it.
+TEST_F(ConfigTest, AConfFileThatCouldNotBeReadWholeIsNotedAndKeptBesideAtTheNextSave) {
+    WritePathToPl();
+    WriteSys("LastWorkConf.tcf", fs::ReadLines(kShippedSys + "/LastWorkConf.tcf"));
+    struct Case {
+        const char* what;
+        std::function<void(const std::string& path)> make;
+    };
+    const Case cases[] = {
+        {"binary",
+         [](const std::string& p) { testing::WriteBytes(p, std::string("\0\xff\r", 3)); }},
+        {"named pipe", [](const std::string& p) { ASSERT_EQ(::mkfifo(p.c_str(), 0600), 0); }},
+        {"link to /dev/zero",
+         [](const std::string& p) { ASSERT_EQ(::symlink("/dev/zero", p.c_str()), 0); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        for (const char* name : {"conf.tcf", "conf.tcf.unreadable"}) {
+            fs::RemoveFile(Sys(name));
+        }
+        c.make(Sys("conf.tcf"));
+        struct stat before {};
+        ASSERT_EQ(::lstat(Sys("conf.tcf").c_str(), &before), 0);
+        const std::string bytes = S_ISREG(before.st_mode) ? ReadBytes(Sys("conf.tcf")) : "";
+        Settings read;
+        RecordingLinks recorded;
+        ConfigFiles files_of_run(app.path(), read, gains, recorded);
+        files_of_run.ReadConfig("Conf.tcf");
+        EXPECT_EQ(read.Volume(), 578);  // LastWorkConf.tcf's
+        EXPECT_TRUE(recorded.reports.empty());
+        ASSERT_EQ(recorded.notes.size(), 1u);
+        EXPECT_THAT(recorded.notes[0], HasSubstr(Sys("conf.tcf")));
+        EXPECT_THAT(recorded.notes[0], HasSubstr("conf.tcf.unreadable"));
+
+        files_of_run.WriteConfig("conf.tcf");
+        files_of_run.WriteConfig("conf.tcf");  // an Apollo menu save, then the exit save
+        EXPECT_EQ(fs::ReadLines(Sys("conf.tcf")), ConfLines(read));
+        struct stat after {};
+        ASSERT_EQ(::lstat(Sys("conf.tcf.unreadable").c_str(), &after), 0);
+        EXPECT_EQ(after.st_mode, before.st_mode);
+        if (S_ISREG(after.st_mode)) {
+            EXPECT_EQ(ReadBytes(Sys("conf.tcf.unreadable")), bytes);
+        }
+        EXPECT_FALSE(fs::EntryExists(Sys("conf.tcf.unreadable.2")));
+    }
+}
+
 TEST_F(ConfigTest, PathToPlGivesThePlayerCommandLinesAndNoneMeansFmod) {
     WriteSys("PathToPl.tcf", {"firstRun:=False", "PathToApollo:=None"});  // line 3 missing
     std::vector<std::string> lines = fs::ReadLines(kGolden);
@@ -428,13 +586,17 @@ TEST_F(ConfigTest, AFailedWriteLeavesTheOldFileWhole) {
 }
 
 TEST_F(ConfigTest, ALineBreakInAPathCannotMoveTheLinesBelowIt) {
-    settings.PachToCopyDir = "/music/odd\nname";
-    settings.PlEqNowFileName = "Mine.teq";
-    files.WriteConfig("conf.tcf");
-    const auto lines = fs::ReadLines(Sys("conf.tcf"));
-    ASSERT_EQ(lines.size(), 24u);
-    EXPECT_EQ(lines[22], "PachToCopyDir=/music/odd");
-    EXPECT_EQ(lines[23], "PlEqNowFileName=Mine.teq");
+    for (const char* odd : {"/music/odd\nname", "/music/odd\rname"}) {
+        settings.PachToCopyDir = odd;
+        settings.CDinf = "1.5-\r2-";
+        settings.PlEqNowFileName = "Mine.teq";
+        files.WriteConfig("conf.tcf");
+        const auto lines = fs::ReadLines(Sys("conf.tcf"));
+        ASSERT_EQ(lines.size(), 24u);
+        EXPECT_EQ(lines[21], "CDinf=1.5-");
+        EXPECT_EQ(lines[22], "PachToCopyDir=/music/odd");
+        EXPECT_EQ(lines[23], "PlEqNowFileName=Mine.teq");
+    }
 }
 
 TEST_F(ConfigTest, WriteConfigCreatesAMissingSettingsFolder) {

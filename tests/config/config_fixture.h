@@ -14,14 +14,19 @@
 
 namespace tarvel::config {
 
-// Records what the configuration asks of the engine, the external player and the library.
+// Records what the configuration asks of the engine, the external player and the library, and
+// what it reports.
 class RecordingLinks : public ConfigLinks {
   public:
     void SetFmodVolume(int volume) override { fmod_volumes.push_back(volume); }
     void ApolloCommand(int command, int value) override { apollo.emplace_back(command, value); }
     void OpenLibraryBuilder() override { ++library_builders; }
+    void ReportError(const std::string& text) override { reports.push_back(text); }
+    void Note(const std::string& text) override { notes.push_back(text); }
 
     std::vector<int> fmod_volumes;
+    std::vector<std::string> reports;
+    std::vector<std::string> notes;
     std::vector<std::pair<int, int>> apollo;
     int library_builders = 0;
 };

@@ -2,7 +2,9 @@
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
+#include <functional>
 #include <vector>
 
 #include "config_fixture.h"
@@ -12,6 +14,7 @@
 namespace tarvel::config {
 namespace {
 
+using testing::EntryText;
 using ::testing::HasSubstr;
 using testing::ReadBytes;
 
@@ -147,23 +150,39 @@ TEST_F(EqPresetTest, APresetThatCouldNotBeLoadedIsNotOverwrittenWithZerosAtExit)
     foreign[0] = "My own settings";
     struct Case {
         const char* what;
-        std::vector<std::string> lines;  // empty: no file at all
+        std::vector<std::string> lines;  // empty: no file, or what `make` puts there
         size_t reports;
         bool kept;  // else the exit save writes the flat preset
+        std::function<void(const std::string& path)> make;
     };
     const Case cases[] = {
-        {"bad gain", bad_gain, 1, true},
-        {"ends early", PresetLines({"1", "2", "3"}), 1, true},
-        {"foreign header", foreign, 0, true},
-        {"missing", {}, 1, false},
+        {"bad gain", bad_gain, 1, true, nullptr},
+        {"ends early", PresetLines({"1", "2", "3"}), 1, true, nullptr},
+        {"foreign header", foreign, 0, true, nullptr},
+        {"missing", {}, 1, false, nullptr},
+        {"named pipe",
+         {},
+         1,
+         true,
+         [](const std::string& p) { ASSERT_EQ(::mkfifo(p.c_str(), 0600), 0); }},
+        {"link to /dev/zero",
+         {},
+         1,
+         true,
+         [](const std::string& p) { ASSERT_EQ(::symlink("/dev/zero", p.c_str()), 0); }},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        fs::RemoveFile(Sys("UserEQ.teq"));
+        for (const char* name : {"UserEQ.teq", "UserEQ.teq.unreadable"}) {
+            fs::RemoveFile(Sys(name));
+        }
         if (!c.lines.empty()) {
             WriteSys("UserEQ.teq", c.lines);
         }
-        const std::string before = c.lines.empty() ? "" : ReadBytes(Sys("UserEQ.teq"));
+        if (c.make) {
+            c.make(Sys("UserEQ.teq"));
+        }
+        const std::string before = EntryText(Sys("UserEQ.teq"));
         const auto reports = Load("UserEQ.teq");
         ASSERT_EQ(reports.size(), c.reports);
         if (c.kept && c.reports == 1) {
@@ -172,11 +191,13 @@ TEST_F(EqPresetTest, APresetThatCouldNotBeLoadedIsNotOverwrittenWithZerosAtExit)
         }
         files.WriteConfig("conf.tcf");
         files.WriteConfig("conf.tcf");  // an Apollo menu save, then the exit save
-        EXPECT_EQ(ReadBytes(Sys("UserEQ.teq")), c.kept ? before : ReadBytes(kShippedPreset));
+        EXPECT_EQ(EntryText(Sys("UserEQ.teq")), c.kept ? before : ReadBytes(kShippedPreset));
 
-        // Once the user sets a gain, the exit save writes the equalizer as it is.
+        // Once the user sets a gain, the exit save writes the equalizer as it is, and the file
+        // it could not load stays beside its name.
         gains[3] = -6;
         files.WriteConfig("conf.tcf");
+        EXPECT_EQ(EntryText(Sys("UserEQ.teq.unreadable")), c.kept ? before : "<nothing>");
         gains = EqGains{};
         EXPECT_TRUE(Load("UserEQ.teq").empty());
         EXPECT_EQ(gains[3], -6);

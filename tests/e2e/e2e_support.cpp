@@ -27,7 +27,7 @@ AppDirFixture::AppDirFixture() : app_dir_(dir_ / "app") {
     ::setenv("TARVEL_WINDOWS_DIR", WindowsDir().c_str(), 1);
 }
 
-void AppDirFixture::Start(QProcess& process) const {
+void AppDirFixture::Start(QProcess& process, QProcess::ProcessChannelMode mode) const {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert("QT_QPA_PLATFORM", "offscreen");
     env.insert("TARVEL_PLATFORM", "fake");
@@ -36,7 +36,7 @@ void AppDirFixture::Start(QProcess& process) const {
     env.insert("TARVEL_WINDOWS_DIR", QString::fromStdString(WindowsDir()));
     process.setProcessEnvironment(env);
     process.setWorkingDirectory(QString::fromStdString(app_dir_));
-    process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    process.setProcessChannelMode(mode);
     process.start(QStringLiteral(TARVEL_DIST_DIR "/tarvel"), {});
 }
 

@@ -19,8 +19,10 @@ class AppDirFixture {
     std::string LogPath() const { return dir_ / "platform.log"; }
     std::string WindowsDir() const { return dir_ / "windows"; }
 
-    // Starts `tarvel` in the app dir (not waiting for it), offscreen.
-    void Start(QProcess& process) const;
+    // Starts `tarvel` in the app dir (not waiting for it), offscreen; its standard error goes to
+    // the test's unless another channel mode is given.
+    void Start(QProcess& process,
+               QProcess::ProcessChannelMode mode = QProcess::ForwardedErrorChannel) const;
     // Starts `tarvel` on an X display with its sound written to a WAV file.
     void StartOnDisplay(QProcess& process, const QString& display, const std::string& wav) const;
 

@@ -35,13 +35,52 @@ TEST(SongLine, SplitsBackAndKeepsOtherFieldsMarkersButCutsAtItsOwn) {
     others[kTitle] = "x endart y endPth z";
     EXPECT_EQ(SplitSongLine(SongLine(others)), others);
 
-    // An album holding its own marker is cut there and every later field shifts.
-    SongRecord own = plain;
-    own[kAlbum] = "A endalb B";
-    const SongRecord back = SplitSongLine(SongLine(own));
+    // A line holding a value's own marker is cut there and every later field shifts.
+    const std::string own = "ABBA endart A endalb B endalb Title endtit 1999 endyer ";
+    const SongRecord back = SplitSongLine(own);
     EXPECT_EQ(back[kAlbum], "A");
     EXPECT_EQ(back[kTitle], "B endalb Title");
     EXPECT_EQ(back[kYear], "1999");
+}
+
+// A tag or a name holding its own field's marker cannot give the row other fields: the marker's
+// spaces are written as '_', so the row reads back with its own fields; every other value keeps
+// its bytes.
+TEST(SongLine, AValueHoldingItsOwnMarkerCannotRewriteTheFieldsAfterIt) {
+    const SongRecord plain = Record("ABBA", "/m/a.mp3");
+    struct Case {
+        SongField field;
+        std::string value;
+        std::string read_back;
+    };
+    const Case cases[] = {
+        // A crafted title that would give the row another path and a day-long duration.
+        {kTitle,
+         "T endtit 0000 endyer x endgen 0 endtrk 0 endbit 99999999 enddur 0 endsmr Stereo "
+         "endchm /evil.mp3 endPth ",
+         "T_endtit_0000 endyer x endgen 0 endtrk 0 endbit 99999999 enddur 0 endsmr Stereo "
+         "endchm /evil.mp3 endPth "},
+        // A value ending in all of its marker but the last space, which the marker completes.
+        {kAlbum, "Live endalb", "Live_endalb"},
+        // Markers next to each other share a space: breaking the first breaks both.
+        {kArtist, "a endart endart b", "a_endart_endart b"},
+        {kPath, "/m/x endPth y.mp3", "/m/x_endPth_y.mp3"},
+        {kArtist, " endart ", "_endart_"},
+    };
+    for (const Case& c : cases) {
+        SongRecord record = plain;
+        record[c.field] = c.value;
+        SongRecord expected = plain;
+        expected[c.field] = c.read_back;
+        EXPECT_EQ(SplitSongLine(SongLine(record)), expected) << c.value;
+        EXPECT_FALSE(FitsInASongLine(c.value, c.field)) << c.value;
+        EXPECT_TRUE(FitsInASongLine(c.value, c.field == kTitle ? kAlbum : kTitle)) << c.value;
+    }
+    const std::string index = ArtistIndexLine("X endart Y", "Artist1.tft");
+    EXPECT_EQ(SplitLine(index, kArtistIndexMarkers.data(), 2),
+              (std::vector<std::string>{"X_endart_Y", "Artist1.tft"}));
+    EXPECT_FALSE(FitsInASongLine("/m/a\rb.mp3", kPath));
+    EXPECT_TRUE(FitsInASongLine("/m/endPth .mp3", kPath));
 }
 
 TEST(SongLine, WritesLineBreaksInsideValuesAsSpaces) {

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
-#include "platform/error/app_error.h"
 #include "platform/fs/line_file.h"
 #include "playlist_rig.h"
 #include "playlists/playlist_file.h"
@@ -106,48 +106,96 @@ TEST(PlaylistFile, EmptyPlaylistIsTwoLinesAndLeavesAFilledStateAlone) {
     EXPECT_EQ(state.Rows[1][library::kTitle], "Sun");
 }
 
-// Files that leave the state exactly as it was: missing, foreign or empty (no message), and
-// broken numbers (an error naming the file).
-TEST(PlaylistFile, UnreadableFilesLeaveTheStateAsItWas) {
+// Files that leave the state exactly as it was: missing, empty or unreadable, saying why (but
+// nothing for a missing file or an empty playlist).
+TEST(PlaylistFile, FilesWithoutRowsLeaveTheStateAsItWas) {
     const std::string header = playlists::kPlaylistHeader;
     struct Case {
         const char* name;
-        std::string bytes;  // empty: no file at all
-        bool throws;
+        std::string bytes;    // empty: no file at all
+        const char* problem;  // empty: none
     };
     const Case cases[] = {
-        {"missing", "", false},
+        {"missing", "", ""},
+        {"header only", header + "\r\n", ""},
         {"header in another case",
-         "tarvelplaylistfile&$$$!@@#!(&*&#^@%%@\r\nNoEmptyPlayList\r\n1\r\n0\r\n", false},
-        {"header only", header + "\r\n", false},
-        {"current not a number", header + "\r\nNoEmptyPlayList\r\nfirst\r\n0\r\nA endart \r\n",
-         true},
-        {"position not a number", header + "\r\nNoEmptyPlayList\r\n1\r\n8,3.45\r\nA endart \r\n",
-         true},
-        {"position out of range", header + "\r\nNoEmptyPlayList\r\n1\r\n3e9\r\n", true},
-        {"cut after line 3", header + "\r\nNoEmptyPlayList\r\n1\r\n", true},
+         "tarvelplaylistfile&$$$!@@#!(&*&#^@%%@\r\nNoEmptyPlayList\r\n1\r\n0\r\n",
+         "the first line is not the playlist header"},
+        {"one wrong header byte",
+         "T" + header.substr(1, 10) + "?" + header.substr(11) +
+             "\r\nNoEmptyPlayList\r\n1\r\n0\r\nA endart \r\n",
+         "the first line is not the playlist header"},
+        {"binary", std::string("\0\xff\x01", 3), "the first line is not the playlist header"},
     };
     TempDir dir;
+    ASSERT_EQ(::mkfifo((dir / "pipe.tpl").c_str(), 0600), 0);
     for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
         const std::string path = dir / (std::string(c.name) + ".tpl");
         if (!c.bytes.empty()) {
             WriteBytes(path, c.bytes);
         }
         TPlist state = GoldenPlaylist().Work;
-        if (c.throws) {
-            try {
-                ReadPlaylistFile(state, path);
-                ADD_FAILURE() << c.name << ": no error";
-            } catch (const AppError& e) {
-                EXPECT_NE(std::string(e.what()).find(path), std::string::npos) << e.what();
-            }
-        } else {
-            EXPECT_FALSE(ReadPlaylistFile(state, path)) << c.name;
+        const playlists::PlaylistRead read = ReadPlaylistFile(state, path);
+        EXPECT_FALSE(read);
+        EXPECT_EQ(read.problem.empty(), std::string(c.problem).empty()) << read.problem;
+        EXPECT_NE(read.problem.find(c.problem), std::string::npos) << read.problem;
+        if (!read.problem.empty()) {
+            EXPECT_NE(read.problem.find(path), std::string::npos) << read.problem;
         }
-        EXPECT_EQ(state.Count, 2) << c.name;
-        EXPECT_EQ(state.Current, 2) << c.name;
-        EXPECT_EQ(state.PositionMs, 83450) << c.name;
-        EXPECT_EQ(state.Rows[2][library::kTitle], "Rain") << c.name;
+        EXPECT_EQ(state.Count, 2);
+        EXPECT_EQ(state.Current, 2);
+        EXPECT_EQ(state.PositionMs, 83450);
+        EXPECT_EQ(state.Rows[2][library::kTitle], "Rain");
+    }
+    // A named pipe in the file's place is refused at once.
+    TPlist state = GoldenPlaylist().Work;
+    const playlists::PlaylistRead read = ReadPlaylistFile(state, dir / "pipe.tpl");
+    EXPECT_FALSE(read);
+    EXPECT_NE(read.problem.find("not a regular file"), std::string::npos) << read.problem;
+    EXPECT_EQ(state.Count, 2);
+}
+
+// A file whose number lines are bad still gives its rows, with no current song (or the start of
+// it); a byte-order mark or CR-only line ends read as the same file.
+TEST(PlaylistFile, RowsAreReadPastBadNumbersAndOddLineEnds) {
+    const std::string header = playlists::kPlaylistHeader;
+    const std::string rows = "A endart \r\nB endart \r\n";
+    struct Case {
+        const char* name;
+        std::string bytes;
+        int count, current, position_ms;
+        const char* problem;  // empty: none
+    };
+    const Case cases[] = {
+        {"current not a number", header + "\r\nNoEmptyPlayList\r\nfirst\r\n8.5\r\n" + rows, 2, 0,
+         8500, "line 3 \"first\" is not a number"},
+        {"position not a number", header + "\r\nNoEmptyPlayList\r\n2\r\n8,3.45\r\n" + rows, 2, 2, 0,
+         "line 4 \"8,3.45\" is not a number"},
+        {"position out of range", header + "\r\nNoEmptyPlayList\r\n1\r\n3e9\r\n" + rows, 2, 1, 0,
+         "line 4 \"3e9\" is not a number"},
+        {"cut after line 3", header + "\r\nNoEmptyPlayList\r\n1\r\n", 0, 0, 0,
+         "line 4 \"\" is not a number"},
+        {"byte-order mark", "\xEF\xBB\xBF" + header + "\r\nNoEmptyPlayList\r\n2\r\n1.5\r\n" + rows,
+         2, 2, 1500, ""},
+        {"CR-only line ends", header + "\rNoEmptyPlayList\r2\r1.5\rA endart \rB endart \r", 2, 2,
+         1500, ""},
+    };
+    TempDir dir;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        WriteBytes(dir / "p.tpl", c.bytes);
+        TPlist state = GoldenPlaylist().Work;
+        const playlists::PlaylistRead read = ReadPlaylistFile(state, dir / "p.tpl");
+        EXPECT_TRUE(read);
+        EXPECT_EQ(read.problem.empty(), std::string(c.problem).empty()) << read.problem;
+        EXPECT_NE(read.problem.find(c.problem), std::string::npos) << read.problem;
+        EXPECT_EQ(state.Count, c.count);
+        EXPECT_EQ(state.Current, c.current);
+        EXPECT_EQ(state.PositionMs, c.position_ms);
+        if (c.count == 2) {
+            EXPECT_EQ(state.Rows[2][library::kArtist], "B");
+        }
     }
 }
 

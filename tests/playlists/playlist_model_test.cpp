@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include "platform/fs/file_ops.h"
 #include "platform/fs/line_file.h"
@@ -133,18 +134,62 @@ TEST(PlaylistModel, StartupWithoutAutoplayOnlyMarksAndFirstRunReadsNothing) {
     EXPECT_EQ(first.model.Work().Count, 0);
 }
 
-TEST(PlaylistModel, BrokenFileKeepsItsSlotAndIsReportedOnce) {
-    PlaylistRig rig;
-    WriteSlotFile(rig.dir.path(), Playlist::PL2, 2, 1, 0, "Two");
-    WriteBytes(rig.SortPath("PlayListMainPL1.tpl"),
-               std::string(playlists::kPlaylistHeader) + "\r\nNoEmptyPlayList\r\nx\r\n0\r\n");
-    rig.settings.Check(Item::AutoloadPlayListWithoutautoplay1);
-    rig.model.LoadAtStartup();
-    const auto reports = rig.Reports();
-    ASSERT_EQ(reports.size(), 1u);
-    EXPECT_NE(reports[0].find("PlayListMainPL1.tpl"), std::string::npos);
-    EXPECT_EQ(rig.model.Work().Count, 0);
-    EXPECT_EQ(rig.model.Slots()[Playlist::PL2].Work.Count, 2);
+// A playlist file that could not be read whole is told once and kept: the exit save leaves it as
+// it is while its playlist holds what was read (playing it does not count), and once the
+// playlist is changed the file moves beside as NAME.unreadable before the playlist is written.
+TEST(PlaylistModel, AFileNotReadWholeIsToldOnceAndKeptUntilItsPlaylistChanges) {
+    const std::string header = playlists::kPlaylistHeader;
+    const std::string rows = "A endart \r\nB endart \r\n";
+    struct Case {
+        const char* name;
+        std::string bytes;  // empty: a named pipe
+        int rows;           // read from it
+    };
+    const Case cases[] = {
+        {"one wrong header byte",
+         header.substr(0, 5) + "?" + header.substr(6) + "\r\nNoEmptyPlayList\r\n1\r\n0\r\n" + rows,
+         0},
+        {"bad line 3", header + "\r\nNoEmptyPlayList\r\nx\r\n0\r\n" + rows, 2},
+        {"bad line 4", header + "\r\nNoEmptyPlayList\r\n1\r\n1:30\r\n" + rows, 2},
+        {"named pipe", "", 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        PlaylistRig rig;
+        WriteSlotFile(rig.dir.path(), Playlist::PL2, 2, 1, 0, "Two");
+        const std::string path = rig.SortPath("PlayListMainPL1.tpl");
+        if (c.bytes.empty()) {
+            ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0);
+        } else {
+            WriteBytes(path, c.bytes);
+        }
+        const std::string before = EntryText(path);
+        rig.settings.Check(Item::AutoloadPlayListWithoutautoplay1);
+        rig.model.LoadAtStartup();
+        const auto reports = rig.Reports();
+        ASSERT_EQ(reports.size(), 1u);
+        EXPECT_NE(reports[0].find(path), std::string::npos) << reports[0];
+        EXPECT_NE(reports[0].find("The file is kept as it is until this playlist is changed."),
+                  std::string::npos)
+            << reports[0];
+        EXPECT_EQ(rig.model.Work().Count, c.rows);
+        EXPECT_EQ(rig.model.Slots()[Playlist::PL2].Work.Count, 2);
+
+        rig.model.Work().PositionMs = 4321;
+        rig.model.SaveAtExit();
+        rig.model.SaveAtExit();
+        EXPECT_EQ(EntryText(path), before);
+        EXPECT_EQ(EntryText(path + ".unreadable"), "<nothing>");
+        EXPECT_EQ(rig.Reports().size(), 1u);
+
+        rig.model.AddSongs(NumberedSongs(1), 1, 1);
+        rig.model.SaveAtExit();
+        EXPECT_EQ(EntryText(path + ".unreadable"), before);
+        playlists::TPlist saved;
+        const playlists::PlaylistRead read = playlists::ReadPlaylistFile(saved, path);
+        EXPECT_TRUE(read.problem.empty()) << read.problem;
+        EXPECT_EQ(saved.Count, c.rows + 1);
+    }
 }
 
 TEST(PlaylistModel, SavingAtExitStoresTheWorkingCopyAndWritesAllThree) {

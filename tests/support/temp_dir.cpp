@@ -48,4 +48,22 @@ std::string ReadBytes(const std::string& path) {
     return bytes.str();
 }
 
+std::string EntryText(const std::string& path) {
+    namespace sfs = std::filesystem;
+    std::error_code error;
+    const sfs::file_status status = sfs::symlink_status(path, error);
+    switch (status.type()) {
+        case sfs::file_type::not_found:
+            return "<nothing>";
+        case sfs::file_type::regular:
+            return ReadBytes(path);
+        case sfs::file_type::symlink:
+            return "<link to " + sfs::read_symlink(path).string() + ">";
+        case sfs::file_type::fifo:
+            return "<named pipe>";
+        default:
+            return "<entry of type " + std::to_string(static_cast<int>(status.type())) + ">";
+    }
+}
+
 }  // namespace tarvel::testing

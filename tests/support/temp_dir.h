@@ -23,5 +23,9 @@ class TempDir {
 // Writes bytes to a file (creating its folders) and reads them back, for fixtures.
 void WriteBytes(const std::string& path, const std::string& bytes);
 std::string ReadBytes(const std::string& path);
+// What lies under a name, to compare before and after: a regular file's bytes, the kind (and a
+// link's target) of anything else, "<nothing>" when there is nothing. Never opens what it finds
+// but a regular file, so a named pipe or a device is safe to look at.
+std::string EntryText(const std::string& path);
 
 }  // namespace tarvel::testing

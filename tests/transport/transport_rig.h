@@ -107,7 +107,10 @@ class RigConfigLinks : public config::ConfigLinks {
     void SetFmodVolume(int) override {}
     void ApolloCommand(int command, int value) override;
     void OpenLibraryBuilder() override { ++library_builder_opened; }
+    void ReportError(const std::string& text) override { reports.push_back(text); }
+    void Note(const std::string& text) override { reports.push_back(text); }
     int library_builder_opened = 0;
+    std::vector<std::string> reports;
 };
 
 class TransportRig : public playlists::PlaylistEngines {

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/fs/fd.h"
+#include "platform/fs/regular_file.h"
 
 namespace tarvel::fs {
 namespace {
@@ -54,16 +55,11 @@ void CopyBytes(int in, int out, off_t size, const std::string& from, const std::
 }  // namespace
 
 void CopyFileFast(const std::string& from, const std::string& to) {
-    Fd in(::open(from.c_str(), O_RDONLY | O_CLOEXEC));
-    if (in.get() < 0) {
-        FailFile("open", from, errno);
-    }
+    uint64_t size = 0;
+    Fd in(OpenRegularFileOrFail(from, size));
     struct stat source {};
     if (::fstat(in.get(), &source) != 0) {
         FailFile("read", from, errno);
-    }
-    if (!S_ISREG(source.st_mode)) {
-        FailFile("copy", from, EISDIR);
     }
     struct stat target {};
     if (::stat(to.c_str(), &target) == 0 && target.st_dev == source.st_dev &&

@@ -1,12 +1,14 @@
 #include "platform/fs/file_ops.h"
 
 #include <dirent.h>
+#include <fcntl.h>
 #include <fmt/format.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <string_view>
 #include <system_error>
@@ -30,6 +32,11 @@ bool DirectoryExists(const std::string& path) {
     return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
+bool EntryExists(const std::string& path) {
+    struct stat st {};
+    return ::lstat(path.c_str(), &st) == 0;
+}
+
 void CreateDirectories(const std::string& path) {
     if (path.empty() || DirectoryExists(path)) {
         return;
@@ -46,6 +53,34 @@ void CreateDirectories(const std::string& path) {
 void RemoveFile(const std::string& path) {
     if (::unlink(path.c_str()) != 0 && errno != ENOENT) {
         throw AppError(fmt::format("Cannot delete file \"{}\": {}", path, ErrnoText(errno)));
+    }
+}
+
+std::string KeepBeside(const std::string& path) {
+    for (int n = 1;; ++n) {
+        std::string aside = path + ".unreadable";
+        if (n > 1) {
+            aside += "." + std::to_string(n);
+        }
+        if (EntryExists(aside)) {
+            continue;
+        }
+        int result = ::renameat2(AT_FDCWD, path.c_str(), AT_FDCWD, aside.c_str(), RENAME_NOREPLACE);
+        if (result != 0 && errno == EINVAL) {
+            // A file system that cannot refuse to replace: the name was free a moment ago.
+            result = ::rename(path.c_str(), aside.c_str());
+        }
+        if (result == 0) {
+            return aside;
+        }
+        const int error = errno;
+        if (!EntryExists(path)) {
+            return {};
+        }
+        if (error != EEXIST) {
+            throw AppError(
+                fmt::format("Cannot move file \"{}\" aside: {}", path, ErrnoText(error)));
+        }
     }
 }
 

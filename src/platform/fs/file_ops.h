@@ -9,12 +9,21 @@ namespace tarvel::fs {
 bool FileExists(const std::string& path);
 // True when the path names an existing folder (or a link to one).
 bool DirectoryExists(const std::string& path);
+// True when there is anything under the name: a file, a folder, a named pipe, a device, a link
+// (even a broken one).
+bool EntryExists(const std::string& path);
 
 // Creates the folder and its missing parents; an existing folder is fine.
 void CreateDirectories(const std::string& path);
 
 // Removes a file; a missing file is fine.
 void RemoveFile(const std::string& path);
+
+// Moves whatever is under the name aside, to NAME.unreadable in the same folder (NAME.unreadable.2,
+// .3, ... when that is taken), so that a file the program could not read is kept when a new one
+// is written under its name. Returns the new name; nothing moves, and the result is empty, when
+// there is nothing under the name. Throws AppError.
+std::string KeepBeside(const std::string& path);
 
 // Copies a file's bytes to the target (replaced atomically).
 void CopyFile(const std::string& from, const std::string& to);

@@ -34,7 +34,7 @@ struct LargeAllocator {
 template <class T>
 using LargeVector = std::vector<T, LargeAllocator<T>>;
 
-// The whole file as bytes, like ReadFile, in memory of the kind above.
+// The whole file as bytes, like ReadFile (up to kLargestStoredFile), in memory of the kind above.
 LargeVector<char> ReadLargeFile(const std::string& path);
 
 }  // namespace tarvel::fs

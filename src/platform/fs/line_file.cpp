@@ -2,31 +2,38 @@
 
 #include <fcntl.h>
 #include <fmt/format.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 
 #include "platform/error/app_error.h"
+#include "platform/fs/dir_walk.h"
 #include "platform/fs/fd.h"
 #include "platform/fs/file_ops.h"
 #include "platform/fs/large_buffer.h"
+#include "platform/fs/regular_file.h"
 
 namespace tarvel::fs {
 
 namespace {
 
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+
 // Reads the whole file into bytes (a std::string or a LargeVector<char>).
 template <class Bytes>
-void ReadInto(const std::string& path, Bytes& bytes) {
-    Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
-    if (fd.get() < 0) {
-        FailFile("open", path, errno);
+void ReadInto(const std::string& path, Bytes& bytes, size_t limit) {
+    uint64_t size = 0;
+    Fd fd(OpenRegularFileOrFail(path, size));
+    if (size > limit) {
+        FailFile("read", path, EFBIG);
     }
-    const auto read_some = [&](char* into, size_t size) {
+    const auto read_some = [&](char* into, size_t count) {
         for (;;) {
-            const ssize_t n = ::read(fd.get(), into, size);
+            const ssize_t n = ::read(fd.get(), into, count);
             if (n >= 0) {
                 return static_cast<size_t>(n);
             }
@@ -36,47 +43,70 @@ void ReadInto(const std::string& path, Bytes& bytes) {
         }
     };
     // A file of known size is read straight into the text: one allocation, one copy. Its size
-    // is only a hint (the file may change meanwhile): whatever follows is still read.
+    // is only a hint (the file may change meanwhile): whatever follows is still read, up to the
+    // limit.
     bytes.clear();
-    struct stat info {};
-    if (::fstat(fd.get(), &info) == 0 && info.st_size > 0) {
-        bytes.resize(static_cast<size_t>(info.st_size));
+    if (size > 0) {
+        bytes.resize(static_cast<size_t>(size));
         bytes.resize(read_some(bytes.data(), bytes.size()));
     }
     char buffer[65536];
     while (const size_t n = read_some(buffer, sizeof buffer)) {
+        if (n > limit - std::min(limit, bytes.size())) {
+            FailFile("read", path, EFBIG);
+        }
         bytes.insert(bytes.end(), buffer, buffer + n);
     }
 }
 
+// True for the name of a temporary file of ReplaceFile: "." + the target's name + "." + the six
+// letters or digits mkstemp chose.
+bool IsTemporaryName(std::string_view name) {
+    constexpr size_t kRandom = 6;
+    if (name.size() < 1 + 1 + 1 + kRandom || name[0] != '.' ||
+        name[name.size() - kRandom - 1] != '.') {
+        return false;
+    }
+    const auto alphanumeric = [](char c) {
+        return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+    };
+    return std::all_of(name.end() - kRandom, name.end(), alphanumeric);
+}
+
 }  // namespace
 
-std::string ReadFile(const std::string& path) {
+std::string ReadFile(const std::string& path, size_t limit) {
     std::string bytes;
-    ReadInto(path, bytes);
+    ReadInto(path, bytes, limit);
     return bytes;
 }
 
 LargeVector<char> ReadLargeFile(const std::string& path) {
     LargeVector<char> bytes;
-    ReadInto(path, bytes);
+    ReadInto(path, bytes, kLargestStoredFile);
     return bytes;
 }
 
 void ForEachLine(std::string_view bytes, const std::function<void(std::string_view)>& line) {
-    size_t start = 0;
+    size_t start =
+        bytes.substr(0, kByteOrderMark.size()) == kByteOrderMark ? kByteOrderMark.size() : 0;
+    // The next LF and the next CR at or after start, each looked for again only once passed, so
+    // that a file of CR-only lines is not searched to its end for every line.
+    size_t lf = bytes.find('\n', start);
+    size_t cr = bytes.find('\r', start);
     while (start < bytes.size()) {
-        const size_t lf = bytes.find('\n', start);
-        if (lf == std::string_view::npos) {
-            line(bytes.substr(start));
-            break;
+        if (lf < start) {
+            lf = bytes.find('\n', start);
         }
-        size_t end = lf;
-        if (end > start && bytes[end - 1] == '\r') {
-            --end;
+        if (cr < start) {
+            cr = bytes.find('\r', start);
         }
+        const size_t end = std::min({lf, cr, bytes.size()});
         line(bytes.substr(start, end - start));
-        start = lf + 1;
+        start = end + 1;
+        if (end + 1 < bytes.size() && bytes[end] == '\r' && bytes[end + 1] == '\n') {
+            ++start;
+        }
     }
 }
 
@@ -86,8 +116,8 @@ std::vector<std::string> SplitLines(const std::string& bytes) {
     return lines;
 }
 
-std::vector<std::string> ReadLines(const std::string& path) {
-    return SplitLines(ReadFile(path));
+std::vector<std::string> ReadLines(const std::string& path, size_t limit) {
+    return SplitLines(ReadFile(path, limit));
 }
 
 void ReplaceFile(const std::string& path, const std::string& bytes) {
@@ -101,6 +131,8 @@ void ReplaceFile(const std::string& path, const std::string& bytes) {
         FailFile("create a temporary file for", path, errno);
     }
     try {
+        // Held until the file has its final name: a temporary file nobody holds is a left-over.
+        ::flock(fd.get(), LOCK_EX);
         WriteAll(fd.get(), bytes, path);
         if (::fsync(fd.get()) != 0) {
             FailFile("flush", path, errno);
@@ -109,15 +141,35 @@ void ReplaceFile(const std::string& path, const std::string& bytes) {
         const mode_t mask = ::umask(0);
         ::umask(mask);
         ::fchmod(fd.get(), 0666 & ~mask);
-        if (fd.Close() != 0) {
-            FailFile("close", path, errno);
-        }
         if (::rename(temp.c_str(), path.c_str()) != 0) {
             FailFile("replace", path, errno);
+        }
+        if (fd.Close() != 0) {
+            FailFile("close", path, errno);
         }
     } catch (...) {
         ::unlink(temp.c_str());
         throw;
+    }
+}
+
+void RemoveStaleTemporaries(const std::string& folder) {
+    std::vector<DirEntry> entries;
+    try {
+        entries = ListDirectory(folder);
+    } catch (const AppError&) {
+        return;  // a missing or closed folder holds nothing to remove
+    }
+    for (const DirEntry& entry : entries) {
+        if (entry.is_directory || !IsTemporaryName(entry.name)) {
+            continue;
+        }
+        Fd fd(::open(entry.path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOFOLLOW));
+        struct stat st {};
+        if (fd.get() >= 0 && ::fstat(fd.get(), &st) == 0 && S_ISREG(st.st_mode) &&
+            ::flock(fd.get(), LOCK_EX | LOCK_NB) == 0) {
+            ::unlink(entry.path.c_str());
+        }
     }
 }
 

@@ -1,12 +1,12 @@
 #include "platform/fs/random_access_file.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+
+#include "platform/fs/regular_file.h"
 
 namespace tarvel::fs {
 namespace {
@@ -33,18 +33,12 @@ int64_t ReadFully(int fd, uint64_t offset, char* out, size_t count) {
 }  // namespace
 
 RandomAccessFile::RandomAccessFile(const std::string& path, size_t head_bytes) {
-    // Non-blocking, so that opening a named pipe does not wait for a writer; reads of regular
-    // files are not affected.
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    std::string why;
+    const int fd = OpenRegularFile(path, size_, why);
     if (fd < 0) {
+        size_ = 0;
         return;
     }
-    struct stat st {};
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-        ::close(fd);
-        return;
-    }
-    size_ = static_cast<uint64_t>(st.st_size);
     head_.resize(static_cast<size_t>(std::min<uint64_t>(size_, head_bytes)));
     const int64_t got = ReadFully(fd, 0, head_.data(), head_.size());
     if (got < 0) {

@@ -11,8 +11,9 @@ namespace tarvel::fs {
 // looks at the head and the tail of a small file costs one open, one stat and one read.
 class RandomAccessFile {
   public:
-    // Opens the path. A missing file, a folder or anything else that is not a regular file, and
-    // a failing open or read leave the object closed (ok() false); nothing throws.
+    // Opens the path as OpenRegularFile does. A missing file, anything that is not a regular
+    // file (a folder, a named pipe, a device, a kernel file under /proc), and a failing open or
+    // read leave the object closed (ok() false); nothing throws.
     explicit RandomAccessFile(const std::string& path, size_t head_bytes = 32 * 1024);
     ~RandomAccessFile();
     RandomAccessFile(const RandomAccessFile&) = delete;

@@ -2,7 +2,6 @@
 
 #include <fmt/format.h>
 
-#include "platform/fs/file_ops.h"
 #include "platform/sound/cd_decoder.h"
 #include "platform/sound/file_head.h"
 #include "platform/sound/mpeg_sniff.h"
@@ -46,9 +45,7 @@ bool HasContainerMark(const std::string& head) {
 }  // namespace
 
 std::unique_ptr<Decoder> OpenStreamDecoder(const std::string& path) {
-    if (!fs::FileExists(path)) {
-        throw SoundError(SoundFault::NotFound, fmt::format("{}: file not found", path));
-    }
+    RequireSongFile(path);
     // Containers announce themselves in their first bytes and go to libsndfile; MPEG audio
     // has no such mark and is recognised by its frame headers. Anything else is no stream
     // (libsndfile would probe it as MPEG and complain on stderr).

@@ -125,9 +125,7 @@ class OpenmptDecoder final : public Decoder {
 }  // namespace
 
 std::unique_ptr<Decoder> OpenOpenmptDecoder(const std::string& path) {
-    if (!fs::FileExists(path)) {
-        throw SoundError(SoundFault::NotFound, fmt::format("{}: file not found", path));
-    }
+    RequireSongFile(path);
     // The header decides first, so that a large file of another kind is never read whole.
     std::error_code size_error;
     const auto size = std::filesystem::file_size(path, size_error);

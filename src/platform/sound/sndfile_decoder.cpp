@@ -5,7 +5,7 @@
 
 #include <algorithm>
 
-#include "platform/fs/file_ops.h"
+#include "platform/sound/file_head.h"
 #include "platform/sound/sndfile_library.h"
 #include "platform/sound/sound_error.h"
 
@@ -56,9 +56,7 @@ class SndfileDecoder final : public Decoder {
 }  // namespace
 
 std::unique_ptr<Decoder> OpenSndfileDecoder(const std::string& path) {
-    if (!fs::FileExists(path)) {
-        throw SoundError(SoundFault::NotFound, fmt::format("{}: file not found", path));
-    }
+    RequireSongFile(path);
     std::string why;
     const SndfileApi* sf = Sndfile(why);
     if (sf == nullptr) {

@@ -31,7 +31,7 @@ TEST(LineFile, WritesCrLfBytesExactlyAndAppends) {
     EXPECT_EQ(ReadBytes(file), "");
 }
 
-TEST(LineFile, ReadsCrLfLfAndAnUnendedLastLine) {
+TEST(LineFile, ReadsCrLfLfCrAloneAndAnUnendedLastLineAfterAnyByteOrderMark) {
     struct Case {
         std::string bytes;
         std::vector<std::string> lines;
@@ -43,7 +43,16 @@ TEST(LineFile, ReadsCrLfLfAndAnUnendedLastLine) {
         {"a\r\nb", {"a", "b"}},
         {"a\r\n\r\nb\n", {"a", "", "b"}},
         {"trailing \r\n", {"trailing "}},
-        {"inner\rcr\r\n", {"inner\rcr"}},
+        // CR alone ends a line too, and a byte-order mark before the first line is passed over:
+        // an editor may have saved the file so.
+        {"a\rb\r", {"a", "b"}},
+        {"a\r\rb", {"a", "", "b"}},
+        {"a\r\n\rb\n\r", {"a", "", "b", ""}},
+        {"\xEF\xBB\xBF"
+         "a\r\nb\r\n",
+         {"a", "b"}},
+        {"\xEF\xBB\xBF", {}},
+        {"x\xEF\xBB\xBF\r\n", {"x\xEF\xBB\xBF"}},
     };
     TempDir dir;
     for (const auto& c : cases) {

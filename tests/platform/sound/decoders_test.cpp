@@ -1,4 +1,6 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <cmath>
 #include <cstdlib>
@@ -183,6 +185,21 @@ TEST(Decoders, BadInputGivesClearFaults) {
                             std::string(8192, '\0') +
                             testing::ReadBytes(testing::SoundData("tone_1k_2s.mp3")));
     EXPECT_EQ(OpenStreamDecoder(dir / "tagged.mp3")->Length(), 88200);
+}
+
+// A song row may name anything: what is no regular file is no song, refused at once instead of
+// waiting for a writer (a named pipe) or for the next kernel message (/proc/kmsg), or reading
+// without end (/dev/zero).
+TEST(Decoders, WhatIsNoRegularFileIsRefusedWithoutWaiting) {
+    TempDir dir;
+    ASSERT_EQ(::mkfifo((dir / "pipe.mp3").c_str(), 0600), 0);
+    ASSERT_EQ(::symlink("/dev/zero", (dir / "zero.mp3").c_str()), 0);
+    for (const std::string& path : {dir / "pipe.mp3", dir / "zero.mp3", std::string("/proc/kmsg"),
+                                    std::string("/proc/self/status")}) {
+        EXPECT_EQ(FaultOf([&] { OpenStreamDecoder(path); }), SoundFault::NotFound) << path;
+        EXPECT_EQ(FaultOf([&] { OpenModuleDecoder(path); }), SoundFault::NotFound) << path;
+        EXPECT_EQ(FaultOf([&] { OpenMpg123Decoder(path); }), SoundFault::NotFound) << path;
+    }
 }
 
 TEST(Decoders, TruncatedMp3PlaysWhatIsThere) {
