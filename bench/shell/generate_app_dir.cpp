@@ -102,6 +102,8 @@ class NoLinks : public config::ConfigLinks {
     void SetFmodVolume(int) override {}
     void ApolloCommand(int, int) override {}
     void OpenLibraryBuilder() override {}
+    void ReportError(const std::string&) override {}
+    void Note(const std::string&) override {}
 };
 
 // The settings files a first run leaves behind: the first-run mark, conf.tcf made from the
