@@ -1,7 +1,5 @@
 #pragma once
 
-#include <QObject>
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -25,13 +23,5 @@ std::vector<std::string> SplitPaths(const std::string& bytes);
 // and plays the first of them. A name that is no file is said on stderr and left out. False when
 // none was a file.
 bool PlayFiles(TForm1& form, const std::vector<std::string>& paths);
-
-// A later start of the program while this one runs: hands its files to the running instance,
-// which adds and plays them. True when there were files and the instance took them.
-bool HandFilesToRunningInstance(const std::vector<std::string>& paths);
-
-// Makes this instance receive the files of later starts; they arrive while the object lives.
-// Nothing (said on stderr) when the window-message folder refuses it.
-std::unique_ptr<QObject> ReceiveFiles(TForm1& form);
 
 }  // namespace tarvel::shell

@@ -10,13 +10,13 @@
 #include "platform/fs/file_ops.h"
 #include "platform/system/quit_signals.h"
 #include "platform/system/system_services.h"
-#include "platform/winmsg/client.h"
 #include "shell/audio_windows.h"
 #include "shell/desktop_media.h"
 #include "shell/first_paint_probe.h"
 #include "shell/main_window.h"
 #include "shell/open_files.h"
 #include "shell/secondary_windows.h"
+#include "shell/single_instance.h"
 #include "shell/startup_prefetch.h"
 #include "windows/equalizer_window.h"
 #include "windows/fmod_window.h"
@@ -33,14 +33,15 @@ constexpr int kLaterWindowsFallbackMs = 500;
 }  // namespace
 
 int RunProgram(int argc, char** argv) {
-    if (winmsg::FindWindowByClass("TMinFrm")) {
-        // A later start hands the files it was given to the running player.
-        shell::HandFilesToRunningInstance(shell::FileArguments(argc, argv, fs::CurrentDirectory()));
-        return 0;
+    const std::string app_dir = fs::CurrentDirectory();
+    const std::vector<std::string> files = shell::FileArguments(argc, argv, app_dir);
+    // Before anything else starts: this start becomes the one player, or hands its files to it.
+    shell::InstanceStart instance = shell::ClaimInstance(files);
+    if (!instance.player) {
+        return instance.exit_code;
     }
     // The skin, the fonts and the artist index are made ready on a second thread while Qt starts
     // and the main window is made. Without the thread, the window reads them itself.
-    const std::string app_dir = fs::CurrentDirectory();
     std::unique_ptr<shell::StartupPrefetch> prefetch;
     try {
         prefetch = std::make_unique<shell::StartupPrefetch>(app_dir);
@@ -50,6 +51,8 @@ int RunProgram(int argc, char** argv) {
     QApplication::setApplicationName("Tarvel");
     controls::InstallAccessibility();
     QApplication::setQuitOnLastWindowClosed(false);
+    // Files handed over from now on are taken, and wait until the player is ready.
+    shell::FileInbox inbox(std::move(instance.files_endpoint));
     const auto services = system::CreateSystemServices();
     // SIGTERM and SIGINT close the main window like its close button. They are caught from here
     // on, and acted on in the event loop: one that comes while the windows are made closes the
@@ -85,14 +88,13 @@ int RunProgram(int argc, char** argv) {
     // The windows the main window's first picture does not need are made right after it: the
     // mini player and the small playlist (which catch up with what the main window shows), the
     // equalizer and the shuffle options (hidden until asked for), and the desktop's media
-    // controls with this start's files.
+    // controls; then this start's files and those handed over meanwhile are added.
     std::unique_ptr<TMinFrm> mini;
     std::unique_ptr<TTalik> talik;
     std::unique_ptr<shell::SecondaryWindows> secondary;
     std::unique_ptr<TEqualizer> equalizer;
     std::unique_ptr<TSFoptions> shuffle_options;
     std::unique_ptr<shell::DesktopMedia> desktop_media;
-    const std::vector<std::string> files = shell::FileArguments(argc, argv, fs::CurrentDirectory());
     shell::AfterFirstPaint(
         form1,
         [&] {
@@ -101,8 +103,8 @@ int RunProgram(int argc, char** argv) {
             }
             mini = std::make_unique<TMinFrm>(form1.AppDir(), shell::ErrorReportOf(form1));
             if (!mini->MarkerError().empty()) {
-                // Without its window class the player still works; a second start is just not
-                // noticed.
+                // Without its window class the player still works; programs that look for the
+                // mini player do not find it.
                 std::fprintf(stderr, "tarvel: %s\n", mini->MarkerError().c_str());
             }
             talik = std::make_unique<TTalik>(form1.AppDir(), shell::ErrorReportOf(form1));
@@ -112,7 +114,8 @@ int RunProgram(int argc, char** argv) {
             shuffle_options = std::make_unique<TSFoptions>(form1.Settings(), form1.AppDir(),
                                                            shell::ErrorReportOf(form1));
             shell::ConnectShuffleOptions(form1, *shuffle_options);
-            desktop_media = shell::ConnectDesktopMedia(form1, files);
+            desktop_media = shell::ConnectDesktopMedia(form1, {});
+            inbox.Open(form1, files);
         },
         kLaterWindowsFallbackMs);
     shell::ReportFirstPaint(form1);

@@ -27,7 +27,7 @@ AppDirFixture::AppDirFixture() : app_dir_(dir_ / "app") {
     ::setenv("TARVEL_WINDOWS_DIR", WindowsDir().c_str(), 1);
 }
 
-void AppDirFixture::Start(QProcess& process) const {
+void AppDirFixture::Start(QProcess& process, const QStringList& arguments) const {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert("QT_QPA_PLATFORM", "offscreen");
     env.insert("TARVEL_PLATFORM", "fake");
@@ -37,7 +37,7 @@ void AppDirFixture::Start(QProcess& process) const {
     process.setProcessEnvironment(env);
     process.setWorkingDirectory(QString::fromStdString(app_dir_));
     process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    process.start(QStringLiteral(TARVEL_DIST_DIR "/tarvel"), {});
+    process.start(QStringLiteral(TARVEL_DIST_DIR "/tarvel"), arguments);
 }
 
 void AppDirFixture::StartOnDisplay(QProcess& process, const QString& display,
@@ -92,8 +92,12 @@ void EndIfRunning(QProcess& process) {
 }
 
 bool AppDirFixture::WaitForWindows(QProcess& process) const {
-    for (int i = 0; i < 400; ++i) {
-        if (winmsg::FindWindowByClass("TMinFrm")) {
+    return WaitForWindowClass(process, "TMinFrm");
+}
+
+bool WaitForWindowClass(QProcess& process, const std::string& class_name) {
+    for (int i = 0; i < 1200; ++i) {
+        if (winmsg::FindWindowByClass(class_name)) {
             return true;
         }
         // Waits on the process, so a program that died ends the wait at once.

@@ -19,8 +19,8 @@ class AppDirFixture {
     std::string LogPath() const { return dir_ / "platform.log"; }
     std::string WindowsDir() const { return dir_ / "windows"; }
 
-    // Starts `tarvel` in the app dir (not waiting for it), offscreen.
-    void Start(QProcess& process) const;
+    // Starts `tarvel` in the app dir (not waiting for it), offscreen, with these arguments.
+    void Start(QProcess& process, const QStringList& arguments = {}) const;
     // Starts `tarvel` on an X display with its sound written to a WAV file.
     void StartOnDisplay(QProcess& process, const QString& display, const std::string& wav) const;
 
@@ -40,6 +40,10 @@ class AppDirFixture {
     TempDir dir_;
     std::string app_dir_;
 };
+
+// Waits until a window of the class can be found while the process runs (a minute at most);
+// false when the process ended first or the window did not come.
+bool WaitForWindowClass(QProcess& process, const std::string& class_name);
 
 // Kills a program a journey left running (a failed step ends it early).
 void EndIfRunning(QProcess& process);

@@ -2,9 +2,13 @@
 #include <signal.h>
 
 #include <QProcess>
+#include <array>
+#include <chrono>
+#include <filesystem>
 
 #include "e2e/e2e_support.h"
 #include "platform/winmsg/client.h"
+#include "platform/winmsg/endpoint_folder.h"
 #include "support/program_exit.h"
 
 namespace tarvel::testing {
@@ -29,6 +33,68 @@ TEST(SingleInstance, ASecondStartEndsAtOnceAndTouchesNothing) {
     ::kill(static_cast<pid_t>(first.processId()), SIGTERM);
     ExpectCleanExit(first);
     EXPECT_FALSE(winmsg::FindWindowByClass("TMinFrm"));
+}
+
+// Waits (a minute at most) until all but one of the programs have ended; the one still running,
+// or nothing when more than one runs by then.
+template <size_t N>
+QProcess* WaitForOneLeft(std::array<QProcess, N>& starts) {
+    const auto limit = std::chrono::steady_clock::now() + std::chrono::minutes(1);
+    while (std::chrono::steady_clock::now() < limit) {
+        std::vector<QProcess*> running;
+        for (QProcess& start : starts) {
+            if (!start.waitForFinished(20) && start.state() != QProcess::NotRunning) {
+                running.push_back(&start);
+            }
+        }
+        if (running.size() <= 1) {
+            return running.empty() ? nullptr : running.front();
+        }
+    }
+    return nullptr;
+}
+
+// Ten starts at the same moment, as a file manager opening ten files makes them: one player
+// runs, and the other nine end with 0 once they have handed it their files.
+TEST(SingleInstance, TenStartsAtOnceGiveOnePlayerThatTakesEveryFile) {
+    for (const bool with_files : {false, true}) {
+        SCOPED_TRACE(with_files ? "with files" : "without files");
+        AppDirFixture app;
+        app.WriteSettings({});
+        TempDir songs;
+        const std::string tone = MakeToneMp3(songs.path(), 440, 1);
+        std::array<QProcess, 10> starts;
+        std::vector<std::string> files;
+        for (size_t i = 0; i < starts.size(); ++i) {
+            files.push_back(songs / ("song" + std::to_string(i) + ".mp3"));
+            std::filesystem::copy_file(tone, files.back());
+        }
+        for (size_t i = 0; i < starts.size(); ++i) {
+            app.Start(starts[i],
+                      with_files ? QStringList{QString::fromStdString(files[i])} : QStringList{});
+        }
+        QProcess* player = WaitForOneLeft(starts);
+        ASSERT_NE(player, nullptr) << "more than one player runs, or none";
+        for (QProcess& start : starts) {
+            if (&start != player) {
+                ExpectCleanExit(start);
+            }
+        }
+        ASSERT_TRUE(app.WaitForWindows(*player));
+        int mini_players = 0;
+        for (const auto& endpoint : winmsg::ListEndpoints(app.WindowsDir())) {
+            mini_players +=
+                endpoint.class_name == "TMinFrm" && winmsg::IsListening(endpoint.socket_path);
+        }
+        EXPECT_EQ(mini_players, 1);
+
+        ::kill(static_cast<pid_t>(player->processId()), SIGTERM);
+        ExpectCleanExit(*player);
+        const std::string saved = ReadBytes(app.FilePath("sort/PlayListMainPL1.tpl"));
+        for (const std::string& file : files) {
+            EXPECT_EQ(saved.find(file) != std::string::npos, with_files) << file;
+        }
+    }
 }
 
 }  // namespace

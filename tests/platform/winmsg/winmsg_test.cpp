@@ -9,7 +9,11 @@
 
 #include <QCoreApplication>
 #include <QProcess>
+#include <chrono>
 #include <cstdlib>
+#include <cstring>
+#include <memory>
+#include <vector>
 
 #include "platform/error/app_error.h"
 #include "platform/winmsg/client.h"
@@ -173,10 +177,12 @@ class RawConnection {
         EXPECT_EQ(::send(fd_, bytes.data(), bytes.size(), MSG_NOSIGNAL),
                   static_cast<ssize_t>(bytes.size()));
     }
-    // Runs the event loop until the endpoint answers or ends the connection; the answer's bytes.
+    // Runs the event loop until the endpoint answers or ends the connection (ten seconds at
+    // most); the answer's bytes.
     std::string Reply() {
         std::string got;
-        for (int i = 0; i < 500; ++i) {
+        const auto limit = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+        while (std::chrono::steady_clock::now() < limit) {
             QCoreApplication::processEvents();
             char chunk[16];
             const ssize_t n = ::recv(fd_, chunk, sizeof chunk, MSG_DONTWAIT);
@@ -216,9 +222,57 @@ TEST_F(WinMsg, BrokenRequestsEndTheirConnectionAndTheEndpointGoesOnAnswering) {
         EXPECT_EQ(oversized.Reply(), "");
     }
     {
+        // One byte above the largest request taken: refused at its header, before its data.
+        std::string header = wire::EncodeRequest(Incoming{});
+        const uint32_t size = wire::kMaxData + 1;
+        std::memcpy(header.data() + header.size() - 4, &size, 4);
+        RawConnection oversized(own.Path());
+        oversized.Send(header);
+        EXPECT_EQ(oversized.Reply(), "");
+    }
+    {
         RawConnection half(own.Path());
         half.Send(wire::EncodeRequest(Incoming{}).substr(0, 10));
     }  // goes away mid-request
+    Incoming message;
+    message.wparam = 21;
+    RawConnection good(own.Path());
+    good.Send(wire::EncodeRequest(message));
+    const std::string answer = good.Reply();
+    ASSERT_EQ(answer.size(), 4u);
+    EXPECT_EQ(wire::DecodeResult(answer.data()), 42);
+}
+
+TEST_F(WinMsg, IdleAndHalfSentConnectionsAreClosedAfterTheirTime) {
+    WindowEndpoint own(
+        EndpointListener("Own", "Own"), [](const Incoming&) { return 7; },
+        EndpointLimits{8, std::chrono::milliseconds(200)});
+    RawConnection idle(own.Path());
+    RawConnection half(own.Path());
+    Incoming large;
+    large.op = Op::CopyData;
+    large.data.assign(1000, 'x');
+    half.Send(wire::EncodeRequest(large).substr(0, 500));
+    EXPECT_EQ(idle.Reply(), "");
+    EXPECT_EQ(half.Reply(), "");
+    EXPECT_EQ(own.OpenConnections(), 0u);
+}
+
+TEST_F(WinMsg, AFloodOfConnectionsHoldsAFewAndANewCallerStillGetsAnAnswer) {
+    constexpr size_t kLimit = 8;
+    WindowEndpoint own(
+        EndpointListener("Own", "Own"),
+        [](const Incoming& m) { return static_cast<int32_t>(m.wparam * 2); },
+        EndpointLimits{kLimit, std::chrono::seconds(60)});
+    std::vector<std::unique_ptr<RawConnection>> flood;
+    for (int i = 0; i < 100; ++i) {
+        flood.push_back(std::make_unique<RawConnection>(own.Path()));
+    }
+    // Every one is taken in turn, and the oldest are closed to make room for the newest.
+    for (size_t i = 0; i + kLimit < flood.size(); ++i) {
+        EXPECT_EQ(flood[i]->Reply(), "") << i;
+    }
+    EXPECT_EQ(own.OpenConnections(), kLimit);
     Incoming message;
     message.wparam = 21;
     RawConnection good(own.Path());
