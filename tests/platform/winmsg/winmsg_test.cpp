@@ -203,6 +203,16 @@ class RawConnection {
     int fd_;
 };
 
+// Sends a whole request with this wparam and returns the answer as text ("" for none).
+std::string AnswerOverARawConnection(const std::string& path, int64_t wparam) {
+    Incoming message;
+    message.wparam = wparam;
+    RawConnection good(path);
+    good.Send(wire::EncodeRequest(message));
+    const std::string answer = good.Reply();
+    return answer.size() == 4 ? std::to_string(wire::DecodeResult(answer.data())) : "";
+}
+
 TEST_F(WinMsg, BrokenRequestsEndTheirConnectionAndTheEndpointGoesOnAnswering) {
     WindowEndpoint own("Own", "Own",
                        [](const Incoming& m) { return static_cast<int32_t>(m.wparam * 2); });
@@ -234,13 +244,7 @@ TEST_F(WinMsg, BrokenRequestsEndTheirConnectionAndTheEndpointGoesOnAnswering) {
         RawConnection half(own.Path());
         half.Send(wire::EncodeRequest(Incoming{}).substr(0, 10));
     }  // goes away mid-request
-    Incoming message;
-    message.wparam = 21;
-    RawConnection good(own.Path());
-    good.Send(wire::EncodeRequest(message));
-    const std::string answer = good.Reply();
-    ASSERT_EQ(answer.size(), 4u);
-    EXPECT_EQ(wire::DecodeResult(answer.data()), 42);
+    EXPECT_EQ(AnswerOverARawConnection(own.Path(), 21), "42");
 }
 
 TEST_F(WinMsg, IdleAndHalfSentConnectionsAreClosedAfterTheirTime) {
@@ -273,13 +277,7 @@ TEST_F(WinMsg, AFloodOfConnectionsHoldsAFewAndANewCallerStillGetsAnAnswer) {
         EXPECT_EQ(flood[i]->Reply(), "") << i;
     }
     EXPECT_EQ(own.OpenConnections(), kLimit);
-    Incoming message;
-    message.wparam = 21;
-    RawConnection good(own.Path());
-    good.Send(wire::EncodeRequest(message));
-    const std::string answer = good.Reply();
-    ASSERT_EQ(answer.size(), 4u);
-    EXPECT_EQ(wire::DecodeResult(answer.data()), 42);
+    EXPECT_EQ(AnswerOverARawConnection(own.Path(), 21), "42");
 }
 
 TEST_F(WinMsg, AnUnsafeEndpointFolderIsRefused) {
