@@ -120,7 +120,14 @@ int RunProgram(int argc, char** argv) {
         kLaterWindowsFallbackMs);
     shell::ReportFirstPaint(form1);
     form1.show();
-    return app.exec();
+    const int code = app.exec();
+    if (!form1.ExitSaveErrors().empty()) {
+        for (const std::string& error : form1.ExitSaveErrors()) {
+            std::fprintf(stderr, "tarvel: not saved at exit: %s\n", error.c_str());
+        }
+        return code != 0 ? code : 1;
+    }
+    return code;
 }
 
 }  // namespace tarvel

@@ -1,4 +1,5 @@
-// The player's window endpoints under a flood from a broken or hostile program of the same user.
+// The player's window endpoints under a flood from a broken or hostile program of the same user,
+// and an exit that cannot save.
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
@@ -88,6 +89,26 @@ TEST(EndpointFlood, AfterAFloodASecondStartsFilesReachThePlayerAndTheExitSaveWri
         << "the second start's file was added, and the playlist saved at exit";
     EXPECT_TRUE(std::filesystem::exists(app.FilePath("TvSysFile/conf.tcf")))
         << "the settings were saved at exit";
+}
+
+TEST(ExitSave, AnExitThatCannotSaveSaysSoAndEndsWithOne) {
+    AppDirFixture app;
+    app.WriteSettings({});
+    QProcess player;
+    app.Start(player);
+    ASSERT_TRUE(app.WaitForWindows(player));
+    // The settings file cannot be replaced: a folder stands in its place.
+    std::filesystem::remove(app.FilePath("TvSysFile/conf.tcf"));
+    std::filesystem::create_directories(app.FilePath("TvSysFile/conf.tcf/held"));
+    std::filesystem::remove(app.FilePath("sort/PlayListMainPL1.tpl"));
+    ::kill(static_cast<pid_t>(player.processId()), SIGTERM);
+    ASSERT_TRUE(player.waitForFinished(10000));
+    EXPECT_EQ(player.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(player.exitCode(), 1);
+    const std::string log = ReadBytes(app.LogPath());
+    EXPECT_NE(log.find("conf.tcf"), std::string::npos) << "the failure was reported: " << log;
+    EXPECT_TRUE(std::filesystem::exists(app.FilePath("sort/PlayListMainPL1.tpl")))
+        << "the later steps still ran";
 }
 
 }  // namespace
