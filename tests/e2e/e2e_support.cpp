@@ -27,13 +27,22 @@ AppDirFixture::AppDirFixture() : app_dir_(dir_ / "app") {
     ::setenv("TARVEL_WINDOWS_DIR", WindowsDir().c_str(), 1);
 }
 
-void AppDirFixture::Start(QProcess& process, const QStringList& arguments) const {
+QProcessEnvironment AppDirFixture::Environment() const {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert("QT_QPA_PLATFORM", "offscreen");
     env.insert("TARVEL_PLATFORM", "fake");
     env.insert("TARVEL_PLATFORM_LOG", QString::fromStdString(LogPath()));
     env.insert("TARVEL_AUDIO", "null");
     env.insert("TARVEL_WINDOWS_DIR", QString::fromStdString(WindowsDir()));
+    return env;
+}
+
+void AppDirFixture::Start(QProcess& process, const QStringList& arguments) const {
+    Start(process, arguments, Environment());
+}
+
+void AppDirFixture::Start(QProcess& process, const QStringList& arguments,
+                          const QProcessEnvironment& env) const {
     process.setProcessEnvironment(env);
     process.setWorkingDirectory(QString::fromStdString(app_dir_));
     process.setProcessChannelMode(QProcess::ForwardedErrorChannel);

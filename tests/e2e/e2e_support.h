@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QProcess>
+#include <QProcessEnvironment>
 #include <map>
 #include <string>
 #include <vector>
@@ -19,8 +20,13 @@ class AppDirFixture {
     std::string LogPath() const { return dir_ / "platform.log"; }
     std::string WindowsDir() const { return dir_ / "windows"; }
 
-    // Starts `tarvel` in the app dir (not waiting for it), offscreen, with these arguments.
+    // The environment Start gives `tarvel`.
+    QProcessEnvironment Environment() const;
+    // Starts `tarvel` in the app dir (not waiting for it), offscreen, with these arguments, in
+    // Environment() or the one given.
     void Start(QProcess& process, const QStringList& arguments = {}) const;
+    void Start(QProcess& process, const QStringList& arguments,
+               const QProcessEnvironment& env) const;
     // Starts `tarvel` on an X display with its sound written to a WAV file.
     void StartOnDisplay(QProcess& process, const QString& display, const std::string& wav) const;
 

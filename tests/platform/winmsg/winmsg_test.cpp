@@ -12,7 +12,9 @@
 #include <chrono>
 #include <cstdlib>
 #include <cstring>
+#include <map>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "platform/error/app_error.h"
@@ -296,6 +298,105 @@ TEST_F(WinMsg, AnUnsafeEndpointFolderIsRefused) {
         EXPECT_THAT(RunTool({"find", "X"}, 2), HasSubstr("refused"));
         ::rmdir(folder_.c_str());
     }
+}
+
+// Sets environment variables for one test and puts back what was there.
+class EnvironmentGuard {
+  public:
+    ~EnvironmentGuard() {
+        for (const auto& [name, value] : saved_) {
+            if (value) {
+                ::setenv(name.c_str(), value->c_str(), 1);
+            } else {
+                ::unsetenv(name.c_str());
+            }
+        }
+    }
+    void Set(const std::string& name, const char* value) {
+        if (saved_.count(name) == 0) {
+            const char* old = std::getenv(name.c_str());
+            saved_[name] = old != nullptr ? std::optional<std::string>(old) : std::nullopt;
+        }
+        if (value != nullptr) {
+            ::setenv(name.c_str(), value, 1);
+        } else {
+            ::unsetenv(name.c_str());
+        }
+    }
+
+  private:
+    std::map<std::string, std::optional<std::string>> saved_;
+};
+
+// Where the windows are when no folder is named for the tests: the runtime folder when it is
+// sound, else the user's cache folder; never a folder anyone could have made first.
+TEST(EndpointFolderChoice, TheRuntimeFolderWhenSoundElseTheUsersCacheFolder) {
+    char host[256] = {};
+    ::gethostname(host, sizeof host - 1);
+    struct Case {
+        const char* name;
+        bool runtime_set;
+        void (*spoil)(const std::string& run);  // done to the runtime folder
+        bool runtime_used;
+        bool needs_root = false;
+    };
+    const Case cases[] = {
+        {"sound", true, [](const std::string&) {}, true},
+        {"not set", false, [](const std::string&) {}, false},
+        {"open to others", true, [](const std::string& run) { ::chmod(run.c_str(), 0777); }, false},
+        {"its window folder open to others", true,
+         [](const std::string& run) { ::mkdir((run + "/tarvel-windows").c_str(), 0755); }, false},
+        {"its window folder made by another user", true,
+         [](const std::string& run) {
+             ::mkdir((run + "/tarvel-windows").c_str(), 0700);
+             ::chown((run + "/tarvel-windows").c_str(), 65534, 65534);
+         },
+         false, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        if (c.needs_root && ::geteuid() != 0) {
+            continue;
+        }
+        TempDir dir;
+        const std::string run = dir / "run";
+        ::mkdir(run.c_str(), 0700);
+        c.spoil(run);
+        EnvironmentGuard env;
+        env.Set("TARVEL_WINDOWS_DIR", nullptr);
+        env.Set("XDG_CACHE_HOME", nullptr);
+        env.Set("HOME", (dir / "home").c_str());
+        ::mkdir((dir / "home").c_str(), 0755);
+        env.Set("XDG_RUNTIME_DIR", c.runtime_set ? run.c_str() : nullptr);
+        const std::string folder = EndpointFolder();
+        EXPECT_EQ(folder, c.runtime_used ? run + "/tarvel-windows"
+                                         : dir / "home/.cache/tarvel-windows-" + host);
+        CheckEndpointFolder(folder);
+        struct stat st {};
+        ASSERT_EQ(::lstat(folder.c_str(), &st), 0);
+        EXPECT_EQ(st.st_mode & 0777, 0700u);
+        EXPECT_EQ(st.st_uid, ::getuid());
+    }
+}
+
+TEST(EndpointFolderChoice, ACacheFolderAnotherUserMadeIsRefused) {
+    if (::geteuid() != 0) {
+        GTEST_SKIP() << "needs root to act as another user";
+    }
+    TempDir dir;
+    EnvironmentGuard env;
+    env.Set("TARVEL_WINDOWS_DIR", nullptr);
+    env.Set("XDG_RUNTIME_DIR", nullptr);
+    env.Set("XDG_CACHE_HOME", (dir / "cache").c_str());
+    ::mkdir((dir / "cache").c_str(), 0700);
+    const std::string folder = EndpointFolder();
+    ::mkdir(folder.c_str(), 0700);
+    ::chown(folder.c_str(), 65534, 65534);
+    EXPECT_THROW(CheckEndpointFolder(folder), AppError);
+    // So is one in a cache folder others can write to, where they could swap it.
+    ::chown(folder.c_str(), 0, 0);
+    ::chmod((dir / "cache").c_str(), 0777);
+    EXPECT_THROW(CheckEndpointFolder(folder), AppError);
 }
 
 TEST_F(WinMsg, APeerOfAnotherUserIsRefused) {
