@@ -109,8 +109,7 @@ bool WindowMediaPlayer::OpenFiles(const std::vector<std::string>& paths) {
 
 DesktopMedia::DesktopMedia(TForm1& form, mpris::MprisService::Clock clock)
     : player_(form),
-      service_(mpris::MprisService::Start(player_, kBusName, kDesktopEntry, std::move(clock))),
-      file_receiver_(ReceiveFiles(form)) {
+      service_(mpris::MprisService::Start(player_, kBusName, kDesktopEntry, std::move(clock))) {
     if (service_) {
         publish_timer_.setInterval(kPublishMs);
         connect(&publish_timer_, &QTimer::timeout, this, [this] { service_->Publish(); });

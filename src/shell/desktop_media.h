@@ -15,7 +15,7 @@ class TForm1;
 }
 
 // The player's place on the desktop beyond its windows: the media controls on the session bus
-// and the files handed to it by the command line and by later starts.
+// and the files handed to it by the command line.
 namespace tarvel::shell {
 
 // The main window's operations as the media controls ask for them; each request runs the
@@ -60,12 +60,11 @@ class DesktopMedia : public QObject {
   private:
     WindowMediaPlayer player_;
     std::unique_ptr<mpris::MprisService> service_;
-    std::unique_ptr<QObject> file_receiver_;
     QTimer publish_timer_;
 };
 
-// At start-up: the media controls on the bus, the window that takes files from later starts,
-// and the files of this start's command line added and the first played.
+// At start-up: the media controls on the bus, and the files of this start's command line added
+// and the first played.
 std::unique_ptr<DesktopMedia> ConnectDesktopMedia(TForm1& form,
                                                   const std::vector<std::string>& files);
 

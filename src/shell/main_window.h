@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "config/config_files.h"
 #include "config/eq_preset.h"
@@ -87,6 +88,8 @@ class TForm1 : public QWidget {
     // Writes the configuration, the preset and the playlists and stops the engines. A failing
     // step is reported and the later steps still run.
     void SaveOnExit();
+    // The reports of the steps that failed in the last SaveOnExit; empty when all went well.
+    const std::vector<std::string>& ExitSaveErrors() const { return exit_save_errors_; }
 
     // The window states (main window, mini player, tray).
     void SwitchToMini();
@@ -224,6 +227,7 @@ class TForm1 : public QWidget {
     shell::EdgeDrag drag_;
     bool dragging_ = false;
     bool closed_ = false;
+    std::vector<std::string> exit_save_errors_;
 };
 
 }  // namespace tarvel

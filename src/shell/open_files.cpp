@@ -9,17 +9,11 @@
 #include "platform/error/app_error.h"
 #include "platform/sound/decoders.h"
 #include "platform/system/system_services.h"
-#include "platform/winmsg/client.h"
-#include "platform/winmsg/window_endpoint.h"
 #include "playlists/playlist_model.h"
 #include "shell/main_window.h"
 
 namespace tarvel::shell {
 namespace {
-
-// The window that takes files from later starts, and the copy-data kind of a file list.
-constexpr const char* kFilesClass = "TarvelFiles";
-constexpr int32_t kFileListKind = 1;
 
 bool IsFile(const std::string& path) {
     std::error_code error;
@@ -108,29 +102,6 @@ bool PlayFiles(TForm1& form, const std::vector<std::string>& paths) {
     }
     system::RunReported(form.Services(), [&] { form.Playlists().AddSongs(rows, 1, count); });
     return true;
-}
-
-bool HandFilesToRunningInstance(const std::vector<std::string>& paths) {
-    if (paths.empty()) {
-        return false;
-    }
-    const std::optional<winmsg::WindowHandle> window = winmsg::FindWindowByClass(kFilesClass);
-    return window && winmsg::SendCopyData(*window, kFileListKind, JoinPaths(paths)) == 1;
-}
-
-std::unique_ptr<QObject> ReceiveFiles(TForm1& form) {
-    try {
-        return std::make_unique<winmsg::WindowEndpoint>(
-            kFilesClass, "Tarvel", [&form](const winmsg::Incoming& message) -> int32_t {
-                if (message.op != winmsg::Op::CopyData || message.kind != kFileListKind) {
-                    return 0;
-                }
-                return PlayFiles(form, SplitPaths(message.data)) ? 1 : 0;
-            });
-    } catch (const AppError& e) {
-        std::fprintf(stderr, "tarvel: %s\n", e.what());
-        return nullptr;
-    }
 }
 
 }  // namespace tarvel::shell

@@ -1,7 +1,5 @@
 #pragma once
 
-#include <QObject>
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -34,13 +32,5 @@ std::vector<std::string> TakePlayable(const std::vector<std::string>& items,
 // and plays the first of them. The others are named to the user (TakePlayable). False when none
 // was taken.
 bool PlayFiles(TForm1& form, const std::vector<std::string>& paths);
-
-// A later start of the program while this one runs: hands its files to the running instance,
-// which adds and plays them. True when there were files and the instance took them.
-bool HandFilesToRunningInstance(const std::vector<std::string>& paths);
-
-// Makes this instance receive the files of later starts; they arrive while the object lives.
-// Nothing (said on stderr) when the window-message folder refuses it.
-std::unique_ptr<QObject> ReceiveFiles(TForm1& form);
 
 }  // namespace tarvel::shell

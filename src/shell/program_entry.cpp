@@ -11,7 +11,6 @@
 #include "platform/fs/line_file.h"
 #include "platform/system/quit_signals.h"
 #include "platform/system/system_services.h"
-#include "platform/winmsg/client.h"
 #include "shell/audio_windows.h"
 #include "shell/desktop_media.h"
 #include "shell/error_boundary.h"
@@ -19,6 +18,7 @@
 #include "shell/main_window.h"
 #include "shell/open_files.h"
 #include "shell/secondary_windows.h"
+#include "shell/single_instance.h"
 #include "shell/startup_prefetch.h"
 #include "windows/equalizer_window.h"
 #include "windows/fmod_window.h"
@@ -35,14 +35,15 @@ constexpr int kLaterWindowsFallbackMs = 500;
 }  // namespace
 
 int RunProgram(int argc, char** argv) {
-    if (winmsg::FindWindowByClass("TMinFrm")) {
-        // A later start hands the files it was given to the running player.
-        shell::HandFilesToRunningInstance(shell::FileArguments(argc, argv, fs::CurrentDirectory()));
-        return 0;
+    const std::string app_dir = fs::CurrentDirectory();
+    const std::vector<std::string> files = shell::FileArguments(argc, argv, app_dir);
+    // Before anything else starts: this start becomes the one player, or hands its files to it.
+    shell::InstanceStart instance = shell::ClaimInstance(files);
+    if (!instance.player) {
+        return instance.exit_code;
     }
     // The skin, the fonts and the artist index are made ready on a second thread while Qt starts
     // and the main window is made. Without the thread, the window reads them itself.
-    const std::string app_dir = fs::CurrentDirectory();
     // A save that a kill or a crash ended left its temporary file behind.
     for (const char* folder : {"TvSysFile", "sort"}) {
         fs::RemoveStaleTemporaries(fs::JoinPath(app_dir, folder));
@@ -56,6 +57,8 @@ int RunProgram(int argc, char** argv) {
     QApplication::setApplicationName("Tarvel");
     controls::InstallAccessibility();
     QApplication::setQuitOnLastWindowClosed(false);
+    // Files handed over from now on are taken, and wait until the player is ready.
+    shell::FileInbox inbox(std::move(instance.files_endpoint));
     const auto services = system::CreateSystemServices();
     app.SetServices(services.get());
     // SIGTERM and SIGINT close the main window like its close button. They are caught from here
@@ -92,14 +95,13 @@ int RunProgram(int argc, char** argv) {
     // The windows the main window's first picture does not need are made right after it: the
     // mini player and the small playlist (which catch up with what the main window shows), the
     // equalizer and the shuffle options (hidden until asked for), and the desktop's media
-    // controls with this start's files.
+    // controls; then this start's files and those handed over meanwhile are added.
     std::unique_ptr<TMinFrm> mini;
     std::unique_ptr<TTalik> talik;
     std::unique_ptr<shell::SecondaryWindows> secondary;
     std::unique_ptr<TEqualizer> equalizer;
     std::unique_ptr<TSFoptions> shuffle_options;
     std::unique_ptr<shell::DesktopMedia> desktop_media;
-    const std::vector<std::string> files = shell::FileArguments(argc, argv, fs::CurrentDirectory());
     shell::AfterFirstPaint(
         form1,
         [&] {
@@ -108,8 +110,8 @@ int RunProgram(int argc, char** argv) {
             }
             mini = std::make_unique<TMinFrm>(form1.AppDir(), shell::ErrorReportOf(form1));
             if (!mini->MarkerError().empty()) {
-                // Without its window class the player still works; a second start is just not
-                // noticed.
+                // Without its window class the player still works; programs that look for the
+                // mini player do not find it.
                 std::fprintf(stderr, "tarvel: %s\n", mini->MarkerError().c_str());
             }
             talik = std::make_unique<TTalik>(form1.AppDir(), shell::ErrorReportOf(form1));
@@ -119,12 +121,20 @@ int RunProgram(int argc, char** argv) {
             shuffle_options = std::make_unique<TSFoptions>(form1.Settings(), form1.AppDir(),
                                                            shell::ErrorReportOf(form1));
             shell::ConnectShuffleOptions(form1, *shuffle_options);
-            desktop_media = shell::ConnectDesktopMedia(form1, files);
+            desktop_media = shell::ConnectDesktopMedia(form1, {});
+            inbox.Open(form1, files);
         },
         kLaterWindowsFallbackMs);
     shell::ReportFirstPaint(form1);
     form1.show();
-    return app.exec();
+    const int code = app.exec();
+    if (!form1.ExitSaveErrors().empty()) {
+        for (const std::string& error : form1.ExitSaveErrors()) {
+            std::fprintf(stderr, "tarvel: not saved at exit: %s\n", error.c_str());
+        }
+        return code != 0 ? code : 1;
+    }
+    return code;
 }
 
 }  // namespace tarvel

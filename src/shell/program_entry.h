@@ -2,9 +2,9 @@
 
 namespace tarvel {
 
-// The program: ends at once with 0 when another instance runs (its mini player window class
-// "TMinFrm" exists); otherwise creates the six windows in their fixed order and runs the event
-// loop until the main window is closed.
+// The program: when another start is the player, hands it this start's files and ends (with 0
+// once they were taken); otherwise creates the six windows in their fixed order and runs the
+// event loop until the main window is closed. Ends with 1 when the exit save failed in part.
 int RunProgram(int argc, char** argv);
 
 }  // namespace tarvel

@@ -196,10 +196,12 @@ void TForm1::LoadPresetAndPlaylists() {
 }
 
 void TForm1::SaveOnExit() {
+    exit_save_errors_.clear();
     const auto step = [this](auto&& action) {
         try {
             action();
         } catch (const std::exception& e) {
+            exit_save_errors_.push_back(e.what());
             system::ReportError(services_, e.what());
         }
     };

@@ -27,17 +27,27 @@ AppDirFixture::AppDirFixture() : app_dir_(dir_ / "app") {
     ::setenv("TARVEL_WINDOWS_DIR", WindowsDir().c_str(), 1);
 }
 
-void AppDirFixture::Start(QProcess& process, QProcess::ProcessChannelMode mode) const {
+QProcessEnvironment AppDirFixture::Environment() const {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert("QT_QPA_PLATFORM", "offscreen");
     env.insert("TARVEL_PLATFORM", "fake");
     env.insert("TARVEL_PLATFORM_LOG", QString::fromStdString(LogPath()));
     env.insert("TARVEL_AUDIO", "null");
     env.insert("TARVEL_WINDOWS_DIR", QString::fromStdString(WindowsDir()));
+    return env;
+}
+
+void AppDirFixture::Start(QProcess& process, const QStringList& arguments) const {
+    Start(process, arguments, Environment());
+}
+
+void AppDirFixture::Start(QProcess& process, const QStringList& arguments,
+                          const QProcessEnvironment& env,
+                          QProcess::ProcessChannelMode mode) const {
     process.setProcessEnvironment(env);
     process.setWorkingDirectory(QString::fromStdString(app_dir_));
     process.setProcessChannelMode(mode);
-    process.start(QStringLiteral(TARVEL_DIST_DIR "/tarvel"), {});
+    process.start(QStringLiteral(TARVEL_DIST_DIR "/tarvel"), arguments);
 }
 
 void AppDirFixture::StartOnDisplay(QProcess& process, const QString& display,
@@ -92,8 +102,12 @@ void EndIfRunning(QProcess& process) {
 }
 
 bool AppDirFixture::WaitForWindows(QProcess& process) const {
-    for (int i = 0; i < 400; ++i) {
-        if (winmsg::FindWindowByClass("TMinFrm")) {
+    return WaitForWindowClass(process, "TMinFrm");
+}
+
+bool WaitForWindowClass(QProcess& process, const std::string& class_name) {
+    for (int i = 0; i < 1200; ++i) {
+        if (winmsg::FindWindowByClass(class_name)) {
             return true;
         }
         // Waits on the process, so a program that died ends the wait at once.

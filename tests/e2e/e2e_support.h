@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QProcess>
+#include <QProcessEnvironment>
 #include <map>
 #include <string>
 #include <vector>
@@ -19,9 +20,13 @@ class AppDirFixture {
     std::string LogPath() const { return dir_ / "platform.log"; }
     std::string WindowsDir() const { return dir_ / "windows"; }
 
-    // Starts `tarvel` in the app dir (not waiting for it), offscreen; its standard error goes to
-    // the test's unless another channel mode is given.
-    void Start(QProcess& process,
+    // The environment Start gives `tarvel`.
+    QProcessEnvironment Environment() const;
+    // Starts `tarvel` in the app dir (not waiting for it), offscreen, with these arguments, in
+    // Environment() or the one given; its standard error goes to the test's unless another
+    // channel mode is given.
+    void Start(QProcess& process, const QStringList& arguments = {}) const;
+    void Start(QProcess& process, const QStringList& arguments, const QProcessEnvironment& env,
                QProcess::ProcessChannelMode mode = QProcess::ForwardedErrorChannel) const;
     // Starts `tarvel` on an X display with its sound written to a WAV file.
     void StartOnDisplay(QProcess& process, const QString& display, const std::string& wav) const;
@@ -42,6 +47,10 @@ class AppDirFixture {
     TempDir dir_;
     std::string app_dir_;
 };
+
+// Waits until a window of the class can be found while the process runs (a minute at most);
+// false when the process ended first or the window did not come.
+bool WaitForWindowClass(QProcess& process, const std::string& class_name);
 
 // Kills a program a journey left running (a failed step ends it early).
 void EndIfRunning(QProcess& process);

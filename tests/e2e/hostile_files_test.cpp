@@ -162,7 +162,7 @@ TEST_P(HostileFiles, StartSaysWhatItCouldNotReadEndsCleanlyAndKeepsTheFile) {
     const std::string library = ReadBytes(app.FilePath("sort/allsong.tft"));
 
     QProcess player;
-    app.Start(player, QProcess::SeparateChannels);
+    app.Start(player, {}, app.Environment(), QProcess::SeparateChannels);
     // Bounded by the wait, not timed: a player that hangs on a read never shows its windows.
     if (!app.WaitForWindows(player)) {
         EndIfRunning(player);

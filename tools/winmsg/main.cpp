@@ -33,7 +33,8 @@ const char* kUsage =
     "                                  its length; WM_CLOSE (16) ends the program\n"
     "\n"
     "--title TITLE in place of CLASS finds the window by its title.\n"
-    "Windows are found in $TARVEL_WINDOWS_DIR, else $XDG_RUNTIME_DIR/tarvel-windows.\n";
+    "Windows are found in $TARVEL_WINDOWS_DIR, else $XDG_RUNTIME_DIR/tarvel-windows, else\n"
+    "tarvel-windows-HOST in the user's cache folder.\n";
 
 int Fail(const std::string& text) {
     std::fprintf(stderr, "tarvel-winmsg: %s\n", text.c_str());

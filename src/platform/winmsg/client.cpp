@@ -161,7 +161,8 @@ std::optional<WindowHandle> FindWindowByTitle(const std::string& title) {
     return Find([&](const EndpointInfo& info) { return info.title == title; });
 }
 
-int32_t Deliver(const std::string& endpoint, const Incoming& message, bool* delivered) {
+int32_t Deliver(const std::string& endpoint, const Incoming& message, bool* delivered,
+                int timeout_ms) {
     if (delivered != nullptr) {
         *delivered = false;
     }
@@ -173,7 +174,11 @@ int32_t Deliver(const std::string& endpoint, const Incoming& message, bool* deli
         }
         return *local;
     }
-    const auto deadline = Clock::now() + std::chrono::milliseconds(AnswerTimeoutMs());
+    if (message.data.size() > wire::kMaxData) {
+        return 0;  // the receiver would refuse it
+    }
+    const auto deadline =
+        Clock::now() + std::chrono::milliseconds(timeout_ms > 0 ? timeout_ms : AnswerTimeoutMs());
     UnixSocket s;
     if (!Connect(s, endpoint, deadline) || !WriteAll(s, wire::EncodeRequest(message), deadline)) {
         return 0;

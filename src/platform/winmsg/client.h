@@ -39,8 +39,10 @@ int AnswerTimeoutMs();
 // True when a window of this process or a program of this user listens on the endpoint.
 bool IsListening(const std::string& endpoint);
 
-// Sends one whole request and, unless it is a post, waits for the result. Used by the calls above
-// and by a window's own endpoint for messages to itself.
-int32_t Deliver(const std::string& endpoint, const Incoming& message, bool* delivered = nullptr);
+// Sends one whole request and, unless it is a post, waits for the result: AnswerTimeoutMs(), or
+// timeout_ms when that is above 0. Used by the calls above and by a window's own endpoint for
+// messages to itself. *delivered tells a result of 0 from no answer.
+int32_t Deliver(const std::string& endpoint, const Incoming& message, bool* delivered = nullptr,
+                int timeout_ms = 0);
 
 }  // namespace tarvel::winmsg

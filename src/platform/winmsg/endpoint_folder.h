@@ -8,12 +8,16 @@
 // lines are its class name and its title.
 namespace tarvel::winmsg {
 
-// The folder: $TARVEL_WINDOWS_DIR when set (tests), else $XDG_RUNTIME_DIR/tarvel-windows, else
-// /tmp/tarvel-windows-<uid>.
+// The folder: $TARVEL_WINDOWS_DIR when set (tests); else "tarvel-windows" in $XDG_RUNTIME_DIR
+// when that folder and the runtime folder itself pass CheckEndpointFolder; else
+// "tarvel-windows-<host>" in the user's cache folder ($XDG_CACHE_HOME, else ~/.cache), which
+// only this user can make. Never a name in a folder that other users can write to, where one of
+// them could make it first. A refused runtime folder is said once on stderr.
 std::string EndpointFolder();
 
 // Creates the folder (mode 0700) when it is missing and checks that it is safe to use: a real
-// folder, owned by this user, closed to everyone else. Throws AppError otherwise.
+// folder, owned by this user, closed to everyone else, in a folder of this user (or of the
+// system) that no one else can write to. Throws AppError otherwise.
 void CheckEndpointFolder(const std::string& folder);
 
 struct EndpointInfo {

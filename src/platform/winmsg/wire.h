@@ -12,9 +12,10 @@
 namespace tarvel::winmsg::wire {
 
 constexpr size_t kHeaderSize = 4 + 1 + 4 + 8 + 8 + 4 + 4;
-// Copy-data larger than this is refused by the receiver, so a broken peer cannot make it
-// allocate without bound.
-constexpr uint32_t kMaxData = 16 * 1024 * 1024;
+// Copy-data larger than this (1 MiB) is refused by the receiver at the request's header, so a
+// broken peer cannot make it allocate much: a file list of thousands of paths fits, and longer
+// lists go in several requests.
+constexpr uint32_t kMaxData = 1024 * 1024;
 
 std::string EncodeRequest(const Incoming& message);
 

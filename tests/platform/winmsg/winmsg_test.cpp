@@ -9,7 +9,13 @@
 
 #include <QCoreApplication>
 #include <QProcess>
+#include <chrono>
 #include <cstdlib>
+#include <cstring>
+#include <map>
+#include <memory>
+#include <optional>
+#include <vector>
 
 #include "platform/error/app_error.h"
 #include "platform/winmsg/client.h"
@@ -173,10 +179,12 @@ class RawConnection {
         EXPECT_EQ(::send(fd_, bytes.data(), bytes.size(), MSG_NOSIGNAL),
                   static_cast<ssize_t>(bytes.size()));
     }
-    // Runs the event loop until the endpoint answers or ends the connection; the answer's bytes.
+    // Runs the event loop until the endpoint answers or ends the connection (ten seconds at
+    // most); the answer's bytes.
     std::string Reply() {
         std::string got;
-        for (int i = 0; i < 500; ++i) {
+        const auto limit = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+        while (std::chrono::steady_clock::now() < limit) {
             QCoreApplication::processEvents();
             char chunk[16];
             const ssize_t n = ::recv(fd_, chunk, sizeof chunk, MSG_DONTWAIT);
@@ -197,6 +205,16 @@ class RawConnection {
     int fd_;
 };
 
+// Sends a whole request with this wparam and returns the answer as text ("" for none).
+std::string AnswerOverARawConnection(const std::string& path, int64_t wparam) {
+    Incoming message;
+    message.wparam = wparam;
+    RawConnection good(path);
+    good.Send(wire::EncodeRequest(message));
+    const std::string answer = good.Reply();
+    return answer.size() == 4 ? std::to_string(wire::DecodeResult(answer.data())) : "";
+}
+
 TEST_F(WinMsg, BrokenRequestsEndTheirConnectionAndTheEndpointGoesOnAnswering) {
     WindowEndpoint own("Own", "Own",
                        [](const Incoming& m) { return static_cast<int32_t>(m.wparam * 2); });
@@ -216,16 +234,52 @@ TEST_F(WinMsg, BrokenRequestsEndTheirConnectionAndTheEndpointGoesOnAnswering) {
         EXPECT_EQ(oversized.Reply(), "");
     }
     {
+        // One byte above the largest request taken: refused at its header, before its data.
+        std::string header = wire::EncodeRequest(Incoming{});
+        const uint32_t size = wire::kMaxData + 1;
+        std::memcpy(header.data() + header.size() - 4, &size, 4);
+        RawConnection oversized(own.Path());
+        oversized.Send(header);
+        EXPECT_EQ(oversized.Reply(), "");
+    }
+    {
         RawConnection half(own.Path());
         half.Send(wire::EncodeRequest(Incoming{}).substr(0, 10));
     }  // goes away mid-request
-    Incoming message;
-    message.wparam = 21;
-    RawConnection good(own.Path());
-    good.Send(wire::EncodeRequest(message));
-    const std::string answer = good.Reply();
-    ASSERT_EQ(answer.size(), 4u);
-    EXPECT_EQ(wire::DecodeResult(answer.data()), 42);
+    EXPECT_EQ(AnswerOverARawConnection(own.Path(), 21), "42");
+}
+
+TEST_F(WinMsg, IdleAndHalfSentConnectionsAreClosedAfterTheirTime) {
+    WindowEndpoint own(
+        EndpointListener("Own", "Own"), [](const Incoming&) { return 7; },
+        EndpointLimits{8, std::chrono::milliseconds(200)});
+    RawConnection idle(own.Path());
+    RawConnection half(own.Path());
+    Incoming large;
+    large.op = Op::CopyData;
+    large.data.assign(1000, 'x');
+    half.Send(wire::EncodeRequest(large).substr(0, 500));
+    EXPECT_EQ(idle.Reply(), "");
+    EXPECT_EQ(half.Reply(), "");
+    EXPECT_EQ(own.OpenConnections(), 0u);
+}
+
+TEST_F(WinMsg, AFloodOfConnectionsHoldsAFewAndANewCallerStillGetsAnAnswer) {
+    constexpr size_t kLimit = 8;
+    WindowEndpoint own(
+        EndpointListener("Own", "Own"),
+        [](const Incoming& m) { return static_cast<int32_t>(m.wparam * 2); },
+        EndpointLimits{kLimit, std::chrono::seconds(60)});
+    std::vector<std::unique_ptr<RawConnection>> flood;
+    for (int i = 0; i < 100; ++i) {
+        flood.push_back(std::make_unique<RawConnection>(own.Path()));
+    }
+    // Every one is taken in turn, and the oldest are closed to make room for the newest.
+    for (size_t i = 0; i + kLimit < flood.size(); ++i) {
+        EXPECT_EQ(flood[i]->Reply(), "") << i;
+    }
+    EXPECT_EQ(own.OpenConnections(), kLimit);
+    EXPECT_EQ(AnswerOverARawConnection(own.Path(), 21), "42");
 }
 
 TEST_F(WinMsg, AnUnsafeEndpointFolderIsRefused) {
@@ -244,6 +298,105 @@ TEST_F(WinMsg, AnUnsafeEndpointFolderIsRefused) {
         EXPECT_THAT(RunTool({"find", "X"}, 2), HasSubstr("refused"));
         ::rmdir(folder_.c_str());
     }
+}
+
+// Sets environment variables for one test and puts back what was there.
+class EnvironmentGuard {
+  public:
+    ~EnvironmentGuard() {
+        for (const auto& [name, value] : saved_) {
+            if (value) {
+                ::setenv(name.c_str(), value->c_str(), 1);
+            } else {
+                ::unsetenv(name.c_str());
+            }
+        }
+    }
+    void Set(const std::string& name, const char* value) {
+        if (saved_.count(name) == 0) {
+            const char* old = std::getenv(name.c_str());
+            saved_[name] = old != nullptr ? std::optional<std::string>(old) : std::nullopt;
+        }
+        if (value != nullptr) {
+            ::setenv(name.c_str(), value, 1);
+        } else {
+            ::unsetenv(name.c_str());
+        }
+    }
+
+  private:
+    std::map<std::string, std::optional<std::string>> saved_;
+};
+
+// Where the windows are when no folder is named for the tests: the runtime folder when it is
+// sound, else the user's cache folder; never a folder anyone could have made first.
+TEST(EndpointFolderChoice, TheRuntimeFolderWhenSoundElseTheUsersCacheFolder) {
+    char host[256] = {};
+    ::gethostname(host, sizeof host - 1);
+    struct Case {
+        const char* name;
+        bool runtime_set;
+        void (*spoil)(const std::string& run);  // done to the runtime folder
+        bool runtime_used;
+        bool needs_root = false;
+    };
+    const Case cases[] = {
+        {"sound", true, [](const std::string&) {}, true},
+        {"not set", false, [](const std::string&) {}, false},
+        {"open to others", true, [](const std::string& run) { ::chmod(run.c_str(), 0777); }, false},
+        {"its window folder open to others", true,
+         [](const std::string& run) { ::mkdir((run + "/tarvel-windows").c_str(), 0755); }, false},
+        {"its window folder made by another user", true,
+         [](const std::string& run) {
+             ::mkdir((run + "/tarvel-windows").c_str(), 0700);
+             ::chown((run + "/tarvel-windows").c_str(), 65534, 65534);
+         },
+         false, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        if (c.needs_root && ::geteuid() != 0) {
+            continue;
+        }
+        TempDir dir;
+        const std::string run = dir / "run";
+        ::mkdir(run.c_str(), 0700);
+        c.spoil(run);
+        EnvironmentGuard env;
+        env.Set("TARVEL_WINDOWS_DIR", nullptr);
+        env.Set("XDG_CACHE_HOME", nullptr);
+        env.Set("HOME", (dir / "home").c_str());
+        ::mkdir((dir / "home").c_str(), 0755);
+        env.Set("XDG_RUNTIME_DIR", c.runtime_set ? run.c_str() : nullptr);
+        const std::string folder = EndpointFolder();
+        EXPECT_EQ(folder, c.runtime_used ? run + "/tarvel-windows"
+                                         : dir / "home/.cache/tarvel-windows-" + host);
+        CheckEndpointFolder(folder);
+        struct stat st {};
+        ASSERT_EQ(::lstat(folder.c_str(), &st), 0);
+        EXPECT_EQ(st.st_mode & 0777, 0700u);
+        EXPECT_EQ(st.st_uid, ::getuid());
+    }
+}
+
+TEST(EndpointFolderChoice, ACacheFolderAnotherUserMadeIsRefused) {
+    if (::geteuid() != 0) {
+        GTEST_SKIP() << "needs root to act as another user";
+    }
+    TempDir dir;
+    EnvironmentGuard env;
+    env.Set("TARVEL_WINDOWS_DIR", nullptr);
+    env.Set("XDG_RUNTIME_DIR", nullptr);
+    env.Set("XDG_CACHE_HOME", (dir / "cache").c_str());
+    ::mkdir((dir / "cache").c_str(), 0700);
+    const std::string folder = EndpointFolder();
+    ::mkdir(folder.c_str(), 0700);
+    ::chown(folder.c_str(), 65534, 65534);
+    EXPECT_THROW(CheckEndpointFolder(folder), AppError);
+    // So is one in a cache folder others can write to, where they could swap it.
+    ::chown(folder.c_str(), 0, 0);
+    ::chmod((dir / "cache").c_str(), 0777);
+    EXPECT_THROW(CheckEndpointFolder(folder), AppError);
 }
 
 TEST_F(WinMsg, APeerOfAnotherUserIsRefused) {
