@@ -42,8 +42,7 @@ void AppDirFixture::Start(QProcess& process, const QStringList& arguments) const
 }
 
 void AppDirFixture::Start(QProcess& process, const QStringList& arguments,
-                          const QProcessEnvironment& env,
-                          QProcess::ProcessChannelMode mode) const {
+                          const QProcessEnvironment& env, QProcess::ProcessChannelMode mode) const {
     process.setProcessEnvironment(env);
     process.setWorkingDirectory(QString::fromStdString(app_dir_));
     process.setProcessChannelMode(mode);

@@ -136,7 +136,7 @@ const HostileCase kCases[] = {
 };
 
 // A second run's app dir: the shipped settings, a library of one song and PL1 of two songs whose
-// files are not there (the player starts PL1 and skips them).
+// files are not there (the player starts PL1, reports them and skips them).
 void MakeSecondRun(const AppDirFixture& app) {
     app.WriteSettings({});
     app.WritePl1({"/nowhere/first.mp3", "/nowhere/second.mp3"});
@@ -176,7 +176,13 @@ TEST_P(HostileFiles, StartSaysWhatItCouldNotReadEndsCleanlyAndKeepsTheFile) {
     if (*c.told != '\0') {
         EXPECT_NE(said.find(c.told), std::string::npos) << said;
     } else {
-        EXPECT_EQ(log.find("MessageBox"), std::string::npos) << log;
+        // Nothing said of the damaged file; the songs of PL1 that cannot be played are
+        // reported when auto play reaches them.
+        for (const auto& line : fs::SplitLines(log)) {
+            const bool song_report = line.find(": the file cannot be found") != std::string::npos ||
+                                     line.find(": the file holds no sound") != std::string::npos;
+            EXPECT_TRUE(!line.starts_with("MessageBox") || song_report) << line;
+        }
     }
     switch (c.kept) {
         case Kept::InPlace:
