@@ -145,7 +145,7 @@ TEST_F(ScanJourney, TheGaugeGrowsWhileTheSongPlaysOnAndPauseIsObeyed) {
     // the screenshots come is given more files, until the gauge is seen at work long enough to
     // click Pause in the middle of a scan.
     std::vector<int> widths;
-    bool pause_clicked = false, paused_during_scan = false;
+    bool gauge_seen = false, pause_clicked = false, paused_during_scan = false;
     for (int round = 0; round < 5 && !pause_clicked; ++round) {
         if (round > 0) {
             AddMusic(files);  // twice the files
@@ -182,9 +182,14 @@ TEST_F(ScanJourney, TheGaugeGrowsWhileTheSongPlaysOnAndPauseIsObeyed) {
                                        std::filesystem::copy_options::overwrite_existing);
         }
         ASSERT_EQ(LibraryPaths(), static_cast<size_t>(files)) << "the scan did not end";
-        ASSERT_GE(widths.size(), 2u) << "the gauge was not seen while the scan ran";
-        EXPECT_LT(widths.front(), widths.back()) << "the gauge's bar did not grow";
+        // A loaded machine may take fewer screenshots than that during a scan: the next round
+        // has twice the files.
+        if (widths.size() >= 3) {
+            gauge_seen = true;
+            EXPECT_LT(widths.front(), widths.back()) << "the gauge's bar did not grow";
+        }
     }
+    ASSERT_TRUE(gauge_seen) << "the gauge was not seen while the scan ran";
     EXPECT_TRUE(pause_clicked) << "the scans were too quick to click Pause during one";
     EXPECT_TRUE(paused_during_scan) << "Pause was not obeyed while the scan ran";
 
