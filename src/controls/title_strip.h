@@ -5,7 +5,7 @@
 #include <QString>
 #include <QWidget>
 
-#include "controls/x11_strip_copy.h"
+#include "platform/desktop/x11_strip_copy.h"
 
 namespace tarvel::controls {
 
@@ -36,7 +36,7 @@ class TitleStrip : public QWidget {
     QColor back_color_;
     QImage text_picture_;
     int x_ = 0;
-    X11StripCopy server_copy_;
+    desktop::X11StripCopy server_copy_;
     bool server_picture_ = false;  // the server holds the current picture for the strip's size
     bool server_refused_ = false;  // it could not take this picture at this size
 };

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <memory>
 
-namespace tarvel::controls {
+namespace tarvel::desktop {
 
 // Scrolls a picture through a strip of a window by having the X server copy pixels: the picture,
 // with a strip's width of background on either side, is sent once into a server-side pixmap, and
@@ -37,4 +37,4 @@ class X11StripCopy {
     void* connection_ = nullptr;
 };
 
-}  // namespace tarvel::controls
+}  // namespace tarvel::desktop

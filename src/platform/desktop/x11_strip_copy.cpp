@@ -1,4 +1,4 @@
-#include "controls/x11_strip_copy.h"
+#include "platform/desktop/x11_strip_copy.h"
 
 #include <xcb/xcb.h>
 
@@ -7,7 +7,7 @@
 #include <algorithm>
 #include <vector>
 
-namespace tarvel::controls {
+namespace tarvel::desktop {
 
 struct X11StripCopy::Server {
     xcb_window_t window = 0;  // the top-level window the strip lies in
@@ -161,4 +161,4 @@ bool X11StripCopy::Show(const QWidget& strip, int x) {
     return true;
 }
 
-}  // namespace tarvel::controls
+}  // namespace tarvel::desktop
