@@ -45,6 +45,10 @@ constexpr windows::WindowControl kControls[] = {
 
 }  // namespace
 
+std::span<const windows::WindowControl> TEqualizer::LayoutTable() {
+    return kControls;
+}
+
 TEqualizer::TEqualizer(const EqualizerParts& parts, QWidget* parent)
     : SkinWindow("TEqualizer", kClient, kBackground, kControls, {}, parent),
       bass_(parts.bass),

@@ -43,6 +43,10 @@ bool IsRowDrag(const QMimeData* data) {
 
 }  // namespace
 
+std::span<const windows::WindowControl> TTalik::LayoutTable() {
+    return kControls;
+}
+
 TTalik::TTalik(const std::string& app_dir, const windows::Report& report, QWidget* parent)
     : SkinWindow("TTalik", kClient, windows::SmallPlaylistOutline(kBackground), kControls,
                  Qt::WindowStaysOnTopHint | Qt::Tool, parent) {

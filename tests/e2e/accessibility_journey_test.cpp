@@ -9,9 +9,9 @@
 #include <algorithm>
 
 #include "e2e/e2e_support.h"
-#include "e2e/x_session.h"
 #include "library/library_writer.h"
 #include "platform/fs/line_file.h"
+#include "support/program_exit.h"
 
 namespace tarvel::testing {
 namespace {
@@ -73,7 +73,7 @@ class AccessibilityJourney : public ::testing::Test {
             songs.push_back(library.back().path);
         }
         WriteLibrary(app.AppDir(), library);
-        app.WriteSettings({{3, "Loading Player=Auto load PlayList Without auto play"}});
+        app.WriteSettings({kWithoutAutoPlay});
         app.WritePl1(songs);
         wav = app.FilePath("out.wav");
         app.StartOnDisplay(player, x.Display(), wav);
@@ -168,9 +168,7 @@ TEST_F(AccessibilityJourney, AToolReadsThePanelsPlaysTheSongAndMovesTheVolume) {
 
     // Close ends the run and saves the volume last set.
     Probe({"press", "Close"});
-    ASSERT_TRUE(player.waitForFinished(30000)) << "the player did not end";
-    EXPECT_EQ(player.exitStatus(), QProcess::NormalExit);
-    EXPECT_EQ(player.exitCode(), 0);
+    ExpectExit(player, 0, 30000);
     const std::vector<std::string> conf = fs::ReadLines(app.FilePath("TvSysFile/conf.tcf"));
     EXPECT_NE(std::find(conf.begin(), conf.end(), "Volume=771"), conf.end());
 

@@ -1,7 +1,6 @@
 // The desktop around the real player: its media controls driven by playerctl on a private
 // session bus, files handed over by a second start, and a run without any bus.
 #include <gtest/gtest.h>
-#include <signal.h>
 
 #include <QDBusArgument>
 #include <QDBusConnection>
@@ -75,25 +74,18 @@ class Announcements : public QObject {
 // PL1 of the given songs: (file, title as the user reads it).
 void WritePlaylist(const AppDirFixture& app,
                    const std::vector<std::pair<std::string, std::string>>& songs) {
-    playlists::TPlayMasiv playlist;
-    playlist.Work.Rows.assign(songs.size() + 2, std::vector<std::string>(library::kCellsPerRow));
-    for (size_t i = 0; i < songs.size(); ++i) {
-        std::vector<std::string>& row = playlist.Work.Rows[i + 1];
-        row[library::kArtist] = "Tone";
-        row[library::kAlbum] = "Tests";
-        row[library::kTitle] = text::Utf8ToCp1251(songs[i].second);
-        row[library::kDuration] = "6000";
-        row[library::kPath] = songs[i].first;
+    std::vector<PlaylistSong> rows;
+    for (const auto& [file, title] : songs) {
+        rows.push_back({file, text::Utf8ToCp1251(title), 6000});
     }
-    playlist.Work.Count = static_cast<int32_t>(songs.size());
-    playlists::WritePlaylistFile(playlist, app.FilePath("sort/PlayListMainPL1.tpl"));
+    app.WritePlaylist("PlayListMainPL1.tpl", rows);
 }
 
 class DesktopJourney : public ::testing::Test {
   protected:
     DesktopJourney() {
         ::setenv("DBUS_SESSION_BUS_ADDRESS", bus.Address().toUtf8().constData(), 1);
-        app.WriteSettings({{3, "Loading Player=Auto load PlayList Without auto play"}});
+        app.WriteSettings({kWithoutAutoPlay});
     }
     ~DesktopJourney() override {
         ::unsetenv("DBUS_SESSION_BUS_ADDRESS");
@@ -249,8 +241,7 @@ TEST_F(DesktopJourney,
     EXPECT_EQ(reports[2], "MessageBox\tTarvel\t" + not_mp3 +
                               ": the file holds no sound this player can play\tOk");
 
-    ::kill(static_cast<pid_t>(player.processId()), SIGTERM);
-    ExpectCleanExit(player);
+    TerminateAndExpectCleanExit(player);
     EXPECT_EQ(ToneOrder(ToneSegments(app.FilePath("out.wav"), {440, 660}), 0.6),
               (std::vector<int>{440, 660}));
 }
@@ -272,28 +263,19 @@ TEST_F(DesktopJourney, ASecondStartWithAFileHandsItToTheRunningPlayer) {
         << "the relative name was taken from the second start's folder";
     EXPECT_EQ(first.state(), QProcess::Running);
 
-    ::kill(static_cast<pid_t>(first.processId()), SIGTERM);
-    ExpectCleanExit(first);
+    TerminateAndExpectCleanExit(first);
 }
 
 TEST(DesktopWithoutBus, ThePlayerSaysSoOnceAndRunsOn) {
     AppDirFixture app;
     app.WriteSettings({});
     QProcess player;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("QT_QPA_PLATFORM", "offscreen");
-    env.insert("TARVEL_PLATFORM", "fake");
-    env.insert("TARVEL_PLATFORM_LOG", QString::fromStdString(app.LogPath()));
-    env.insert("TARVEL_AUDIO", "null");
-    env.insert("TARVEL_WINDOWS_DIR", QString::fromStdString(app.WindowsDir()));
+    QProcessEnvironment env = app.Environment();
     env.insert("DBUS_SESSION_BUS_ADDRESS",
                QString::fromStdString("unix:path=" + app.FilePath("no-bus")));
-    player.setProcessEnvironment(env);
-    player.setWorkingDirectory(QString::fromStdString(app.AppDir()));
-    player.start(QStringLiteral(TARVEL_DIST_DIR "/tarvel"), {});
+    app.Start(player, {}, env, QProcess::SeparateChannels);
     ASSERT_TRUE(app.WaitForWindows(player));
-    ::kill(static_cast<pid_t>(player.processId()), SIGTERM);
-    ExpectCleanExit(player);
+    TerminateAndExpectCleanExit(player);
     const QString said = QString::fromUtf8(player.readAllStandardError());
     EXPECT_EQ(said.count("no D-Bus session bus"), 1) << said.toStdString();
 }

@@ -8,10 +8,12 @@
 #include <cstring>
 #include <filesystem>
 
+#include "e2e/control_places.h"
 #include "platform/fs/dir_walk.h"
 #include "platform/fs/line_file.h"
 #include "platform/winmsg/client.h"
 #include "playlists/playlist_file.h"
+#include "support/program_exit.h"
 
 namespace tarvel::testing {
 
@@ -51,18 +53,12 @@ void AppDirFixture::Start(QProcess& process, const QStringList& arguments,
 
 void AppDirFixture::StartOnDisplay(QProcess& process, const QString& display,
                                    const std::string& wav) const {
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    QProcessEnvironment env = Environment();
     env.insert("QT_QPA_PLATFORM", "xcb");
     env.insert("DISPLAY", display);
-    env.insert("TARVEL_PLATFORM", "fake");
-    env.insert("TARVEL_PLATFORM_LOG", QString::fromStdString(LogPath()));
     env.insert("TARVEL_AUDIO", QString::fromStdString("wav:" + wav));
-    env.insert("TARVEL_WINDOWS_DIR", QString::fromStdString(WindowsDir()));
     env.remove("WAYLAND_DISPLAY");
-    process.setProcessEnvironment(env);
-    process.setWorkingDirectory(QString::fromStdString(app_dir_));
-    process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    process.start(QStringLiteral(TARVEL_DIST_DIR "/tarvel"), {});
+    Start(process, {}, env);
 }
 
 void AppDirFixture::WriteSettings(const std::map<int, std::string>& replaced_lines) const {
@@ -75,22 +71,75 @@ void AppDirFixture::WriteSettings(const std::map<int, std::string>& replaced_lin
     fs::WriteLines(FilePath("TvSysFile/conf.tcf"), lines);
 }
 
-void AppDirFixture::WritePl1(const std::vector<std::string>& songs) const {
+void AppDirFixture::WritePlaylist(const std::string& file, const std::vector<PlaylistSong>& songs,
+                                  int current) const {
     playlists::TPlayMasiv playlist;
     playlists::TMasPLayList& work = playlist.Work;
     work.Rows.assign(songs.size() + 2, std::vector<std::string>(library::kCellsPerRow));
     for (size_t i = 0; i < songs.size(); ++i) {
         std::vector<std::string>& row = work.Rows[i + 1];
-        const std::string name = std::filesystem::path(songs[i]).stem();
         row[library::kArtist] = "Tone";
         row[library::kAlbum] = "Tests";
-        row[library::kTitle] = name;
-        row[library::kDuration] = "4000";
-        row[library::kPath] = songs[i];
+        row[library::kTitle] = songs[i].title;
+        row[library::kDuration] = std::to_string(songs[i].ms);
+        row[library::kBitRate] = songs[i].bit_rate;
+        row[library::kPath] = songs[i].path;
     }
     work.Count = static_cast<int32_t>(songs.size());
+    work.Current = current;
     std::filesystem::create_directories(FilePath("sort"));
-    playlists::WritePlaylistFile(playlist, FilePath("sort/PlayListMainPL1.tpl"));
+    playlists::WritePlaylistFile(playlist, FilePath("sort/" + file));
+}
+
+void AppDirFixture::WritePl1(const std::vector<std::string>& songs) const {
+    std::vector<PlaylistSong> rows;
+    for (const std::string& song : songs) {
+        rows.push_back({song, std::filesystem::path(song).stem()});
+    }
+    WritePlaylist("PlayListMainPL1.tpl", rows);
+}
+
+std::vector<std::string> AppDirFixture::WriteTonePl1(const std::vector<int>& hz,
+                                                     int seconds) const {
+    std::vector<std::string> songs;
+    for (const int tone : hz) {
+        songs.push_back(MakeToneMp3(FilePath("music"), tone, seconds));
+    }
+    WritePl1(songs);
+    return songs;
+}
+
+std::vector<std::string> Titles(const playlists::TPlist& playlist) {
+    std::vector<std::string> titles;
+    for (int row = 1; row <= playlist.Count && row < static_cast<int>(playlist.Rows.size());
+         ++row) {
+        titles.push_back(playlist.Rows[static_cast<size_t>(row)][library::kTitle]);
+    }
+    return titles;
+}
+
+PlayerOnDisplay::PlayerOnDisplay(const QString& screen) : x(screen) {}
+
+PlayerOnDisplay::~PlayerOnDisplay() {
+    EndIfRunning(player);
+}
+
+void PlayerOnDisplay::StartPlayer(const QString& title, const std::string& wav_name) {
+    ASSERT_TRUE(x.Ok());
+    wav = app.FilePath(wav_name);
+    app.StartOnDisplay(player, x.Display(), wav);
+    ASSERT_TRUE(app.WaitForWindows(player)) << "the player did not come up";
+    window = x.FindWindow(title);
+    ASSERT_NE(window, 0u) << "no main window shown titled " << title.toStdString();
+}
+
+void PlayerOnDisplay::Click(std::string_view control, bool double_click) const {
+    x.Click(window, ControlCentre(SkinnedWindow::Main, control) * scale, double_click);
+}
+
+void PlayerOnDisplay::CloseAndExpectExit() {
+    Click("ImgClose");
+    ExpectExit(player, 0, 30000);
 }
 
 void EndIfRunning(QProcess& process) {

@@ -4,11 +4,30 @@
 #include <QProcessEnvironment>
 #include <map>
 #include <string>
+#include <string_view>
+#include <utility>
 #include <vector>
 
+#include "e2e/x_session.h"
+#include "playlists/playlist.h"
 #include "support/temp_dir.h"
 
 namespace tarvel::testing {
+
+// A line of the settings file: its number (1-based) and its text.
+using SettingsLine = std::pair<const int, std::string>;
+// How the player loads PL1 at start-up: listed only, or listed and played.
+inline const SettingsLine kWithoutAutoPlay{3,
+                                           "Loading Player=Auto load PlayList Without auto play"};
+inline const SettingsLine kAutoPlay{3, "Loading Player=Auto load playList and Auto Play"};
+
+// A playlist row of a song by "Tone" from "Tests".
+struct PlaylistSong {
+    std::string path;
+    std::string title;  // as the playlist file holds it (Windows-1251)
+    int ms = 4000;
+    std::string bit_rate;  // empty: none given
+};
 
 // A user's app dir made from the installation tree, and the environment that runs `tarvel` in it
 // with the recording platform fake, no sound, offscreen windows and a private window folder.
@@ -34,8 +53,15 @@ class AppDirFixture {
     // A configuration of a second run: no first-run start-up, the settings as shipped with the
     // given lines (1-based) replaced.
     void WriteSettings(const std::map<int, std::string>& replaced_lines) const;
-    // The playlist file of PL1 holding these songs (paths of MP3 files), nothing current.
+    // A playlist file of the sort folder ("PlayListMainPL2.tpl") holding these songs, with the
+    // given row current (0: none).
+    void WritePlaylist(const std::string& file, const std::vector<PlaylistSong>& songs,
+                       int current = 0) const;
+    // The playlist file of PL1 holding these songs (paths of MP3 files, titled by their names),
+    // nothing current.
     void WritePl1(const std::vector<std::string>& songs) const;
+    // PL1 of tones made into the music folder (MakeToneMp3), one a frequency; their paths.
+    std::vector<std::string> WriteTonePl1(const std::vector<int>& hz, int seconds) const;
     std::string FilePath(const std::string& relative) const { return app_dir_ + "/" + relative; }
     // Waits until the running program's mini player window can be found.
     bool WaitForWindows(QProcess& process) const;
@@ -47,6 +73,35 @@ class AppDirFixture {
     TempDir dir_;
     std::string app_dir_;
 };
+
+// A player in an app dir of its own on an X server of its own, driven with real input: the set-up
+// the journeys share. A player still running at the end is killed.
+class PlayerOnDisplay {
+  public:
+    explicit PlayerOnDisplay(const QString& screen = QStringLiteral("1280x1024x24"));
+    ~PlayerOnDisplay();
+
+    // Starts the player on the display with its sound written to the app dir's file wav_name
+    // (then in `wav`), and waits for its windows and for its main window, shown with a title
+    // that matches (then in `window`). A fatal failure when one does not come.
+    void StartPlayer(const QString& title = QStringLiteral("^Tarvel$"),
+                     const std::string& wav_name = "out.wav");
+    // Clicks a control of the main window (twice for a double click).
+    void Click(std::string_view control, bool double_click = false) const;
+    // Clicks the main window's close button; the player must end with exit code 0.
+    void CloseAndExpectExit();
+
+    XSession x;
+    AppDirFixture app;
+    QProcess player;
+    std::string wav;
+    unsigned long window = 0;
+    // The display's scale factor (QT_SCALE_FACTOR): client pixels per layout pixel.
+    int scale = 1;
+};
+
+// The titles of a playlist's rows 1 to Count, in order.
+std::vector<std::string> Titles(const playlists::TPlist& playlist);
 
 // Waits until a window of the class can be found while the process runs (a minute at most);
 // false when the process ended first or the window did not come.

@@ -80,8 +80,7 @@ TEST(EndpointFlood, AfterAFloodASecondStartsFilesReachThePlayerAndTheExitSaveWri
     QProcess second;
     app.Start(second, {QString::fromStdString(song)});
     ExpectCleanExit(second);
-    ::kill(static_cast<pid_t>(player.processId()), SIGTERM);
-    ExpectCleanExit(player);
+    TerminateAndExpectCleanExit(player);
     for (const int fd : flood) {
         ::close(fd);
     }
@@ -102,9 +101,7 @@ TEST(ExitSave, AnExitThatCannotSaveSaysSoAndEndsWithOne) {
     std::filesystem::create_directories(app.FilePath("TvSysFile/conf.tcf/held"));
     std::filesystem::remove(app.FilePath("sort/PlayListMainPL1.tpl"));
     ::kill(static_cast<pid_t>(player.processId()), SIGTERM);
-    ASSERT_TRUE(player.waitForFinished(10000));
-    EXPECT_EQ(player.exitStatus(), QProcess::NormalExit);
-    EXPECT_EQ(player.exitCode(), 1);
+    ExpectExit(player, 1, 10000);
     const std::string log = ReadBytes(app.LogPath());
     EXPECT_NE(log.find("conf.tcf"), std::string::npos) << "the failure was reported: " << log;
     EXPECT_TRUE(std::filesystem::exists(app.FilePath("sort/PlayListMainPL1.tpl")))

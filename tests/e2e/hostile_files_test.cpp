@@ -2,7 +2,6 @@
 // files at all: it must come up, say what it could not read, end cleanly on SIGTERM and leave
 // every file it did not read whole as it found it (in its place, or beside as NAME.unreadable).
 #include <gtest/gtest.h>
-#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -168,8 +167,7 @@ TEST_P(HostileFiles, StartSaysWhatItCouldNotReadEndsCleanlyAndKeepsTheFile) {
         EndIfRunning(player);
         FAIL() << "the player did not come up";
     }
-    ::kill(static_cast<pid_t>(player.processId()), SIGTERM);
-    ExpectCleanExit(player);
+    TerminateAndExpectCleanExit(player);
 
     const std::string log = fs::EntryExists(app.LogPath()) ? ReadBytes(app.LogPath()) : "";
     const std::string said = log + player.readAllStandardError().toStdString();

@@ -9,46 +9,28 @@
 #include <algorithm>
 #include <map>
 
+#include "e2e/control_places.h"
 #include "e2e/e2e_support.h"
-#include "e2e/x_session.h"
 #include "platform/fs/line_file.h"
+#include "support/program_exit.h"
 
 namespace tarvel::testing {
 namespace {
 
-// Design places of the controls the journey uses (centres, client coordinates).
-constexpr int kPlayX = 14 + 15, kPlayY = 462 + 15;  // the main window's ImgPlayPause
-constexpr int kMiniX = 626 + 8, kMiniY = 10 + 8;    // the main window's ImgMini
-constexpr int kPlsX = 455 + 9, kPlsY = 6 + 9;       // the mini player's ImgPls
-constexpr int kCloseX = 670 + 8, kCloseY = 5 + 8;   // the mini player's ImgClose
-// The third item of the small playlist: the list starts at (21, 13), 16 pixels an item.
-constexpr int kThirdX = 21 + 40, kThirdY = 13 + 2 * 16 + 8;
-// The mini player's title strip.
-constexpr QRect kTitleStrip(82, 7, 221, 13);
-
-class MiniPlayerJourney : public ::testing::Test {
+class MiniPlayerJourney : public ::testing::Test, protected PlayerOnDisplay {
   protected:
     void SetUp() override {
-        ASSERT_TRUE(x.Ok());
-        for (const int hz : {440, 660, 880}) {
-            songs.push_back(MakeToneMp3(app.FilePath("music"), hz, 20));
-        }
-        app.WriteSettings({{3, "Loading Player=Auto load PlayList Without auto play"}});
-        app.WritePl1(songs);
-        wav = app.FilePath("out.wav");
-        app.StartOnDisplay(player, x.Display(), wav);
-        ASSERT_TRUE(app.WaitForWindows(player)) << "the player did not come up";
-        main_window = x.FindWindow("^Tarvel$");
-        ASSERT_NE(main_window, 0u) << "no visible main window";
+        app.WriteSettings({kWithoutAutoPlay});
+        app.WriteTonePl1({440, 660, 880}, 20);
+        StartPlayer();
     }
-
-    void TearDown() override { EndIfRunning(player); }
 
     // The mini player's title strip as it is on the screen now.
     QImage TitleStrip(const XSession::Geometry& mini) {
         const std::string png = app.FilePath("screen.png");
         x.Screenshot(png);
-        return QImage(QString::fromStdString(png)).copy(kTitleStrip.translated(mini.x, mini.y));
+        return QImage(QString::fromStdString(png))
+            .copy(ControlRect(SkinnedWindow::MiniPlayer, "Label3").translated(mini.x, mini.y));
     }
 
     // Whether the player has asked the (recording) desktop for this tray call.
@@ -57,21 +39,14 @@ class MiniPlayerJourney : public ::testing::Test {
         return std::any_of(log.begin(), log.end(),
                            [&](const std::string& line) { return line.starts_with(call); });
     }
-
-    XSession x;
-    AppDirFixture app;
-    std::vector<std::string> songs;
-    std::string wav;
-    QProcess player;
-    unsigned long main_window = 0;
 };
 
 TEST_F(MiniPlayerJourney, TheMiniPlayerStandsInForTheMainWindowAndItsListPlaysASong) {
-    x.Click(main_window, kPlayX, kPlayY);
+    Click("ImgPlayPause");
     ASSERT_TRUE(x.WaitForShown("tone440", true)) << "the first song did not start";
 
     // ImgMini: the main window goes and the strip shows at the top of the screen.
-    x.Click(main_window, kMiniX, kMiniY);
+    Click("ImgMini");
     ASSERT_TRUE(x.WaitForShown("tone440", false)) << "the main window is still shown";
     const unsigned long mini = x.FindWindow("^Tarvel$");
     ASSERT_NE(mini, 0u) << "no mini player";
@@ -95,13 +70,13 @@ TEST_F(MiniPlayerJourney, TheMiniPlayerStandsInForTheMainWindowAndItsListPlaysAS
     EXPECT_EQ(changes, 2) << "the title does not scroll";
 
     // The small list drops down; a double click on the third song plays it and closes the list.
-    x.Click(mini, kPlsX, kPlsY);
+    x.Click(mini, ControlCentre(SkinnedWindow::MiniPlayer, "ImgPls"));
     const unsigned long list = x.FindWindow("^Talik$");
     ASSERT_NE(list, 0u) << "the small playlist did not open";
     const XSession::Geometry dropped = x.WindowGeometry(list);
     EXPECT_EQ(dropped.x, strip.x + 303 - 15);
     EXPECT_EQ(dropped.y, 46 - 20);
-    x.Click(list, kThirdX, kThirdY, true);
+    x.Click(list, ListRow(SkinnedWindow::SmallPlaylist, "ListBox6", 2), true);
     EXPECT_TRUE(x.WaitForShown("^Talik$", false)) << "the list stayed open";
     QThread::msleep(1500);
 
@@ -116,13 +91,11 @@ TEST_F(MiniPlayerJourney, TheMiniPlayerStandsInForTheMainWindowAndItsListPlaysAS
     EXPECT_TRUE(TrayCalled("DeleteTrayIcon")) << "the tray icon stayed";
 
     // Once more to the mini player; its close button saves and ends the run.
-    x.Click(x.FindWindow("tone880"), kMiniX, kMiniY);
+    x.Click(x.FindWindow("tone880"), ControlCentre(SkinnedWindow::Main, "ImgMini"));
     const unsigned long mini_again = x.FindWindow("^Tarvel$");
     ASSERT_NE(mini_again, 0u);
-    x.Click(mini_again, kCloseX, kCloseY);
-    ASSERT_TRUE(player.waitForFinished(30000)) << "the player did not end";
-    EXPECT_EQ(player.exitStatus(), QProcess::NormalExit);
-    EXPECT_EQ(player.exitCode(), 0);
+    x.Click(mini_again, ControlCentre(SkinnedWindow::MiniPlayer, "ImgClose"));
+    ExpectExit(player, 0, 30000);
 
     // Heard: the first song, then the third; the second never.
     const std::vector<ToneSegment> heard = ToneSegments(wav, {440, 660, 880});

@@ -8,22 +8,13 @@
 #include <filesystem>
 #include <map>
 
+#include "e2e/control_places.h"
 #include "e2e/e2e_support.h"
-#include "e2e/x_session.h"
 #include "library/library_writer.h"
 #include "playlists/playlist_file.h"
 
 namespace tarvel::testing {
 namespace {
-
-// Client coordinates of the design layout.
-constexpr int kRowHeight = 16;
-constexpr int kList2X = 520 + 50, kList2Y = 66 + 8;
-constexpr int kList4X = 179 + 50, kList4Y = 260 + 8;
-constexpr int kList5X = 355 + 50, kList5Y = 86 + 8;
-constexpr int kMarkX = 18 + 8, kMarkY = 30 + 7;
-constexpr int kHeadX = 357 + 10, kHeadY = 48 + 7;
-constexpr int kCloseX = 660 + 8, kCloseY = 10 + 8;
 
 // The steps of the looped song: one second each, far enough apart to tell by ear (and by the
 // zero-crossing count of ToneSegments).
@@ -61,10 +52,9 @@ std::map<std::string, std::string> TreeOf(const std::string& folder) {
     return tree;
 }
 
-class PlaylistEditJourney : public ::testing::Test {
+class PlaylistEditJourney : public ::testing::Test, protected PlayerOnDisplay {
   protected:
     void SetUp() override {
-        ASSERT_TRUE(x.Ok());
         const std::string music = app.FilePath("music");
         loop = MakeStepsMp3(music + "/loop", kSteps);
         two = MakeToneMp3(music, 3000, 4);
@@ -80,30 +70,23 @@ class PlaylistEditJourney : public ::testing::Test {
         std::filesystem::create_directories(app.FilePath("sort"));
         playlists::WritePlaylistFile(pl1, app.FilePath("sort/PlayListMainPL1.tpl"));
         // Auto play starts row 1 at start-up; the copy goes to a folder of the test.
-        app.WriteSettings(
-            {{3, "Loading Player=Auto load playList and Auto Play"}, {23, "PachToCopyDir=" + out}});
-        wav = app.FilePath("out.wav");
-        app.StartOnDisplay(player, x.Display(), wav);
-        ASSERT_TRUE(app.WaitForWindows(player)) << "the player did not come up";
-        window = x.FindWindow("Loop");
-        ASSERT_NE(window, 0u) << "the first row did not start";
+        app.WriteSettings({kAutoPlay, {23, "PachToCopyDir=" + out}});
+        StartPlayer("Loop");
     }
 
-    void TearDown() override { EndIfRunning(player); }
-
     // Drags with button 1 held from one client point to another, in small steps.
-    void Drag(int from_x, int from_y, int to_x, int to_y) {
+    void Drag(QPoint from, QPoint to) {
         const QString id = QString::number(window);
         QStringList args{
-            "mousemove", "--window", id, QString::number(from_x), QString::number(from_y),
+            "mousemove", "--window", id, QString::number(from.x()), QString::number(from.y()),
             "mousedown", "1"};
         constexpr int kSteps = 8;
         for (int i = 1; i <= kSteps; ++i) {
             args << "sleep"
                  << "0.05"
                  << "mousemove"
-                 << "--window" << id << QString::number(from_x + (to_x - from_x) * i / kSteps)
-                 << QString::number(from_y + (to_y - from_y) * i / kSteps);
+                 << "--window" << id << QString::number(from.x() + (to.x() - from.x()) * i / kSteps)
+                 << QString::number(from.y() + (to.y() - from.y()) * i / kSteps);
         }
         args << "sleep"
              << "0.3"
@@ -112,30 +95,28 @@ class PlaylistEditJourney : public ::testing::Test {
         x.Run("xdotool", args);
     }
 
-    XSession x;
-    AppDirFixture app;
     const std::string out = app.FilePath("copied");
-    std::string loop, two, three, wav;
-    QProcess player;
-    unsigned long window = 0;
+    std::string loop, two, three;
 };
 
 TEST_F(PlaylistEditJourney, DragDeleteLoopAndSpecialCopy) {
     // Moon's songs by track: Tide, Ebb. Ebb is dragged onto the first playlist row.
-    x.Click(window, kList2X, kList2Y);
+    x.Click(window, ListRow(SkinnedWindow::Main, "ListBox2", 0));
     QThread::msleep(300);
-    Drag(kList4X, kList4Y + kRowHeight, kList5X, kList5Y);
+    Drag(ListRow(SkinnedWindow::Main, "ListBox4", 1), ListRow(SkinnedWindow::Main, "ListBox5", 0));
     QThread::msleep(300);
     // The rows now read Ebb, Loop, Two, Three; Two is selected and deleted.
-    x.Click(window, kList5X, kList5Y + 2 * kRowHeight);
+    x.Click(window, ListRow(SkinnedWindow::Main, "ListBox5", 2));
     x.Key("Delete");
     // A and then B two seconds later on the playing song: from then on it loops between them.
-    x.Click(window, kMarkX, kMarkY);
+    Click("ImgMark");
     QThread::msleep(2000);
-    x.Click(window, kMarkX, kMarkY);
+    Click("ImgMark");
     QThread::msleep(4500);
-    // Playlist menu (left part of the head label): Copy PList to Dir > Special copy > Copy.
-    x.Click(window, kHeadX, kHeadY);
+    // Playlist menu (the left part of the playlist's head): Copy PList to Dir > Special copy >
+    // Copy.
+    const QRect head = ControlRect(SkinnedWindow::Main, "ImgPlayListAZ");
+    x.Click(window, head.left() + 10, head.top() + head.height() / 2);
     QThread::msleep(300);
     for (const char* key : {"Down", "Down", "Down", "Down", "Down", "Down", "Down", "Right", "Down",
                             "Down", "Right", "Return"}) {
@@ -143,18 +124,12 @@ TEST_F(PlaylistEditJourney, DragDeleteLoopAndSpecialCopy) {
         QThread::msleep(100);
     }
     QThread::msleep(500);
-    x.Click(window, kCloseX, kCloseY);
-    ASSERT_TRUE(player.waitForFinished(30000)) << "the player did not end";
-    EXPECT_EQ(player.exitStatus(), QProcess::NormalExit);
-    EXPECT_EQ(player.exitCode(), 0);
+    CloseAndExpectExit();
 
     // The playlist as saved at exit: the dropped song first, the playing one still current.
     playlists::TPlist saved;
     ASSERT_TRUE(playlists::ReadPlaylistFile(saved, app.FilePath("sort/PlayListMainPL1.tpl")));
-    ASSERT_EQ(saved.Count, 3);
-    EXPECT_EQ(saved.Rows[1][library::kTitle], "Ebb");
-    EXPECT_EQ(saved.Rows[2][library::kTitle], "Loop");
-    EXPECT_EQ(saved.Rows[3][library::kTitle], "Three");
+    ASSERT_EQ(Titles(saved), (std::vector<std::string>{"Ebb", "Loop", "Three"}));
     EXPECT_EQ(saved.Current, 2) << "the playing song stays current after the drop";
 
     // Heard: the steps rising, then a jump back (the loop), and never the dropped song.

@@ -6,8 +6,8 @@
 #include <cstdlib>
 #include <memory>
 
+#include "e2e/control_places.h"
 #include "e2e/e2e_support.h"
-#include "e2e/x_session.h"
 #include "support/fake_portal.h"
 #include "support/private_bus.h"
 #include "support/program_exit.h"
@@ -15,39 +15,27 @@
 namespace tarvel::testing {
 namespace {
 
-// Design places of the controls the journeys use (centres, client coordinates).
-constexpr int kPlayX = 14 + 15, kPlayY = 462 + 15;
-constexpr int kCloseX = 660 + 8, kCloseY = 10 + 8;
-
 // A player with PL1 holding three 6-second tones, on its own X server and session bus; what it
 // says on stderr is kept.
-class HotkeyJourney : public ::testing::Test {
+class HotkeyJourney : public ::testing::Test, protected PlayerOnDisplay {
   protected:
     HotkeyJourney() { ::setenv("DBUS_SESSION_BUS_ADDRESS", bus.Address().toUtf8().constData(), 1); }
     ~HotkeyJourney() override { ::unsetenv("DBUS_SESSION_BUS_ADDRESS"); }
 
     // Starts the player and its first song; its stderr goes to the test's, which is captured.
     void StartPlaying() {
-        ASSERT_TRUE(x.Ok());
-        std::vector<std::string> songs;
-        for (const int hz : {440, 660, 880}) {
-            songs.push_back(MakeToneMp3(app.FilePath("music"), hz, 6));
-        }
-        app.WriteSettings({{3, "Loading Player=Auto load PlayList Without auto play"}});
-        app.WritePl1(songs);
+        app.WriteTonePl1({440, 660, 880}, 6);
+        app.WriteSettings({kWithoutAutoPlay});
         ::testing::internal::CaptureStderr();
         capturing = true;
-        app.StartOnDisplay(player, x.Display(), app.FilePath("out.wav"));
-        ASSERT_TRUE(app.WaitForWindows(player)) << "the player did not come up";
-        window = x.FindWindow("^Tarvel$");
-        ASSERT_NE(window, 0u) << "no visible main window";
-        x.Click(window, kPlayX, kPlayY);
+        ASSERT_NO_FATAL_FAILURE(StartPlayer());
+        Click("ImgPlayPause");
         ASSERT_TRUE(x.WaitForShown("tone440", true)) << "the first song did not start";
     }
 
     // Closes the player with its close button; it must end with exit code 0. Returns its stderr.
     std::string CloseAndTellStderr() {
-        x.Click(x.FindWindow("tone"), kCloseX, kCloseY);
+        x.Click(x.FindWindow("tone"), ControlCentre(SkinnedWindow::Main, "ImgClose"));
         ExpectCleanExit(player);
         capturing = false;
         return ::testing::internal::GetCapturedStderr();
@@ -60,11 +48,7 @@ class HotkeyJourney : public ::testing::Test {
         EndIfRunning(player);
     }
 
-    XSession x;
     PrivateBus bus;
-    AppDirFixture app;
-    QProcess player;
-    unsigned long window = 0;
     bool capturing = false;
 };
 

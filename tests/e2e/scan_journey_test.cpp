@@ -12,19 +12,14 @@
 #include <fstream>
 #include <iostream>
 
+#include "e2e/control_places.h"
 #include "e2e/e2e_support.h"
-#include "e2e/x_session.h"
 #include "platform/fs/file_ops.h"
 #include "platform/fs/line_file.h"
 
 namespace tarvel::testing {
 namespace {
 
-// Design places of the controls (client coordinates).
-constexpr int kPlayX = 14, kPlayY = 462, kPlaySize = 31;
-constexpr int kLibraryX = 620 + 13, kLibraryY = 468 + 13;
-constexpr int kGaugeX = 202, kGaugeY = 476, kGaugeWidth = 288, kGaugeHeight = 17;
-constexpr int kCloseX = 660 + 8, kCloseY = 10 + 8;
 constexpr int kTone = 440;
 
 // The gauge's bar: how many columns of its rectangle are light near its top and its bottom
@@ -41,24 +36,19 @@ int FilledColumns(const QImage& gauge) {
 
 // A bar that is neither empty nor full (the sort shows only those two).
 bool PartlyFilled(int filled) {
-    return filled > 0 && filled < kGaugeWidth - 2;
+    return filled > 0 && filled < ControlRect(SkinnedWindow::Main, "Gauge1").width() - 2;
 }
 
-class ScanJourney : public ::testing::Test {
+class ScanJourney : public ::testing::Test, protected PlayerOnDisplay {
   protected:
     void SetUp() override {
-        ASSERT_TRUE(x.Ok());
         app.WriteSettings({});
         app.WritePl1({MakeToneMp3(app.FilePath("tone"), kTone, 300)});
         tiny = MakeToneMp3(app.FilePath("tiny"), 880, 1);
         answers = app.FilePath("answers.txt");
         ::setenv("TARVEL_PLATFORM_ANSWERS", answers.c_str(), 1);
-        wav = app.FilePath("out.wav");
     }
-    void TearDown() override {
-        EndIfRunning(player);
-        ::unsetenv("TARVEL_PLATFORM_ANSWERS");
-    }
+    void TearDown() override { ::unsetenv("TARVEL_PLATFORM_ANSWERS"); }
 
     // Adds `count` more files to the music folder: links of a small MP3 (a copy of it for
     // each 10 000, as a file takes only so many links), a folder per 100.
@@ -82,10 +72,10 @@ class ScanJourney : public ::testing::Test {
         return QImage(QString::fromStdString(png));
     }
     static int Filled(const QImage& shot) {
-        return FilledColumns(shot.copy(kGaugeX, kGaugeY, kGaugeWidth, kGaugeHeight));
+        return FilledColumns(shot.copy(ControlRect(SkinnedWindow::Main, "Gauge1")));
     }
     static QImage PlayButton(const QImage& shot) {
-        return shot.copy(kPlayX, kPlayY, kPlaySize, kPlaySize);
+        return shot.copy(ControlRect(SkinnedWindow::Main, "ImgPlayPause"));
     }
     void MovePointerAway() {
         x.Run("xdotool", {"mousemove", "--window", QString::number(window), "300", "10"});
@@ -116,13 +106,9 @@ class ScanJourney : public ::testing::Test {
         return fs::FileExists(path_list) ? fs::ReadLines(path_list).size() : 0;
     }
 
-    XSession x;
-    AppDirFixture app;
     std::string music = app.FilePath("music");
-    std::string tiny, answers, wav;
+    std::string tiny, answers;
     int files = 0;
-    QProcess player;
-    unsigned long window = 0;
 };
 
 TEST_F(ScanJourney, TheGaugeGrowsWhileTheSongPlaysOnAndPauseIsObeyed) {
@@ -133,10 +119,7 @@ TEST_F(ScanJourney, TheGaugeGrowsWhileTheSongPlaysOnAndPauseIsObeyed) {
             lines << music << "\r\n";
         }
     }
-    app.StartOnDisplay(player, x.Display(), wav);
-    ASSERT_TRUE(app.WaitForWindows(player)) << "the player did not come up";
-    window = x.FindWindow("tone440");
-    ASSERT_NE(window, 0u) << "the song did not start";
+    ASSERT_NO_FATAL_FAILURE(StartPlayer("tone440")) << "the song did not start";
     MovePointerAway();
     const QImage playing_button = PlayButton(GrabWindow());
 
@@ -153,7 +136,7 @@ TEST_F(ScanJourney, TheGaugeGrowsWhileTheSongPlaysOnAndPauseIsObeyed) {
         const bool click_pause = widths.size() >= 5;
         widths.clear();
         const int windows_before = VisibleWindows();
-        x.Click(window, kLibraryX, kLibraryY);
+        Click("ImgLibrary");
         ASSERT_TRUE(WaitForMoreWindows(windows_before)) << "the library menu did not open";
         x.Key("Down");  // "Clear Library and Add Files": a full scan, one pass of the gauge
         x.Key("Return");
@@ -166,7 +149,7 @@ TEST_F(ScanJourney, TheGaugeGrowsWhileTheSongPlaysOnAndPauseIsObeyed) {
             }
             if (click_pause && widths.size() == 2 && !pause_clicked) {
                 pause_clicked = true;
-                x.Click(window, kPlayX + kPlaySize / 2, kPlayY + kPlaySize / 2);
+                Click("ImgPlayPause");
                 MovePointerAway();
                 const QImage after = GrabWindow();
                 const bool scanning = LibraryPaths() < static_cast<size_t>(files);
@@ -193,10 +176,7 @@ TEST_F(ScanJourney, TheGaugeGrowsWhileTheSongPlaysOnAndPauseIsObeyed) {
     EXPECT_TRUE(pause_clicked) << "the scans were too quick to click Pause during one";
     EXPECT_TRUE(paused_during_scan) << "Pause was not obeyed while the scan ran";
 
-    x.Click(window, kCloseX, kCloseY);
-    ASSERT_TRUE(player.waitForFinished(30000)) << "the player did not end";
-    EXPECT_EQ(player.exitStatus(), QProcess::NormalExit);
-    EXPECT_EQ(player.exitCode(), 0);
+    CloseAndExpectExit();
 
     // Heard: the tone without a break from the start to the pause, then silence.
     const std::vector<ToneSegment> heard = ToneSegments(wav, {kTone});

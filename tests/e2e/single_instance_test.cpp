@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -32,8 +31,7 @@ TEST(SingleInstance, ASecondStartEndsAtOnceAndTouchesNothing) {
     EXPECT_EQ(app.Snapshot(), before);
 
     // SIGTERM closes the first one as its close button does.
-    ::kill(static_cast<pid_t>(first.processId()), SIGTERM);
-    ExpectCleanExit(first);
+    TerminateAndExpectCleanExit(first);
     EXPECT_FALSE(winmsg::FindWindowByClass("TMinFrm"));
 }
 
@@ -92,8 +90,7 @@ TEST(SingleInstance, TenStartsAtOnceGiveOnePlayerThatTakesEveryFile) {
         }
         EXPECT_EQ(mini_players, 1);
 
-        ::kill(static_cast<pid_t>(player->processId()), SIGTERM);
-        ExpectCleanExit(*player);
+        TerminateAndExpectCleanExit(*player);
         const std::string saved = ReadBytes(app.FilePath("sort/PlayListMainPL1.tpl"));
         for (const std::string& file : files) {
             EXPECT_EQ(saved.find(file) != std::string::npos, with_files) << file;
@@ -136,8 +133,7 @@ TEST(SingleInstance, WithoutAUsableRuntimeFolderTheClaimStillHolds) {
         struct stat st {};
         ASSERT_EQ(::lstat(folder.c_str(), &st), 0);
         EXPECT_EQ(st.st_mode & 0777, 0700u);
-        ::kill(static_cast<pid_t>(player->processId()), SIGTERM);
-        ExpectCleanExit(*player);
+        TerminateAndExpectCleanExit(*player);
     }
 }
 

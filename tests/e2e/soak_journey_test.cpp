@@ -14,8 +14,9 @@
 #include <filesystem>
 #include <map>
 
+#include "controls/scroller_rules.h"
+#include "e2e/control_places.h"
 #include "e2e/e2e_support.h"
-#include "e2e/x_session.h"
 #include "library/song_reader.h"
 #include "platform/text/number_text.h"
 #include "playlists/playlist_file.h"
@@ -24,30 +25,19 @@
 namespace tarvel::testing {
 namespace {
 
-// The time bar of the main window (TimeSKRL, client coordinates) and its band: the bar's width
-// less the two arrow buttons.
-constexpr int kBarX = 36, kBarY = 29 + 7;
-constexpr int kBandLeft = 15, kBandWidth = 211 - 30;
-constexpr int kPlayX = 14 + 15, kPlayY = 462 + 15;  // ImgPlayPause
-
-enum class Encoding { InfoFrame, NoInfoFrame, VbrNoInfoFrame };
-
-const char* EncodingName(Encoding e) {
-    switch (e) {
-        case Encoding::InfoFrame:
-            return "CBR, info frame";
-        case Encoding::NoInfoFrame:
-            return "CBR, no info frame";
-        case Encoding::VbrNoInfoFrame:
-            return "VBR, no info frame";
-    }
-    return "";
-}
+// How a song is encoded: its name in the report and lame's options.
+struct Encoding {
+    const char* name;
+    QStringList lame;
+};
+const Encoding kInfoFrame{"CBR, info frame", {"-b", "64"}};
+const Encoding kNoInfoFrame{"CBR, no info frame", {"-b", "64", "-t"}};
+const Encoding kVbrNoInfoFrame{"VBR, no info frame", {"-V", "6", "-t"}};
 
 struct Song {
     int hz;
     int seconds;  // the length of the sound encoded
-    Encoding encoding;
+    const Encoding* encoding;
     bool seeked;  // clicked near its end on the position bar
     std::string path;
     std::string name;
@@ -70,24 +60,8 @@ void Encode(const std::string& folder, Song& song) {
     song.path = folder + "/" + song.name + ".mp3";
     RunTool("sox", {"-n", "-r", "44100", "-c", "1", "-b", "16", wav, "synth",
                     QString::number(song.seconds), "sine", QString::number(song.hz), "vol", "0.5"});
-    QStringList lame{"--quiet"};
-    switch (song.encoding) {
-        case Encoding::InfoFrame:
-            lame << "-b"
-                 << "64";
-            break;
-        case Encoding::NoInfoFrame:
-            lame << "-b"
-                 << "64"
-                 << "-t";
-            break;
-        case Encoding::VbrNoInfoFrame:
-            lame << "-V"
-                 << "6"
-                 << "-t";
-            break;
-    }
-    RunTool("lame", lame << wav << QString::fromStdString(song.path));
+    RunTool("lame", QStringList{"--quiet"} + song.encoding->lame
+                        << wav << QString::fromStdString(song.path));
     std::filesystem::remove(wav.toStdString());
 }
 
@@ -135,31 +109,30 @@ struct TitleSample {
     std::string total;  // the song time's total ("00:12")
 };
 
-TEST(SoakJourney, EverySongPlaysToTheEndOfItsSoundAndTheTitleNamesThePlayingSong) {
-    XSession x;
-    ASSERT_TRUE(x.Ok());
-    AppDirFixture app;
+class SoakJourney : public ::testing::Test, protected PlayerOnDisplay {};
+
+TEST_F(SoakJourney, EverySongPlaysToTheEndOfItsSoundAndTheTitleNamesThePlayingSong) {
     // A click near the end of the bar is near the end of the sound only where the duration the
     // library read is the sound's: the songs seeked are CBR; each VBR song without an info frame
     // (whose duration is read from its first frame only) follows a seeked one.
     std::vector<Song> songs = {
-        {300, 9, Encoding::NoInfoFrame, true}, {420, 11, Encoding::VbrNoInfoFrame, false},
-        {560, 10, Encoding::InfoFrame, true},  {740, 12, Encoding::NoInfoFrame, false},
-        {960, 9, Encoding::NoInfoFrame, true}, {1250, 10, Encoding::InfoFrame, false},
-        {1600, 8, Encoding::InfoFrame, true},  {2000, 11, Encoding::VbrNoInfoFrame, false},
+        {300, 9, &kNoInfoFrame, true}, {420, 11, &kVbrNoInfoFrame, false},
+        {560, 10, &kInfoFrame, true},  {740, 12, &kNoInfoFrame, false},
+        {960, 9, &kNoInfoFrame, true}, {1250, 10, &kInfoFrame, false},
+        {1600, 8, &kInfoFrame, true},  {2000, 11, &kVbrNoInfoFrame, false},
     };
     for (Song& song : songs) {
         Encode(app.FilePath("music"), song);
     }
     WritePlaylist(app, songs);
-    app.WriteSettings({{3, "Loading Player=Auto load PlayList Without auto play"}});
-    const std::string wav = app.FilePath("out.wav");
-    QProcess player;
-    app.StartOnDisplay(player, x.Display(), wav);
-    ASSERT_TRUE(app.WaitForWindows(player)) << "the player did not come up";
-    const unsigned long window = x.FindWindow("^Tarvel$");
-    ASSERT_NE(window, 0u);
+    app.WriteSettings({kWithoutAutoPlay});
+    ASSERT_NO_FATAL_FAILURE(StartPlayer());
     const QString id = QString::number(window);
+    // The time bar's band: the bar less its two arrow buttons.
+    const QRect bar = ControlRect(SkinnedWindow::Main, "TimeSKRL");
+    const QRect band =
+        controls::LayoutWithButtons(controls::ScrollKind::Horizontal, bar.width(), bar.height())
+            .scroller.translated(bar.topLeft());
 
     std::vector<TitleSample> samples;
     const QRegularExpression title_form("^Soak - (\\S+) - \\d+:\\d+/(\\d+:\\d+)$");
@@ -186,7 +159,7 @@ TEST(SoakJourney, EverySongPlaysToTheEndOfItsSoundAndTheTitleNamesThePlayingSong
 
     {
         const CpuLoad load(3);
-        x.Click(window, kPlayX, kPlayY);
+        Click("ImgPlayPause");
         for (size_t i = 0; i < songs.size(); ++i) {
             const Song& song = songs[i];
             ASSERT_TRUE(wait_for_song(song, 30000)) << song.name << " did not start";
@@ -195,8 +168,8 @@ TEST(SoakJourney, EverySongPlaysToTheEndOfItsSoundAndTheTitleNamesThePlayingSong
                 QThread::msleep(1000);
                 const int target = song.bar_maximum - 2;
                 const int band_x =
-                    static_cast<int>(std::lround(target * double(kBandWidth) / song.bar_maximum));
-                x.Click(window, kBarX + kBandLeft + band_x, kBarY);
+                    static_cast<int>(std::lround(target * double(band.width()) / song.bar_maximum));
+                x.Click(window, band.left() + band_x, bar.top() + bar.height() / 2);
             }
         }
         // The last song ends the playlist: the title goes back to the program's name.
@@ -206,8 +179,7 @@ TEST(SoakJourney, EverySongPlaysToTheEndOfItsSoundAndTheTitleNamesThePlayingSong
             QThread::msleep(100);
         }
     }
-    ::kill(static_cast<pid_t>(player.processId()), SIGTERM);
-    ExpectCleanExit(player);
+    TerminateAndExpectCleanExit(player);
 
     std::vector<int> tones;
     for (const Song& song : songs) {
@@ -221,8 +193,8 @@ TEST(SoakJourney, EverySongPlaysToTheEndOfItsSoundAndTheTitleNamesThePlayingSong
                 "bar max s", "rendered s");
     for (const Song& song : songs) {
         std::printf("%-10s %-20s %-8s %-10d %-10d %-10.1f\n", song.name.c_str(),
-                    EncodingName(song.encoding), song.seeked ? "yes" : "no", song.seconds,
-                    song.bar_maximum, rendered[song.hz]);
+                    song.encoding->name, song.seeked ? "yes" : "no", song.seconds, song.bar_maximum,
+                    rendered[song.hz]);
     }
     for (const Song& song : songs) {
         if (song.seeked) {

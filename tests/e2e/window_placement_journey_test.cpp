@@ -7,18 +7,12 @@
 #include <QProcess>
 #include <cstdlib>
 
+#include "e2e/control_places.h"
 #include "e2e/e2e_support.h"
-#include "e2e/x_session.h"
 #include "platform/fs/line_file.h"
 
 namespace tarvel::testing {
 namespace {
-
-// Design places of the controls the journeys use (centres, client coordinates).
-constexpr int kMiniX = 626 + 8, kMiniY = 10 + 8;               // the main window's ImgMini
-constexpr int kEqualizerX = 598 + 11, kEqualizerY = 470 + 11;  // the main window's ImgEqualizer
-constexpr int kCloseX = 660 + 8, kCloseY = 10 + 8;             // the main window's ImgClose
-constexpr int kNormalX = 634 + 8, kNormalY = 5 + 8;            // the mini player's ImgNormal
 
 struct Screen {
     int width = 0;
@@ -38,22 +32,12 @@ bool SamePlace(const XSession::Geometry& a, const XSession::Geometry& b) {
 
 // A player whose conf.tcf holds a saved window position, with a 30-second tone playing at start
 // (its name is the main window's title, which tells the main window from the mini player).
-class PlacementJourney {
+class PlacementJourney : public PlayerOnDisplay {
   public:
     PlacementJourney(const QString& screen, const std::string& left, const std::string& top)
-        : x(screen) {
-        app.WriteSettings({{3, "Loading Player=Auto load playList and Auto Play"},
-                           {12, "form.left=" + left},
-                           {13, "form.top=" + top}});
-        app.WritePl1({MakeToneMp3(app.FilePath("music"), 440, 30)});
-    }
-    ~PlacementJourney() { EndIfRunning(player); }
-
-    void Start() {
-        app.StartOnDisplay(player, x.Display(), app.FilePath("out.wav"));
-        ASSERT_TRUE(app.WaitForWindows(player)) << "the player did not come up";
-        main_window = x.FindWindow("tone440");
-        ASSERT_NE(main_window, 0u) << "no main window playing the song";
+        : PlayerOnDisplay(screen) {
+        app.WriteSettings({kAutoPlay, {12, "form.left=" + left}, {13, "form.top=" + top}});
+        app.WriteTonePl1({440}, 30);
     }
 
     // To the tray with Win+PageDown and back with Win+Home: the main window's place then.
@@ -62,49 +46,35 @@ class PlacementJourney {
         EXPECT_TRUE(x.WaitForShown("tone440", false)) << "the main window did not go";
         x.Key("super+Home");
         EXPECT_TRUE(x.WaitForShown("tone440", true)) << "Win+Home did not bring it back";
-        return x.WindowGeometry(main_window);
+        return x.WindowGeometry(window);
     }
-
-    void CloseAndExpectExit() {
-        // Client coordinates are the layout's times the scale factor on the X screen.
-        x.Click(main_window, kCloseX * scale, kCloseY * scale);
-        ASSERT_TRUE(player.waitForFinished(30000)) << "the player did not end";
-        EXPECT_EQ(player.exitStatus(), QProcess::NormalExit);
-        EXPECT_EQ(player.exitCode(), 0);
-    }
-
-    XSession x;
-    AppDirFixture app;
-    QProcess player;
-    unsigned long main_window = 0;
-    int scale = 1;
 };
 
 TEST(WindowPlacementJourney, AFarOffSavedPositionOpensOnTheScreenAndEveryRestoreKeepsIt) {
     const Screen screen{1280, 1024};
     PlacementJourney j("1280x1024x24", "3000", "2500");
     ASSERT_TRUE(j.x.Ok());
-    j.Start();
+    j.StartPlayer("tone440");
     ASSERT_FALSE(::testing::Test::HasFatalFailure());
-    const XSession::Geometry opened = j.x.WindowGeometry(j.main_window);
+    const XSession::Geometry opened = j.x.WindowGeometry(j.window);
     ExpectOnScreen(opened, screen, "the main window");
 
     EXPECT_TRUE(SamePlace(j.TrayAndBack(), opened)) << "the tray and Win+Home moved the window";
 
     // The mini player stands in on the screen; its normal-panel button brings the main window
     // back to the same place.
-    j.x.Click(j.main_window, kMiniX, kMiniY);
+    j.Click("ImgMini");
     ASSERT_TRUE(j.x.WaitForShown("tone440", false)) << "the main window is still shown";
     const unsigned long mini = j.x.FindWindow("^Tarvel$");
     ASSERT_NE(mini, 0u) << "no mini player";
     ExpectOnScreen(j.x.WindowGeometry(mini), screen, "the mini player");
-    j.x.Click(mini, kNormalX, kNormalY);
+    j.x.Click(mini, ControlCentre(SkinnedWindow::MiniPlayer, "ImgNormal"));
     ASSERT_TRUE(j.x.WaitForShown("tone440", true)) << "the main window did not come back";
-    EXPECT_TRUE(SamePlace(j.x.WindowGeometry(j.main_window), opened))
+    EXPECT_TRUE(SamePlace(j.x.WindowGeometry(j.window), opened))
         << "the mini player brought the main window back elsewhere";
 
     // The equalizer opens beside the main window, on the screen, not over it.
-    j.x.Click(j.main_window, kEqualizerX, kEqualizerY);
+    j.Click("ImgEqualizer");
     const unsigned long equalizer = j.x.FindWindow("^Equalizer$");
     ASSERT_NE(equalizer, 0u) << "the equalizer did not open";
     const XSession::Geometry eq = j.x.WindowGeometry(equalizer);
@@ -127,10 +97,10 @@ TEST(WindowPlacementJourney, UnderScaleFactorTwoTheSavedPositionStillKeepsTheWin
     ASSERT_TRUE(j.x.Ok());
     j.scale = 2;
     ::setenv("QT_SCALE_FACTOR", "2", 1);
-    j.Start();
+    j.StartPlayer("tone440");
     ::unsetenv("QT_SCALE_FACTOR");
     ASSERT_FALSE(::testing::Test::HasFatalFailure());
-    const XSession::Geometry opened = j.x.WindowGeometry(j.main_window);
+    const XSession::Geometry opened = j.x.WindowGeometry(j.window);
     EXPECT_GT(opened.width, 1280) << "the scale factor did not apply";
     ExpectOnScreen(opened, screen, "the main window");
     EXPECT_TRUE(SamePlace(j.TrayAndBack(), opened)) << "the tray and Win+Home moved the window";

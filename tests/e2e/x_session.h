@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QPoint>
 #include <QProcess>
 #include <QStringList>
 #include <string>
@@ -31,6 +32,9 @@ class XSession {
     // Moves the pointer to (x, y) of the window's client area and clicks button 1 (twice for a
     // double click).
     void Click(unsigned long window, int x, int y, bool double_click = false) const;
+    void Click(unsigned long window, QPoint at, bool double_click = false) const {
+        Click(window, at.x(), at.y(), double_click);
+    }
     // Presses a key combination as xdotool names it ("super+Right", "ctrl+s").
     void Key(const QString& keys) const;
     // The window's geometry as the X server has it: x, y, width, height.

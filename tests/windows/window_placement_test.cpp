@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <initializer_list>
+
 namespace tarvel::windows {
 namespace {
 
@@ -11,34 +13,56 @@ const QRect kRight(1280, 0, 1920, 1080);
 // The main window as it opens at the design size.
 const QSize kMain(698, 619);
 
-TEST(KeepOnScreen, TheWindowMovesTheLeastDistanceOntoTheScreenItBelongsTo) {
-    struct Case {
-        const char* what;
-        QPoint at;
-        ScreenAreas areas;
-        QPoint placed;
-    };
-    const Case cases[] = {
-        {"wholly on a screen: left alone", {372, 149}, {kLeft}, {372, 149}},
-        {"saved on a wider monitor", {1500, 149}, {kLeft}, {1280 - 698, 149}},
-        {"far off beyond the corner", {5000, 4000}, {kLeft}, {1280 - 698, 1024 - 619}},
-        {"above and left of the screen", {-300, -50}, {kLeft}, {0, 30}},
-        {"under the panel", {100, 10}, {kLeft}, {100, 30}},
-        {"mostly on the second screen: kept there", {1100, 500}, {kLeft, kRight}, {1280, 461}},
-        {"mostly on the first screen: kept there", {700, 500}, {kLeft, kRight}, {582, 405}},
-        {"off the right of the second: nearest is the second",
-         {4000, 200},
-         {kLeft, kRight},
-         {3200 - 698, 200}},
-        {"below the first, nowhere on a screen: nearest is the first",
-         {300, 1500},
-         {kLeft, kRight},
-         {300, 1024 - 619}},
-        {"no screen known: left alone", {5000, 4000}, {}, {5000, 4000}},
-    };
-    for (const Case& c : cases) {
-        EXPECT_EQ(KeepOnScreen(QRect(c.at, kMain), c.areas), QRect(c.placed, kMain)) << c.what;
+// A window of a size placed on screens: given where it stands (or the window it goes beside),
+// the top left corner it must get.
+struct PlacementCase {
+    const char* what;
+    QRect given;
+    ScreenAreas areas;
+    QPoint placed;
+};
+
+// Each case placed by `place` (the given rectangle, the screens) is the window's size at the
+// expected corner.
+template <typename Place>
+void ExpectPlacements(std::initializer_list<PlacementCase> cases, QSize size, Place place) {
+    for (const PlacementCase& c : cases) {
+        EXPECT_EQ(place(c.given, c.areas), QRect(c.placed, size)) << c.what;
     }
+}
+
+// A main window standing at a corner.
+QRect MainAt(int x, int y) {
+    return QRect(QPoint(x, y), kMain);
+}
+
+TEST(KeepOnScreen, TheWindowMovesTheLeastDistanceOntoTheScreenItBelongsTo) {
+    ExpectPlacements(
+        {
+            {"wholly on a screen: left alone", MainAt(372, 149), {kLeft}, {372, 149}},
+            {"saved on a wider monitor", MainAt(1500, 149), {kLeft}, {1280 - 698, 149}},
+            {"far off beyond the corner", MainAt(5000, 4000), {kLeft}, {1280 - 698, 1024 - 619}},
+            {"above and left of the screen", MainAt(-300, -50), {kLeft}, {0, 30}},
+            {"under the panel", MainAt(100, 10), {kLeft}, {100, 30}},
+            {"mostly on the second screen: kept there",
+             MainAt(1100, 500),
+             {kLeft, kRight},
+             {1280, 461}},
+            {"mostly on the first screen: kept there",
+             MainAt(700, 500),
+             {kLeft, kRight},
+             {582, 405}},
+            {"off the right of the second: nearest is the second",
+             MainAt(4000, 200),
+             {kLeft, kRight},
+             {3200 - 698, 200}},
+            {"below the first, nowhere on a screen: nearest is the first",
+             MainAt(300, 1500),
+             {kLeft, kRight},
+             {300, 1024 - 619}},
+            {"no screen known: left alone", MainAt(5000, 4000), {}, {5000, 4000}},
+        },
+        kMain, [](const QRect& at, const ScreenAreas& areas) { return KeepOnScreen(at, areas); });
 }
 
 TEST(KeepOnScreen, AWindowLargerThanTheScreenShowsItsTopLeftCorner) {
@@ -50,29 +74,21 @@ TEST(KeepOnScreen, AWindowLargerThanTheScreenShowsItsTopLeftCorner) {
 
 TEST(PlaceBeside, TheFirstSideWithRoomWinsElseOverTheAnchor) {
     const QSize equalizer(367, 187);
-    struct Case {
-        const char* what;
-        QRect anchor;
-        ScreenAreas areas;
-        QPoint placed;
-    };
-    const Case cases[] = {
-        {"room on the right", QRect(QPoint(100, 149), kMain), {kLeft}, {798, 149}},
-        {"the right runs off: left", QRect(QPoint(500, 149), kMain), {kLeft}, {133, 149}},
-        {"neither side: below", QRect(QPoint(300, 100), kMain), {kLeft}, {300, 719}},
-        {"nor below: above", QRect(QPoint(300, 400), kMain), {kLeft}, {300, 213}},
-        {"the right is another screen",
-         QRect(QPoint(582, 149), kMain),
-         {kLeft, kRight},
-         {1280, 149}},
-        {"no side has room: centred over it, on the screen",
-         QRect(QPoint(0, 0), QSize(1280, 1024)),
-         {QRect(0, 0, 1280, 1024)},
-         {456, 418}},
-    };
-    for (const Case& c : cases) {
-        EXPECT_EQ(PlaceBeside(c.anchor, equalizer, c.areas), QRect(c.placed, equalizer)) << c.what;
-    }
+    ExpectPlacements(
+        {
+            {"room on the right", MainAt(100, 149), {kLeft}, {798, 149}},
+            {"the right runs off: left", MainAt(500, 149), {kLeft}, {133, 149}},
+            {"neither side: below", MainAt(300, 100), {kLeft}, {300, 719}},
+            {"nor below: above", MainAt(300, 400), {kLeft}, {300, 213}},
+            {"the right is another screen", MainAt(582, 149), {kLeft, kRight}, {1280, 149}},
+            {"no side has room: centred over it, on the screen",
+             QRect(QPoint(0, 0), QSize(1280, 1024)),
+             {QRect(0, 0, 1280, 1024)},
+             {456, 418}},
+        },
+        equalizer, [&](const QRect& anchor, const ScreenAreas& areas) {
+            return PlaceBeside(anchor, equalizer, areas);
+        });
 }
 
 TEST(FirstOnScreen, TheFirstCandidateThatFitsElseTheFirstKeptOnTheScreen) {

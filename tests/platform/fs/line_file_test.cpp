@@ -12,9 +12,7 @@
 namespace tarvel::fs {
 namespace {
 
-using tarvel::testing::ReadBytes;
-using tarvel::testing::TempDir;
-using tarvel::testing::WriteBytes;
+using namespace tarvel::testing;
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
 

@@ -21,9 +21,7 @@
 namespace tarvel::fs {
 namespace {
 
-using tarvel::testing::ReadBytes;
-using tarvel::testing::TempDir;
-using tarvel::testing::WriteBytes;
+using namespace tarvel::testing;
 using ::testing::HasSubstr;
 
 // Whatever stands in a file's place, reading it ends at once: a named pipe without a writer, a
