@@ -21,15 +21,9 @@
 namespace tarvel {
 namespace {
 
-using windows::ControlKind;
+using controls::SmallList;
 
 constexpr QSize kClient(213, 291);
-constexpr QRect kBackground(4, 0, 198, 280);
-constexpr windows::WindowControl kControls[] = {
-    {"ImgFon", ControlKind::Background, kBackground, ""},
-    {"ListBox6", ControlKind::List, {21, 13, 154, 254}, ""},
-    {"KVRScrollerVr6", ControlKind::VerticalBar, {177, 12, 10, 255}, ""},
-};
 // The list's text colour, blue-green-red.
 constexpr uint32_t kListText = 13421000;
 constexpr quint8 kThumbSize = 53;
@@ -44,10 +38,12 @@ bool IsRowDrag(const QMimeData* data) {
 }  // namespace
 
 TTalik::TTalik(const std::string& app_dir, const windows::Report& report, QWidget* parent)
-    : SkinWindow("TTalik", kClient, windows::SmallPlaylistOutline(kBackground), kControls,
-                 Qt::WindowStaysOnTopHint | Qt::Tool, parent) {
+    : SkinWindowOf(kClient,
+                   windows::SmallPlaylistOutline(
+                       controls::ToQRect(controls::RecordOf(SmallList::ImgFon).rect)),
+                   Qt::WindowStaysOnTopHint | Qt::Tool, parent) {
     setWindowTitle("Talik");
-    list_ = &ListBox("ListBox6");
+    list_ = &ListBox(SmallList::ListBox6);
     controls::TCListBox& list = *list_;
     QFont font("MS Sans Serif");
     font.setPixelSize(10);
@@ -79,17 +75,19 @@ controls::TCListBox& TTalik::List() const {
 }
 
 controls::TKVRScrollerVr& TTalik::Bar() const {
-    return VerticalBar("KVRScrollerVr6");
+    return VerticalBar(SmallList::KVRScrollerVr6);
 }
 
 void TTalik::Scale(double scale_x) {
     windows::ControlRects rects;
-    for (const char* name : {"ImgFon", "ListBox6", "KVRScrollerVr6"}) {
-        rects.emplace(name, Control(name).geometry());
+    constexpr SmallList kScaled[] = {SmallList::ImgFon, SmallList::ListBox6,
+                                     SmallList::KVRScrollerVr6};
+    for (SmallList id : kScaled) {
+        rects.emplace(controls::RecordOf(id).name, Control(id).geometry());
     }
     windows::ScaleSmallPlaylist(rects, scale_x);
-    for (const auto& [name, rect] : rects) {
-        Control(name).setGeometry(rect);
+    for (SmallList id : kScaled) {
+        Control(id).setGeometry(rects.at(std::string(controls::RecordOf(id).name)));
     }
     SetOutline(windows::SmallPlaylistOutline(rects.at("ImgFon")));
     if (scale_x < 1.0) {

@@ -28,7 +28,7 @@ class SmallPlaylistHost {
 // mini player. Its list ListBox6 holds the same items as the main window's playlist; a double
 // click (or Enter) plays a row and closes the window, Delete removes a row, a drag moves one, and
 // the wheel scrolls three rows at a time. Hidden until the mini player opens it.
-class TTalik : public windows::SkinWindow {
+class TTalik : public windows::SkinWindowOf<controls::SmallList> {
     Q_OBJECT
   public:
     static constexpr int kWheelRows = 3;
