@@ -23,15 +23,15 @@ inline const QColor kRoseLight(0xef, 0xb0, 0xb4);  // hover and "on" icons
 inline const QColor kRoseDark(0x82, 0x3f, 0x45);   // pressed depths, the selected list row
 
 // What the windows paint.
-inline const QColor kList(0, 0, 0);                 // list background
-inline const QColor kListText(0xC8, 0xC9, 0xCC);    // list rows (13421000 blue-green-red)
-inline const QColor kCaption(0xC8, 0xC9, 0xCC);     // time texts and the shuffle captions
-inline const QColor kField(0x12, 0x13, 0x17);       // the analyser and command box field
-inline const QColor kBarBody(0x8a, 0x8d, 0x97);     // skinned bars: the steel body ...
-inline const QColor kBarBand(0x15, 0x16, 0x1b);     // ... and the sunken band
-inline const QColor kListThumb(0x80, 0, 0);         // the small playlist's scroll thumb
-inline const QColor kMiniStrip(0xAF, 0x56, 0x5A);   // the mini player's strip (0x5A56AF)
-inline const QColor kMiniText(0xD2, 0xD2, 0xD2);    // the mini player's time text
-inline const QColor kMiniThumb(0x40, 0x40, 0x40);   // the mini player's position thumb
+inline const QColor kList(0, 0, 0);                // list background
+inline const QColor kListText(0xC8, 0xC9, 0xCC);   // list rows (13421000 blue-green-red)
+inline const QColor kCaption(0xC8, 0xC9, 0xCC);    // time texts and the shuffle captions
+inline const QColor kField(0x12, 0x13, 0x17);      // the analyser and command box field
+inline const QColor kBarBody(0x8a, 0x8d, 0x97);    // skinned bars: the steel body ...
+inline const QColor kBarBand(0x15, 0x16, 0x1b);    // ... and the sunken band
+inline const QColor kListThumb(0x80, 0, 0);        // the small playlist's scroll thumb
+inline const QColor kMiniStrip(0xAF, 0x56, 0x5A);  // the mini player's strip (0x5A56AF)
+inline const QColor kMiniText(0xD2, 0xD2, 0xD2);   // the mini player's time text
+inline const QColor kMiniThumb(0x40, 0x40, 0x40);  // the mini player's position thumb
 
 }  // namespace tarvel::controls::palette

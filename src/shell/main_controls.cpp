@@ -4,23 +4,16 @@
 #include <cassert>
 
 #include "controls/bar_look.h"
-#include "controls/bgr_color.h"
 #include "controls/c_list_box.h"
 #include "controls/gauge.h"
 #include "controls/kvr_scroller_h.h"
 #include "controls/kvr_scroller_vr.h"
 #include "controls/mega_image.h"
+#include "controls/skin_palette.h"
 #include "shell/list_view.h"
 
 namespace tarvel::shell {
 namespace {
-
-// The skin's colours: the frame body, the list text, the title strip's rose.
-const QColor kBand(0x12, 0x13, 0x17);
-const QColor kRose(0xB4, 0x5D, 0x62);
-const QColor kRoseDark(0x82, 0x3f, 0x45);
-const QColor kTimeText(0xC8, 0xC9, 0xCC);
-constexpr uint32_t kListText = 13421000;  // blue-green-red
 
 QFont SkinFont(int pixel_size, bool bold = false) {
     QFont font("DejaVu Sans");
@@ -30,30 +23,30 @@ QFont SkinFont(int pixel_size, bool bold = false) {
 }
 
 void SetColors(QWidget& widget, const QColor& back, const QColor& text) {
-    QPalette palette = widget.palette();
-    palette.setColor(QPalette::Window, back);
-    palette.setColor(QPalette::Base, back);
-    palette.setColor(QPalette::WindowText, text);
-    palette.setColor(QPalette::Text, text);
-    widget.setPalette(palette);
+    QPalette colours = widget.palette();
+    colours.setColor(QPalette::Window, back);
+    colours.setColor(QPalette::Base, back);
+    colours.setColor(QPalette::WindowText, text);
+    colours.setColor(QPalette::Text, text);
+    widget.setPalette(colours);
 }
 
 void LookOfList(controls::TCListBox& list) {
     list.setFont(SkinFont(11));
-    SetColors(list, Qt::black, controls::ColorFromBgr(kListText));
-    QPalette palette = list.palette();
-    palette.setColor(QPalette::Highlight, kRoseDark);
-    palette.setColor(QPalette::HighlightedText, Qt::white);
-    list.setPalette(palette);
+    SetColors(list, controls::palette::kList, controls::palette::kListText);
+    QPalette colours = list.palette();
+    colours.setColor(QPalette::Highlight, controls::palette::kRoseDark);
+    colours.setColor(QPalette::HighlightedText, Qt::white);
+    list.setPalette(colours);
 }
 
 void LookOfText(QLabel& label, Main id) {
     label.setFont(SkinFont(10));
     label.setAlignment(Qt::AlignCenter);
-    SetColors(label, Qt::black, kTimeText);
+    SetColors(label, Qt::black, controls::palette::kCaption);
     if (id == Main::MarkL || id == Main::MarkR) {
         label.setAutoFillBackground(true);
-        SetColors(label, kRose, kRose);
+        SetColors(label, controls::palette::kRose, controls::palette::kRose);
     }
 }
 
@@ -87,11 +80,11 @@ MainControls::MainControls(QWidget& window) : SkinControls(window) {
     controls::ApplyMainGaugeLook(*Gauge1);
     PaintFrame = &Widget(Main::PaintFrame);
     PaintFrame->setAutoFillBackground(true);
-    SetColors(*PaintFrame, kBand, kRose);
+    SetColors(*PaintFrame, controls::palette::kField, controls::palette::kRose);
     CmdSearch = &Edit(Main::CmdSearch);
     CmdSearch->setFrame(false);
     CmdSearch->setFont(SkinFont(11));
-    SetColors(*CmdSearch, kBand, Qt::white);
+    SetColors(*CmdSearch, controls::palette::kField, Qt::white);
     Label3 = &Strip(Main::Label3);
     for (int n = 1; n <= 5; ++n) {
         SyncListAndBar(List(n), ListBar(n));

@@ -5,9 +5,9 @@
 #include <QLabel>
 #include <QScreen>
 
-#include "controls/bgr_color.h"
 #include "controls/kvr_scroller_h.h"
 #include "controls/mega_image.h"
+#include "controls/skin_palette.h"
 #include "controls/title_strip.h"
 #include "platform/error/app_error.h"
 #include "platform/winmsg/widget_requests.h"
@@ -28,10 +28,6 @@ constexpr QRect kOutline(2 + 1, 2 + 1, 682 + 12 - 3, 2 + 24 - 3);
 // The pixels left between the strip and the small playlist dropped under or over it.
 constexpr int kListGap = 2;
 
-// Colours in blue-green-red order: the strip's rose, the time text, the position bar's thumb.
-constexpr uint32_t kStrip = 0x5A56AF;
-constexpr uint32_t kTimeText = 0xD2D2D2;
-constexpr uint32_t kTimeThumb = 4210752;
 constexpr int kTimeMax = 100;
 constexpr int kVolumeMax = 771;
 constexpr quint8 kThumbSize = 25;
@@ -47,8 +43,8 @@ void LookOfBar(controls::TKVRScrollerH& bar, int maximum, const QColor& thumb) {
     bar.SetMax(maximum);
     bar.SetThumbSize(kThumbSize);
     bar.SetThumbShowText(false);
-    bar.SetColor(controls::ColorFromBgr(kStrip));
-    bar.SetColorBand(controls::ColorFromBgr(kStrip));
+    bar.SetColor(controls::palette::kMiniStrip);
+    bar.SetColorBand(controls::palette::kMiniStrip);
     bar.SetColorThumb(thumb);
 }
 
@@ -71,9 +67,9 @@ TMinFrm::TMinFrm(const std::string& app_dir, const windows::Report& report, QWid
     QFont font("MS Sans Serif");
     font.setPixelSize(9);
     time.setFont(font);
-    Colour(time, controls::ColorFromBgr(kStrip), controls::ColorFromBgr(kTimeText));
-    ShowTitle({}, 0, controls::ColorFromBgr(kTimeText), controls::ColorFromBgr(kStrip));
-    LookOfBar(HorizontalBar(Mini::SCRLtimeMIN), kTimeMax, controls::ColorFromBgr(kTimeThumb));
+    Colour(time, controls::palette::kMiniStrip, controls::palette::kMiniText);
+    ShowTitle({}, 0, controls::palette::kMiniText, controls::palette::kMiniStrip);
+    LookOfBar(HorizontalBar(Mini::SCRLtimeMIN), kTimeMax, controls::palette::kMiniThumb);
     LookOfBar(HorizontalBar(Mini::SCRLvolumeMIN), kVolumeMax, Qt::black);
 
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {

@@ -6,6 +6,7 @@
 #include "controls/bar_look.h"
 #include "controls/kvr_scroller_h.h"
 #include "controls/mega_image.h"
+#include "controls/skin_palette.h"
 #include "playlists/shuffle_shares.h"
 
 namespace tarvel {
@@ -21,9 +22,6 @@ constexpr std::array<Shuffle, 5> kBars = {Shuffle::ScrollBar1, Shuffle::ScrollBa
 // The thumb shows the position in thousandths: the share in percent, with its decimals.
 constexpr double kThumbFactor = 0.001;
 constexpr quint8 kThumbSize = 44;
-
-// The labels' text on the skin's graphite.
-const QColor kText(0xC8, 0xC9, 0xCC);
 
 void SetTextColour(QWidget& widget, const QColor& colour) {
     QPalette palette = widget.palette();
@@ -43,7 +41,7 @@ TSFoptions::TSFoptions(config::Settings& settings, const std::string& app_dir,
     for (Shuffle label :
          {Shuffle::Label1, Shuffle::Label2, Shuffle::Label3, Shuffle::Label4, Shuffle::Label5}) {
         Control(label).setFont(font);
-        SetTextColour(Control(label), kText);
+        SetTextColour(Control(label), controls::palette::kCaption);
     }
     font.setPixelSize(9);
     font.setBold(true);

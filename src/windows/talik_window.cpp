@@ -10,10 +10,10 @@
 #include <QWheelEvent>
 #include <algorithm>
 
-#include "controls/bgr_color.h"
 #include "controls/c_list_box.h"
 #include "controls/hint_timing.h"
 #include "controls/kvr_scroller_vr.h"
+#include "controls/skin_palette.h"
 #include "platform/text/cp1251.h"
 #include "playlists/playlist_edit.h"
 #include "windows/secondary_scaling.h"
@@ -24,11 +24,7 @@ namespace {
 using controls::SmallList;
 
 constexpr QSize kClient(213, 291);
-// The list's text colour, blue-green-red.
-constexpr uint32_t kListText = 13421000;
 constexpr quint8 kThumbSize = 53;
-// The selected row in the skin's dark rose, as in the main window's lists.
-const QColor kSelection(0x82, 0x3f, 0x45);
 
 // A row dragged out of any of the program's lists.
 bool IsRowDrag(const QMimeData* data) {
@@ -49,11 +45,12 @@ TTalik::TTalik(const std::string& app_dir, const windows::Report& report, QWidge
     font.setPixelSize(10);
     list.setFont(font);
     QPalette palette = list.palette();
-    palette.setColor(QPalette::Base, Qt::black);
-    palette.setColor(QPalette::Window, Qt::black);
-    palette.setColor(QPalette::Text, controls::ColorFromBgr(kListText));
-    palette.setColor(QPalette::WindowText, controls::ColorFromBgr(kListText));
-    palette.setColor(QPalette::Highlight, kSelection);
+    palette.setColor(QPalette::Base, controls::palette::kList);
+    palette.setColor(QPalette::Window, controls::palette::kList);
+    palette.setColor(QPalette::Text, controls::palette::kListText);
+    palette.setColor(QPalette::WindowText, controls::palette::kListText);
+    // The selected row in the dark rose, as in the main window's lists.
+    palette.setColor(QPalette::Highlight, controls::palette::kRoseDark);
     palette.setColor(QPalette::HighlightedText, Qt::white);
     list.setPalette(palette);
     list.setMouseTracking(true);
@@ -64,7 +61,7 @@ TTalik::TTalik(const std::string& app_dir, const windows::Report& report, QWidge
     controls::TKVRScrollerVr& bar = Bar();
     bar.SetMax(0);
     bar.SetThumbSize(kThumbSize);
-    bar.SetColorThumb(QColor(0x80, 0, 0));
+    bar.SetColorThumb(controls::palette::kListThumb);
     LoadSkin(app_dir, report);
     // The wheel anywhere over the window scrolls the list.
     qApp->installEventFilter(this);
