@@ -117,9 +117,12 @@ void LibraryPanels::BuildMenus() {
     const auto pop_up = [](SettingsMenu* menu) {
         return [menu] { MainMenus::PopUp(*menu, QCursor::pos()); };
     };
-    connect(&c.Image("ImgAblSortBy"), &controls::TMegaImage::OnClick, this, pop_up(AlbSort));
-    connect(&c.Image("ImgSongSortBy"), &controls::TMegaImage::OnClick, this, pop_up(SortSong));
-    connect(&c.Image("ImgCmdPref"), &controls::TMegaImage::OnClick, this, pop_up(SearchOpt));
+    connect(&c.Image(controls::Main::ImgAblSortBy), &controls::TMegaImage::OnClick, this,
+            pop_up(AlbSort));
+    connect(&c.Image(controls::Main::ImgSongSortBy), &controls::TMegaImage::OnClick, this,
+            pop_up(SortSong));
+    connect(&c.Image(controls::Main::ImgCmdPref), &controls::TMegaImage::OnClick, this,
+            pop_up(SearchOpt));
 }
 
 void LibraryPanels::ConnectPanels() {

@@ -140,11 +140,11 @@ void PlaylistPanel::ConnectList() {
     for (int n = 1; n <= 4; ++n) {
         c.List(n).viewport()->installEventFilter(this);
     }
-    connect(&c.Image("ImgPlayListAZ"), &controls::TMegaImage::OnMouseDown, this,
+    connect(&c.Image(controls::Main::ImgPlayListAZ), &controls::TMegaImage::OnMouseDown, this,
             [this](QMouseEvent* event) {
                 ImgPlayListAZMouseDown(static_cast<int>(event->position().x()));
             });
-    connect(&c.Image("ImgMark"), &controls::TMegaImage::OnClick, this,
+    connect(&c.Image(controls::Main::ImgMark), &controls::TMegaImage::OnClick, this,
             [this] { Reported([this] { ImgMarkClick(); }); });
 }
 
@@ -231,12 +231,13 @@ void PlaylistPanel::ListBox5DragDrop(const QPoint& at) {
 }
 
 void PlaylistPanel::ImgPlayListAZMouseDown(int x) {
-    if (playlists::OpensPlaylistMenu(x, form_.Controls().Widget("ImgPlayListAZ").width())) {
+    if (playlists::OpensPlaylistMenu(
+            x, form_.Controls().Widget(controls::Main::ImgPlayListAZ).width())) {
         MainMenus::PopUp(*PlaylistMenu, QCursor::pos());
     }
 }
 
-void PlaylistPanel::PlaceMarker(const char* name, int right_edge) {
+void PlaylistPanel::PlaceMarker(controls::Main name, int right_edge) {
     QWidget& marker = form_.Controls().Widget(name);
     marker.move(right_edge - marker.width(), marker.y());
     marker.show();
@@ -249,19 +250,19 @@ void PlaylistPanel::ImgMarkClick() {
     const int x = playlists::MarkX(bar.Position(), bar.width(), bar.Max(), bar.x());
     switch (playlists::ClickAbMark(form_.Playlists().Work(), MarkLoopFlag, form_.Settings())) {
         case playlists::AbClick::Reset:
-            c.Widget("MarkL").hide();
-            c.Widget("MarkR").hide();
+            c.Widget(controls::Main::MarkL).hide();
+            c.Widget(controls::Main::MarkR).hide();
             break;
         case playlists::AbClick::SetA:
-            PlaceMarker("MarkL", x);
+            PlaceMarker(controls::Main::MarkL, x);
             break;
         case playlists::AbClick::SetB:
-            PlaceMarker("MarkR", x);
+            PlaceMarker(controls::Main::MarkR, x);
             break;
         case playlists::AbClick::SwapB: {
-            QWidget& left = c.Widget("MarkL");
-            PlaceMarker("MarkR", left.x() + c.Widget("MarkR").width());
-            PlaceMarker("MarkL", x);
+            QWidget& left = c.Widget(controls::Main::MarkL);
+            PlaceMarker(controls::Main::MarkR, left.x() + c.Widget(controls::Main::MarkR).width());
+            PlaceMarker(controls::Main::MarkL, x);
             break;
         }
         case playlists::AbClick::None:

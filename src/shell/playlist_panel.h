@@ -6,6 +6,7 @@
 #include <string>
 
 #include "controls/c_list_box.h"
+#include "controls/window_tables.h"
 #include "playlists/playlist_copy.h"
 
 class QKeyEvent;
@@ -69,7 +70,7 @@ class PlaylistPanel : public QObject {
     bool DragMove(controls::TCListBox& list, QMouseEvent& move);
     bool ListBox5Event(QEvent& event);
     void ShowHint();
-    void PlaceMarker(const char* name, int right_edge);
+    void PlaceMarker(controls::Main name, int right_edge);
     template <typename Handler>
     void Reported(Handler&& handler);
 
