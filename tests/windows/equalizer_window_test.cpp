@@ -23,7 +23,7 @@ class EqualizerWindow : public MainWindowRig {
 
     void OpenWithTheButton() {
         QTest::mouseClick(handle(), Qt::LeftButton, Qt::NoModifier,
-                          Centre("ImgEqualizer"));
+                          Centre(controls::Main::ImgEqualizer));
     }
     void ShowEqualizer() {
         OpenWithTheButton();
