@@ -95,22 +95,6 @@ MainControls::MainControls(QWidget& window) : SkinControls(window) {
     Gauge1->stackUnder(CmdSearch);
 }
 
-QWidget& MainControls::Widget(std::string_view name) const {
-    for (const ControlEntry& entry : Table()) {
-        if (entry.name == name) {
-            return At(static_cast<size_t>(entry.id));
-        }
-    }
-    assert(false);
-    return At(0);
-}
-
-controls::TMegaImage& MainControls::Image(std::string_view name) const {
-    auto* image = qobject_cast<controls::TMegaImage*>(&Widget(name));
-    assert(image != nullptr);
-    return *image;
-}
-
 void MainControls::Apply(const Layout& layout) {
     for (const ControlEntry& entry : Table()) {
         const auto found = layout.find(entry.name);

@@ -29,11 +29,6 @@ class MainControls : public controls::SkinControls<Main> {
   public:
     explicit MainControls(QWidget& window);
 
-    using SkinControls::Image;
-    using SkinControls::Widget;
-    QWidget& Widget(std::string_view name) const;
-    controls::TMegaImage& Image(std::string_view name) const;
-
     // Moves every control to its rectangle in the layout.
     void Apply(const Layout& layout);
     // After the skin is loaded: the lists' play and pause marks and the bars' pictures.
