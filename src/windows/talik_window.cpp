@@ -58,6 +58,9 @@ TTalik::TTalik(const std::string& app_dir, const windows::Report& report, QWidge
     list.viewport()->setAcceptDrops(true);
     list.viewport()->installEventFilter(this);
     list.installEventFilter(this);
+    connect(&list, &controls::TCListBox::PointerOverItem, this, &TTalik::ListBox6MouseMove);
+    connect(&list, &controls::TCListBox::RowDragStarted, this, [this] { StartDrag(); });
+    connect(&list, &controls::TCListBox::HintWanted, this, [this] { ShowHint(); });
     controls::TKVRScrollerVr& bar = Bar();
     bar.SetMax(0);
     bar.SetThumbSize(kThumbSize);
@@ -132,6 +135,14 @@ void TTalik::ListBox6MouseMove(int item) {
     hint_text_ = row > 0 && host_ != nullptr ? host_->RowHint(row) : std::string();
 }
 
+void TTalik::ShowHint() {
+    if (hint_row_ > 0 && !hint_text_.empty()) {
+        controls::ShowListHint(List(), hint_row_ - 1, text::Cp1251ToQString(hint_text_));
+    } else {
+        QToolTip::hideText();
+    }
+}
+
 void TTalik::ListBox6DragEnter(int item) {
     drag_source_row_ = item >= 0 ? item + 1 : -1;
 }
@@ -192,36 +203,6 @@ bool TTalik::eventFilter(QObject* watched, QEvent* event) {
         case QEvent::MouseButtonDblClick: {
             const auto& mouse = static_cast<const QMouseEvent&>(*event);
             ListBox6DblClick(ItemAt(mouse.position().toPoint()));
-            return true;
-        }
-        case QEvent::MouseButtonPress: {
-            const auto& mouse = static_cast<const QMouseEvent&>(*event);
-            pressed_ = mouse.button() == Qt::LeftButton;
-            press_point_ = mouse.position().toPoint();
-            return false;
-        }
-        case QEvent::MouseButtonRelease:
-            pressed_ = false;
-            return false;
-        case QEvent::MouseMove: {
-            const auto& mouse = static_cast<const QMouseEvent&>(*event);
-            const QPoint at = mouse.position().toPoint();
-            ListBox6MouseMove(ItemAt(at));
-            // Only items are dragged.
-            if (pressed_ && (mouse.buttons() & Qt::LeftButton) && ItemAt(press_point_) >= 0 &&
-                (at - press_point_).manhattanLength() >= QApplication::startDragDistance()) {
-                pressed_ = false;
-                StartDrag();
-                return true;
-            }
-            return false;
-        }
-        case QEvent::ToolTip: {
-            if (hint_row_ > 0 && !hint_text_.empty()) {
-                controls::ShowListHint(list, hint_row_ - 1, text::Cp1251ToQString(hint_text_));
-            } else {
-                QToolTip::hideText();
-            }
             return true;
         }
         case QEvent::DragEnter:

@@ -66,14 +66,14 @@ class TTalik : public windows::SkinWindowOf<controls::SmallList> {
     // The item under a point of the list's viewport, -1 below the items.
     int ItemAt(const QPoint& point) const;
     void StartDrag();
+    // The hint of the row under the pointer, when it has one.
+    void ShowHint();
 
     controls::TCListBox* list_ = nullptr;
     windows::SmallPlaylistHost* host_ = nullptr;
     int hint_row_ = 0;
     std::string hint_text_;
     int drag_source_row_ = -1;
-    QPoint press_point_;
-    bool pressed_ = false;
 };
 
 }  // namespace tarvel
