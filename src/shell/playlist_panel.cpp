@@ -137,9 +137,12 @@ void PlaylistPanel::ConnectList() {
         connect(show, &QAction::triggered, this,
                 [this] { Reported([this] { ShowFileLocation(); }); });
     }
-    for (int n = 1; n <= 4; ++n) {
-        c.List(n).viewport()->installEventFilter(this);
+    for (int n = 1; n <= 5; ++n) {
+        connect(&c.List(n), &controls::TCListBox::RowDragStarted, this,
+                [this, n] { StartRowDrag(form_.Controls().List(n)); });
     }
+    connect(&list, &controls::TCListBox::PointerOverItem, this, &PlaylistPanel::ListBox5MouseMove);
+    connect(&list, &controls::TCListBox::HintWanted, this, [this] { ShowHint(); });
     connect(&c.Image(controls::Main::ImgPlayListAZ), &controls::TMegaImage::OnMouseDown, this,
             [this](QMouseEvent* event) {
                 ImgPlayListAZMouseDown(static_cast<int>(event->position().x()));
@@ -191,9 +194,8 @@ void PlaylistPanel::ListBox5MouseDown(const QPoint& at) {
     form_.LibraryPanels().Browser().DragSourceKind = 5;
 }
 
-void PlaylistPanel::ListBox5MouseMove(const QPoint& at) {
-    const QModelIndex index = form_.Controls().List(5).indexAt(at);
-    const int row = index.isValid() ? index.row() + 1 : -1;
+void PlaylistPanel::ListBox5MouseMove(int item) {
+    const int row = item >= 0 ? item + 1 : -1;
     if (row == HintRow) {
         return;
     }
@@ -270,22 +272,12 @@ void PlaylistPanel::ImgMarkClick() {
     }
 }
 
-bool PlaylistPanel::DragMove(controls::TCListBox& list, QMouseEvent& move) {
-    if (pressed_list_ != &list || !(move.buttons() & Qt::LeftButton) ||
-        (move.position().toPoint() - press_at_).manhattanLength() <
-            QApplication::startDragDistance()) {
-        return false;
-    }
-    pressed_list_ = nullptr;
-    if (!list.indexAt(press_at_).isValid()) {
-        return false;  // only items are dragged
-    }
+void PlaylistPanel::StartRowDrag(controls::TCListBox& list) {
     auto* mime = new QMimeData;
     mime->setData(kDragFormat, QByteArray());
     auto* drag = new QDrag(&list);
     drag->setMimeData(mime);
     drag->exec(Qt::CopyAction | Qt::MoveAction, Qt::CopyAction);
-    return true;
 }
 
 bool PlaylistPanel::ListBox5Event(QEvent& event) {
@@ -293,20 +285,10 @@ bool PlaylistPanel::ListBox5Event(QEvent& event) {
         case QEvent::MouseButtonPress: {
             auto& press = static_cast<QMouseEvent&>(event);
             if (press.button() == Qt::LeftButton) {
-                press_at_ = press.position().toPoint();
-                pressed_list_ = &form_.Controls().List(5);
-                Reported([&] { ListBox5MouseDown(press_at_); });
+                Reported([&] { ListBox5MouseDown(press.position().toPoint()); });
             }
             return false;
         }
-        case QEvent::MouseMove: {
-            auto& move = static_cast<QMouseEvent&>(event);
-            ListBox5MouseMove(move.position().toPoint());
-            return DragMove(form_.Controls().List(5), move);
-        }
-        case QEvent::ToolTip:
-            ShowHint();
-            return true;
         case QEvent::DragEnter:
         case QEvent::DragMove: {
             auto& drag = static_cast<QDragMoveEvent&>(event);
@@ -334,8 +316,6 @@ bool PlaylistPanel::eventFilter(QObject* watched, QEvent* event) {
     switch (event->type()) {
         case QEvent::KeyPress:
         case QEvent::MouseButtonPress:
-        case QEvent::MouseMove:
-        case QEvent::ToolTip:
         case QEvent::DragEnter:
         case QEvent::DragMove:
         case QEvent::Drop:
@@ -354,19 +334,6 @@ bool PlaylistPanel::eventFilter(QObject* watched, QEvent* event) {
     }
     if (watched == list5.viewport()) {
         return ListBox5Event(*event);
-    }
-    for (int n = 1; n <= 4; ++n) {
-        controls::TCListBox& list = c.List(n);
-        if (watched != list.viewport()) {
-            continue;
-        }
-        if (event->type() == QEvent::MouseButtonPress) {
-            press_at_ = static_cast<QMouseEvent*>(event)->position().toPoint();
-            pressed_list_ = &list;
-        } else if (event->type() == QEvent::MouseMove) {
-            return DragMove(list, static_cast<QMouseEvent&>(*event));
-        }
-        return false;
     }
     return QObject::eventFilter(watched, event);
 }
