@@ -11,8 +11,8 @@ namespace tarvel::controls {
 // of its hint without the shortcut in brackets, else empty. Layout names stay the object names.
 QString AccessibleNameOf(const QWidget& control);
 
-// The name given by the naming table alone: the control's layout name within its window's class
-// (e.g. "TForm1", "ListBox5" gives "Playlist"). Empty when the table has no entry.
+// The name given by the window's layout table alone: the control's layout name within its window's
+// class (e.g. "TForm1", "ListBox5" gives "Playlist"). Empty when the table has no entry.
 QString TableName(const QString& window_class, const QString& control);
 
 // TableName for a control in its window; empty for a window or a control without a layout name.

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "controls/kvr_scroller_h.h"
+#include "controls/skin_palette.h"
 
 namespace tarvel::controls {
 namespace {
@@ -27,8 +28,7 @@ double ContrastRatio(const QColor& a, const QColor& b) {
 }
 
 BarLook MainBarLook() {
-    return {QColor(0x8a, 0x8d, 0x97), QColor(0x15, 0x16, 0x1b), QColor(0xB4, 0x5D, 0x62),
-            QColor(Qt::white)};
+    return {palette::kBarBody, palette::kBarBand, palette::kRose, QColor(Qt::white)};
 }
 
 void ApplyBarLook(TKVRScrollerH& bar, const BarLook& look) {

@@ -3,6 +3,9 @@
 #include <algorithm>
 
 #include <QAbstractListModel>
+#include <QApplication>
+#include <QHelpEvent>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
 #include <QStyledItemDelegate>
@@ -218,7 +221,35 @@ void TCListBox::keyPressEvent(QKeyEvent* event) {
 
 void TCListBox::mousePressEvent(QMouseEvent* event) {
     viewport()->update();
+    press_at_ = event->position().toPoint();
+    drag_item_ = event->button() == Qt::LeftButton ? indexAt(press_at_).row() : -1;
     QListView::mousePressEvent(event);
+}
+
+void TCListBox::mouseMoveEvent(QMouseEvent* event) {
+    const QPoint at = event->position().toPoint();
+    emit PointerOverItem(indexAt(at).row());
+    if (drag_item_ >= 0 && (event->buttons() & Qt::LeftButton) &&
+        (at - press_at_).manhattanLength() >= QApplication::startDragDistance()) {
+        const int item = drag_item_;
+        drag_item_ = -1;
+        emit RowDragStarted(item);
+        return;
+    }
+    QListView::mouseMoveEvent(event);
+}
+
+void TCListBox::mouseReleaseEvent(QMouseEvent* event) {
+    drag_item_ = -1;
+    QListView::mouseReleaseEvent(event);
+}
+
+bool TCListBox::viewportEvent(QEvent* event) {
+    if (event->type() == QEvent::ToolTip) {
+        emit HintWanted(indexAt(static_cast<QHelpEvent*>(event)->pos()).row());
+        return true;
+    }
+    return QListView::viewportEvent(event);
 }
 
 }  // namespace tarvel::controls

@@ -64,10 +64,20 @@ class TCListBox : public QListView {
 
   signals:
     void TopIndexChanged(int index);
+    // The pointer moved over the list: the 0-based item under it, -1 below the items.
+    void PointerOverItem(int item);
+    // The pointer rests over the list: the owner shows the hint of the item (-1: none).
+    void HintWanted(int item);
+    // A left press on an item moved the platform's drag distance or more with the button held:
+    // the owner starts the drag of that item. Once per press.
+    void RowDragStarted(int item);
 
   protected:
     void keyPressEvent(QKeyEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    bool viewportEvent(QEvent* event) override;
 
   private:
     ListItems* items_;
@@ -75,6 +85,9 @@ class TCListBox : public QListView {
     QColor mark_spare_color_ = QColor(0, 0, 0);
     QImage play_;
     QImage pause_;
+    // The item a left press fell on, while it may still become a drag; -1 when none.
+    int drag_item_ = -1;
+    QPoint press_at_;
 };
 
 }  // namespace tarvel::controls

@@ -8,6 +8,7 @@
 #include "controls/jpeg_image.h"
 #include "controls/mega_image.h"
 #include "controls/skin_files.h"
+#include "controls/window_tables.h"
 #include "platform/error/app_error.h"
 #include "platform/fs/file_ops.h"
 #include "platform/fs/line_file.h"
@@ -29,6 +30,11 @@ std::string SkinFilePath(const std::string& app_dir, std::string_view name) {
 }
 
 namespace {
+
+bool HasPictures(const ControlRecord& control) {
+    return std::any_of(control.pictures.begin(), control.pictures.end(),
+                       [](std::string_view file) { return !file.empty(); });
+}
 
 bool IsBitmap(std::string_view name) {
     return name.ends_with(".bmp");
@@ -60,13 +66,16 @@ WindowSkin ReadWindowSkin(std::string_view window_class, const std::string& app_
                           const std::function<bool(std::string_view control)>& has_control) {
     WindowSkin skin;
     skin.app_dir = app_dir;
+    const WindowTable* table = FindWindowTable(window_class);
+    if (table == nullptr)
+        return skin;
     try {
-        for (const SkinSlots& entry : SkinTable()) {
-            if (entry.window != window_class || !has_control(entry.control))
+        for (const ControlRecord& entry : table->controls) {
+            if (!HasPictures(entry) || !has_control(entry.name))
                 continue;
-            const std::string control(entry.control);
+            const std::string control(entry.name);
             for (int k = 1; k <= TMegaImage::kSlots; ++k) {
-                const std::string_view file = entry.files[static_cast<std::size_t>(k - 1)];
+                const std::string_view file = entry.pictures[static_cast<std::size_t>(k - 1)];
                 if (file.empty())
                     continue;
                 if (IsBitmap(file))

@@ -38,7 +38,7 @@ class SpectrumStrip : public QWidget, public audio::SpectrumView {
     int StripWidth() const override { return form_.Controls().PaintFrame->width(); }
     int StripHeight() const override { return form_.Controls().PaintFrame->height(); }
     void ShowSwitch(int state) override {
-        controls::TMegaImage& an = form_.Controls().Image("ImgAn");
+        controls::TMegaImage& an = form_.Controls().Image(controls::Main::ImgAn);
         an.SetNomPicRealVid(state);
         an.ShowPicture(state);
     }
@@ -75,8 +75,8 @@ void ConnectSpectrum(TForm1& form) {
     form.SpectrumRebuild = [strip] { strip->Switch().Rebuild(); };
     form.Display().hooks.spectrum_on = form.SpectrumOn;
     form.Display().hooks.draw_spectrum = [strip] { strip->Tick(); };
-    QObject::connect(&form.Controls().Image("ImgAn"), &controls::TMegaImage::OnClick, strip,
-                     [&form] { system::RunReported(form.Services(), form.ImgAnClick); });
+    QObject::connect(&form.Controls().Image(controls::Main::ImgAn), &controls::TMegaImage::OnClick,
+                     strip, [&form] { system::RunReported(form.Services(), form.ImgAnClick); });
 }
 
 }  // namespace tarvel::shell

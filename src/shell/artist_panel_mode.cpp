@@ -55,16 +55,17 @@ void TForm1::SetArtistPanelMode(bool incorporated) {
         return;
     }
     try {
-        controls_->Image("ImgRusArt")
+        controls_->Image(controls::Main::ImgRusArt)
             .SetPicture(
                 1, controls::LoadSkinPicture(
                        app_dir_, incorporated ? controls::kArtHeading : controls::kRusArtHeading));
-        controls_->Image("ImgRusArt").ShowPicture(1);
+        controls_->Image(controls::Main::ImgRusArt).ShowPicture(1);
     } catch (const AppError& e) {
         system::ReportError(services_, e.what());
     }
-    for (const char* name :
-         {"ListBox2", "KVRScrollerVr2", "ImgEng", "ImgEngSortBy", "ImgingCenter"}) {
+    for (controls::Main name :
+         {controls::Main::ListBox2, controls::Main::KVRScrollerVr2, controls::Main::ImgEng,
+          controls::Main::ImgEngSortBy, controls::Main::ImgingCenter}) {
         controls_->Widget(name).setVisible(!incorporated);
     }
     const int row = shell::kListItemHeight;

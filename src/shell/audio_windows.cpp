@@ -35,8 +35,8 @@ EqualizerParts EqualizerPartsOf(TForm1& form) {
     return {form.EqGains(),
             form.Bass(),
             form.AppDir(),
-            form.Controls().Image("ImgPalkaForSkroll").Picture(1),
-            form.Controls().Image("ImgSkroll").Picture(1),
+            form.Controls().Image(controls::Main::ImgPalkaForSkroll).Picture(1),
+            form.Controls().Image(controls::Main::ImgSkroll).Picture(1),
             ErrorReportOf(form)};
 }
 
@@ -44,8 +44,9 @@ void ConnectEqualizer(TForm1& form, TEqualizer& equalizer) {
     // The preset may have been loaded before the window was made.
     config::ShowGains(form.EqGains(), equalizer);
     form.equalizer = &equalizer;
-    QObject::connect(&form.Controls().Image("ImgEqualizer"), &controls::TMegaImage::OnClick,
-                     &equalizer, [&form, &equalizer, place = windows::SecondaryPlace()]() mutable {
+    QObject::connect(&form.Controls().Image(controls::Main::ImgEqualizer),
+                     &controls::TMegaImage::OnClick, &equalizer,
+                     [&form, &equalizer, place = windows::SecondaryPlace()]() mutable {
                          system::RunReported(form.Services(),
                                              [&] { ImgEqualizerClick(form, equalizer, place); });
                      });

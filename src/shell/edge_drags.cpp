@@ -13,15 +13,15 @@ namespace tarvel {
 namespace {
 
 struct EdgeControl {
-    const char* name;
+    controls::Main name;
     shell::Edge edge;
     Qt::CursorShape cursor;
 };
 
 constexpr EdgeControl kEdges[] = {
-    {"imgRigthLine", shell::Edge::Right, Qt::SizeHorCursor},
-    {"ImgNizCenter", shell::Edge::Bottom, Qt::SizeVerCursor},
-    {"ImgNizPravo", shell::Edge::Corner, Qt::SizeFDiagCursor},
+    {controls::Main::imgRigthLine, shell::Edge::Right, Qt::SizeHorCursor},
+    {controls::Main::ImgNizCenter, shell::Edge::Bottom, Qt::SizeVerCursor},
+    {controls::Main::ImgNizPravo, shell::Edge::Corner, Qt::SizeFDiagCursor},
 };
 
 }  // namespace

@@ -14,47 +14,7 @@
 namespace tarvel::shell {
 namespace {
 
-using Names = std::span<const std::string_view>;
-
-// The controls each step changes, in groups named by what they are.
-constexpr std::string_view kStretchedWithWindow[] = {"ImgVerhCenter", "ImgNizCenter", "CmdSearch",
-                                                     "Gauge1",        "Label3",       "PaintFrame"};
-constexpr std::string_view kBottomRightButtons[] = {"ImgRepStr",   "ImgRepeat",    "ImgPref",
-                                                    "ImgLibrary",  "ImgEqualizer", "ImgHelp",
-                                                    "ImgShuffStr", "ImgShuffle",   "ImgUndo"};
-constexpr std::string_view kRightFrameAndTopButtons[] = {
-    "ImgNizPravo", "imgRigthLine", "ImgVerhPravo", "ImgClose",
-    "ImgVniz",     "ImgMini",      "ImgTray",      "ImgCDmp3Libr"};
-
-// Column 1: the artist list. Column 2: albums above songs. Column 3: the playlist. Column 4: the
-// second artist list.
-constexpr std::string_view kColumn1Widths[] = {"ImgPolosaLeftArt", "ListBox1"};
-constexpr std::string_view kRightOfColumn1[] = {"ImgLsrtSortBy", "KVRScrollerVr1", "ImgAlbAlboms",
-                                                "ImgPolosaAlb",  "ListBox3",       "ListBox4",
-                                                "ImgSongSongs",  "ImgPolosaSong"};
-constexpr std::string_view kColumn2Widths[] = {"ImgPolosaAlb", "ImgPolosaSong", "ListBox3",
-                                               "ListBox4"};
-constexpr std::string_view kRightOfColumn2[] = {
-    "ImgAblSortBy",  "ImgSongSortBy",  "KVRScrollerVr3", "KVRScrollerVr4", "KVRScrollerVr5",
-    "ImgPlayListAZ", "ImgPolosaPlist", "ImgLeftPlist",   "ImgCenterPlist", "ListBox5"};
-constexpr std::string_view kColumn3Widths[] = {"ImgPolosaPlist", "ListBox5", "ImgCenterPlist"};
-constexpr std::string_view kRightOfColumn3[] = {"ImgPlistSortBy", "ImgRigthPlist", "KVRScrollerVr2",
-                                                "ImgEng",         "ImgingCenter",  "ListBox2"};
-constexpr std::string_view kColumn4Widths[] = {"ImgingCenter", "ListBox2"};
-constexpr std::string_view kRightOfColumn4[] = {"ImgEngSortBy"};
-constexpr std::string_view kPlaylistTabs[] = {"Img2Pl1", "Img2PL2", "Img2CD"};
-
-constexpr std::string_view kFullHeight[] = {"ListBox1",       "KVRScrollerVr1", "ListBox2",
-                                            "KVRScrollerVr2", "ListBox5",       "KVRScrollerVr5",
-                                            "imgLeftLine",    "imgRigthLine"};
-constexpr std::string_view kAlbumHeights[] = {"ListBox3", "KVRScrollerVr3"};
-constexpr std::string_view kSongHeights[] = {"ListBox4", "KVRScrollerVr4"};
-constexpr std::string_view kBelowAlbums[] = {"ImgSongSongs", "ImgPolosaSong", "ImgSongSortBy",
-                                             "ListBox4", "KVRScrollerVr4"};
-constexpr std::string_view kBottomRow[] = {
-    "ImgNizLevo", "ImgNizCenter", "ImgNizPravo", "ImgPlayPause", "ImgStop",
-    "ImgPrev",    "ImgNext",      "ImgAnStr",    "ImgAn",        "ImgVis",
-    "ImgVisStr",  "ImgCmdPref",   "CmdSearch",   "Gauge1",       "PaintFrame"};
+using R = controls::Resize;
 
 // The album list never shrinks below two items and the pixel between them.
 constexpr int kMinAlbumListHeight = 2 * kListItemHeight + 1;
@@ -74,9 +34,12 @@ auto& At(L& layout, std::string_view name) {
     return found->second;
 }
 
-void Add(Layout& layout, int Rect::*field, Names names, int d) {
-    for (std::string_view name : names) {
-        At(layout, name).*field += d;
+// Adds d to one field of every control whose resize rules (in the layout table) include rule.
+void Add(Layout& layout, int Rect::*field, controls::Resize rule, int d) {
+    for (const ControlEntry& control : MainWindowControls()) {
+        if (controls::Has(control.resize, rule)) {
+            At(layout, control.name).*field += d;
+        }
     }
 }
 
@@ -235,15 +198,6 @@ DragStep Resize(Layout& layout, int dx, int dy, bool list2_shown) {
     return step;
 }
 
-const Rect& DesignRect(std::string_view name) {
-    for (const ControlEntry& control : MainWindowControls()) {
-        if (control.name == name) {
-            return control.rect;
-        }
-    }
-    NoSuchControl(name);
-}
-
 // num / den for den > 0, rounded to nearest with ties to even.
 int DivideRoundHalfEven(int num, int den) {
     int quotient = num / den;
@@ -275,24 +229,26 @@ WindowFit FitWindow(const Layout& layout) {
 
 void ApplyDeltaWidthLists(Layout& layout, int d, bool list2_shown) {
     const auto [s1, s2, s3, s4] = ColumnShares(MeasureColumns(layout, list2_shown), d);
-    Add(layout, &Rect::width, kColumn1Widths, s1);
-    Add(layout, &Rect::left, kRightOfColumn1, s1);
-    Add(layout, &Rect::width, kColumn2Widths, s2);
-    Add(layout, &Rect::left, kRightOfColumn2, s1 + s2);
-    Add(layout, &Rect::width, kColumn3Widths, s3);
-    Add(layout, &Rect::left, kRightOfColumn3, s1 + s2 + s3);
-    Add(layout, &Rect::width, kColumn4Widths, s4);
-    Add(layout, &Rect::left, kRightOfColumn4, s1 + s2 + s3 + s4);
+    Add(layout, &Rect::width, R::Column1Width, s1);
+    Add(layout, &Rect::left, R::RightOfColumn1, s1);
+    Add(layout, &Rect::width, R::Column2Width, s2);
+    Add(layout, &Rect::left, R::RightOfColumn2, s1 + s2);
+    Add(layout, &Rect::width, R::Column3Width, s3);
+    Add(layout, &Rect::left, R::RightOfColumn3, s1 + s2 + s3);
+    Add(layout, &Rect::width, R::Column4Width, s4);
+    Add(layout, &Rect::left, R::RightOfColumn4, s1 + s2 + s3 + s4);
 
     const Rect& playlist = At(layout, "ListBox5");
     const int tab_left = playlist.left + (playlist.width - At(layout, "Img2Pl1").width) / 2;
-    for (std::string_view tab : kPlaylistTabs) {
-        At(layout, tab).left = tab_left;
+    for (const ControlEntry& control : MainWindowControls()) {
+        if (controls::Has(control.resize, R::PlaylistTab)) {
+            At(layout, control.name).left = tab_left;
+        }
     }
 }
 
 void ApplyDeltaWidthBars(Layout& layout, int d) {
-    Add(layout, &Rect::width, kStretchedWithWindow, d);
+    Add(layout, &Rect::width, R::WidthWithWindow, d);
 
     Rect& time_bar = At(layout, "TimeSKRL");
     Rect& volume_bar = At(layout, "VolumeSKRL");
@@ -309,19 +265,17 @@ void ApplyDeltaWidthBars(Layout& layout, int d) {
     length_text.left = position_text.Right() + 2;
     size_text.left = length_text.left;
 
-    Add(layout, &Rect::left, kBottomRightButtons, d);
-    Add(layout, &Rect::left, kRightFrameAndTopButtons, d);
+    Add(layout, &Rect::left, R::RightWithWindow, d);
 }
 
 void ApplyDeltaHeight(Layout& layout, int d) {
     const auto [a, b] = HalveWithOddPixel(d, At(layout, "ListBox3").height,
                                           At(layout, "ListBox4").height - kSongListAllowance);
-    Add(layout, &Rect::height, kFullHeight, d);
-    Add(layout, &Rect::height, kAlbumHeights, a);
-    Add(layout, &Rect::height, kSongHeights, b);
-    Add(layout, &Rect::top, kBelowAlbums, a);
-    Add(layout, &Rect::top, kBottomRow, d);
-    Add(layout, &Rect::top, kBottomRightButtons, d);
+    Add(layout, &Rect::height, R::HeightWithWindow, d);
+    Add(layout, &Rect::height, R::AlbumHeight, a);
+    Add(layout, &Rect::height, R::SongHeight, b);
+    Add(layout, &Rect::top, R::BelowAlbums, a);
+    Add(layout, &Rect::top, R::DownWithWindow, d);
 }
 
 int ScrollerMaximum(int item_count, int list_height, int item_height) {
@@ -354,8 +308,8 @@ void ClearAnchors(EdgeDrag& drag, Edge edge) {
 
 Deltas SavedDeltas(const Layout& now) {
     return Deltas{
-        .width = At(now, "ImgNizCenter").width - DesignRect("ImgNizCenter").width,
-        .height = At(now, "imgLeftLine").height - DesignRect("imgLeftLine").height,
+        .width = At(now, "ImgNizCenter").width - MainControl(Main::ImgNizCenter).rect.width,
+        .height = At(now, "imgLeftLine").height - MainControl(Main::imgLeftLine).rect.height,
     };
 }
 

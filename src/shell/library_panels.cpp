@@ -117,9 +117,12 @@ void LibraryPanels::BuildMenus() {
     const auto pop_up = [](SettingsMenu* menu) {
         return [menu] { MainMenus::PopUp(*menu, QCursor::pos()); };
     };
-    connect(&c.Image("ImgAblSortBy"), &controls::TMegaImage::OnClick, this, pop_up(AlbSort));
-    connect(&c.Image("ImgSongSortBy"), &controls::TMegaImage::OnClick, this, pop_up(SortSong));
-    connect(&c.Image("ImgCmdPref"), &controls::TMegaImage::OnClick, this, pop_up(SearchOpt));
+    connect(&c.Image(controls::Main::ImgAblSortBy), &controls::TMegaImage::OnClick, this,
+            pop_up(AlbSort));
+    connect(&c.Image(controls::Main::ImgSongSortBy), &controls::TMegaImage::OnClick, this,
+            pop_up(SortSong));
+    connect(&c.Image(controls::Main::ImgCmdPref), &controls::TMegaImage::OnClick, this,
+            pop_up(SearchOpt));
 }
 
 void LibraryPanels::ConnectPanels() {
@@ -144,7 +147,8 @@ void LibraryPanels::ConnectPanels() {
     controls::TCListBox& songs = c.List(4);
     songs.setMouseTracking(true);
     songs.viewport()->setMouseTracking(true);
-    songs.viewport()->installEventFilter(this);
+    connect(&songs, &controls::TCListBox::PointerOverItem, this, &LibraryPanels::SongMouseMove);
+    connect(&songs, &controls::TCListBox::HintWanted, this, [this] { ShowSongHint(); });
     songs.setContextMenuPolicy(Qt::CustomContextMenu);
     connect(&songs, &QWidget::customContextMenuRequested, this, [this, &songs](const QPoint& at) {
         PopupMenu1->popup(songs.viewport()->mapToGlobal(at));
@@ -230,10 +234,9 @@ void LibraryPanels::DoubleClick(int panel) {
     }
 }
 
-void LibraryPanels::SongMouseMove(const QPoint& at) {
+void LibraryPanels::SongMouseMove(int item) {
     controls::TCListBox& list = form_.Controls().List(4);
-    const QModelIndex index = list.indexAt(at);
-    const int row = index.isValid() ? index.row() + 1 : list.count() + 1;
+    const int row = item >= 0 ? item + 1 : list.count() + 1;
     if (!browser_.HoverSong(row, list.count())) {
         return;
     }
@@ -260,14 +263,6 @@ void LibraryPanels::ShowFileLocation() {
 
 bool LibraryPanels::eventFilter(QObject* watched, QEvent* event) {
     MainControls& c = form_.Controls();
-    if (watched == c.List(4).viewport() && event->type() == QEvent::MouseMove) {
-        SongMouseMove(static_cast<QMouseEvent*>(event)->position().toPoint());
-        return false;
-    }
-    if (watched == c.List(4).viewport() && event->type() == QEvent::ToolTip) {
-        ShowSongHint();
-        return true;
-    }
     for (int n = 1; n <= 4; ++n) {
         if (watched != &c.List(n)) {
             continue;

@@ -52,7 +52,8 @@ class LibraryPanels : public QObject {
     void SongPress();
     bool PanelKeyDown(int panel, QKeyEvent& key);
     void PanelKeyUp(int panel, QKeyEvent& key);
-    void SongMouseMove(const QPoint& at);
+    // item: the 0-based item under the pointer, -1 for none.
+    void SongMouseMove(int item);
     // The song panel's hint, once the pointer has rested (the application's hint pause).
     void ShowSongHint();
     void ShowFileLocation();

@@ -3,10 +3,9 @@
 #include <QLineEdit>
 #include <QWidget>
 #include <array>
-#include <map>
-#include <string>
 #include <string_view>
 
+#include "controls/skin_controls.h"
 #include "controls/title_strip.h"
 #include "shell/main_layout.h"
 
@@ -24,13 +23,11 @@ namespace tarvel::shell {
 using TitleStripWidget = controls::TitleStrip;
 
 // Every control of the main window, made from the layout table as children of the window, each
-// named as its table entry (the skin loading finds the pictures by these names).
-class MainControls {
+// named as its record (the skin loading finds the pictures by these names) and given the skin's
+// looks. Controls are reached by their Main constants.
+class MainControls : public controls::SkinControls<Main> {
   public:
     explicit MainControls(QWidget& window);
-
-    QWidget& Widget(std::string_view name) const;
-    controls::TMegaImage& Image(std::string_view name) const;
 
     // Moves every control to its rectangle in the layout.
     void Apply(const Layout& layout);
@@ -38,10 +35,8 @@ class MainControls {
     void AfterSkinLoaded();
 
     // The lists ListBox1..ListBox5 and their bars KVRScrollerVr1..5, by number.
-    controls::TCListBox& List(int n) const { return *lists_.at(static_cast<size_t>(n - 1)); }
-    controls::TKVRScrollerVr& ListBar(int n) const {
-        return *list_bars_.at(static_cast<size_t>(n - 1));
-    }
+    controls::TCListBox& List(int n) const { return SkinControls::List(kLists.at(Slot(n))); }
+    controls::TKVRScrollerVr& ListBar(int n) const { return VerticalBar(kListBars.at(Slot(n))); }
 
     controls::TKVRScrollerH* TimeSKRL = nullptr;
     controls::TKVRScrollerH* VolumeSKRL = nullptr;
@@ -51,11 +46,12 @@ class MainControls {
     TitleStripWidget* Label3 = nullptr;
 
   private:
-    QWidget* Make(const ControlEntry& entry, QWidget& window);
-
-    std::map<std::string, QWidget*, std::less<>> by_name_;
-    std::array<controls::TCListBox*, 5> lists_{};
-    std::array<controls::TKVRScrollerVr*, 5> list_bars_{};
+    static constexpr std::array<Main, 5> kLists = {Main::ListBox1, Main::ListBox2, Main::ListBox3,
+                                                   Main::ListBox4, Main::ListBox5};
+    static constexpr std::array<Main, 5> kListBars = {Main::KVRScrollerVr1, Main::KVRScrollerVr2,
+                                                      Main::KVRScrollerVr3, Main::KVRScrollerVr4,
+                                                      Main::KVRScrollerVr5};
+    static size_t Slot(int n) { return static_cast<size_t>(n - 1); }
 };
 
 }  // namespace tarvel::shell

@@ -50,7 +50,7 @@ void MainDisplay::SetVolumeBars(int position) {
 }
 
 void MainDisplay::SetPlayButtons(transport::ButtonLook look) {
-    controls::TMegaImage& button = controls_.Image("ImgPlayPause");
+    controls::TMegaImage& button = controls_.Image(controls::Main::ImgPlayPause);
     button.SetAddToNom(look.add_to_nom);
     button.ShowPicture(look.picture);
     play_look_ = look;
@@ -75,13 +75,15 @@ void MainDisplay::ShowOnMini() {
 }
 
 void MainDisplay::HideAbMarks() {
-    controls_.Widget("MarkL").hide();
-    controls_.Widget("MarkR").hide();
+    controls_.Widget(controls::Main::MarkL).hide();
+    controls_.Widget(controls::Main::MarkR).hide();
 }
 
 void MainDisplay::SetMainTimes(const std::string& song, const std::string& playlist) {
-    static_cast<QLabel&>(controls_.Widget("StaticText1")).setText(text::Cp1251ToQString(song));
-    static_cast<QLabel&>(controls_.Widget("StaticText2")).setText(text::Cp1251ToQString(playlist));
+    static_cast<QLabel&>(controls_.Widget(controls::Main::StaticText1))
+        .setText(text::Cp1251ToQString(song));
+    static_cast<QLabel&>(controls_.Widget(controls::Main::StaticText2))
+        .setText(text::Cp1251ToQString(playlist));
 }
 
 void MainDisplay::SetMiniTime(const std::string& text) {
@@ -155,17 +157,18 @@ void MainDisplay::SetModuleTimer(bool on) {
 }
 
 void MainDisplay::ShowTab(playlists::Playlist playlist) {
-    controls_.Widget("Img2Pl1").setVisible(playlist == playlists::Playlist::PL1);
-    controls_.Widget("Img2CD").setVisible(playlist == playlists::Playlist::CD);
-    controls_.Widget("Img2PL2").setVisible(playlist == playlists::Playlist::PL2);
+    controls_.Widget(controls::Main::Img2Pl1).setVisible(playlist == playlists::Playlist::PL1);
+    controls_.Widget(controls::Main::Img2CD).setVisible(playlist == playlists::Playlist::CD);
+    controls_.Widget(controls::Main::Img2PL2).setVisible(playlist == playlists::Playlist::PL2);
 }
 
 void MainDisplay::SetSizeText(const std::string& text) {
-    static_cast<QLabel&>(controls_.Widget("StaticText3")).setText(text::Cp1251ToQString(text));
+    static_cast<QLabel&>(controls_.Widget(controls::Main::StaticText3))
+        .setText(text::Cp1251ToQString(text));
 }
 
 void MainDisplay::SetRepeatButton(bool on) {
-    controls::TMegaImage& button = controls_.Image("ImgRepeat");
+    controls::TMegaImage& button = controls_.Image(controls::Main::ImgRepeat);
     button.SetNomPicRealVid(on ? 2 : 1);
     button.ShowPicture(on ? 2 : 1);
 }

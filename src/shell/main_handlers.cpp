@@ -29,12 +29,12 @@ constexpr int kTimer3Ms = 100;
 
 }  // namespace
 
-void TForm1::OnClick(std::string_view button, std::function<void()> handler) {
+void TForm1::OnClick(controls::Main button, std::function<void()> handler) {
     connect(&controls_->Image(button), &controls::TMegaImage::OnClick, this,
             [this, handler = std::move(handler)] { Reported(handler); });
 }
 
-void TForm1::OnPress(std::string_view control, std::function<void(QMouseEvent*)> handler) {
+void TForm1::OnPress(controls::Main control, std::function<void(QMouseEvent*)> handler) {
     connect(&controls_->Image(control), &controls::TMegaImage::OnMouseDown, this,
             [this, handler = std::move(handler)](QMouseEvent* event) {
                 Reported([&] { handler(event); });
@@ -85,27 +85,30 @@ shell::MainMenus& TForm1::Menus() {
 
 void TForm1::ConnectControls() {
     const auto count = [this] { return playlists_->Work().Count; };
-    OnClick("ImgPlayPause", [this] { transport_->PlayPauseButton(); });
-    OnClick("ImgStop", [this] { transport_->StopPlay(true); });
-    OnClick("ImgPrev", [this, count] {
+    OnClick(controls::Main::ImgPlayPause, [this] { transport_->PlayPauseButton(); });
+    OnClick(controls::Main::ImgStop, [this] { transport_->StopPlay(true); });
+    OnClick(controls::Main::ImgPrev, [this, count] {
         if (count() > 0) {
             transport_->PlayPrevious();
         }
     });
-    OnClick("ImgNext", [this, count] {
+    OnClick(controls::Main::ImgNext, [this, count] {
         if (count() > 0) {
             transport_->PlayNext();
         }
     });
-    OnClick("ImgShuffle", [this] { playlists_->ShuffleClick(BrowserSongs()); });
-    OnClick("ImgRepeat", [this] { playlists_->ClickRepeat(); });
-    OnClick("ImgUndo", [this] { playlists_->UndoPlaylistChange(); });
-    OnClick("ImgShuffStr",
+    OnClick(controls::Main::ImgShuffle, [this] { playlists_->ShuffleClick(BrowserSongs()); });
+    OnClick(controls::Main::ImgRepeat, [this] { playlists_->ClickRepeat(); });
+    OnClick(controls::Main::ImgUndo, [this] { playlists_->UndoPlaylistChange(); });
+    OnClick(controls::Main::ImgShuffStr,
             [this] { shell::MainMenus::PopUp(*Menus().ShufflMenu, QCursor::pos()); });
-    OnClick("ImgRepStr", [this] { shell::MainMenus::PopUp(*Menus().REpeatMenu, QCursor::pos()); });
-    OnClick("ImgPref", [this] { shell::MainMenus::PopUp(*Menus().OptionsMenu, QCursor::pos()); });
-    OnClick("ImgLibrary", [this] { shell::MainMenus::PopUp(*Menus().MyLibrary, QCursor::pos()); });
-    OnClick("ImgHelp", [this] {
+    OnClick(controls::Main::ImgRepStr,
+            [this] { shell::MainMenus::PopUp(*Menus().REpeatMenu, QCursor::pos()); });
+    OnClick(controls::Main::ImgPref,
+            [this] { shell::MainMenus::PopUp(*Menus().OptionsMenu, QCursor::pos()); });
+    OnClick(controls::Main::ImgLibrary,
+            [this] { shell::MainMenus::PopUp(*Menus().MyLibrary, QCursor::pos()); });
+    OnClick(controls::Main::ImgHelp, [this] {
         const std::string help = app_dir_ + "/help/help.htm";
         if (!services_.OpenWithDesktop(help)) {
             services_.MessageBox("Tarvel",
@@ -113,16 +116,17 @@ void TForm1::ConnectControls() {
                                  system::Buttons::Ok, system::Icon::Information);
         }
     });
-    OnClick("ImgClose", [this] { close(); });
-    OnClick("ImgMini", [this] { SwitchToMini(); });
-    OnClick("ImgTray", [this] { states_->MainToTray(); });
-    for (const char* tab : {"Img2Pl1", "Img2CD", "Img2PL2"}) {
+    OnClick(controls::Main::ImgClose, [this] { close(); });
+    OnClick(controls::Main::ImgMini, [this] { SwitchToMini(); });
+    OnClick(controls::Main::ImgTray, [this] { states_->MainToTray(); });
+    for (controls::Main tab :
+         {controls::Main::Img2Pl1, controls::Main::Img2CD, controls::Main::Img2PL2}) {
         OnPress(tab, [this, tab](QMouseEvent* event) {
             playlists_->TabMouseDown(static_cast<int>(event->position().x()),
                                      controls_->Widget(tab).width());
         });
     }
-    for (const char* frame : {"ImgVerhLEvo", "imgLeftLine"}) {
+    for (controls::Main frame : {controls::Main::ImgVerhLEvo, controls::Main::imgLeftLine}) {
         OnPress(frame, [this](QMouseEvent* event) {
             if (event->button() == Qt::LeftButton) {
                 MoveWindow();

@@ -175,8 +175,8 @@ class TForm1 : public QWidget {
     void ConnectTimers();
     void ConnectEdgeDrags();
     bool EdgeEvent(QObject* watched, QEvent* event);
-    void OnClick(std::string_view button, std::function<void()> handler);
-    void OnPress(std::string_view control, std::function<void(QMouseEvent*)> handler);
+    void OnClick(controls::Main button, std::function<void()> handler);
+    void OnPress(controls::Main control, std::function<void(QMouseEvent*)> handler);
     playlists::BrowserSongs BrowserSongs() const;
     // Keyboard routing: every key of the window is seen here first.
     bool FormKeyDown(QKeyEvent& event);

@@ -137,14 +137,17 @@ void PlaylistPanel::ConnectList() {
         connect(show, &QAction::triggered, this,
                 [this] { Reported([this] { ShowFileLocation(); }); });
     }
-    for (int n = 1; n <= 4; ++n) {
-        c.List(n).viewport()->installEventFilter(this);
+    for (int n = 1; n <= 5; ++n) {
+        connect(&c.List(n), &controls::TCListBox::RowDragStarted, this,
+                [this, n] { StartRowDrag(form_.Controls().List(n)); });
     }
-    connect(&c.Image("ImgPlayListAZ"), &controls::TMegaImage::OnMouseDown, this,
+    connect(&list, &controls::TCListBox::PointerOverItem, this, &PlaylistPanel::ListBox5MouseMove);
+    connect(&list, &controls::TCListBox::HintWanted, this, [this] { ShowHint(); });
+    connect(&c.Image(controls::Main::ImgPlayListAZ), &controls::TMegaImage::OnMouseDown, this,
             [this](QMouseEvent* event) {
                 ImgPlayListAZMouseDown(static_cast<int>(event->position().x()));
             });
-    connect(&c.Image("ImgMark"), &controls::TMegaImage::OnClick, this,
+    connect(&c.Image(controls::Main::ImgMark), &controls::TMegaImage::OnClick, this,
             [this] { Reported([this] { ImgMarkClick(); }); });
 }
 
@@ -191,9 +194,8 @@ void PlaylistPanel::ListBox5MouseDown(const QPoint& at) {
     form_.LibraryPanels().Browser().DragSourceKind = 5;
 }
 
-void PlaylistPanel::ListBox5MouseMove(const QPoint& at) {
-    const QModelIndex index = form_.Controls().List(5).indexAt(at);
-    const int row = index.isValid() ? index.row() + 1 : -1;
+void PlaylistPanel::ListBox5MouseMove(int item) {
+    const int row = item >= 0 ? item + 1 : -1;
     if (row == HintRow) {
         return;
     }
@@ -231,12 +233,13 @@ void PlaylistPanel::ListBox5DragDrop(const QPoint& at) {
 }
 
 void PlaylistPanel::ImgPlayListAZMouseDown(int x) {
-    if (playlists::OpensPlaylistMenu(x, form_.Controls().Widget("ImgPlayListAZ").width())) {
+    if (playlists::OpensPlaylistMenu(
+            x, form_.Controls().Widget(controls::Main::ImgPlayListAZ).width())) {
         MainMenus::PopUp(*PlaylistMenu, QCursor::pos());
     }
 }
 
-void PlaylistPanel::PlaceMarker(const char* name, int right_edge) {
+void PlaylistPanel::PlaceMarker(controls::Main name, int right_edge) {
     QWidget& marker = form_.Controls().Widget(name);
     marker.move(right_edge - marker.width(), marker.y());
     marker.show();
@@ -249,19 +252,19 @@ void PlaylistPanel::ImgMarkClick() {
     const int x = playlists::MarkX(bar.Position(), bar.width(), bar.Max(), bar.x());
     switch (playlists::ClickAbMark(form_.Playlists().Work(), MarkLoopFlag, form_.Settings())) {
         case playlists::AbClick::Reset:
-            c.Widget("MarkL").hide();
-            c.Widget("MarkR").hide();
+            c.Widget(controls::Main::MarkL).hide();
+            c.Widget(controls::Main::MarkR).hide();
             break;
         case playlists::AbClick::SetA:
-            PlaceMarker("MarkL", x);
+            PlaceMarker(controls::Main::MarkL, x);
             break;
         case playlists::AbClick::SetB:
-            PlaceMarker("MarkR", x);
+            PlaceMarker(controls::Main::MarkR, x);
             break;
         case playlists::AbClick::SwapB: {
-            QWidget& left = c.Widget("MarkL");
-            PlaceMarker("MarkR", left.x() + c.Widget("MarkR").width());
-            PlaceMarker("MarkL", x);
+            QWidget& left = c.Widget(controls::Main::MarkL);
+            PlaceMarker(controls::Main::MarkR, left.x() + c.Widget(controls::Main::MarkR).width());
+            PlaceMarker(controls::Main::MarkL, x);
             break;
         }
         case playlists::AbClick::None:
@@ -269,22 +272,12 @@ void PlaylistPanel::ImgMarkClick() {
     }
 }
 
-bool PlaylistPanel::DragMove(controls::TCListBox& list, QMouseEvent& move) {
-    if (pressed_list_ != &list || !(move.buttons() & Qt::LeftButton) ||
-        (move.position().toPoint() - press_at_).manhattanLength() <
-            QApplication::startDragDistance()) {
-        return false;
-    }
-    pressed_list_ = nullptr;
-    if (!list.indexAt(press_at_).isValid()) {
-        return false;  // only items are dragged
-    }
+void PlaylistPanel::StartRowDrag(controls::TCListBox& list) {
     auto* mime = new QMimeData;
     mime->setData(kDragFormat, QByteArray());
     auto* drag = new QDrag(&list);
     drag->setMimeData(mime);
     drag->exec(Qt::CopyAction | Qt::MoveAction, Qt::CopyAction);
-    return true;
 }
 
 bool PlaylistPanel::ListBox5Event(QEvent& event) {
@@ -292,20 +285,10 @@ bool PlaylistPanel::ListBox5Event(QEvent& event) {
         case QEvent::MouseButtonPress: {
             auto& press = static_cast<QMouseEvent&>(event);
             if (press.button() == Qt::LeftButton) {
-                press_at_ = press.position().toPoint();
-                pressed_list_ = &form_.Controls().List(5);
-                Reported([&] { ListBox5MouseDown(press_at_); });
+                Reported([&] { ListBox5MouseDown(press.position().toPoint()); });
             }
             return false;
         }
-        case QEvent::MouseMove: {
-            auto& move = static_cast<QMouseEvent&>(event);
-            ListBox5MouseMove(move.position().toPoint());
-            return DragMove(form_.Controls().List(5), move);
-        }
-        case QEvent::ToolTip:
-            ShowHint();
-            return true;
         case QEvent::DragEnter:
         case QEvent::DragMove: {
             auto& drag = static_cast<QDragMoveEvent&>(event);
@@ -333,8 +316,6 @@ bool PlaylistPanel::eventFilter(QObject* watched, QEvent* event) {
     switch (event->type()) {
         case QEvent::KeyPress:
         case QEvent::MouseButtonPress:
-        case QEvent::MouseMove:
-        case QEvent::ToolTip:
         case QEvent::DragEnter:
         case QEvent::DragMove:
         case QEvent::Drop:
@@ -353,19 +334,6 @@ bool PlaylistPanel::eventFilter(QObject* watched, QEvent* event) {
     }
     if (watched == list5.viewport()) {
         return ListBox5Event(*event);
-    }
-    for (int n = 1; n <= 4; ++n) {
-        controls::TCListBox& list = c.List(n);
-        if (watched != list.viewport()) {
-            continue;
-        }
-        if (event->type() == QEvent::MouseButtonPress) {
-            press_at_ = static_cast<QMouseEvent*>(event)->position().toPoint();
-            pressed_list_ = &list;
-        } else if (event->type() == QEvent::MouseMove) {
-            return DragMove(list, static_cast<QMouseEvent&>(*event));
-        }
-        return false;
     }
     return QObject::eventFilter(watched, event);
 }

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "controls/c_list_box.h"
+#include "controls/window_tables.h"
 #include "playlists/playlist_copy.h"
 
 class QKeyEvent;
@@ -49,7 +50,8 @@ class PlaylistPanel : public QObject {
     void ListBox5DblClick();
     bool ListBox5KeyDown(QKeyEvent& key);
     void ListBox5MouseDown(const QPoint& at);
-    void ListBox5MouseMove(const QPoint& at);
+    // item: the 0-based item under the pointer, -1 for none.
+    void ListBox5MouseMove(int item);
     // A drop of a list's drag at a point of ListBox5's viewport.
     void ListBox5DragDrop(const QPoint& at);
     void ImgPlayListAZMouseDown(int x);
@@ -65,18 +67,16 @@ class PlaylistPanel : public QObject {
   private:
     void BuildMenu();
     void ConnectList();
-    // Starts a drag from a list once the pointer moved far enough with the button held.
-    bool DragMove(controls::TCListBox& list, QMouseEvent& move);
+    // Starts the drag of a row of a list, as the list asks.
+    void StartRowDrag(controls::TCListBox& list);
     bool ListBox5Event(QEvent& event);
     void ShowHint();
-    void PlaceMarker(const char* name, int right_edge);
+    void PlaceMarker(controls::Main name, int right_edge);
     template <typename Handler>
     void Reported(Handler&& handler);
 
     TForm1& form_;
     std::unique_ptr<playlists::PlaylistCopy> copy_;
-    QPoint press_at_;
-    QObject* pressed_list_ = nullptr;
 };
 
 // Makes the playlist panel of the main window (owned by the window) and wires it.

@@ -156,8 +156,8 @@ SecondaryWindows::SecondaryWindows(TForm1& form, TMinFrm& mini, TTalik& talik)
     // The play marks and the scroll bar's pictures of the main window's playlist.
     const controls::TCListBox& list5 = form.Controls().List(5);
     talik.List().SetMarkPictures(list5.PlayPicture(), list5.PausePicture());
-    const QImage& band = form.Controls().Image("ImgPalkaForSkroll").Picture(1);
-    const QImage& thumb = form.Controls().Image("ImgSkroll").Picture(1);
+    const QImage& band = form.Controls().Image(controls::Main::ImgPalkaForSkroll).Picture(1);
+    const QImage& thumb = form.Controls().Image(controls::Main::ImgSkroll).Picture(1);
     if (!band.isNull() && !thumb.isNull()) {
         talik.Bar().SetPictures(band, thumb);
     }

@@ -12,8 +12,8 @@ class TimeSizeLabels : public QObject {
   public:
     explicit TimeSizeLabels(TForm1& form)
         : QObject(&form),
-          time_(form.Controls().Widget("StaticText2")),
-          size_(form.Controls().Widget("StaticText3")) {
+          time_(form.Controls().Widget(controls::Main::StaticText2)),
+          size_(form.Controls().Widget(controls::Main::StaticText3)) {
         time_.installEventFilter(this);
         size_.installEventFilter(this);
     }

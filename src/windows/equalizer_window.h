@@ -23,7 +23,7 @@ struct EqualizerParts {
 // The 16-band equalizer window: borderless, dragged by its background, with a slider per band
 // (the gain 15 - position dB), the on/off picture, the reset picture and the close picture.
 // A loaded preset moves its sliders and sets the engine's bands.
-class TEqualizer : public windows::SkinWindow, public config::EqualizerTarget {
+class TEqualizer : public windows::SkinWindowOf<controls::Eq>, public config::EqualizerTarget {
     Q_OBJECT
   public:
     explicit TEqualizer(const EqualizerParts& parts, QWidget* parent = nullptr);

@@ -5,9 +5,9 @@
 #include <QLabel>
 #include <QScreen>
 
-#include "controls/bgr_color.h"
 #include "controls/kvr_scroller_h.h"
 #include "controls/mega_image.h"
+#include "controls/skin_palette.h"
 #include "controls/title_strip.h"
 #include "platform/error/app_error.h"
 #include "platform/winmsg/widget_requests.h"
@@ -18,7 +18,7 @@
 namespace tarvel {
 namespace {
 
-using windows::ControlKind;
+using controls::Mini;
 
 // The window is made 50 pixels wider and 20 higher than the background strip reaches; the rounded
 // outline from (ImgLeft.Left + 1, ImgLeft.Top + 1) to the bottom right corner of ImgRigth leaves
@@ -27,29 +27,7 @@ constexpr QSize kClient(10 + 673 + 50, 2 + 24 + 20);
 constexpr QRect kOutline(2 + 1, 2 + 1, 682 + 12 - 3, 2 + 24 - 3);
 // The pixels left between the strip and the small playlist dropped under or over it.
 constexpr int kListGap = 2;
-constexpr windows::WindowControl kControls[] = {
-    {"Imgfon", ControlKind::Background, {10, 2, 673, 24}, ""},
-    {"ImgLeft", ControlKind::Background, {2, 2, 8, 24}, ""},
-    {"ImgRigth", ControlKind::Background, {682, 2, 12, 24}, ""},
-    {"ImgPlayPause", ControlKind::Button, {11, 6, 18, 18}, "Play/Pause (Win + Space)"},
-    {"ImgStop", ControlKind::Button, {29, 6, 18, 18}, "Stop"},
-    {"ImgPrew", ControlKind::Button, {47, 6, 18, 18}, "Prev (Win + Left)"},
-    {"ImgNext", ControlKind::Button, {65, 6, 18, 18}, "Next (Win + Rigth)"},
-    {"Label3", ControlKind::TitleStrip, {82, 7, 221, 13}, ""},
-    {"StaticText1", ControlKind::Label, {303, 7, 149, 15}, "0:00/0:00...0:00/0:00"},
-    {"ImgPls", ControlKind::Button, {455, 6, 18, 18}, "Show PlayList"},
-    {"SCRLtimeMIN", ControlKind::HorizontalBar, {476, 7, 141, 8}, ""},
-    {"SCRLvolumeMIN", ControlKind::HorizontalBar, {476, 13, 141, 9}, "Volome (Win + Up/Down)"},
-    {"ImgTray", ControlKind::Button, {617, 5, 17, 17}, "Tray"},
-    {"ImgNormal", ControlKind::Button, {634, 5, 17, 17}, "Normal Panel"},
-    {"ImgMinimize", ControlKind::Button, {652, 5, 17, 17}, ""},
-    {"ImgClose", ControlKind::Button, {670, 5, 17, 17}, "Close"},
-};
 
-// Colours in blue-green-red order: the strip's rose, the time text, the position bar's thumb.
-constexpr uint32_t kStrip = 0x5A56AF;
-constexpr uint32_t kTimeText = 0xD2D2D2;
-constexpr uint32_t kTimeThumb = 4210752;
 constexpr int kTimeMax = 100;
 constexpr int kVolumeMax = 771;
 constexpr quint8 kThumbSize = 25;
@@ -65,8 +43,8 @@ void LookOfBar(controls::TKVRScrollerH& bar, int maximum, const QColor& thumb) {
     bar.SetMax(maximum);
     bar.SetThumbSize(kThumbSize);
     bar.SetThumbShowText(false);
-    bar.SetColor(controls::ColorFromBgr(kStrip));
-    bar.SetColorBand(controls::ColorFromBgr(kStrip));
+    bar.SetColor(controls::palette::kMiniStrip);
+    bar.SetColorBand(controls::palette::kMiniStrip);
     bar.SetColorThumb(thumb);
 }
 
@@ -77,7 +55,7 @@ std::span<const windows::WindowControl> TMinFrm::LayoutTable() {
 }
 
 TMinFrm::TMinFrm(const std::string& app_dir, const windows::Report& report, QWidget* parent)
-    : SkinWindow("TMinFrm", kClient, kOutline, kControls, Qt::WindowStaysOnTopHint, parent) {
+    : SkinWindowOf(kClient, kOutline, Qt::WindowStaysOnTopHint, parent) {
     setWindowTitle("Tarvel");
     try {
         endpoint_ = std::make_unique<winmsg::WindowEndpoint>(
@@ -87,16 +65,16 @@ TMinFrm::TMinFrm(const std::string& app_dir, const windows::Report& report, QWid
         marker_error_ = e.what();
     }
 
-    auto& time = static_cast<QLabel&>(Control("StaticText1"));
+    auto& time = Label(Mini::StaticText1);
     time.setAlignment(Qt::AlignCenter);
     time.setAutoFillBackground(true);
     QFont font("MS Sans Serif");
     font.setPixelSize(9);
     time.setFont(font);
-    Colour(time, controls::ColorFromBgr(kStrip), controls::ColorFromBgr(kTimeText));
-    ShowTitle({}, 0, controls::ColorFromBgr(kTimeText), controls::ColorFromBgr(kStrip));
-    LookOfBar(HorizontalBar("SCRLtimeMIN"), kTimeMax, controls::ColorFromBgr(kTimeThumb));
-    LookOfBar(HorizontalBar("SCRLvolumeMIN"), kVolumeMax, Qt::black);
+    Colour(time, controls::palette::kMiniStrip, controls::palette::kMiniText);
+    ShowTitle({}, 0, controls::palette::kMiniText, controls::palette::kMiniStrip);
+    LookOfBar(HorizontalBar(Mini::SCRLtimeMIN), kTimeMax, controls::palette::kMiniThumb);
+    LookOfBar(HorizontalBar(Mini::SCRLvolumeMIN), kVolumeMax, Qt::black);
 
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         const QRect area = screen->geometry();
@@ -104,24 +82,24 @@ TMinFrm::TMinFrm(const std::string& app_dir, const windows::Report& report, QWid
     }
     LoadSkin(app_dir, report);
 
-    const auto on_click = [this](const char* button, void (TMinFrm::*handler)()) {
+    const auto on_click = [this](Mini button, void (TMinFrm::*handler)()) {
         connect(&Image(button), &controls::TMegaImage::OnClick, this, handler);
     };
-    on_click("ImgPlayPause", &TMinFrm::ImgPlayPauseClick);
-    on_click("ImgStop", &TMinFrm::ImgStopClick);
-    on_click("ImgPrew", &TMinFrm::ImgPrewClick);
-    on_click("ImgNext", &TMinFrm::ImgNextClick);
-    on_click("ImgPls", &TMinFrm::ImgPlsClick);
-    on_click("ImgTray", &TMinFrm::ImgTrayClick);
-    on_click("ImgNormal", &TMinFrm::ImgNormalClick);
-    on_click("ImgClose", &TMinFrm::ImgCloseClick);
+    on_click(Mini::ImgPlayPause, &TMinFrm::ImgPlayPauseClick);
+    on_click(Mini::ImgStop, &TMinFrm::ImgStopClick);
+    on_click(Mini::ImgPrew, &TMinFrm::ImgPrewClick);
+    on_click(Mini::ImgNext, &TMinFrm::ImgNextClick);
+    on_click(Mini::ImgPls, &TMinFrm::ImgPlsClick);
+    on_click(Mini::ImgTray, &TMinFrm::ImgTrayClick);
+    on_click(Mini::ImgNormal, &TMinFrm::ImgNormalClick);
+    on_click(Mini::ImgClose, &TMinFrm::ImgCloseClick);
     // A press on the background strip moves the window (as every background) and closes the
     // small playlist.
-    connect(&Image("Imgfon"), &controls::TMegaImage::OnMouseDown, this,
+    connect(&Image(Mini::Imgfon), &controls::TMegaImage::OnMouseDown, this,
             [this] { HideSmallPlaylist(); });
-    connect(&HorizontalBar("SCRLtimeMIN"), &controls::TKVRScrollerH::OnChange, this,
+    connect(&HorizontalBar(Mini::SCRLtimeMIN), &controls::TKVRScrollerH::OnChange, this,
             &TMinFrm::SCRLtimeMINChange);
-    connect(&HorizontalBar("SCRLvolumeMIN"), &controls::TKVRScrollerH::OnChange, this,
+    connect(&HorizontalBar(Mini::SCRLvolumeMIN), &controls::TKVRScrollerH::OnChange, this,
             &TMinFrm::SCRLvolumeMINChange);
     qApp->installEventFilter(this);
 }
@@ -130,47 +108,49 @@ TMinFrm::~TMinFrm() = default;
 
 void TMinFrm::Scale(double scale_x, double font_ratio) {
     windows::ControlRects rects;
-    for (const char* name : {"Label3", "StaticText1", "SCRLtimeMIN", "SCRLvolumeMIN"}) {
-        rects.emplace(name, Control(name).geometry());
+    constexpr Mini kScaled[] = {Mini::Label3, Mini::StaticText1, Mini::SCRLtimeMIN,
+                                Mini::SCRLvolumeMIN};
+    for (Mini id : kScaled) {
+        rects.emplace(controls::RecordOf(id).name, Control(id).geometry());
     }
     windows::ScaleMiniStrip(rects, scale_x, font_ratio);
-    for (const auto& [name, rect] : rects) {
-        Control(name).setGeometry(rect);
+    for (Mini id : kScaled) {
+        Control(id).setGeometry(rects.at(std::string(controls::RecordOf(id).name)));
     }
     if (scale_x < 1.0) {
-        Control("StaticText1").setFont(QFont("Small Fonts", 7));
+        Control(Mini::StaticText1).setFont(QFont("Small Fonts", 7));
     }
 }
 
 void TMinFrm::SetTimePosition(int position) {
-    HorizontalBar("SCRLtimeMIN").SetPosition(position);
+    HorizontalBar(Mini::SCRLtimeMIN).SetPosition(position);
 }
 
 void TMinFrm::SetTimeMaximum(int maximum) {
-    HorizontalBar("SCRLtimeMIN").SetMax(maximum);
+    HorizontalBar(Mini::SCRLtimeMIN).SetMax(maximum);
 }
 
 void TMinFrm::SetVolumePosition(int position) {
-    HorizontalBar("SCRLvolumeMIN").SetPosition(position);
+    HorizontalBar(Mini::SCRLvolumeMIN).SetPosition(position);
 }
 
 void TMinFrm::SetPlayLook(int picture, int add_to_nom) {
-    controls::TMegaImage& button = Image("ImgPlayPause");
+    controls::TMegaImage& button = Image(Mini::ImgPlayPause);
     button.SetAddToNom(add_to_nom);
     button.ShowPicture(picture);
 }
 
 void TMinFrm::SetTimeText(const QString& text) {
-    static_cast<QLabel&>(Control("StaticText1")).setText(text);
+    Label(Mini::StaticText1).setText(text);
 }
 
 int TMinFrm::TitleWidth() const {
-    return Strip("Label3").width();
+    return Strip(Mini::Label3).width();
 }
 
 void TMinFrm::ShowTitle(const QString& text, int x, const QColor& text_color,
                         const QColor& back_color) {
-    Strip("Label3").Show(text, x, text_color, back_color);
+    Strip(Mini::Label3).Show(text, x, text_color, back_color);
 }
 
 void TMinFrm::ImgPlayPauseClick() {
@@ -211,7 +191,7 @@ void TMinFrm::ImgPlsClick() {
     }
     // Just under the visible strip, its left edge 15 pixels before the time label's; where the
     // screen ends below the strip, just above it. Wholly on the screen either way.
-    const int left = x() + Control("StaticText1").x() - 15;
+    const int left = x() + Control(Mini::StaticText1).x() - 15;
     const QSize size = talik_->frameGeometry().size();
     const int strip_top = y() + mask().boundingRect().top();
     const int list_bottom = talik_->mask().boundingRect().bottom();
@@ -248,7 +228,7 @@ void TMinFrm::SCRLvolumeMINChange(int position) {
 bool TMinFrm::FormKeyDown(int key, Qt::KeyboardModifiers modifiers) {
     const bool ctrl = modifiers.testFlag(Qt::ControlModifier);
     const bool alt = modifiers.testFlag(Qt::AltModifier);
-    const int volume = HorizontalBar("SCRLvolumeMIN").Position();
+    const int volume = HorizontalBar(Mini::SCRLvolumeMIN).Position();
     if (key == Qt::Key_Pause) {
         WithHost([](windows::MiniPlayerHost& host) { host.PlayPause(); });
     } else if (ctrl && key == Qt::Key_Right) {
@@ -261,7 +241,7 @@ bool TMinFrm::FormKeyDown(int key, Qt::KeyboardModifiers modifiers) {
         // As the normal-panel button: a small playlist left open would float on its own.
         ImgNormalClick();
     } else if (ctrl && key == Qt::Key_Up) {
-        if (volume < HorizontalBar("SCRLvolumeMIN").Max()) {
+        if (volume < HorizontalBar(Mini::SCRLvolumeMIN).Max()) {
             WithHost([](windows::MiniPlayerHost& host) { host.StepVolume(kVolumeStep); });
         }
     } else if (ctrl && key == Qt::Key_Down) {
@@ -282,16 +262,16 @@ bool TMinFrm::eventFilter(QObject* watched, QEvent* event) {
             return FormKeyDown(key.key(), key.modifiers());
         }
     }
-    return SkinWindow::eventFilter(watched, event);
+    return SkinWindowOf::eventFilter(watched, event);
 }
 
 void TMinFrm::mousePressEvent(QMouseEvent* event) {
     // Presses on the window itself and on the time label arrive here; the title strip's only
     // move the window.
-    if (childAt(event->position().toPoint()) != &Control("Label3")) {
+    if (childAt(event->position().toPoint()) != &Control(Mini::Label3)) {
         HideSmallPlaylist();
     }
-    SkinWindow::mousePressEvent(event);
+    SkinWindowOf::mousePressEvent(event);
 }
 
 void TMinFrm::HideSmallPlaylist() {

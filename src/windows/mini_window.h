@@ -50,7 +50,7 @@ class MiniPlayerHost {
 // the transport buttons. Every button and key calls the main window's operations. Its window
 // class "TMinFrm" is registered for the whole run: a second start of the program finds it and
 // ends at once.
-class TMinFrm : public windows::SkinWindow {
+class TMinFrm : public windows::SkinWindowOf<controls::Mini> {
     Q_OBJECT
   public:
     static constexpr int kVolumeStep = 10;

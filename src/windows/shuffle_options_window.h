@@ -13,7 +13,7 @@ namespace tarvel {
 // The shuffle options window: five share bars, 0 to 100 000, whose thumbs show the shares of the
 // shuffle sources in percent. Save stores them (and the shuffle menu's captions follow); Close
 // keeps the old shares. Always on top; hidden until opened.
-class TSFoptions : public windows::SkinWindow {
+class TSFoptions : public windows::SkinWindowOf<controls::Shuffle> {
     Q_OBJECT
   public:
     TSFoptions(config::Settings& settings, const std::string& app_dir,

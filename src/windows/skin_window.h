@@ -1,64 +1,26 @@
 #pragma once
 
-#include <QImage>
 #include <QRect>
 #include <QWidget>
 #include <functional>
-#include <map>
-#include <span>
 #include <string>
 #include <string_view>
 
-namespace tarvel::controls {
-class TCListBox;
-class TitleStrip;
-class TKVRScrollerH;
-class TKVRScrollerVr;
-class TMegaImage;
-}  // namespace tarvel::controls
+#include "controls/skin_controls.h"
 
 namespace tarvel::windows {
-
-enum class ControlKind {
-    Background,     // a stretched skin picture; pressing it drags the window
-    Picture,        // a skin picture whose mouse events do not switch pictures
-    Button,         // a skin button with hover and pressed pictures
-    VerticalBar,    // TKVRScrollerVr
-    HorizontalBar,  // TKVRScrollerH
-    Label,          // a text
-    TitleStrip,     // controls::TitleStrip, a scrolling title
-    List,           // TCListBox
-};
-
-// One control of a secondary window at its design place (client pixels).
-struct WindowControl {
-    std::string_view name;
-    ControlKind kind;
-    QRect rect;
-    std::string_view text;  // the caption of labels, the hint of the other controls
-};
 
 // Where a window reports a failure it cannot act on (a missing skin picture).
 using Report = std::function<void(const std::string& text)>;
 
-// A borderless skinned window built from its layout table: every control is a child named as
-// its entry, the skin pictures of its window class are loaded into the pictures, and the
-// outline is a rounded rectangle. A press on the window or its background moves the window.
+// A borderless skinned window: black behind its controls, the skin pictures of its window class
+// loaded into its pictures, and a rounded outline. A press on the window or on a background
+// picture moves the window. The controls come from the layout table (see SkinWindowOf).
 class SkinWindow : public QWidget {
     Q_OBJECT
-  public:
-    QWidget& Control(std::string_view name) const;
-    controls::TMegaImage& Image(std::string_view name) const;
-    controls::TKVRScrollerVr& VerticalBar(std::string_view name) const;
-    controls::TKVRScrollerH& HorizontalBar(std::string_view name) const;
-    controls::TitleStrip& Strip(std::string_view name) const;
-    controls::TCListBox& ListBox(std::string_view name) const;
-
   protected:
-    // window_class: the class the skin table names the window by. outline: the rectangle the
-    // rounded outline runs around (corner ellipses 5 x 5).
-    SkinWindow(std::string_view window_class, QSize client, QRect outline,
-               std::span<const WindowControl> table, Qt::WindowFlags flags, QWidget* parent);
+    // window_class: the class the layout table names the window by.
+    SkinWindow(std::string_view window_class, QSize client, Qt::WindowFlags flags, QWidget* parent);
 
     // Loads the pictures of the window class from the Pictures folder; a missing or unreadable
     // file is reported and the window stays usable with the pictures loaded so far.
@@ -67,14 +29,42 @@ class SkinWindow : public QWidget {
     void MoveWindow();
     // The rounded outline (corner ellipses 5 x 5) around a rectangle of the client area.
     void SetOutline(const QRect& outline);
+    // A left press on the picture moves the window.
+    void DragsWindow(controls::TMegaImage& background);
 
     void mousePressEvent(QMouseEvent* event) override;
 
   private:
-    QWidget* Make(const WindowControl& control);
-
     std::string window_class_;
-    std::map<std::string, QWidget*, std::less<>> by_name_;
+};
+
+// A skinned window built from the layout table of the enum Id: every control is a child named as
+// its record, reached by Id's constants. outline: the rectangle the rounded outline runs around.
+template <typename Id>
+class SkinWindowOf : public SkinWindow {
+  public:
+    QWidget& Control(Id id) const { return controls_.Widget(id); }
+    controls::TMegaImage& Image(Id id) const { return controls_.Image(id); }
+    controls::TKVRScrollerVr& VerticalBar(Id id) const { return controls_.VerticalBar(id); }
+    controls::TKVRScrollerH& HorizontalBar(Id id) const { return controls_.HorizontalBar(id); }
+    controls::TitleStrip& Strip(Id id) const { return controls_.Strip(id); }
+    controls::TCListBox& ListBox(Id id) const { return controls_.List(id); }
+    QLabel& Label(Id id) const { return controls_.Label(id); }
+
+  protected:
+    SkinWindowOf(QSize client, QRect outline, Qt::WindowFlags flags, QWidget* parent)
+        : SkinWindow(controls::TableFor(Id{}).window_class, client, flags, parent),
+          controls_(*this) {
+        for (const controls::ControlRecord& record : controls_.Table()) {
+            if (record.kind == controls::ControlKind::Background) {
+                DragsWindow(controls_.Image(static_cast<Id>(record.id)));
+            }
+        }
+        SetOutline(outline);
+    }
+
+  private:
+    controls::SkinControls<Id> controls_;
 };
 
 }  // namespace tarvel::windows

@@ -10,10 +10,10 @@
 #include <QWheelEvent>
 #include <algorithm>
 
-#include "controls/bgr_color.h"
 #include "controls/c_list_box.h"
 #include "controls/hint_timing.h"
 #include "controls/kvr_scroller_vr.h"
+#include "controls/skin_palette.h"
 #include "platform/text/cp1251.h"
 #include "playlists/playlist_edit.h"
 #include "windows/secondary_scaling.h"
@@ -21,20 +21,10 @@
 namespace tarvel {
 namespace {
 
-using windows::ControlKind;
+using controls::SmallList;
 
 constexpr QSize kClient(213, 291);
-constexpr QRect kBackground(4, 0, 198, 280);
-constexpr windows::WindowControl kControls[] = {
-    {"ImgFon", ControlKind::Background, kBackground, ""},
-    {"ListBox6", ControlKind::List, {21, 13, 154, 254}, ""},
-    {"KVRScrollerVr6", ControlKind::VerticalBar, {177, 12, 10, 255}, ""},
-};
-// The list's text colour, blue-green-red.
-constexpr uint32_t kListText = 13421000;
 constexpr quint8 kThumbSize = 53;
-// The selected row in the skin's dark rose, as in the main window's lists.
-const QColor kSelection(0x82, 0x3f, 0x45);
 
 // A row dragged out of any of the program's lists.
 bool IsRowDrag(const QMimeData* data) {
@@ -48,20 +38,23 @@ std::span<const windows::WindowControl> TTalik::LayoutTable() {
 }
 
 TTalik::TTalik(const std::string& app_dir, const windows::Report& report, QWidget* parent)
-    : SkinWindow("TTalik", kClient, windows::SmallPlaylistOutline(kBackground), kControls,
-                 Qt::WindowStaysOnTopHint | Qt::Tool, parent) {
+    : SkinWindowOf(kClient,
+                   windows::SmallPlaylistOutline(
+                       controls::ToQRect(controls::RecordOf(SmallList::ImgFon).rect)),
+                   Qt::WindowStaysOnTopHint | Qt::Tool, parent) {
     setWindowTitle("Talik");
-    list_ = &ListBox("ListBox6");
+    list_ = &ListBox(SmallList::ListBox6);
     controls::TCListBox& list = *list_;
     QFont font("MS Sans Serif");
     font.setPixelSize(10);
     list.setFont(font);
     QPalette palette = list.palette();
-    palette.setColor(QPalette::Base, Qt::black);
-    palette.setColor(QPalette::Window, Qt::black);
-    palette.setColor(QPalette::Text, controls::ColorFromBgr(kListText));
-    palette.setColor(QPalette::WindowText, controls::ColorFromBgr(kListText));
-    palette.setColor(QPalette::Highlight, kSelection);
+    palette.setColor(QPalette::Base, controls::palette::kList);
+    palette.setColor(QPalette::Window, controls::palette::kList);
+    palette.setColor(QPalette::Text, controls::palette::kListText);
+    palette.setColor(QPalette::WindowText, controls::palette::kListText);
+    // The selected row in the dark rose, as in the main window's lists.
+    palette.setColor(QPalette::Highlight, controls::palette::kRoseDark);
     palette.setColor(QPalette::HighlightedText, Qt::white);
     list.setPalette(palette);
     list.setMouseTracking(true);
@@ -69,10 +62,13 @@ TTalik::TTalik(const std::string& app_dir, const windows::Report& report, QWidge
     list.viewport()->setAcceptDrops(true);
     list.viewport()->installEventFilter(this);
     list.installEventFilter(this);
+    connect(&list, &controls::TCListBox::PointerOverItem, this, &TTalik::ListBox6MouseMove);
+    connect(&list, &controls::TCListBox::RowDragStarted, this, [this] { StartDrag(); });
+    connect(&list, &controls::TCListBox::HintWanted, this, [this] { ShowHint(); });
     controls::TKVRScrollerVr& bar = Bar();
     bar.SetMax(0);
     bar.SetThumbSize(kThumbSize);
-    bar.SetColorThumb(QColor(0x80, 0, 0));
+    bar.SetColorThumb(controls::palette::kListThumb);
     LoadSkin(app_dir, report);
     // The wheel anywhere over the window scrolls the list.
     qApp->installEventFilter(this);
@@ -83,17 +79,19 @@ controls::TCListBox& TTalik::List() const {
 }
 
 controls::TKVRScrollerVr& TTalik::Bar() const {
-    return VerticalBar("KVRScrollerVr6");
+    return VerticalBar(SmallList::KVRScrollerVr6);
 }
 
 void TTalik::Scale(double scale_x) {
     windows::ControlRects rects;
-    for (const char* name : {"ImgFon", "ListBox6", "KVRScrollerVr6"}) {
-        rects.emplace(name, Control(name).geometry());
+    constexpr SmallList kScaled[] = {SmallList::ImgFon, SmallList::ListBox6,
+                                     SmallList::KVRScrollerVr6};
+    for (SmallList id : kScaled) {
+        rects.emplace(controls::RecordOf(id).name, Control(id).geometry());
     }
     windows::ScaleSmallPlaylist(rects, scale_x);
-    for (const auto& [name, rect] : rects) {
-        Control(name).setGeometry(rect);
+    for (SmallList id : kScaled) {
+        Control(id).setGeometry(rects.at(std::string(controls::RecordOf(id).name)));
     }
     SetOutline(windows::SmallPlaylistOutline(rects.at("ImgFon")));
     if (scale_x < 1.0) {
@@ -139,6 +137,14 @@ void TTalik::ListBox6MouseMove(int item) {
     hint_row_ = row;
     QToolTip::hideText();
     hint_text_ = row > 0 && host_ != nullptr ? host_->RowHint(row) : std::string();
+}
+
+void TTalik::ShowHint() {
+    if (hint_row_ > 0 && !hint_text_.empty()) {
+        controls::ShowListHint(List(), hint_row_ - 1, text::Cp1251ToQString(hint_text_));
+    } else {
+        QToolTip::hideText();
+    }
 }
 
 void TTalik::ListBox6DragEnter(int item) {
@@ -201,36 +207,6 @@ bool TTalik::eventFilter(QObject* watched, QEvent* event) {
         case QEvent::MouseButtonDblClick: {
             const auto& mouse = static_cast<const QMouseEvent&>(*event);
             ListBox6DblClick(ItemAt(mouse.position().toPoint()));
-            return true;
-        }
-        case QEvent::MouseButtonPress: {
-            const auto& mouse = static_cast<const QMouseEvent&>(*event);
-            pressed_ = mouse.button() == Qt::LeftButton;
-            press_point_ = mouse.position().toPoint();
-            return false;
-        }
-        case QEvent::MouseButtonRelease:
-            pressed_ = false;
-            return false;
-        case QEvent::MouseMove: {
-            const auto& mouse = static_cast<const QMouseEvent&>(*event);
-            const QPoint at = mouse.position().toPoint();
-            ListBox6MouseMove(ItemAt(at));
-            // Only items are dragged.
-            if (pressed_ && (mouse.buttons() & Qt::LeftButton) && ItemAt(press_point_) >= 0 &&
-                (at - press_point_).manhattanLength() >= QApplication::startDragDistance()) {
-                pressed_ = false;
-                StartDrag();
-                return true;
-            }
-            return false;
-        }
-        case QEvent::ToolTip: {
-            if (hint_row_ > 0 && !hint_text_.empty()) {
-                controls::ShowListHint(list, hint_row_ - 1, text::Cp1251ToQString(hint_text_));
-            } else {
-                QToolTip::hideText();
-            }
             return true;
         }
         case QEvent::DragEnter:

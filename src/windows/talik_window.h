@@ -28,7 +28,7 @@ class SmallPlaylistHost {
 // mini player. Its list ListBox6 holds the same items as the main window's playlist; a double
 // click (or Enter) plays a row and closes the window, Delete removes a row, a drag moves one, and
 // the wheel scrolls three rows at a time. Hidden until the mini player opens it.
-class TTalik : public windows::SkinWindow {
+class TTalik : public windows::SkinWindowOf<controls::SmallList> {
     Q_OBJECT
   public:
     static constexpr int kWheelRows = 3;
@@ -68,14 +68,14 @@ class TTalik : public windows::SkinWindow {
     // The item under a point of the list's viewport, -1 below the items.
     int ItemAt(const QPoint& point) const;
     void StartDrag();
+    // The hint of the row under the pointer, when it has one.
+    void ShowHint();
 
     controls::TCListBox* list_ = nullptr;
     windows::SmallPlaylistHost* host_ = nullptr;
     int hint_row_ = 0;
     std::string hint_text_;
     int drag_source_row_ = -1;
-    QPoint press_point_;
-    bool pressed_ = false;
 };
 
 }  // namespace tarvel

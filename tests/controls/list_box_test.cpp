@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 #include <QApplication>
+#include <QHelpEvent>
 #include <QPaintEvent>
+#include <QSignalSpy>
 #include <QTest>
 
 #include "controls/c_list_box.h"
@@ -162,6 +164,50 @@ TEST_F(ListBox, TopIndexFollowsAndIsSettable) {
     list.SetTopIndex(10);
     EXPECT_EQ(list.TopIndex(), 10);
     EXPECT_EQ(list.indexAt(QPoint(5, 1)).row(), 10);
+}
+
+// A left press on a row becomes a drag of that row once the pointer has moved the platform's drag
+// distance with the button held, once per press; a press below the rows never does. Every move
+// tells the row under the pointer, and a tool tip event asks for the hint of the row under it.
+TEST_F(ListBox, SignalsRowDragsPointerRowsAndHints) {
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&list));
+    QWindow* window = list.windowHandle();
+    const auto at = [this](QPoint viewport_point) {
+        return list.viewport()->mapTo(&list, viewport_point);
+    };
+    const int distance = QApplication::startDragDistance();
+    struct Case {
+        int press_y;
+        int expected_drag;  // the item dragged, -1 for none
+    };
+    for (const Case c : {Case{20, 1}, Case{2, 0}, Case{56, -1}}) {
+        QSignalSpy drags(&list, &TCListBox::RowDragStarted);
+        QSignalSpy over(&list, &TCListBox::PointerOverItem);
+        const QPoint press = at(QPoint(10, c.press_y));
+        QTest::mousePress(window, Qt::LeftButton, {}, press);
+        QTest::mouseMove(window, press + QPoint(distance - 1, 0));
+        EXPECT_EQ(drags.count(), 0) << c.press_y << ": not yet far enough";
+        ASSERT_FALSE(over.isEmpty()) << c.press_y;
+        EXPECT_EQ(over.last().at(0).toInt(), c.press_y < 48 ? c.press_y / 16 : -1) << c.press_y;
+        QTest::mouseMove(window, press + QPoint(distance + 1, 0));
+        QTest::mouseMove(window, press + QPoint(distance + 8, 0));
+        if (c.expected_drag < 0) {
+            EXPECT_EQ(drags.count(), 0) << c.press_y;
+        } else {
+            ASSERT_EQ(drags.count(), 1) << c.press_y;
+            EXPECT_EQ(drags.first().at(0).toInt(), c.expected_drag);
+        }
+        QTest::mouseRelease(window, Qt::LeftButton, {}, press + QPoint(distance + 8, 0));
+    }
+
+    QSignalSpy hints(&list, &TCListBox::HintWanted);
+    for (const int y : {36, 60}) {
+        QHelpEvent tip(QEvent::ToolTip, QPoint(10, y), list.viewport()->mapToGlobal(QPoint(10, y)));
+        QApplication::sendEvent(list.viewport(), &tip);
+    }
+    ASSERT_EQ(hints.count(), 2);
+    EXPECT_EQ(hints.at(0).at(0).toInt(), 2);
+    EXPECT_EQ(hints.at(1).at(0).toInt(), -1);
 }
 
 }  // namespace

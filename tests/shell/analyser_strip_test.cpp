@@ -20,12 +20,12 @@ class SpectrumStrip : public MainWindowRig {
     SpectrumStrip() { form->Timer2.stop(); }
 
     void ClickImgAn() {
-        QTest::mouseClick(handle(), Qt::LeftButton, Qt::NoModifier, Centre("ImgAn"));
+        QTest::mouseClick(handle(), Qt::LeftButton, Qt::NoModifier, Centre(controls::Main::ImgAn));
     }
     const audio::TSpectrum* Spectrum() { return form->Bass().Spectrum(); }
     // ImgAn's state and picture, the command box and the engine's spectrum tell the same state.
     void ExpectAnalyser(bool on) {
-        const controls::TMegaImage& an = controls().Image("ImgAn");
+        const controls::TMegaImage& an = controls().Image(controls::Main::ImgAn);
         EXPECT_EQ(form->SpectrumOn(), on);
         EXPECT_EQ(Spectrum() != nullptr, on);
         EXPECT_EQ(an.NomPicRealVid(), on ? 2 : 1);
@@ -122,7 +122,7 @@ TEST_F(SpectrumStrip, TicksDrawThePlayingSongAndAStoppedSongFallsToAQuietStrip) 
 
 TEST_F(SpectrumStrip, TheStripTakesTheNewSizeAfterAnEdgeDragAndAPanelSwitch) {
     ClickImgAn();
-    const QPoint edge = Centre("imgRigthLine");
+    const QPoint edge = Centre(controls::Main::imgRigthLine);
     QTest::mousePress(handle(), Qt::LeftButton, Qt::NoModifier, edge);
     QTest::mouseMove(handle(), edge + QPoint(1, 0));
     QTest::mouseMove(handle(), edge + QPoint(41, 0));

@@ -122,7 +122,7 @@ TEST_F(LibraryPanelsRig, TheHintAndShowFileLocationFollowThePointer) {
     QCursor::setPos(handle()->mapToGlobal(ItemAt(4, 0)));
     Action(*form->LibraryPanels().PopupMenu1, "SHowfilelocation1")->trigger();
     EXPECT_EQ(services.Calls().back(), "ShowInFolder\t/music/Tide.mp3");
-    QCursor::setPos(handle()->mapToGlobal(Centre("ImgPlayPause")));
+    QCursor::setPos(handle()->mapToGlobal(Centre(controls::Main::ImgPlayPause)));
     const size_t calls = services.Calls().size();
     Action(*form->LibraryPanels().PopupMenu1, "SHowfilelocation1")->trigger();
     EXPECT_EQ(services.Calls().size(), calls) << "the pointer left the song panel";

@@ -113,7 +113,7 @@ class MainWindowRig : public ::testing::Test {
 
     shell::MainControls& controls() { return form->Controls(); }
     QWindow* handle() { return form->windowHandle(); }
-    QPoint Centre(const char* control) { return controls().Widget(control).geometry().center(); }
+    QPoint Centre(controls::Main control) { return controls().Widget(control).geometry().center(); }
     // The item texts of ListBox n.
     std::vector<std::string> Items(int n) {
         std::vector<std::string> items;

@@ -58,7 +58,7 @@ TEST_F(MainWindowRig, EveryControlStandsAtItsDesignPlaceInsideTheRoundedOutline)
                                                   {"StaticText2", 343},
                                                   {"StaticText3", 343}};
     for (const shell::ControlEntry& entry : shell::MainWindowControls()) {
-        const QWidget& widget = controls().Widget(entry.name);
+        const QWidget& widget = controls().Widget(static_cast<controls::Main>(entry.id));
         const int left = moved_left.contains(entry.name) ? moved_left[entry.name] : entry.rect.left;
         EXPECT_EQ(widget.geometry(),
                   QRect(left, entry.rect.top, entry.rect.width, entry.rect.height))
@@ -68,7 +68,7 @@ TEST_F(MainWindowRig, EveryControlStandsAtItsDesignPlaceInsideTheRoundedOutline)
     }
     // The skin is drawn: the frame is not the black of an empty window.
     const QImage shot = form->grab().toImage();
-    EXPECT_NE(shot.pixelColor(Centre("ImgPlayPause")), QColor(Qt::black));
+    EXPECT_NE(shot.pixelColor(Centre(controls::Main::ImgPlayPause)), QColor(Qt::black));
 }
 
 // The pixels of a window rectangle as the screen shows them.
@@ -214,10 +214,10 @@ TEST_F(MainWindowRig, TheWheelScrollsTheListUnderItOrMovesTheVolume) {
     controls::TCListBox& list = controls().List(5);
     list.SetTopIndex(3);
     controls().ListBar(5).SetPosition(3);
-    Wheel(Centre("ListBox5"), false);
+    Wheel(Centre(controls::Main::ListBox5), false);
     EXPECT_EQ(list.TopIndex(), 0);
     EXPECT_EQ(controls().ListBar(5).Position(), 0);
-    Wheel(Centre("ListBox5"), true);
+    Wheel(Centre(controls::Main::ListBox5), true);
     EXPECT_EQ(list.TopIndex(), 7);
     EXPECT_EQ(controls().ListBar(5).Position(), 7);
 
@@ -230,7 +230,7 @@ TEST_F(MainWindowRig, TheWheelScrollsTheListUnderItOrMovesTheVolume) {
 
 TEST_F(MainWindowRig, DraggingTheRightEdgeWidensTheWindowAndItsLists) {
     const int list5 = controls().List(5).width();
-    const QPoint edge = Centre("imgRigthLine");
+    const QPoint edge = Centre(controls::Main::imgRigthLine);
     QTest::mousePress(handle(), Qt::LeftButton, Qt::NoModifier, edge);
     QTest::mouseMove(handle(), edge + QPoint(1, 0));
     QTest::mouseMove(handle(), edge + QPoint(41, 0));
@@ -243,18 +243,18 @@ TEST_F(MainWindowRig, DraggingTheRightEdgeWidensTheWindowAndItsLists) {
 TEST_F(MainWindowRig, TheBottomRowButtonsDriveTheTransport) {
     LoadRows(3);
     form->Playlists().Work().Current = 2;
-    QTest::mouseClick(handle(), Qt::LeftButton, Qt::NoModifier, Centre("ImgNext"));
+    QTest::mouseClick(handle(), Qt::LeftButton, Qt::NoModifier, Centre(controls::Main::ImgNext));
     EXPECT_EQ(form->Playlists().Work().Current, 3);
-    QTest::mouseClick(handle(), Qt::LeftButton, Qt::NoModifier, Centre("ImgPrev"));
+    QTest::mouseClick(handle(), Qt::LeftButton, Qt::NoModifier, Centre(controls::Main::ImgPrev));
     EXPECT_EQ(form->Playlists().Work().Current, 2);
-    QTest::mouseClick(handle(), Qt::LeftButton, Qt::NoModifier, Centre("ImgRepeat"));
+    QTest::mouseClick(handle(), Qt::LeftButton, Qt::NoModifier, Centre(controls::Main::ImgRepeat));
     EXPECT_TRUE(form->Playlists().RepeatOn());
     // The PL2 third of the tab strip switches the playlist.
-    const QRect tabs = controls().Widget("Img2Pl1").geometry();
+    const QRect tabs = controls().Widget(controls::Main::Img2Pl1).geometry();
     QTest::mouseClick(handle(), Qt::LeftButton, Qt::NoModifier,
                       QPoint(tabs.right() - 5, tabs.center().y()));
     EXPECT_EQ(form->Settings().ShownPlaylist(), config::Playlist::PL2);
-    EXPECT_TRUE(controls().Widget("Img2PL2").isVisible());
+    EXPECT_TRUE(controls().Widget(controls::Main::Img2PL2).isVisible());
     EXPECT_EQ(form->Playlists().Work().Count, 0);
 }
 
@@ -313,7 +313,7 @@ TEST_F(MainWindowRig, FilesThePlayerCannotPlayAreNamedInOneMessage) {
 // way.
 TEST_F(MainWindowRig, HelpWithNoBrowserNamesTheHelpFile) {
     services.SetSucceeds(false);
-    QTest::mouseClick(handle(), Qt::LeftButton, {}, Centre("ImgHelp"));
+    QTest::mouseClick(handle(), Qt::LeftButton, {}, Centre(controls::Main::ImgHelp));
     ASSERT_EQ(services.Calls().size(), 2u);
     EXPECT_EQ(services.Calls()[0], "OpenWithDesktop\t" + app + "/help/help.htm");
     EXPECT_EQ(services.Calls()[1],

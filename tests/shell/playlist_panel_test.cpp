@@ -170,14 +170,14 @@ TEST_F(PlaylistPanelRig, HintsBesideTheRowAndShowFileLocation) {
     QAction* show = form->LibraryPanels().PopupMenu1->findChild<QAction*>("SHowfilelocation1");
     show->trigger();
     EXPECT_EQ(services.Calls().back(), "ShowInFolder\t/nowhere/Song2.mp3");
-    QCursor::setPos(handle()->mapToGlobal(Centre("ImgPlayPause")));
+    QCursor::setPos(handle()->mapToGlobal(Centre(controls::Main::ImgPlayPause)));
     const size_t calls = services.Calls().size();
     show->trigger();
     EXPECT_EQ(services.Calls().size(), calls) << "the pointer left the playlist";
 }
 
 TEST_F(PlaylistPanelRig, PlaylistMenuOnTheLeftOfTheHeadLabelWithItsItems) {
-    QWidget& label = controls().Widget("ImgPlayListAZ");
+    QWidget& label = controls().Widget(controls::Main::ImgPlayListAZ);
     ASSERT_EQ(label.width(), 66);
     QMenu& menu = *Panel().PlaylistMenu;
     const struct {
@@ -242,8 +242,8 @@ TEST_F(PlaylistPanelRig, CopyItemsWriteTheChosenTreeAndTheGaugeGoesBack) {
 // the time again; neither press is taken as the start of a window move.
 TEST_F(PlaylistPanelRig, ClickingTheTimeShowsTheSizeAndBack) {
     LoadRows(2);
-    QWidget& time = controls().Widget("StaticText2");
-    QWidget& size = controls().Widget("StaticText3");
+    QWidget& time = controls().Widget(controls::Main::StaticText2);
+    QWidget& size = controls().Widget(controls::Main::StaticText3);
     const QPoint at = time.geometry().center();
     QTest::mouseClick(handle(), Qt::LeftButton, {}, at);
     EXPECT_FALSE(time.isVisible());
@@ -259,15 +259,15 @@ TEST_F(PlaylistPanelRig, MarkButtonPlacesTheMarkersAndSwapsAnEarlierB) {
     LoadRows(2);
     controls::TKVRScrollerH& bar = *controls().TimeSKRL;
     bar.SetMax(200);
-    QWidget& left = controls().Widget("MarkL");
-    QWidget& right = controls().Widget("MarkR");
+    QWidget& left = controls().Widget(controls::Main::MarkL);
+    QWidget& right = controls().Widget(controls::Main::MarkR);
     const auto x_of = [&](int seconds) {
         return playlists::MarkX(seconds, bar.width(), 200, bar.x());
     };
     form->Settings().Check(config::Item::Enabled1);
     bar.SetPosition(100);
     Work().PositionMs = 100000;
-    QTest::mouseClick(&controls().Widget("ImgMark"), Qt::LeftButton);
+    QTest::mouseClick(&controls().Widget(controls::Main::ImgMark), Qt::LeftButton);
     EXPECT_EQ(Work().MarkA, 100000);
     EXPECT_FALSE(form->Settings().Checked(config::Item::Enabled1));
     EXPECT_TRUE(left.isVisible());
@@ -276,7 +276,7 @@ TEST_F(PlaylistPanelRig, MarkButtonPlacesTheMarkersAndSwapsAnEarlierB) {
     // B before A: the two swap.
     bar.SetPosition(40);
     Work().PositionMs = 40000;
-    QTest::mouseClick(&controls().Widget("ImgMark"), Qt::LeftButton);
+    QTest::mouseClick(&controls().Widget(controls::Main::ImgMark), Qt::LeftButton);
     EXPECT_EQ(Work().MarkA, 40000);
     EXPECT_EQ(Work().MarkB, 100000);
     EXPECT_EQ(Panel().MarkLoopFlag, 1);
@@ -284,7 +284,7 @@ TEST_F(PlaylistPanelRig, MarkButtonPlacesTheMarkersAndSwapsAnEarlierB) {
     EXPECT_EQ(left.x() + left.width(), x_of(40));
     EXPECT_TRUE(right.isVisible());
 
-    QTest::mouseClick(&controls().Widget("ImgMark"), Qt::LeftButton);
+    QTest::mouseClick(&controls().Widget(controls::Main::ImgMark), Qt::LeftButton);
     EXPECT_EQ(Work().MarkA, 0);
     EXPECT_EQ(Work().MarkB, 0);
     EXPECT_FALSE(left.isVisible());

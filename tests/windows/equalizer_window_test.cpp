@@ -22,13 +22,14 @@ class EqualizerWindow : public MainWindowRig {
     TEqualizer& eq() { return *equalizer; }
 
     void OpenWithTheButton() {
-        QTest::mouseClick(handle(), Qt::LeftButton, Qt::NoModifier, Centre("ImgEqualizer"));
+        QTest::mouseClick(handle(), Qt::LeftButton, Qt::NoModifier,
+                          Centre(controls::Main::ImgEqualizer));
     }
     void ShowEqualizer() {
         OpenWithTheButton();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(equalizer.get()));
     }
-    void Click(const char* picture) {
+    void Click(controls::Eq picture) {
         const QWidget& control = eq().Control(picture);
         QTest::mouseClick(eq().windowHandle(), Qt::LeftButton, Qt::NoModifier,
                           control.geometry().center());
@@ -80,10 +81,10 @@ TEST_F(EqualizerWindow, TheEqualizerButtonOpensTheWindowOfTheChosenEngine) {
     }
     EXPECT_EQ(eq().Slider(17).geometry(), QRect(30, 34, 10, 108));
     EXPECT_EQ(eq().Slider(17).LargeChange(), 0);
-    EXPECT_EQ(eq().Control("ImgClose").toolTip(), "Close");
-    EXPECT_FALSE(eq().Image("ImgFonEq").Shown().isNull()) << "the skin is loaded";
+    EXPECT_EQ(eq().Control(controls::Eq::ImgClose).toolTip(), "Close");
+    EXPECT_FALSE(eq().Image(controls::Eq::ImgFonEq).Shown().isNull()) << "the skin is loaded";
 
-    Click("ImgClose");
+    Click(controls::Eq::ImgClose);
     EXPECT_FALSE(eq().isVisible());
 }
 
@@ -114,7 +115,7 @@ TEST_F(EqualizerWindow, ResetFlattensAndSavingThenWritesTheHeaderAndEighteenZero
     DragSlider(1, -60);
     DragSlider(9, 60);
     ASSERT_EQ(form->EqGains()[1], 15);
-    Click("ImgPreset");
+    Click(controls::Eq::ImgPreset);
     for (int band = 1; band <= 16; ++band) {
         EXPECT_EQ(eq().Slider(band).Position(), 15) << band;
         EXPECT_EQ(form->Bass().EqGain[static_cast<size_t>(band)], 0) << band;
@@ -167,14 +168,14 @@ TEST_F(EqualizerWindow, Band8AtTheTopRaisesA1200HzToneBy15DbAndOffFlattensIt) {
     ASSERT_EQ(form->EqGains()[8], 15);
     EXPECT_NEAR(db(level_after_change()), 15.0, 1.0);
 
-    Click("ImgEnabled");
+    Click(controls::Eq::ImgEnabled);
     EXPECT_FALSE(form->Bass().GetEQEnabled());
-    EXPECT_EQ(eq().Image("ImgEnabled").ShownSlot(), 2);
+    EXPECT_EQ(eq().Image(controls::Eq::ImgEnabled).ShownSlot(), 2);
     EXPECT_NEAR(db(level_after_change()), 0.0, 0.2);
 
     // On again: the gains the sliders show come back.
-    Click("ImgEnabled");
-    EXPECT_EQ(eq().Image("ImgEnabled").ShownSlot(), 1);
+    Click(controls::Eq::ImgEnabled);
+    EXPECT_EQ(eq().Image(controls::Eq::ImgEnabled).ShownSlot(), 1);
     EXPECT_EQ(eq().Slider(8).Position(), 0);
     EXPECT_NEAR(db(level_after_change()), 15.0, 1.0);
 }

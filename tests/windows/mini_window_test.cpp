@@ -23,12 +23,18 @@
 namespace tarvel {
 namespace {
 
+using controls::Mini;
+
+std::string_view Name(Mini control) {
+    return controls::RecordOf(control).name;
+}
+
 class MiniPlayer : public SecondaryWindowsRig {
   protected:
     MiniPlayer() { SwitchToMini(); }
     ~MiniPlayer() override { controls::SetMouseUpm(true); }
 
-    controls::TKVRScrollerH& Bar(const char* name) { return mini_player.HorizontalBar(name); }
+    controls::TKVRScrollerH& Bar(Mini name) { return mini_player.HorizontalBar(name); }
     playlists::TMasPLayList& Work() { return form->Playlists().Work(); }
     void Tick200() {
         out.Advance(200);
@@ -36,7 +42,7 @@ class MiniPlayer : public SecondaryWindowsRig {
     }
     // A click on a bar's band at a share of its width, in the rows the bar shows above the
     // volume bar that overlaps it.
-    void ClickBand(const char* bar, double share) {
+    void ClickBand(Mini bar, double share) {
         controls::TKVRScrollerH& b = Bar(bar);
         const QRect band(b.Scroller().Band().mapTo(&mini_player, QPoint(0, 0)),
                          b.Scroller().Band().size());
@@ -74,13 +80,13 @@ std::vector<int> BlackRows(const QImage& picture, const QRect& rect) {
 // point through its widest row in the middle back to a 1-pixel point.
 TEST_F(MiniPlayer, ThinBarsShowTheirArrowsWhole) {
     const QImage shot = mini_player.grab().toImage();
-    for (const char* name : {"SCRLtimeMIN", "SCRLvolumeMIN"}) {
+    for (Mini name : {Mini::SCRLtimeMIN, Mini::SCRLvolumeMIN}) {
         controls::TKVRScrollerH& bar = Bar(name);
         for (QWidget* button :
              {static_cast<QWidget*>(&bar.ButtonUp()), static_cast<QWidget*>(&bar.ButtonDown())}) {
             const QRect rect(button->mapTo(&mini_player, QPoint(0, 0)), button->size());
             const std::vector<int> rows = BlackRows(shot, rect);
-            SCOPED_TRACE(::testing::Message() << name << " " << ::testing::PrintToString(rows));
+            SCOPED_TRACE(::testing::Message() << Name(name) << " " << ::testing::PrintToString(rows));
             ASSERT_GE(rows.size(), 5u);
             EXPECT_EQ(rows.front(), 1);
             EXPECT_EQ(rows, std::vector<int>(rows.rbegin(), rows.rend()));
@@ -100,41 +106,42 @@ TEST_F(MiniPlayer, StandsAtTheTopOfTheScreenInPlaceOfTheMainWindow) {
     EXPECT_TRUE(mini_player.windowFlags().testFlag(Qt::FramelessWindowHint));
     EXPECT_EQ(mini_player.windowTitle(), "Tarvel");
     struct Place {
-        const char* control;
+        Mini control;
         QRect rect;
         const char* hint;
     };
-    for (const Place p :
-         {Place{"ImgPlayPause", {11, 6, 18, 18}, "Play/Pause (Win + Space)"},
-          Place{"ImgNext", {65, 6, 18, 18}, "Next (Win + Rigth)"},
-          // The offscreen screen is 800 pixels wide: the middle of the strip is shrunk by
-          // 0.78125.
-          Place{"Label3", {82, 7, 173, 13}, ""}, Place{"StaticText1", {257, 7, 116, 15}, ""},
-          Place{"ImgPls", {455, 6, 18, 18}, "Show PlayList"},
-          Place{"SCRLtimeMIN", {476, 7, 141, 8}, ""},
-          Place{"SCRLvolumeMIN", {476, 13, 141, 9}, "Volome (Win + Up/Down)"},
-          Place{"ImgNormal", {634, 5, 17, 17}, "Normal Panel"},
-          Place{"ImgClose", {670, 5, 17, 17}, "Close"}}) {
-        EXPECT_EQ(mini_player.Control(p.control).geometry(), p.rect) << p.control;
-        EXPECT_EQ(mini_player.Control(p.control).toolTip().toStdString(), p.hint) << p.control;
+    for (const Place p : {Place{Mini::ImgPlayPause, {11, 6, 18, 18}, "Play/Pause (Win + Space)"},
+                          Place{Mini::ImgNext, {65, 6, 18, 18}, "Next (Win + Rigth)"},
+                          // The offscreen screen is 800 pixels wide: the middle of the strip is
+                          // shrunk by 0.78125.
+                          Place{Mini::Label3, {82, 7, 173, 13}, ""},
+                          Place{Mini::StaticText1, {257, 7, 116, 15}, ""},
+                          Place{Mini::ImgPls, {455, 6, 18, 18}, "Show PlayList"},
+                          Place{Mini::SCRLtimeMIN, {476, 7, 141, 8}, ""},
+                          Place{Mini::SCRLvolumeMIN, {476, 13, 141, 9}, "Volome (Win + Up/Down)"},
+                          Place{Mini::ImgNormal, {634, 5, 17, 17}, "Normal Panel"},
+                          Place{Mini::ImgClose, {670, 5, 17, 17}, "Close"}}) {
+        EXPECT_EQ(mini_player.Control(p.control).geometry(), p.rect) << Name(p.control);
+        EXPECT_EQ(mini_player.Control(p.control).toolTip().toStdString(), p.hint)
+            << Name(p.control);
     }
-    const QWidget& time = mini_player.Control("StaticText1");
+    const QWidget& time = mini_player.Control(Mini::StaticText1);
     EXPECT_EQ(static_cast<const QLabel&>(time).text(), "0:00/0:00...0:00/0:00");
     EXPECT_EQ(time.font().family(), "Small Fonts");
     EXPECT_EQ(time.font().pointSize(), 7);
-    EXPECT_EQ(Bar("SCRLtimeMIN").Max(), 100);
-    EXPECT_EQ(Bar("SCRLvolumeMIN").Max(), 771);
-    EXPECT_EQ(Bar("SCRLvolumeMIN").Position(), form->Settings().Volume());
+    EXPECT_EQ(Bar(Mini::SCRLtimeMIN).Max(), 100);
+    EXPECT_EQ(Bar(Mini::SCRLvolumeMIN).Max(), 771);
+    EXPECT_EQ(Bar(Mini::SCRLvolumeMIN).Position(), form->Settings().Volume());
     const QImage shot = mini_player.grab().toImage();
     EXPECT_NE(shot.pixelColor(QPoint(20, 15)), QColor(Qt::black)) << "the skin is drawn";
 }
 
 TEST_F(MiniPlayer, WithAnEmptyPlaylistTheTransportButtonsDoNothing) {
-    for (const char* button : {"ImgStop", "ImgPrew", "ImgNext", "ImgPlayPause"}) {
+    for (Mini button : {Mini::ImgStop, Mini::ImgPrew, Mini::ImgNext, Mini::ImgPlayPause}) {
         ClickMini(button);
-        EXPECT_EQ(Work().Current, 0) << button;
-        EXPECT_FALSE(form->Transport().Timer1Enabled()) << button;
-        EXPECT_EQ(mini_player.Image("ImgPlayPause").AddToNom(), 0) << button;
+        EXPECT_EQ(Work().Current, 0) << Name(button);
+        EXPECT_FALSE(form->Transport().Timer1Enabled()) << Name(button);
+        EXPECT_EQ(mini_player.Image(Mini::ImgPlayPause).AddToNom(), 0) << Name(button);
     }
     KeyToMini(Qt::Key_Right, Qt::ControlModifier);
     KeyToMini(Qt::Key_Pause, Qt::NoModifier);
@@ -144,53 +151,53 @@ TEST_F(MiniPlayer, WithAnEmptyPlaylistTheTransportButtonsDoNothing) {
 
 TEST_F(MiniPlayer, ButtonsAndKeysDriveTheTransport) {
     LoadSongs(3);
-    ClickMini("ImgPlayPause");
+    ClickMini(Mini::ImgPlayPause);
     EXPECT_EQ(Work().Current, 1);
     EXPECT_TRUE(form->Transport().Timer1Enabled());
-    EXPECT_EQ(mini_player.Image("ImgPlayPause").AddToNom(), 3) << "the pause look";
-    EXPECT_EQ(mini_player.Image("ImgPlayPause").ShownSlot(), 4);
-    ClickMini("ImgNext");
+    EXPECT_EQ(mini_player.Image(Mini::ImgPlayPause).AddToNom(), 3) << "the pause look";
+    EXPECT_EQ(mini_player.Image(Mini::ImgPlayPause).ShownSlot(), 4);
+    ClickMini(Mini::ImgNext);
     EXPECT_EQ(Work().Current, 2);
     KeyToMini(Qt::Key_Right, Qt::ControlModifier);
     EXPECT_EQ(Work().Current, 3);
     KeyToMini(Qt::Key_Left, Qt::ControlModifier);
     EXPECT_EQ(Work().Current, 2);
-    ClickMini("ImgPrew");
+    ClickMini(Mini::ImgPrew);
     EXPECT_EQ(Work().Current, 1);
     Tick200();
     ASSERT_EQ(Work().PlayState, 1);
     KeyToMini(Qt::Key_Pause, Qt::NoModifier);
-    EXPECT_EQ(mini_player.Image("ImgPlayPause").AddToNom(), 0) << "paused";
+    EXPECT_EQ(mini_player.Image(Mini::ImgPlayPause).AddToNom(), 0) << "paused";
     Tick200();
     EXPECT_EQ(Work().PlayState, 2);
-    ClickMini("ImgStop");
+    ClickMini(Mini::ImgStop);
     EXPECT_EQ(Work().Current, 0);
     EXPECT_FALSE(Reported());
 }
 
 TEST_F(MiniPlayer, TheTitleScrollsAndTheTimesShowWhileTheMainWindowIsHidden) {
     LoadSongs(2);
-    ClickMini("ImgPlayPause");
+    ClickMini(Mini::ImgPlayPause);
     Tick200();
     form->Transport().Timer2();
-    const controls::TitleStrip& strip = mini_player.Strip("Label3");
+    const controls::TitleStrip& strip = mini_player.Strip(Mini::Label3);
     EXPECT_TRUE(strip.Text().startsWith("Artist - ")) << strip.Text().toStdString();
     const int x = strip.X();
     form->Transport().Timer2();
     EXPECT_EQ(strip.X(), x - 1);
     EXPECT_EQ(strip.TextPicture().pixelColor(0, 0), QColor(0xAF, 0x56, 0x5A));
-    const QString times = static_cast<QLabel&>(mini_player.Control("StaticText1")).text();
+    const QString times = static_cast<QLabel&>(mini_player.Control(Mini::StaticText1)).text();
     EXPECT_TRUE(times.contains("...")) << times.toStdString();
     EXPECT_NE(times, "0:00/0:00...0:00/0:00");
 }
 
 TEST_F(MiniPlayer, ThePositionBarSeeksOnceTheMouseIsReleased) {
     LoadSongs(1, 10);
-    ClickMini("ImgPlayPause");
+    ClickMini(Mini::ImgPlayPause);
     Tick200();
-    ASSERT_EQ(Bar("SCRLtimeMIN").Max(), 10);
-    ClickBand("SCRLtimeMIN", 0.6);
-    const int position = Bar("SCRLtimeMIN").Position();
+    ASSERT_EQ(Bar(Mini::SCRLtimeMIN).Max(), 10);
+    ClickBand(Mini::SCRLtimeMIN, 0.6);
+    const int position = Bar(Mini::SCRLtimeMIN).Position();
     ASSERT_GE(position, 4);
     EXPECT_EQ(form->Transport().SeekPending(), 1);
     EXPECT_EQ(form->Transport().Source(), transport::SeekSource::Mini);
@@ -205,8 +212,8 @@ TEST_F(MiniPlayer, ThePositionBarSeeksOnceTheMouseIsReleased) {
 
 TEST_F(MiniPlayer, TheVolumeBarAndCtrlUpDownMoveTheMainVolume) {
     form->Transport().ApplyVolume(100);
-    ClickBand("SCRLvolumeMIN", 0.9);
-    const int moved = Bar("SCRLvolumeMIN").Position();
+    ClickBand(Mini::SCRLvolumeMIN, 0.9);
+    const int moved = Bar(Mini::SCRLvolumeMIN).Position();
     EXPECT_GT(moved, 600);
     EXPECT_EQ(form->Settings().Volume(), moved);
     EXPECT_EQ(controls().VolumeSKRL->Position(), moved);
@@ -223,16 +230,16 @@ TEST_F(MiniPlayer, TheVolumeBarAndCtrlUpDownMoveTheMainVolume) {
         KeyToMini(c.key, Qt::ControlModifier);
         EXPECT_EQ(form->Settings().Volume(), c.to) << c.from << " key " << c.key;
         EXPECT_EQ(controls().VolumeSKRL->Position(), c.to);
-        EXPECT_EQ(Bar("SCRLvolumeMIN").Position(), c.to);
+        EXPECT_EQ(Bar(Mini::SCRLvolumeMIN).Position(), c.to);
     }
 }
 
 TEST_F(MiniPlayer, ShowPlayListOpensTheListUnderTheStripAndASecondPressOrTheStripClosesIt) {
-    ClickMini("ImgPls");
+    ClickMini(Mini::ImgPls);
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&small_list));
-    const int time_left = mini_player.Control("StaticText1").x();
+    const int time_left = mini_player.Control(Mini::StaticText1).x();
     EXPECT_EQ(small_list.pos(), mini_player.pos() + QPoint(time_left - 15, 46 - 20));
-    ClickMini("ImgPls");
+    ClickMini(Mini::ImgPls);
     EXPECT_FALSE(small_list.isVisible());
 
     struct Case {
@@ -241,7 +248,7 @@ TEST_F(MiniPlayer, ShowPlayListOpensTheListUnderTheStripAndASecondPressOrTheStri
     };
     // The background strip, the time label; the title strip only moves the window.
     for (const Case c : {Case{{200, 23}, true}, Case{{300, 14}, true}, Case{{150, 12}, false}}) {
-        ClickMini("ImgPls");
+        ClickMini(Mini::ImgPls);
         ASSERT_TRUE(small_list.isVisible());
         QTest::mouseClick(mini_player.windowHandle(), Qt::LeftButton, Qt::NoModifier, c.at);
         EXPECT_EQ(small_list.isVisible(), !c.closes) << c.at.x();
@@ -250,10 +257,10 @@ TEST_F(MiniPlayer, ShowPlayListOpensTheListUnderTheStripAndASecondPressOrTheStri
 }
 
 TEST_F(MiniPlayer, BackFromTheTrayComesTheMiniPlayer) {
-    const std::function<void()> to_tray[] = {[this] { ClickMini("ImgTray"); },
+    const std::function<void()> to_tray[] = {[this] { ClickMini(Mini::ImgTray); },
                                              [this] { KeyToMini(Qt::Key_Down, Qt::AltModifier); }};
     for (const auto& go : to_tray) {
-        ClickMini("ImgPls");
+        ClickMini(Mini::ImgPls);
         go();
         EXPECT_FALSE(mini_player.isVisible());
         EXPECT_FALSE(small_list.isVisible());
@@ -268,11 +275,11 @@ TEST_F(MiniPlayer, BackFromTheTrayComesTheMiniPlayer) {
 }
 
 TEST_F(MiniPlayer, NormalPanelAndAltUpBringBackTheMainWindow) {
-    const std::function<void()> back[] = {[this] { ClickMini("ImgNormal"); },
+    const std::function<void()> back[] = {[this] { ClickMini(Mini::ImgNormal); },
                                           [this] { KeyToMini(Qt::Key_Up, Qt::AltModifier); }};
     for (const auto& go : back) {
         SwitchToMini();
-        ClickMini("ImgPls");
+        ClickMini(Mini::ImgPls);
         go();
         EXPECT_TRUE(form->isVisible());
         EXPECT_TRUE(form->Host().MainVisible());
@@ -284,14 +291,14 @@ TEST_F(MiniPlayer, NormalPanelAndAltUpBringBackTheMainWindow) {
 TEST_F(MiniPlayer, CloseSavesThePlaylistsAndEndsTheRun) {
     LoadRows(2);
     QSignalSpy closed(form.get(), &TForm1::Closed);
-    ClickMini("ImgClose");
+    ClickMini(Mini::ImgClose);
     EXPECT_EQ(closed.count(), 1);
     EXPECT_NE(testing::ReadBytes(app + "/sort/PlayListMainPL1.tpl").find("Song2"),
               std::string::npos);
 }
 
 TEST_F(MiniPlayer, KeepingTheWindowsOnTopLeavesTheKeyboardWhereTheUserTypes) {
-    ClickMini("ImgPls");
+    ClickMini(Mini::ImgPls);
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&small_list));
     QLineEdit other;
     other.show();

@@ -28,7 +28,7 @@ class SecondaryWindowsRig : public MainWindowRig {
         form->SwitchToMini();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&mini_player));
     }
-    void ClickMini(const char* control, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    void ClickMini(controls::Mini control, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
         QTest::mouseClick(mini_player.windowHandle(), Qt::LeftButton, modifiers,
                           mini_player.Control(control).geometry().center());
     }

@@ -20,7 +20,7 @@ class ShuffleOptionsWindow : public MainWindowRig {
   protected:
     TSFoptions& options() { return *shuffle_options; }
     controls::TKVRScrollerH& Bar(int k) {
-        return options().HorizontalBar("ScrollBar" + std::to_string(k));
+        return options().HorizontalBar(controls::Numbered(controls::Shuffle::ScrollBar1, k));
     }
     // MenuItem14 "Options" of the shuffle menu.
     void Open() {
@@ -29,7 +29,7 @@ class ShuffleOptionsWindow : public MainWindowRig {
         item->trigger();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(shuffle_options.get()));
     }
-    void Click(const char* button) {
+    void Click(controls::Shuffle button) {
         QTest::mouseClick(options().windowHandle(), Qt::LeftButton, Qt::NoModifier,
                           options().Control(button).geometry().center());
     }
@@ -59,7 +59,8 @@ TEST_F(ShuffleOptionsWindow, OptionsShowsTheSharesOnTheBarsInPercent) {
         EXPECT_EQ(Bar(k).Position(), positions[k - 1]) << k;
         EXPECT_EQ(Bar(k).ThumbText().toStdString(), thumbs[k - 1]) << k;
     }
-    EXPECT_FALSE(options().Image("imgfon").Shown().isNull()) << "the skin is loaded";
+    EXPECT_FALSE(options().Image(controls::Shuffle::imgfon).Shown().isNull())
+        << "the skin is loaded";
 }
 
 TEST_F(ShuffleOptionsWindow, SaveStoresTheSharesAndRewritesTheCaptions) {
@@ -69,7 +70,7 @@ TEST_F(ShuffleOptionsWindow, SaveStoresTheSharesAndRewritesTheCaptions) {
     Bar(3).SetPosition(0);
     Bar(4).SetPosition(50000);
     Bar(5).SetPosition(1);
-    Click("ImgSave");
+    Click(controls::Shuffle::ImgSave);
     EXPECT_FALSE(options().isVisible());
     const config::Settings& settings = form->Settings();
     EXPECT_EQ(settings.AllPs, 12.5);
@@ -89,7 +90,7 @@ TEST_F(ShuffleOptionsWindow, CloseKeepsTheOldSharesAndTheBarsComeBackToThem) {
     const std::string caption = Caption("mShuffLib");
     Open();
     Bar(1).SetPosition(75000);
-    Click("ImgClose");
+    Click(controls::Shuffle::ImgClose);
     EXPECT_FALSE(options().isVisible());
     EXPECT_EQ(form->Settings().AllPs, 40.0);
     EXPECT_EQ(Caption("mShuffLib"), caption);

@@ -27,7 +27,7 @@ class SmallPlaylist : public SecondaryWindowsRig {
     void Open() {
         SwitchToMini();
         QTest::mouseClick(mini_player.windowHandle(), Qt::LeftButton, Qt::NoModifier,
-                          mini_player.Control("ImgPls").geometry().center());
+                          mini_player.Control(controls::Mini::ImgPls).geometry().center());
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&small_list));
     }
     // The centre of an item (0-based) in the window's coordinates.
@@ -76,7 +76,8 @@ TEST_F(SmallPlaylist, MirrorsThePlaylistUnderTheMiniPlayer) {
     Open();
     EXPECT_EQ(small_list.size(), QSize(213, 291));
     EXPECT_TRUE(small_list.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
-    EXPECT_FALSE(small_list.Image("ImgFon").Shown().isNull()) << "the skin is loaded";
+    EXPECT_FALSE(small_list.Image(controls::SmallList::ImgFon).Shown().isNull())
+        << "the skin is loaded";
     ASSERT_EQ(List().count(), 40);
     for (int i : {0, 17, 39}) {
         EXPECT_EQ(List().ItemText(i), controls().List(5).ItemText(i)) << i;
@@ -111,9 +112,11 @@ TEST_F(SecondaryWindowsMadeLater, CatchUpWithThePlaylistAndTheSongInPlay) {
     EXPECT_EQ(talik.List().MarkedIndex(), 2);
     EXPECT_EQ(talik.List().MarkMode(), controls().List(5).MarkMode());
     EXPECT_EQ(talik.Bar().Max(), 40 - talik.List().VisibleRows() + 1);
-    EXPECT_EQ(mini.Image("ImgPlayPause").AddToNom(), controls().Image("ImgPlayPause").AddToNom());
-    EXPECT_EQ(mini.Image("ImgPlayPause").ShownSlot(), controls().Image("ImgPlayPause").ShownSlot());
-    EXPECT_EQ(mini.HorizontalBar("SCRLtimeMIN").Max(), controls().TimeSKRL->Max());
+    EXPECT_EQ(mini.Image(controls::Mini::ImgPlayPause).AddToNom(),
+              controls().Image(controls::Main::ImgPlayPause).AddToNom());
+    EXPECT_EQ(mini.Image(controls::Mini::ImgPlayPause).ShownSlot(),
+              controls().Image(controls::Main::ImgPlayPause).ShownSlot());
+    EXPECT_EQ(mini.HorizontalBar(controls::Mini::SCRLtimeMIN).Max(), controls().TimeSKRL->Max());
 
     // From then on both lists follow the playlist as before.
     form->Playlists().DeleteSong(40);
@@ -216,7 +219,7 @@ TEST_F(SmallPlaylist, OnThe800PixelScreenTheListIs120WideInTheSmallFont) {
     ASSERT_EQ(QGuiApplication::primaryScreen()->geometry().width(), 800);
     EXPECT_EQ(List().geometry(), QRect(16, 10, 120, 198));
     EXPECT_EQ(small_list.Bar().geometry(), QRect(136, 9, 10, 199));
-    EXPECT_EQ(small_list.Control("ImgFon").geometry(), QRect(3, 0, 158, 219));
+    EXPECT_EQ(small_list.Control(controls::SmallList::ImgFon).geometry(), QRect(3, 0, 158, 219));
     EXPECT_EQ(small_list.mask().boundingRect(), QRect(8, 2, 152, 214));
     EXPECT_EQ(List().font().family(), "Small Fonts");
     EXPECT_EQ(List().font().pointSize(), 7);

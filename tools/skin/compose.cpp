@@ -60,7 +60,7 @@ void DrawRows(QPainter& p, const PictureMap& by_file, const QRect& first, int co
             p.setPen(kMarkGreen);
             p.drawText(row.adjusted(21, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter, rows[i]);
         } else {
-            p.setPen(QColor(0xC8, 0xC9, 0xCC));
+            p.setPen(kCaption);
             p.drawText(row, Qt::AlignLeft | Qt::AlignVCenter, rows[i]);
         }
     }
@@ -122,12 +122,12 @@ QImage ComposeMiniPlayer(const std::vector<Picture>& pictures) {
     QImage window = ComposeWindow(LayoutOf("TMinFrm"), ByFile(pictures), kMiniShown);
     QPainter p(&window);
     // The title and times the window writes on its strip, and the thumbs of its two thin bars.
-    p.setPen(QColor(0xD2, 0xD2, 0xD2));
+    p.setPen(kMiniText);
     p.setFont(SkinFont(10));
     p.drawText(QRect(86, 7, 215, 13), Qt::AlignLeft | Qt::AlignVCenter,
                QStringLiteral("Artist - Night Drive"));
     p.drawText(QRect(303, 7, 149, 15), Qt::AlignCenter, QStringLiteral("1:12/3:40...14:02/52:10"));
-    p.fillRect(476 + 40, 8, 25, 6, QColor(0x40, 0x40, 0x40));
+    p.fillRect(476 + 40, 8, 25, 6, kMiniThumb);
     p.fillRect(476 + 90, 14, 25, 7, Qt::black);
     return window.copy(QRect(3, 3, 691, 23));
 }

@@ -257,7 +257,7 @@ QImage Equalizer() {
     QPainter p(&image);
     // The slider field: sliders at x = 52 + 18 (n - 1) (and the overall one at 22), y 30..138.
     const QRect field(12, 27, 330, 114);
-    p.fillRect(field, QColor(0x12, 0x13, 0x17));
+    p.fillRect(field, kField);
     Slot(p, field);
     p.setRenderHint(QPainter::Antialiasing);
     p.setFont(SkinFont(7, false, true));
@@ -287,7 +287,7 @@ QImage SmallPlaylist() {
     QPainter p(&image);
     p.fillRect(QRect(16, 12, 156, 256), kList);
     Slot(p, QRect(16, 12, 156, 256));
-    p.fillRect(QRect(172, 11, 12, 258), QColor(0x12, 0x13, 0x17));
+    p.fillRect(QRect(172, 11, 12, 258), kField);
     Slot(p, QRect(172, 11, 12, 258));
     p.fillRect(QRect(60, 272, 78, 2), kRose.darker(130));
     return image;

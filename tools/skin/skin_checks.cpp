@@ -8,6 +8,7 @@
 
 #include "controls/bar_look.h"
 #include "controls/skin_files.h"
+#include "controls/window_tables.h"
 
 namespace tarvel::skin {
 namespace {
@@ -162,10 +163,13 @@ void CheckRim(const WindowLayout& layout, const PictureMap& pictures, const QCol
 
 std::vector<std::string> ControlFiles(const char* window, const char* control) {
     std::vector<std::string> files;
-    for (const controls::SkinSlots& entry : controls::SkinTable()) {
-        if (entry.window != std::string_view(window) || entry.control != std::string_view(control))
+    const controls::WindowTable* table = controls::FindWindowTable(window);
+    if (table == nullptr)
+        return files;
+    for (const controls::ControlRecord& entry : table->controls) {
+        if (entry.name != std::string_view(control))
             continue;
-        for (std::string_view file : entry.files) {
+        for (std::string_view file : entry.pictures) {
             if (file.empty())
                 continue;
             const std::string path = controls::PicturesRelative(file);

@@ -67,7 +67,7 @@ WindowLayout MainWindow() {
 // The mini player's strip: the ends and the background, the buttons, and the labels and bars
 // the window paints in its strip colour.
 WindowLayout MiniPlayer() {
-    const QColor strip(0xAF, 0x56, 0x5A);
+    const QColor& strip = kMiniStrip;
     return {"TMinFrm",
             {733, 46},
             Outline(3, 3, 694, 26),
