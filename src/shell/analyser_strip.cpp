@@ -12,6 +12,7 @@
 #include "shell/main_controls.h"
 #include "shell/main_display.h"
 #include "shell/main_window.h"
+#include "shell/player_commands.h"
 
 namespace tarvel::shell {
 namespace {
@@ -76,7 +77,7 @@ void ConnectSpectrum(TForm1& form) {
     form.Display().hooks.spectrum_on = form.SpectrumOn;
     form.Display().hooks.draw_spectrum = [strip] { strip->Tick(); };
     QObject::connect(&form.Controls().Image("ImgAn"), &controls::TMegaImage::OnClick, strip,
-                     [&form] { system::RunReported(form.Services(), form.ImgAnClick); });
+                     [&form] { form.Commands().Run(form.ImgAnClick); });
 }
 
 }  // namespace tarvel::shell

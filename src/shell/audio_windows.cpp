@@ -7,6 +7,7 @@
 #include "platform/system/system_services.h"
 #include "shell/main_controls.h"
 #include "shell/main_window.h"
+#include "shell/player_commands.h"
 #include "windows/shuffle_options_window.h"
 #include "windows/window_placement.h"
 
@@ -46,8 +47,7 @@ void ConnectEqualizer(TForm1& form, TEqualizer& equalizer) {
     form.equalizer = &equalizer;
     QObject::connect(&form.Controls().Image("ImgEqualizer"), &controls::TMegaImage::OnClick,
                      &equalizer, [&form, &equalizer, place = windows::SecondaryPlace()]() mutable {
-                         system::RunReported(form.Services(),
-                                             [&] { ImgEqualizerClick(form, equalizer, place); });
+                         form.Commands().Run([&] { ImgEqualizerClick(form, equalizer, place); });
                      });
 }
 

@@ -3,12 +3,10 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 
-#include "command/command_line.h"
 #include "controls/gauge.h"
-#include "playlists/playlist_model.h"
 #include "shell/main_controls.h"
 #include "shell/main_window.h"
-#include "transport/transport.h"
+#include "shell/player_commands.h"
 
 namespace tarvel::shell {
 namespace {
@@ -27,25 +25,12 @@ class CommandBoxKeys : public QObject {
         if (key != Qt::Key_Return && key != Qt::Key_Enter) {
             return false;
         }
-        const QByteArray line = c.CmdSearch->text().toUtf8();
-        system::RunReported(form_.Services(), [this, &line] {
-            command::RunCommandLine(line.toStdString(), form_.Services(), Targets());
-        });
+        form_.Commands().RunCommandLine(c.CmdSearch->text().toUtf8().toStdString());
         c.CmdSearch->clear();
         return true;
     }
 
   private:
-    command::CommandTargets Targets() {
-        command::CommandTargets targets;
-        targets.PlayPause = [this] { form_.Transport().PlayPause(); };
-        targets.PlayFromStart = [this] { form_.Transport().PlayFromStart(); };
-        targets.ClearPlaylist = [this] { form_.Playlists().ClearPlaylist(); };
-        targets.SaveOnExit = [this] { form_.SaveOnExit(); };
-        targets.Close = [this] { form_.close(); };
-        return targets;
-    }
-
     TForm1& form_;
 };
 

@@ -18,12 +18,13 @@ class TForm1;
 // and the files handed to it by the command line.
 namespace tarvel::shell {
 
-// The main window's operations as the media controls ask for them; each request runs the
-// operation the matching button or menu item runs. An AppError it throws is reported once the
-// request has had its answer.
+class PlayerCommands;
+
+// The media controls' doors: each request runs the operation the matching button or menu item
+// runs, through commands whose boundary reports an AppError once the request has had its answer.
 class WindowMediaPlayer : public mpris::MediaPlayer {
   public:
-    explicit WindowMediaPlayer(TForm1& form) : form_(form) {}
+    WindowMediaPlayer(TForm1& form, PlayerCommands& commands) : form_(form), c_(commands) {}
 
     mpris::PlayerState State() const override;
     void Raise() override;
@@ -39,9 +40,8 @@ class WindowMediaPlayer : public mpris::MediaPlayer {
     bool OpenFiles(const std::vector<std::string>& paths) override;
 
   private:
-    void Run(const std::function<void()>& operation);
-
     TForm1& form_;
+    PlayerCommands& c_;
 };
 
 class DesktopMedia : public QObject {

@@ -23,12 +23,15 @@ void ReportLater(system::SystemServices* services, const std::string& text) {
 
 }  // namespace
 
-void RunReportedAfterAnswer(system::SystemServices& services,
-                            const std::function<void()>& operation) {
+void ErrorBoundary::Run(const std::function<void()>& operation) const {
     try {
         operation();
     } catch (const AppError& e) {
-        ReportLater(&services, e.what());
+        if (show_ == Show::AtOnce) {
+            system::ReportError(services_, e.what());
+        } else {
+            ReportLater(&services_, e.what());
+        }
     }
 }
 

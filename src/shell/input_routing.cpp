@@ -14,6 +14,7 @@
 #include "shell/input_rules.h"
 #include "shell/main_controls.h"
 #include "shell/main_window.h"
+#include "shell/player_commands.h"
 #include "transport/transport.h"
 
 namespace tarvel {
@@ -60,16 +61,16 @@ bool TForm1::FormKeyDown(QKeyEvent& event) {
     }
     switch (key) {
         case Qt::Key_Delete:
-            playlists_->ClearPlaylist();
+            commands_->ClearPlaylist();
             return true;
         case Qt::Key_S:
-            playlists_->SavePlaylistClick();
+            commands_->SavePlaylist();
             return true;
         case Qt::Key_L:
-            playlists_->LoadPlaylistClick();
+            commands_->LoadPlaylist();
             return true;
         case Qt::Key_Z:
-            playlists_->UndoPlaylistChange();
+            commands_->Undo();
             return true;
         default:
             return false;
@@ -121,7 +122,7 @@ void TForm1::MouseWheel(const QPoint& global, bool down) {
         bar.SetPosition(top);
         return;
     }
-    transport_->ApplyVolume(shell::WheelVolume(controls_->VolumeSKRL->Position(), down));
+    commands_->SetVolume(shell::WheelVolume(controls_->VolumeSKRL->Position(), down));
 }
 
 void TForm1::wheelEvent(QWheelEvent* event) {

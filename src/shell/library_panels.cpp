@@ -18,6 +18,7 @@
 #include "shell/main_controls.h"
 #include "shell/main_menus.h"
 #include "shell/main_window.h"
+#include "shell/player_commands.h"
 
 namespace tarvel::shell {
 namespace {
@@ -46,7 +47,7 @@ bool IsEnter(const QKeyEvent& key) {
 
 template <typename Handler>
 void LibraryPanels::Reported(Handler&& handler) {
-    system::RunReported(form_.Services(), std::forward<Handler>(handler));
+    form_.Commands().Run(std::forward<Handler>(handler));
 }
 
 LibraryPanels::LibraryPanels(TForm1& form)

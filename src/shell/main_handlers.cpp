@@ -15,6 +15,7 @@
 #include "shell/main_display.h"
 #include "shell/main_menus.h"
 #include "shell/main_window.h"
+#include "shell/player_commands.h"
 #include "shell/playlist_panel.h"
 #include "shell/time_size_labels.h"
 #include "shell/window_states.h"
@@ -30,21 +31,18 @@ constexpr int kTimer3Ms = 100;
 }  // namespace
 
 void TForm1::OnClick(std::string_view button, std::function<void()> handler) {
-    connect(&controls_->Image(button), &controls::TMegaImage::OnClick, this,
-            [this, handler = std::move(handler)] { Reported(handler); });
+    connect(&controls_->Image(button), &controls::TMegaImage::OnClick, this, std::move(handler));
 }
 
 void TForm1::OnPress(std::string_view control, std::function<void(QMouseEvent*)> handler) {
     connect(&controls_->Image(control), &controls::TMegaImage::OnMouseDown, this,
-            [this, handler = std::move(handler)](QMouseEvent* event) {
-                Reported([&] { handler(event); });
-            });
+            std::move(handler));
 }
 
 void TForm1::BuildMenus() {
-    // A menu item's operation reports its AppError like a button's.
+    // A menu item's operation runs inside the error boundary like a button's.
     const auto reported = [this](std::function<void()> handler) {
-        return [this, handler = std::move(handler)] { Reported(handler); };
+        return [this, handler = std::move(handler)] { commands_->Run(handler); };
     };
     shell::MenuHandlers on;
     on.mFmod = reported([this] { transport_->mFmodClick(); });
@@ -61,11 +59,8 @@ void TForm1::BuildMenus() {
     };
     on.artist_panels =
         reported([this] { SetArtistPanelMode(settings_.Checked(config::Item::mIncorporated1)); });
-    on.restore = reported([this] { RestoreFromTray(); });
-    on.exit = [this] {
-        SaveOnExit();
-        close();
-    };
+    on.restore = [this] { commands_->RestoreFromTray(); };
+    on.exit = [this] { commands_->SaveAndQuit(); };
     on.clear_library_and_add = [this] { library_actions_->ClearLibraryAndAddFiles(); };
     on.add_files = [this] { library_actions_->AddFiles(); };
     on.shuffle_options = reported([this] {
@@ -84,22 +79,20 @@ shell::MainMenus& TForm1::Menus() {
 }
 
 void TForm1::ConnectControls() {
-    const auto count = [this] { return playlists_->Work().Count; };
-    OnClick("ImgPlayPause", [this] { transport_->PlayPauseButton(); });
-    OnClick("ImgStop", [this] { transport_->StopPlay(true); });
-    OnClick("ImgPrev", [this, count] {
-        if (count() > 0) {
-            transport_->PlayPrevious();
-        }
+    shell::PlayerCommands& c = *commands_;
+    OnClick("ImgPlayPause", [&c] { c.PlayPauseButton(); });
+    OnClick("ImgStop", [&c] { c.Stop(); });
+    OnClick("ImgPrev", [this, &c] {
+        if (playlists_->Work().Count > 0)
+            c.Previous();
     });
-    OnClick("ImgNext", [this, count] {
-        if (count() > 0) {
-            transport_->PlayNext();
-        }
+    OnClick("ImgNext", [this, &c] {
+        if (playlists_->Work().Count > 0)
+            c.Next();
     });
-    OnClick("ImgShuffle", [this] { playlists_->ShuffleClick(BrowserSongs()); });
-    OnClick("ImgRepeat", [this] { playlists_->ClickRepeat(); });
-    OnClick("ImgUndo", [this] { playlists_->UndoPlaylistChange(); });
+    OnClick("ImgShuffle", [&c] { c.Shuffle(); });
+    OnClick("ImgRepeat", [&c] { c.Repeat(); });
+    OnClick("ImgUndo", [&c] { c.Undo(); });
     OnClick("ImgShuffStr",
             [this] { shell::MainMenus::PopUp(*Menus().ShufflMenu, QCursor::pos()); });
     OnClick("ImgRepStr", [this] { shell::MainMenus::PopUp(*Menus().REpeatMenu, QCursor::pos()); });
@@ -113,13 +106,12 @@ void TForm1::ConnectControls() {
                                  system::Buttons::Ok, system::Icon::Information);
         }
     });
-    OnClick("ImgClose", [this] { close(); });
-    OnClick("ImgMini", [this] { SwitchToMini(); });
-    OnClick("ImgTray", [this] { states_->MainToTray(); });
+    OnClick("ImgClose", [&c] { c.Quit(); });
+    OnClick("ImgMini", [&c] { c.SwitchToMini(); });
+    OnClick("ImgTray", [&c] { c.MainToTray(); });
     for (const char* tab : {"Img2Pl1", "Img2CD", "Img2PL2"}) {
-        OnPress(tab, [this, tab](QMouseEvent* event) {
-            playlists_->TabMouseDown(static_cast<int>(event->position().x()),
-                                     controls_->Widget(tab).width());
+        OnPress(tab, [this, &c, tab](QMouseEvent* event) {
+            c.TabPress(static_cast<int>(event->position().x()), controls_->Widget(tab).width());
         });
     }
     for (const char* frame : {"ImgVerhLEvo", "imgLeftLine"}) {
@@ -130,9 +122,9 @@ void TForm1::ConnectControls() {
         });
     }
     connect(controls_->TimeSKRL, &controls::TKVRScrollerH::OnChange, this,
-            [this] { transport_->PositionBarChanged(transport::SeekSource::Main); });
+            [&c](int position) { c.SeekFromBar(transport::SeekSource::Main, position); });
     connect(controls_->VolumeSKRL, &controls::TKVRScrollerH::OnChange, this,
-            [this](int position) { transport_->ApplyVolume(position); });
+            [&c](int position) { c.SetVolume(position); });
     connect(controls_->CmdSearch, &QLineEdit::textChanged, this, [this](const QString& text) {
         if (CmdSearchChange) {
             CmdSearchChange(text);

@@ -29,6 +29,7 @@
 #include "shell/main_display.h"
 #include "shell/main_menus.h"
 #include "shell/open_files.h"
+#include "shell/player_commands.h"
 #include "shell/playing_core.h"
 #include "shell/progress_relay.h"
 #include "shell/shell_links.h"
@@ -55,6 +56,10 @@ TForm1::TForm1(system::SystemServices& services, std::string app_dir,
     setAutoFillBackground(true);
     resize(kDesignWidth, kDesignHeight);
     controls::UseHintTiming();
+    commands_ = std::make_unique<shell::PlayerCommands>(
+        *this, shell::ErrorBoundary(services_, shell::ErrorBoundary::Show::AtOnce));
+    answering_commands_ = std::make_unique<shell::PlayerCommands>(
+        *this, shell::ErrorBoundary(services_, shell::ErrorBoundary::Show::AfterAnswer));
     FormCreate();
     prefetch_ = nullptr;
 }
@@ -62,6 +67,10 @@ TForm1::TForm1(system::SystemServices& services, std::string app_dir,
 TForm1::~TForm1() {
     sound::SetSoundTroubleListener(nullptr);
     StopBackgroundWork();
+}
+
+void TForm1::Reported(const std::function<void()>& handler) {
+    commands_->Run(handler);
 }
 
 library::ScanRunner& TForm1::Background() {
@@ -117,7 +126,7 @@ void TForm1::AttachSecondaryWindows(QWidget* mini, QWidget* talik) {
 }
 
 void TForm1::SwitchToMini() {
-    states_->SwitchToMini();
+    commands_->SwitchToMini();
 }
 
 void TForm1::ToTray() {
@@ -125,7 +134,7 @@ void TForm1::ToTray() {
 }
 
 void TForm1::RestoreFromTray() {
-    states_->RestoreFromTray();
+    commands_->RestoreFromTray();
 }
 
 playlists::BrowserSongs TForm1::BrowserSongs() const {

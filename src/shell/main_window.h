@@ -47,6 +47,7 @@ class MainDisplay;
 struct MainMenus;
 class ListView;
 class ListViewSlot;
+class PlayerCommands;
 class LibraryPanels;
 class ShellEngines;
 class ShellLinks;
@@ -105,6 +106,10 @@ class TForm1 : public QWidget {
     // The menus are made at their first use, from the settings as they are then.
     shell::MainMenus& Menus();
     shell::WindowStates& States() { return *states_; }
+    // Every user operation, inside the error boundary that reports at once, and the same for the
+    // doors that answer first (the hotkeys and the desktop's media controls).
+    shell::PlayerCommands& Commands() { return *commands_; }
+    shell::PlayerCommands& AnsweringCommands() { return *answering_commands_; }
     shell::WindowHost& Host() { return *host_; }
     desktop::Desktop& Desktop() { return *desktop_; }
     shell::Layout& CurrentLayout() { return layout_; }
@@ -186,10 +191,7 @@ class TForm1 : public QWidget {
     // the library stays as it was.
     void StopBackgroundWork();
     // Runs a handler; an AppError it throws goes to the general error report.
-    template <typename Handler>
-    void Reported(Handler&& handler) {
-        system::RunReported(services_, std::forward<Handler>(handler));
-    }
+    void Reported(const std::function<void()>& handler);
 
     system::SystemServices& services_;
     std::string app_dir_;
@@ -218,6 +220,8 @@ class TForm1 : public QWidget {
     std::unique_ptr<shell::WindowHost> host_;
     std::unique_ptr<shell::WindowStates> states_;
     std::unique_ptr<shell::PlayingCore> core_;
+    std::unique_ptr<shell::PlayerCommands> commands_;
+    std::unique_ptr<shell::PlayerCommands> answering_commands_;
     transport::Transport* transport_ = nullptr;
     playlists::PlaylistModel* playlists_ = nullptr;
     TfrmMain* module_player_ = nullptr;

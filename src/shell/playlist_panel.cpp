@@ -25,13 +25,14 @@
 #include "shell/main_display.h"
 #include "shell/main_menus.h"
 #include "shell/main_window.h"
+#include "shell/player_commands.h"
 #include "transport/transport.h"
 
 namespace tarvel::shell {
 
 template <typename Handler>
 void PlaylistPanel::Reported(Handler&& handler) {
-    system::RunReported(form_.Services(), std::forward<Handler>(handler));
+    form_.Commands().Run(std::forward<Handler>(handler));
 }
 
 PlaylistPanel::PlaylistPanel(TForm1& form)
@@ -54,11 +55,11 @@ void PlaylistPanel::BuildMenu() {
     PlaylistMenu = new SettingsMenu("PlaylistMenu", form_.Settings(), &form_);
     SettingsMenu& m = *PlaylistMenu;
     playlists::PlaylistModel& model = form_.Playlists();
+    PlayerCommands& c = form_.Commands();
     const auto run = [this](std::function<void()> handler) {
         return [this, handler = std::move(handler)] { Reported(handler); };
     };
-    m.AddCommand(m, "ClearPlayList1", "Clear PlayList Ctrl+Delete",
-                 run([&model] { model.ClearPlaylist(); }));
+    m.AddCommand(m, "ClearPlayList1", "Clear PlayList Ctrl+Delete", [&c] { c.ClearPlaylist(); });
     m.AddCommand(m, "ShufflePlaylist1", "Shuffle Playlist",
                  run([&model] { model.ShufflePlaylistClick(); }));
     QMenu* add = m.AddSubMenu(m, "ShuffleAdd1", "Shuffle Add");
@@ -68,13 +69,9 @@ void PlaylistPanel::BuildMenu() {
             form_.ShowShuffleOptions();
         }
     });
-    m.AddCommand(m, "SavePlaylist1", "Save Playlist Ctrl+S",
-                 [&model] { model.SavePlaylistClick(); });
-    m.AddCommand(m, "LoadPlaylist1", "Load Playlist Ctrl+L",
-                 [&model] { model.LoadPlaylistClick(); });
-    m.AddCommand(m, "UndoCtrlZ1", "Undo  Ctrl+Z", [&model] {
-         model.UndoPlaylistChange();
-     })->setVisible(false);
+    m.AddCommand(m, "SavePlaylist1", "Save Playlist Ctrl+S", [&c] { c.SavePlaylist(); });
+    m.AddCommand(m, "LoadPlaylist1", "Load Playlist Ctrl+L", [&c] { c.LoadPlaylist(); });
+    m.AddCommand(m, "UndoCtrlZ1", "Undo  Ctrl+Z", [&c] { c.Undo(); })->setVisible(false);
     QMenu* quick = m.AddSubMenu(m, "Quickplay1", "Quick play");
     m.AddCommand(*quick, "QuickPlayOptions1", "Options", nullptr);
     m.AddItem(*quick, config::Item::Enabled1, "Enabled",
@@ -127,8 +124,7 @@ void PlaylistPanel::ConnectList() {
     list.viewport()->setMouseTracking(true);
     list.setAcceptDrops(true);
     list.viewport()->setAcceptDrops(true);
-    connect(&list, &QAbstractItemView::doubleClicked, this,
-            [this] { Reported([this] { ListBox5DblClick(); }); });
+    connect(&list, &QAbstractItemView::doubleClicked, this, [this] { ListBox5DblClick(); });
     list.setContextMenuPolicy(Qt::CustomContextMenu);
     QMenu* popup = form_.LibraryPanels().PopupMenu1;
     connect(&list, &QWidget::customContextMenuRequested, this,
@@ -151,7 +147,7 @@ void PlaylistPanel::ConnectList() {
 void PlaylistPanel::ListBox5DblClick() {
     const int selected = form_.Controls().List(5).currentRow();
     if (selected >= 0) {
-        form_.Playlists().PlayRow(selected + 1);
+        form_.Commands().PlayRow(selected + 1);
     }
 }
 
@@ -165,7 +161,7 @@ bool PlaylistPanel::ListBox5KeyDown(QKeyEvent& key) {
         return false;
     }
     if (key.key() == Qt::Key_Delete) {
-        form_.Playlists().DeleteSong(selected + 1);
+        form_.Commands().DeleteSong(selected + 1);
         const int next = playlists::SelectionAfterDelete(selected, list.count());
         if (next >= 0) {
             list.setCurrentRow(next);

@@ -122,7 +122,7 @@ int RunProgram(int argc, char** argv) {
                                                            shell::ErrorReportOf(form1));
             shell::ConnectShuffleOptions(form1, *shuffle_options);
             desktop_media = shell::ConnectDesktopMedia(form1, {});
-            inbox.Open(form1, files);
+            inbox.Open(form1.Commands(), files);
         },
         kLaterWindowsFallbackMs);
     shell::ReportFirstPaint(form1);

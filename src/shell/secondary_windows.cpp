@@ -16,6 +16,7 @@
 #include "shell/main_controls.h"
 #include "shell/main_display.h"
 #include "shell/main_window.h"
+#include "shell/player_commands.h"
 #include "shell/window_host.h"
 #include "shell/window_states.h"
 #include "transport/transport.h"
@@ -25,86 +26,47 @@
 
 namespace tarvel::shell {
 
-// The main window's operations as the mini player calls them; a failure goes to the general
-// error report.
+// The mini player's doors, one operation each.
 class MiniHost : public windows::MiniPlayerHost {
   public:
-    explicit MiniHost(TForm1& form) : form_(form) {}
+    MiniHost(TForm1& form, PlayerCommands& commands) : form_(form), c_(commands) {}
 
     int Count() const override { return form_.Playlists().Work().Count; }
-    void PlayPauseButton() override {
-        Run([](transport::Transport& t) { t.PlayPauseButton(); });
-    }
-    void PlayPause() override {
-        Run([](transport::Transport& t) { t.PlayPause(); });
-    }
-    void StopPlay() override {
-        Run([](transport::Transport& t) { t.StopPlay(true); });
-    }
-    void PlayNext() override {
-        Run([](transport::Transport& t) { t.PlayNext(); });
-    }
-    void PlayPrevious() override {
-        Run([](transport::Transport& t) { t.PlayPrevious(); });
-    }
-    void MiniToTray() override { form_.States().MiniToTray(); }
-    void ShowMain() override { form_.Host().ShowMain(); }
-    void CloseProgram() override {
-        // Closing the main window saves everything and ends the run.
-        form_.close();
-    }
+    void PlayPauseButton() override { c_.PlayPauseButton(); }
+    void PlayPause() override { c_.PlayPause(); }
+    void StopPlay() override { c_.Stop(); }
+    void PlayNext() override { c_.Next(); }
+    void PlayPrevious() override { c_.Previous(); }
+    void MiniToTray() override { c_.MiniToTray(); }
+    void ShowMain() override { c_.ShowMain(); }
+    void CloseProgram() override { c_.Quit(); }
     void PositionBarMoved(int position) override {
-        // The seek after the release reads the bar's position from the display.
-        form_.Display().SetPosition(transport::PositionBar::Mini, position);
-        form_.Transport().PositionBarChanged(transport::SeekSource::Mini);
+        c_.SeekFromBar(transport::SeekSource::Mini, position);
     }
-    void VolumeBarMoved(int position) override {
-        Run([position](transport::Transport& t) { t.ApplyVolume(position); });
-    }
-    void StepVolume(int delta) override {
-        Run([delta](transport::Transport& t) { t.StepVolume(delta); });
-    }
+    void VolumeBarMoved(int position) override { c_.SetVolume(position); }
+    void StepVolume(int delta) override { c_.StepVolume(delta); }
 
   private:
-    template <typename Action>
-    void Run(Action&& action) {
-        system::RunReported(form_.Services(), [&] { action(form_.Transport()); });
-    }
-
     TForm1& form_;
+    PlayerCommands& c_;
 };
 
-// The playlist operations as the small playlist window calls them; a failure goes to the
-// general error report.
+// The small playlist window's doors, one operation each.
 class TalikHost : public windows::SmallPlaylistHost {
   public:
-    explicit TalikHost(TForm1& form) : form_(form) {}
+    TalikHost(TForm1& form, PlayerCommands& commands) : form_(form), c_(commands) {}
 
-    void PlayRow(int row) override {
-        Run([row](playlists::PlaylistModel& model) { model.PlayRow(row); });
-    }
-    bool DeleteSong(int row) override {
-        bool deleted = false;
-        Run([row, &deleted](playlists::PlaylistModel& model) { deleted = model.DeleteSong(row); });
-        return deleted;
-    }
-    void MoveRow(int target, int source_row) override {
-        // Every drop on the small list is a move inside the playlist.
-        Run([target, source_row](playlists::PlaylistModel& model) {
-            model.DropOnPlaylist(target, source_row, playlists::DragSource{});
-        });
-    }
+    void PlayRow(int row) override { c_.PlayRow(row); }
+    bool DeleteSong(int row) override { return c_.DeleteSong(row); }
+    // Every drop on the small list is a move inside the playlist.
+    void MoveRow(int target, int source_row) override { c_.MoveRow(target, source_row); }
     std::string RowHint(int row) const override {
         return playlists::RowHint(form_.Playlists().Work(), row);
     }
 
   private:
-    template <typename Action>
-    void Run(Action&& action) {
-        system::RunReported(form_.Services(), [&] { action(form_.Playlists()); });
-    }
-
     TForm1& form_;
+    PlayerCommands& c_;
 };
 
 namespace {
@@ -143,8 +105,8 @@ void ConnectDisplay(DisplayHooks& hooks, TMinFrm& mini, TTalik& talik) {
 
 SecondaryWindows::SecondaryWindows(TForm1& form, TMinFrm& mini, TTalik& talik)
     : form_(form),
-      mini_host_(std::make_unique<MiniHost>(form)),
-      talik_host_(std::make_unique<TalikHost>(form)),
+      mini_host_(std::make_unique<MiniHost>(form, form.Commands())),
+      talik_host_(std::make_unique<TalikHost>(form, form.Commands())),
       list6_(std::make_unique<ListView>(talik.List(), talik.Bar())) {
     const double scale_x = ScreenScale();
     mini.Scale(scale_x, kFontRatio);

@@ -30,6 +30,7 @@
 #include "shell/main_controls.h"
 #include "shell/main_display.h"
 #include "shell/main_window.h"
+#include "shell/player_commands.h"
 #include "shell/playing_core.h"
 #include "shell/progress_relay.h"
 #include "shell/shell_links.h"
@@ -122,9 +123,8 @@ void TForm1::FormCreate() {
         setWindowTitle(text::Cp1251ToQString(title));
         states_->AppTitleChanged(title);
     };
-    states_->RegisterHotkeys([this](const std::function<void()>& operation) {
-        shell::RunReportedAfterAnswer(services_, operation);
-    });
+    states_->RegisterHotkeys(
+        [this](const std::function<void()>& operation) { answering_commands_->Run(operation); });
 
     const bool list2_shown = !controls_->List(2).isHidden();
     shell::ApplySavedSize(layout_,

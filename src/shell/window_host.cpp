@@ -2,11 +2,10 @@
 
 #include <QMenu>
 
-#include "playlists/playlist_model.h"
 #include "shell/main_display.h"
 #include "shell/main_menus.h"
 #include "shell/main_window.h"
-#include "transport/transport.h"
+#include "shell/player_commands.h"
 #include "windows/window_placement.h"
 
 namespace tarvel::shell {
@@ -89,19 +88,19 @@ std::string WindowHost::AppTitle() const {
 }
 
 void WindowHost::StepVolume(int delta) {
-    form_.Transport().StepVolume(delta);
+    form_.AnsweringCommands().StepVolume(delta);
 }
 
 void WindowHost::PlayNext() {
-    form_.Transport().PlayNext();
+    form_.AnsweringCommands().Next();
 }
 
 void WindowHost::PlayPrevious() {
-    form_.Transport().PlayPrevious();
+    form_.AnsweringCommands().Previous();
 }
 
 void WindowHost::PlayPause() {
-    form_.Transport().PlayPause();
+    form_.AnsweringCommands().PlayPause();
 }
 
 }  // namespace tarvel::shell

@@ -37,7 +37,7 @@
 #include "shell/main_layout.h"
 #include "shell/main_menus.h"
 #include "shell/main_window_rig.h"
-#include "shell/open_files.h"
+#include "shell/player_commands.h"
 #include "sound_support/shared_manual.h"
 #include "support/temp_dir.h"
 #include "transport/transport.h"
@@ -300,7 +300,8 @@ TEST_F(MainWindowRig, FilesThePlayerCannotPlayAreNamedInOneMessage) {
                   dir / "notes.txt" + "\\n" + dir / "README" + "\tOk");
     EXPECT_EQ(form->ArtistCount(), 1);
 
-    EXPECT_TRUE(shell::PlayFiles(*form, {dir / "notes.txt", music + "/a.mp3", dir / "none.mp3"}));
+    EXPECT_TRUE(
+        form->Commands().OpenFiles({dir / "notes.txt", music + "/a.mp3", dir / "none.mp3"}));
     ASSERT_EQ(services.Calls().size(), 2u);
     EXPECT_EQ(services.Calls()[1],
               "MessageBox\tTarvel\tTarvel cannot play these, so they were "
