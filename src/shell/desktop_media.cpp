@@ -6,11 +6,9 @@
 
 #include "config/settings.h"
 #include "playlists/playlist_model.h"
-#include "shell/main_window.h"
 #include "shell/mpris_state.h"
 #include "shell/player_commands.h"
-#include "shell/window_host.h"
-#include "shell/window_states.h"
+#include "shell/player_run.h"
 
 namespace tarvel::shell {
 namespace {
@@ -21,26 +19,16 @@ constexpr const char* kDesktopEntry = "tarvel";
 }  // namespace
 
 mpris::PlayerState WindowMediaPlayer::State() const {
-    return MprisState(form_.Playlists().Work(), form_.Settings().Volume());
+    return MprisState(playlists_.Work(), settings_.Volume());
 }
 
 void WindowMediaPlayer::Raise() {
-    WindowHost& host = form_.Host();
-    if (form_.States().InTray()) {
-        c_.RestoreFromTray();
-    } else if (host.MiniVisible()) {
-        host.ShowMini();
-        host.mini->raise();
-        host.mini->activateWindow();
-    } else {
-        host.ShowMain();
-        host.BringMainToFront();
-    }
+    c_.Raise();
 }
 
 void WindowMediaPlayer::Quit() {
     // After the answer has gone out: closing ends the run (SaveOnExit runs on the way).
-    QTimer::singleShot(0, &form_, [this] { c_.Quit(); });
+    QTimer::singleShot(0, qApp, [&c = c_] { c.Quit(); });
 }
 
 void WindowMediaPlayer::PlayPause() {
@@ -60,12 +48,12 @@ void WindowMediaPlayer::Stop() {
 }
 
 void WindowMediaPlayer::Next() {
-    if (form_.Playlists().Work().Count > 0)
+    if (c_.Count() > 0)
         c_.Next();
 }
 
 void WindowMediaPlayer::Previous() {
-    if (form_.Playlists().Work().Count > 0)
+    if (c_.Count() > 0)
         c_.Previous();
 }
 
@@ -84,8 +72,10 @@ bool WindowMediaPlayer::OpenFiles(const std::vector<std::string>& paths) {
     return c_.OpenFiles(paths);
 }
 
-DesktopMedia::DesktopMedia(TForm1& form, mpris::MprisService::Clock clock)
-    : player_(form, form.AnsweringCommands()),
+DesktopMedia::DesktopMedia(const playlists::PlaylistModel& playlists,
+                           const config::Settings& settings, PlayerCommands& commands,
+                           mpris::MprisService::Clock clock)
+    : player_(playlists, settings, commands),
       service_(mpris::MprisService::Start(player_, kBusName, kDesktopEntry, std::move(clock))) {
     if (service_) {
         publish_timer_.setInterval(kPublishMs);
@@ -96,14 +86,9 @@ DesktopMedia::DesktopMedia(TForm1& form, mpris::MprisService::Clock clock)
 
 DesktopMedia::~DesktopMedia() = default;
 
-std::unique_ptr<DesktopMedia> ConnectDesktopMedia(TForm1& form,
-                                                  const std::vector<std::string>& files) {
+std::unique_ptr<DesktopMedia> StartDesktopMedia(PlayerRun& run) {
     QGuiApplication::setDesktopFileName(kDesktopEntry);
-    auto media = std::make_unique<DesktopMedia>(form);
-    if (!files.empty()) {
-        form.Commands().OpenFiles(files);
-    }
-    return media;
+    return std::make_unique<DesktopMedia>(run.Playlists(), run.Settings(), run.AnsweringCommands());
 }
 
 }  // namespace tarvel::shell

@@ -27,11 +27,15 @@ void ErrorBoundary::Run(const std::function<void()>& operation) const {
     try {
         operation();
     } catch (const AppError& e) {
-        if (show_ == Show::AtOnce) {
-            system::ReportError(services_, e.what());
-        } else {
-            ReportLater(&services_, e.what());
-        }
+        Report(e.what());
+    }
+}
+
+void ErrorBoundary::Report(const std::string& text) const {
+    if (show_ == Show::AtOnce) {
+        system::ReportError(services_, text);
+    } else {
+        ReportLater(&services_, text);
     }
 }
 

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <functional>
+#include <string>
 
 namespace tarvel::system {
 class SystemServices;
@@ -24,6 +25,8 @@ class ErrorBoundary {
     ErrorBoundary(system::SystemServices& services, Show show) : services_(services), show_(show) {}
 
     void Run(const std::function<void()>& operation) const;
+    // Shows the report of a failure caught elsewhere, in this boundary's way.
+    void Report(const std::string& text) const;
 
   private:
     system::SystemServices& services_;

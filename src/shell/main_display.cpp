@@ -9,15 +9,20 @@
 #include "controls/mega_image.h"
 #include "platform/text/cp1251.h"
 #include "shell/main_controls.h"
+#include "shell/window_states.h"
 
 namespace tarvel::shell {
 
-MainDisplay::MainDisplay(MainControls& controls, QTimer& timer1, std::function<bool()> main_visible,
-                         std::function<bool()> mini_visible)
-    : controls_(controls),
-      timer1_(timer1),
-      main_visible_(std::move(main_visible)),
-      mini_visible_(std::move(mini_visible)) {}
+MainDisplay::MainDisplay(MainControls& controls, QTimer& timer1)
+    : controls_(controls), timer1_(timer1) {}
+
+bool MainDisplay::MainWindowVisible() const {
+    return windows_ == nullptr || windows_->MainVisible();
+}
+
+bool MainDisplay::MiniPlayerVisible() const {
+    return windows_ != nullptr && windows_->MiniVisible();
+}
 
 void MainDisplay::SetPosition(transport::PositionBar bar, int position) {
     if (bar == transport::PositionBar::Main) {

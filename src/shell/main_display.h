@@ -12,6 +12,7 @@
 namespace tarvel::shell {
 
 class MainControls;
+class WindowStateHost;
 
 // What the secondary windows add to the display once they are built: the mini player's bar,
 // time and title strip, the spectrum, and keeping the topmost windows on top. Unset hooks do
@@ -39,8 +40,11 @@ class MainDisplay : public transport::TransportDisplay,
                     public playlists::PlaylistDisplay,
                     public library::ProgressDisplay {
   public:
-    MainDisplay(MainControls& controls, QTimer& timer1, std::function<bool()> main_visible,
-                std::function<bool()> mini_visible);
+    MainDisplay(MainControls& controls, QTimer& timer1);
+
+    // Where the visible flags of the main window and the mini player are read; without one the
+    // main window counts as visible and the mini player as hidden.
+    void SetWindows(const WindowStateHost* windows) { windows_ = windows; }
 
     DisplayHooks hooks;
     // The module player's timer, switched with FMOD playback.
@@ -56,8 +60,8 @@ class MainDisplay : public transport::TransportDisplay,
     void SetMainTimes(const std::string& song, const std::string& playlist) override;
     void SetMiniTime(const std::string& text) override;
     void SetAppTitle(const std::string& title) override;
-    bool MainWindowVisible() const override { return main_visible_(); }
-    bool MiniPlayerVisible() const override { return mini_visible_(); }
+    bool MainWindowVisible() const override;
+    bool MiniPlayerVisible() const override;
     int MeasureTitle(const std::string& text) const override;
     int TitleStripWidth(transport::TitleStrip strip) const override;
     void DrawTitle(transport::TitleStrip strip, const std::string& text, int x, uint32_t text_color,
@@ -95,8 +99,7 @@ class MainDisplay : public transport::TransportDisplay,
   private:
     MainControls& controls_;
     QTimer& timer1_;
-    std::function<bool()> main_visible_;
-    std::function<bool()> mini_visible_;
+    const WindowStateHost* windows_ = nullptr;
     int mini_position_ = 0;
     std::optional<int> mini_maximum_;
     std::optional<transport::ButtonLook> play_look_;

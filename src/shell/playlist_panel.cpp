@@ -24,22 +24,20 @@
 #include "shell/main_controls.h"
 #include "shell/main_display.h"
 #include "shell/main_menus.h"
-#include "shell/main_window.h"
 #include "shell/player_commands.h"
-#include "transport/transport.h"
 
 namespace tarvel::shell {
 
 template <typename Handler>
 void PlaylistPanel::Reported(Handler&& handler) {
-    form_.Commands().Run(std::forward<Handler>(handler));
+    p_.commands.Run(std::forward<Handler>(handler));
 }
 
-PlaylistPanel::PlaylistPanel(TForm1& form)
-    : QObject(&form),
-      form_(form),
-      copy_(std::make_unique<playlists::PlaylistCopy>(
-          form.Settings(), form.Services(), form.BackgroundProgress(), &form.Background())) {
+PlaylistPanel::PlaylistPanel(const PlaylistPanelParts& parts)
+    : QObject(&parts.window),
+      p_(parts),
+      copy_(std::make_unique<playlists::PlaylistCopy>(parts.settings, parts.services,
+                                                      parts.progress, &parts.background)) {
     setObjectName("PlaylistPanel");
     BuildMenu();
     ConnectList();
@@ -47,15 +45,11 @@ PlaylistPanel::PlaylistPanel(TForm1& form)
 
 PlaylistPanel::~PlaylistPanel() = default;
 
-PlaylistPanel& ConnectPlaylistPanel(TForm1& form) {
-    return *new PlaylistPanel(form);
-}
-
 void PlaylistPanel::BuildMenu() {
-    PlaylistMenu = new SettingsMenu("PlaylistMenu", form_.Settings(), &form_);
+    PlaylistMenu = new SettingsMenu("PlaylistMenu", p_.settings, &p_.window);
     SettingsMenu& m = *PlaylistMenu;
-    playlists::PlaylistModel& model = form_.Playlists();
-    PlayerCommands& c = form_.Commands();
+    playlists::PlaylistModel& model = p_.playlists;
+    PlayerCommands& c = p_.commands;
     const auto run = [this](std::function<void()> handler) {
         return [this, handler = std::move(handler)] { Reported(handler); };
     };
@@ -64,24 +58,19 @@ void PlaylistPanel::BuildMenu() {
                  run([&model] { model.ShufflePlaylistClick(); }));
     QMenu* add = m.AddSubMenu(m, "ShuffleAdd1", "Shuffle Add");
     m.AddCommand(*add, "SpecialAdd1", "Special Add", nullptr);
-    m.AddCommand(*add, "ShuffleAddOptions1", "Options", [this] {
-        if (form_.ShowShuffleOptions) {
-            form_.ShowShuffleOptions();
-        }
-    });
+    m.AddCommand(*add, "ShuffleAddOptions1", "Options", [&c] { c.ShowShuffleOptions(); });
     m.AddCommand(m, "SavePlaylist1", "Save Playlist Ctrl+S", [&c] { c.SavePlaylist(); });
     m.AddCommand(m, "LoadPlaylist1", "Load Playlist Ctrl+L", [&c] { c.LoadPlaylist(); });
     m.AddCommand(m, "UndoCtrlZ1", "Undo  Ctrl+Z", [&c] { c.Undo(); })->setVisible(false);
     QMenu* quick = m.AddSubMenu(m, "Quickplay1", "Quick play");
     m.AddCommand(*quick, "QuickPlayOptions1", "Options", nullptr);
-    m.AddItem(*quick, config::Item::Enabled1, "Enabled",
-              run([this] { form_.Transport().Enabled1Click(); }));
+    m.AddItem(*quick, config::Item::Enabled1, "Enabled", [&c] { c.QuickPlayClick(); });
 
     QMenu* copy = m.AddSubMenu(m, "CopyPListtoDir1", "Copy PList to Dir");
     QAction* set_path =
         m.AddCommand(*copy, "MSetPath", "SetPath", run([this] { copy_->MSetPathClick(); }));
     connect(copy, &QMenu::aboutToShow, this, [this, set_path] {
-        set_path->setText(QString::fromStdString(form_.Settings().MSetPathCaption()));
+        set_path->setText(QString::fromStdString(p_.settings.MSetPathCaption()));
     });
     m.AddCommand(*copy, "MCopy", "Copy", run([this, &model] { copy_->MCopyClick(model.Work()); }));
     QMenu* special = m.AddSubMenu(*copy, "Specialcopy1", "Special copy");
@@ -117,7 +106,7 @@ void PlaylistPanel::BuildMenu() {
 }
 
 void PlaylistPanel::ConnectList() {
-    MainControls& c = form_.Controls();
+    MainControls& c = p_.controls;
     controls::TCListBox& list = c.List(5);
     list.installEventFilter(this);
     list.viewport()->installEventFilter(this);
@@ -126,7 +115,7 @@ void PlaylistPanel::ConnectList() {
     list.viewport()->setAcceptDrops(true);
     connect(&list, &QAbstractItemView::doubleClicked, this, [this] { ListBox5DblClick(); });
     list.setContextMenuPolicy(Qt::CustomContextMenu);
-    QMenu* popup = form_.LibraryPanels().PopupMenu1;
+    QMenu* popup = p_.library.PopupMenu1;
     connect(&list, &QWidget::customContextMenuRequested, this,
             [popup, &list](const QPoint& at) { popup->popup(list.viewport()->mapToGlobal(at)); });
     if (auto* show = popup->findChild<QAction*>("SHowfilelocation1")) {
@@ -145,23 +134,23 @@ void PlaylistPanel::ConnectList() {
 }
 
 void PlaylistPanel::ListBox5DblClick() {
-    const int selected = form_.Controls().List(5).currentRow();
+    const int selected = p_.controls.List(5).currentRow();
     if (selected >= 0) {
-        form_.Commands().PlayRow(selected + 1);
+        p_.commands.PlayRow(selected + 1);
     }
 }
 
 bool PlaylistPanel::ListBox5KeyDown(QKeyEvent& key) {
-    controls::TCListBox& list = form_.Controls().List(5);
-    controls::TKVRScrollerVr& bar = form_.Controls().ListBar(5);
+    controls::TCListBox& list = p_.controls.List(5);
+    controls::TKVRScrollerVr& bar = p_.controls.ListBar(5);
     bar.SetPosition(list.TopIndex());
-    form_.List6().SetScrollerMax(bar.Max());
+    p_.list6.SetScrollerMax(bar.Max());
     const int selected = list.currentRow();
     if (selected < 0) {
         return false;
     }
     if (key.key() == Qt::Key_Delete) {
-        form_.Commands().DeleteSong(selected + 1);
+        p_.commands.DeleteSong(selected + 1);
         const int next = playlists::SelectionAfterDelete(selected, list.count());
         if (next >= 0) {
             list.setCurrentRow(next);
@@ -180,26 +169,26 @@ bool PlaylistPanel::ListBox5KeyDown(QKeyEvent& key) {
 }
 
 void PlaylistPanel::ListBox5MouseDown(const QPoint& at) {
-    controls::TCListBox& list = form_.Controls().List(5);
-    form_.Controls().ListBar(5).SetPosition(list.TopIndex());
+    controls::TCListBox& list = p_.controls.List(5);
+    p_.controls.ListBar(5).SetPosition(list.TopIndex());
     const QModelIndex index = list.indexAt(at);
     DragSourceRow = index.isValid() ? index.row() + 1 : -1;
-    form_.LibraryPanels().Browser().DragSourceKind = 5;
+    p_.library.Browser().DragSourceKind = 5;
 }
 
 void PlaylistPanel::ListBox5MouseMove(const QPoint& at) {
-    const QModelIndex index = form_.Controls().List(5).indexAt(at);
+    const QModelIndex index = p_.controls.List(5).indexAt(at);
     const int row = index.isValid() ? index.row() + 1 : -1;
     if (row == HintRow) {
         return;
     }
     HintRow = row;
     QToolTip::hideText();
-    HintText = playlists::RowHint(form_.Playlists().Work(), row);
+    HintText = playlists::RowHint(p_.playlists.Work(), row);
 }
 
 void PlaylistPanel::ShowHint() {
-    controls::TCListBox& list = form_.Controls().List(5);
+    controls::TCListBox& list = p_.controls.List(5);
     if (HintText.empty() || HintRow < 1) {
         QToolTip::hideText();
         return;
@@ -208,42 +197,42 @@ void PlaylistPanel::ShowHint() {
 }
 
 void PlaylistPanel::ShowFileLocation() {
-    controls::TCListBox& list = form_.Controls().List(5);
-    const playlists::TMasPLayList& work = form_.Playlists().Work();
+    controls::TCListBox& list = p_.controls.List(5);
+    const playlists::TMasPLayList& work = p_.playlists.Work();
     const bool over = list.rect().contains(list.mapFromGlobal(QCursor::pos()));
     if (over && HintRow >= 1 && HintRow <= work.Count) {
-        form_.Services().ShowInFolder(work.Rows[static_cast<size_t>(HintRow)][library::kPath]);
+        p_.commands.ShowInFolder(work.Rows[static_cast<size_t>(HintRow)][library::kPath]);
     }
 }
 
 void PlaylistPanel::ListBox5DragDrop(const QPoint& at) {
-    controls::TCListBox& list = form_.Controls().List(5);
+    controls::TCListBox& list = p_.controls.List(5);
     const QModelIndex index = list.indexAt(at);
     const int target = playlists::DropTarget(index.isValid() ? index.row() : -1, list.count());
-    LibraryPanels& panels = form_.LibraryPanels();
+    LibraryPanels& panels = p_.library;
     const playlists::DragSource source{panels.Browser().DragSourceKind,
                                        panels.Browser().DragSourceSong, panels.Songs()};
-    form_.Playlists().DropOnPlaylist(target, DragSourceRow, source);
+    p_.playlists.DropOnPlaylist(target, DragSourceRow, source);
 }
 
 void PlaylistPanel::ImgPlayListAZMouseDown(int x) {
-    if (playlists::OpensPlaylistMenu(x, form_.Controls().Widget("ImgPlayListAZ").width())) {
+    if (playlists::OpensPlaylistMenu(x, p_.controls.Widget("ImgPlayListAZ").width())) {
         MainMenus::PopUp(*PlaylistMenu, QCursor::pos());
     }
 }
 
 void PlaylistPanel::PlaceMarker(const char* name, int right_edge) {
-    QWidget& marker = form_.Controls().Widget(name);
+    QWidget& marker = p_.controls.Widget(name);
     marker.move(right_edge - marker.width(), marker.y());
     marker.show();
     marker.raise();
 }
 
 void PlaylistPanel::ImgMarkClick() {
-    MainControls& c = form_.Controls();
+    MainControls& c = p_.controls;
     const controls::TKVRScrollerH& bar = *c.TimeSKRL;
     const int x = playlists::MarkX(bar.Position(), bar.width(), bar.Max(), bar.x());
-    switch (playlists::ClickAbMark(form_.Playlists().Work(), MarkLoopFlag, form_.Settings())) {
+    switch (playlists::ClickAbMark(p_.playlists.Work(), MarkLoopFlag, p_.settings)) {
         case playlists::AbClick::Reset:
             c.Widget("MarkL").hide();
             c.Widget("MarkR").hide();
@@ -289,7 +278,7 @@ bool PlaylistPanel::ListBox5Event(QEvent& event) {
             auto& press = static_cast<QMouseEvent&>(event);
             if (press.button() == Qt::LeftButton) {
                 press_at_ = press.position().toPoint();
-                pressed_list_ = &form_.Controls().List(5);
+                pressed_list_ = &p_.controls.List(5);
                 Reported([&] { ListBox5MouseDown(press_at_); });
             }
             return false;
@@ -297,7 +286,7 @@ bool PlaylistPanel::ListBox5Event(QEvent& event) {
         case QEvent::MouseMove: {
             auto& move = static_cast<QMouseEvent&>(event);
             ListBox5MouseMove(move.position().toPoint());
-            return DragMove(form_.Controls().List(5), move);
+            return DragMove(p_.controls.List(5), move);
         }
         case QEvent::ToolTip:
             ShowHint();
@@ -340,7 +329,7 @@ bool PlaylistPanel::eventFilter(QObject* watched, QEvent* event) {
             // while the window closes.
             return QObject::eventFilter(watched, event);
     }
-    MainControls& c = form_.Controls();
+    MainControls& c = p_.controls;
     controls::TCListBox& list5 = c.List(5);
     if (watched == &list5 && event->type() == QEvent::KeyPress) {
         bool taken = false;

@@ -8,7 +8,6 @@
 #include "controls/c_list_box.h"
 #include "controls/kvr_scroller_vr.h"
 #include "controls/mega_image.h"
-#include "platform/system/system_services.h"
 #include "platform/text/cp1251.h"
 #include "playlists/playlist_edit.h"
 #include "playlists/playlist_model.h"
@@ -17,9 +16,9 @@
 #include "shell/main_display.h"
 #include "shell/main_window.h"
 #include "shell/player_commands.h"
+#include "shell/player_run.h"
 #include "shell/window_host.h"
 #include "shell/window_states.h"
-#include "transport/transport.h"
 #include "windows/mini_window.h"
 #include "windows/secondary_scaling.h"
 #include "windows/talik_window.h"
@@ -29,9 +28,9 @@ namespace tarvel::shell {
 // The mini player's doors, one operation each.
 class MiniHost : public windows::MiniPlayerHost {
   public:
-    MiniHost(TForm1& form, PlayerCommands& commands) : form_(form), c_(commands) {}
+    explicit MiniHost(PlayerCommands& commands) : c_(commands) {}
 
-    int Count() const override { return form_.Playlists().Work().Count; }
+    int Count() const override { return c_.Count(); }
     void PlayPauseButton() override { c_.PlayPauseButton(); }
     void PlayPause() override { c_.PlayPause(); }
     void StopPlay() override { c_.Stop(); }
@@ -47,25 +46,25 @@ class MiniHost : public windows::MiniPlayerHost {
     void StepVolume(int delta) override { c_.StepVolume(delta); }
 
   private:
-    TForm1& form_;
     PlayerCommands& c_;
 };
 
 // The small playlist window's doors, one operation each.
 class TalikHost : public windows::SmallPlaylistHost {
   public:
-    TalikHost(TForm1& form, PlayerCommands& commands) : form_(form), c_(commands) {}
+    TalikHost(const playlists::PlaylistModel& playlists, PlayerCommands& commands)
+        : playlists_(playlists), c_(commands) {}
 
     void PlayRow(int row) override { c_.PlayRow(row); }
     bool DeleteSong(int row) override { return c_.DeleteSong(row); }
     // Every drop on the small list is a move inside the playlist.
     void MoveRow(int target, int source_row) override { c_.MoveRow(target, source_row); }
     std::string RowHint(int row) const override {
-        return playlists::RowHint(form_.Playlists().Work(), row);
+        return playlists::RowHint(playlists_.Work(), row);
     }
 
   private:
-    TForm1& form_;
+    const playlists::PlaylistModel& playlists_;
     PlayerCommands& c_;
 };
 
@@ -103,16 +102,17 @@ void ConnectDisplay(DisplayHooks& hooks, TMinFrm& mini, TTalik& talik) {
 
 }  // namespace
 
-SecondaryWindows::SecondaryWindows(TForm1& form, TMinFrm& mini, TTalik& talik)
-    : form_(form),
-      mini_host_(std::make_unique<MiniHost>(form, form.Commands())),
-      talik_host_(std::make_unique<TalikHost>(form, form.Commands())),
+SecondaryWindows::SecondaryWindows(PlayerRun& run, TMinFrm& mini, TTalik& talik)
+    : run_(run),
+      mini_host_(std::make_unique<MiniHost>(run.Commands())),
+      talik_host_(std::make_unique<TalikHost>(run.Playlists(), run.Commands())),
       list6_(std::make_unique<ListView>(talik.List(), talik.Bar())) {
     const double scale_x = ScreenScale();
     mini.Scale(scale_x, kFontRatio);
     mini.SetHost(mini_host_.get());
     mini.SetSmallPlaylist(&talik);
-    mini.SetVolumePosition(form.Settings().Volume());
+    mini.SetVolumePosition(run.Settings().Volume());
+    TForm1& form = run.Window();
     talik.Scale(scale_x);
     talik.SetHost(talik_host_.get());
     // The play marks and the scroll bar's pictures of the main window's playlist.
@@ -125,18 +125,17 @@ SecondaryWindows::SecondaryWindows(TForm1& form, TMinFrm& mini, TTalik& talik)
     }
     SyncListAndBar(talik.List(), talik.Bar());
     form.List6().SetTarget(list6_.get());
-    form.Host().prepare_talik_scroller = [&form, &talik] {
+    run.Host().prepare_talik_scroller = [&form, &talik] {
         talik.Bar().SetPosition(0);
         talik.Bar().SetMax(form.Controls().ListBar(5).Max());
     };
     ConnectDisplay(form.Display().hooks, mini, talik);
     form.Display().ShowOnMini();
-    form.AttachSecondaryWindows(&mini, &talik);
-    form.mini_visible = [&mini] { return mini.isVisible(); };
+    run.AttachWindowStandIns(&mini, &talik);
 }
 
 SecondaryWindows::~SecondaryWindows() {
-    DisplayHooks& hooks = form_.Display().hooks;
+    DisplayHooks& hooks = run_.Window().Display().hooks;
     hooks.mini_position = {};
     hooks.mini_maximum = {};
     hooks.mini_volume = {};
@@ -145,10 +144,9 @@ SecondaryWindows::~SecondaryWindows() {
     hooks.mini_title_width = {};
     hooks.mini_title = {};
     hooks.restore_topmost = {};
-    form_.Host().prepare_talik_scroller = {};
-    form_.List6().SetTarget(nullptr);
-    form_.AttachSecondaryWindows(nullptr, nullptr);
-    form_.mini_visible = {};
+    run_.Host().prepare_talik_scroller = {};
+    run_.Window().List6().SetTarget(nullptr);
+    run_.AttachWindowStandIns(nullptr, nullptr);
 }
 
 void KeepOnTop(QWidget& window) {

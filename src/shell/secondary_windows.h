@@ -6,7 +6,6 @@ class QWidget;
 
 namespace tarvel {
 
-class TForm1;
 class TMinFrm;
 class TTalik;
 
@@ -15,17 +14,18 @@ namespace shell {
 class MiniHost;
 class TalikHost;
 class ListView;
+class PlayerRun;
 
-// The mini player and the small playlist window wired to the main window: their buttons, keys and
-// lists drive the main window's operations, and the main window's display reaches their bars,
-// times, title strip and list. Lives as long as the two windows; its end unplugs them.
+// The mini player and the small playlist window wired to the run: their buttons, keys and lists
+// drive the command surface, and the main window's display reaches their bars, times, title
+// strip and list. Lives as long as the two windows; its end unplugs them.
 class SecondaryWindows {
   public:
-    SecondaryWindows(TForm1& form, TMinFrm& mini, TTalik& talik);
+    SecondaryWindows(PlayerRun& run, TMinFrm& mini, TTalik& talik);
     ~SecondaryWindows();
 
   private:
-    TForm1& form_;
+    PlayerRun& run_;
     std::unique_ptr<MiniHost> mini_host_;
     std::unique_ptr<TalikHost> talik_host_;
     std::unique_ptr<ListView> list6_;

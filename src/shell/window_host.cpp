@@ -10,7 +10,7 @@
 
 namespace tarvel::shell {
 
-WindowHost::WindowHost(TForm1& form) : form_(form) {}
+WindowHost::WindowHost(TForm1& form, PlayerCommands& commands) : form_(form), commands_(commands) {}
 
 void WindowHost::ShowMain() {
     main_visible_ = true;
@@ -88,19 +88,19 @@ std::string WindowHost::AppTitle() const {
 }
 
 void WindowHost::StepVolume(int delta) {
-    form_.AnsweringCommands().StepVolume(delta);
+    commands_.StepVolume(delta);
 }
 
 void WindowHost::PlayNext() {
-    form_.AnsweringCommands().Next();
+    commands_.Next();
 }
 
 void WindowHost::PlayPrevious() {
-    form_.AnsweringCommands().Previous();
+    commands_.Previous();
 }
 
 void WindowHost::PlayPause() {
-    form_.AnsweringCommands().PlayPause();
+    commands_.PlayPause();
 }
 
 }  // namespace tarvel::shell

@@ -57,8 +57,8 @@ class CommandDoors : public SecondaryWindowsRig {
 // same door's next operation plays once an internal engine is chosen again.
 TEST_F(CommandDoors, AFailingOperationIsReportedFromEveryDoorAndTheNextOneWorks) {
     LoadSongs(6);
-    const std::string song = form->Playlists().Work().Rows[1][library::kPath];
-    shell::WindowMediaPlayer media(*form, form->AnsweringCommands());
+    const std::string song = run->Playlists().Work().Rows[1][library::kPath];
+    shell::WindowMediaPlayer media(run->Playlists(), run->Settings(), run->AnsweringCommands());
     shell::FileInbox inbox(std::nullopt);
     struct Door {
         const char* name;
@@ -86,12 +86,12 @@ TEST_F(CommandDoors, AFailingOperationIsReportedFromEveryDoorAndTheNextOneWorks)
         {"the next hotkey", [&] { desktop->FireHotkey(desktop::kHotkeyRight); }},
         {"the media controls' next", [&] { media.Next(); }},
         {"the command box", [&] { RunInCommandBox("/play"); }},
-        {"files handed over", [&] { inbox.Open(form->Commands(), {song}); }},
+        {"files handed over", [&] { inbox.Open(run->Commands(), {song}); }},
     };
     for (const Door& door : doors) {
         SCOPED_TRACE(door.name);
-        form->Settings().Check(config::Item::Apollo);
-        form->Playlists().Work().Current = 1;
+        run->Settings().Check(config::Item::Apollo);
+        run->Playlists().Work().Current = 1;
         const size_t before = Reports().size();
         door.use();
         ASSERT_TRUE(WaitUntil([&] { return Reports().size() > before; }));
@@ -102,14 +102,14 @@ TEST_F(CommandDoors, AFailingOperationIsReportedFromEveryDoorAndTheNextOneWorks)
         EXPECT_TRUE(form->isVisible() || mini_player.isVisible()) << "the run goes on";
 
         // The failure stopped the playlist.
-        form->Settings().Check(config::Item::mBass);
-        form->Playlists().Work().Current = 1;
+        run->Settings().Check(config::Item::mBass);
+        run->Playlists().Work().Current = 1;
         door.use();
         QCoreApplication::processEvents();
         EXPECT_EQ(Reports().size(), before + 1);
-        EXPECT_TRUE(form->Transport().Timer1Enabled()) << "a song plays";
-        form->Commands().Stop();
-        form->Commands().ShowMain();
+        EXPECT_TRUE(run->Transport().Timer1Enabled()) << "a song plays";
+        run->Commands().Stop();
+        run->Commands().ShowMain();
         mini_player.hide();
         small_list.hide();
     }
