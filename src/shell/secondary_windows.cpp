@@ -78,27 +78,41 @@ double ScreenScale() {
     return screen != nullptr ? windows::ScaleOfScreenWidth(screen->geometry().width()) : 1.0;
 }
 
-void ConnectDisplay(DisplayHooks& hooks, TMinFrm& mini, TTalik& talik) {
-    hooks.mini_position = [&mini](int position) { mini.SetTimePosition(position); };
-    hooks.mini_maximum = [&mini](int maximum) { mini.SetTimeMaximum(maximum); };
-    hooks.mini_volume = [&mini](int position) { mini.SetVolumePosition(position); };
-    hooks.mini_play_button = [&mini](transport::ButtonLook look) {
-        mini.SetPlayLook(look.picture, look.add_to_nom);
-    };
-    hooks.mini_time = [&mini](const std::string& text) {
-        mini.SetTimeText(text::Cp1251ToQString(text));
-    };
-    hooks.mini_title_width = [&mini] { return mini.TitleWidth(); };
-    hooks.mini_title = [&mini](const std::string& text, int x, uint32_t text_color,
-                               uint32_t back_color) {
-        mini.ShowTitle(text::Cp1251ToQString(text), x, controls::ColorFromBgr(text_color),
-                       controls::ColorFromBgr(back_color));
-    };
-    hooks.restore_topmost = [&mini, &talik] {
-        KeepOnTop(mini);
-        KeepOnTop(talik);
-    };
-}
+// What the mini player shows of the main window's display.
+class MiniView : public DisplayView {
+  public:
+    explicit MiniView(TMinFrm& mini) : mini_(mini) {}
+
+    void ShowPosition(int position) override { mini_.SetTimePosition(position); }
+    void ShowPositionMaximum(int maximum) override { mini_.SetTimeMaximum(maximum); }
+    void ShowVolume(int position) override { mini_.SetVolumePosition(position); }
+    void ShowPlayButton(transport::ButtonLook look) override {
+        mini_.SetPlayLook(look.picture, look.add_to_nom);
+    }
+    void ShowTime(const std::string& text) override {
+        mini_.SetTimeText(text::Cp1251ToQString(text));
+    }
+    std::optional<int> TitleWidth() const override { return mini_.TitleWidth(); }
+    void ShowTitle(const std::string& text, int x, uint32_t text_color,
+                   uint32_t back_color) override {
+        mini_.ShowTitle(text::Cp1251ToQString(text), x, controls::ColorFromBgr(text_color),
+                        controls::ColorFromBgr(back_color));
+    }
+    void RestoreTopmost() override { KeepOnTop(mini_); }
+
+  private:
+    TMinFrm& mini_;
+};
+
+// The small playlist window stays on top with the mini player.
+class TalikView : public DisplayView {
+  public:
+    explicit TalikView(TTalik& talik) : talik_(talik) {}
+    void RestoreTopmost() override { KeepOnTop(talik_); }
+
+  private:
+    TTalik& talik_;
+};
 
 }  // namespace
 
@@ -106,12 +120,13 @@ SecondaryWindows::SecondaryWindows(PlayerRun& run, TMinFrm& mini, TTalik& talik)
     : run_(run),
       mini_host_(std::make_unique<MiniHost>(run.Commands())),
       talik_host_(std::make_unique<TalikHost>(run.Playlists(), run.Commands())),
-      list6_(std::make_unique<ListView>(talik.List(), talik.Bar())) {
+      list6_(std::make_unique<ListView>(talik.List(), talik.Bar())),
+      mini_view_(std::make_unique<MiniView>(mini)),
+      talik_view_(std::make_unique<TalikView>(talik)) {
     const double scale_x = ScreenScale();
     mini.Scale(scale_x, kFontRatio);
     mini.SetHost(mini_host_.get());
     mini.SetSmallPlaylist(&talik);
-    mini.SetVolumePosition(run.Settings().Volume());
     TForm1& form = run.Window();
     talik.Scale(scale_x);
     talik.SetHost(talik_host_.get());
@@ -129,21 +144,14 @@ SecondaryWindows::SecondaryWindows(PlayerRun& run, TMinFrm& mini, TTalik& talik)
         talik.Bar().SetPosition(0);
         talik.Bar().SetMax(form.Controls().ListBar(5).Max());
     };
-    ConnectDisplay(form.Display().hooks, mini, talik);
-    form.Display().ShowOnMini();
+    form.Display().Attach(*mini_view_);
+    form.Display().Attach(*talik_view_);
     run.AttachWindowStandIns(&mini, &talik);
 }
 
 SecondaryWindows::~SecondaryWindows() {
-    DisplayHooks& hooks = run_.Window().Display().hooks;
-    hooks.mini_position = {};
-    hooks.mini_maximum = {};
-    hooks.mini_volume = {};
-    hooks.mini_play_button = {};
-    hooks.mini_time = {};
-    hooks.mini_title_width = {};
-    hooks.mini_title = {};
-    hooks.restore_topmost = {};
+    run_.Window().Display().Detach(*mini_view_);
+    run_.Window().Display().Detach(*talik_view_);
     run_.Host().prepare_talik_scroller = {};
     run_.Window().List6().SetTarget(nullptr);
     run_.AttachWindowStandIns(nullptr, nullptr);

@@ -11,6 +11,7 @@ class TTalik;
 
 namespace shell {
 
+class DisplayView;
 class MiniHost;
 class TalikHost;
 class ListView;
@@ -29,6 +30,8 @@ class SecondaryWindows {
     std::unique_ptr<MiniHost> mini_host_;
     std::unique_ptr<TalikHost> talik_host_;
     std::unique_ptr<ListView> list6_;
+    std::unique_ptr<DisplayView> mini_view_;
+    std::unique_ptr<DisplayView> talik_view_;
 };
 
 // Keeps the secondary windows above the others without taking the keyboard from the window the
