@@ -329,10 +329,6 @@ library::ScanRunner& PlayerRun::Background() {
     return *background_;
 }
 
-library::ProgressDisplay& PlayerRun::BackgroundProgress() {
-    return *background_progress_;
-}
-
 void PlayerRun::StopBackgroundWork() {
     if (background_ != nullptr && background_->Busy()) {
         scanner_->report().RequestAbandon();

@@ -107,20 +107,16 @@ class PlayerRun : public QObject {
     const std::string& AppDir() const { return app_dir_; }
     config::Settings& Settings() { return settings_; }
     config::EqGains& EqGains() { return eq_gains_; }
-    desktop::Desktop& Desktop() { return *desktop_; }
     audio::CBassEngine& Bass() { return *bass_; }
     transport::Transport& Transport();
     playlists::PlaylistModel& Playlists();
     library::LibraryActions& Library() { return *library_actions_; }
     // Long work off the user-interface thread (library scans, copies to a folder), one at a
-    // time, and the progress it shows from there.
+    // time.
     library::ScanRunner& Background();
-    library::ProgressDisplay& BackgroundProgress();
-    // The artist index as last read, rows 1..ArtistCount().
-    const library::masTag& ArtistIndex() const { return artist_index_; }
+    // The number of artists of the artist index as last read.
     int ArtistCount() const { return artist_count_; }
     TForm1& Window() { return *window_; }
-    TfrmMain& ModulePlayer() { return *module_player_; }
     WindowHost& Host() { return *host_; }
     WindowStates& States() { return *states_; }
     // Every user operation, inside the error boundary that reports at once, and the same for the
