@@ -1,4 +1,4 @@
-// The equalizer window and the shuffle options window wired to the main window.
+// The equalizer window wired to the main window.
 #include "shell/audio_windows.h"
 
 #include "config/settings.h"
@@ -7,19 +7,20 @@
 #include "platform/system/system_services.h"
 #include "shell/main_controls.h"
 #include "shell/main_window.h"
-#include "windows/shuffle_options_window.h"
+#include "shell/player_commands.h"
+#include "shell/player_run.h"
 #include "windows/window_placement.h"
 
 namespace tarvel::shell {
 namespace {
 
 // With Apollo chosen the picture opens Apollo's own equalizer; with BASS ours; FMOD has none.
-void ImgEqualizerClick(TForm1& form, TEqualizer& equalizer, windows::SecondaryPlace& place) {
-    if (form.Settings().Checked(config::Item::Apollo)) {
+void ImgEqualizerClick(PlayerRun& run, TEqualizer& equalizer, windows::SecondaryPlace& place) {
+    if (run.Settings().Checked(config::Item::Apollo)) {
         external::OpenApolloEqualizer();
     }
-    if (form.Settings().Checked(config::Item::mBass)) {
-        place.BeforeShow(equalizer, form);
+    if (run.Settings().Checked(config::Item::mBass)) {
+        place.BeforeShow(equalizer, run.Window());
         equalizer.show();
         equalizer.raise();
     }
@@ -27,36 +28,29 @@ void ImgEqualizerClick(TForm1& form, TEqualizer& equalizer, windows::SecondaryPl
 
 }  // namespace
 
-windows::Report ErrorReportOf(TForm1& form) {
-    return [&form](const std::string& text) { system::ReportError(form.Services(), text); };
+windows::Report ErrorReportOf(system::SystemServices& services) {
+    return [&services](const std::string& text) { system::ReportError(services, text); };
 }
 
-EqualizerParts EqualizerPartsOf(TForm1& form) {
-    return {form.EqGains(),
-            form.Bass(),
-            form.AppDir(),
-            form.Controls().Image(controls::Main::ImgPalkaForSkroll).Picture(1),
-            form.Controls().Image(controls::Main::ImgSkroll).Picture(1),
-            ErrorReportOf(form)};
+EqualizerParts EqualizerPartsOf(PlayerRun& run) {
+    MainControls& controls = run.Window().Controls();
+    return {run.EqGains(),
+            run.Bass(),
+            run.AppDir(),
+            controls.Image(controls::Main::ImgPalkaForSkroll).Picture(1),
+            controls.Image(controls::Main::ImgSkroll).Picture(1),
+            ErrorReportOf(run.Services())};
 }
 
-void ConnectEqualizer(TForm1& form, TEqualizer& equalizer) {
+void ConnectEqualizer(PlayerRun& run, TEqualizer& equalizer) {
     // The preset may have been loaded before the window was made.
-    config::ShowGains(form.EqGains(), equalizer);
-    form.equalizer = &equalizer;
-    QObject::connect(&form.Controls().Image(controls::Main::ImgEqualizer),
+    config::ShowGains(run.EqGains(), equalizer);
+    run.UseEqualizer(&equalizer);
+    QObject::connect(&run.Window().Controls().Image(controls::Main::ImgEqualizer),
                      &controls::TMegaImage::OnClick, &equalizer,
-                     [&form, &equalizer, place = windows::SecondaryPlace()]() mutable {
-                         system::RunReported(form.Services(),
-                                             [&] { ImgEqualizerClick(form, equalizer, place); });
+                     [&run, &equalizer, place = windows::SecondaryPlace()]() mutable {
+                         run.Commands().Run([&] { ImgEqualizerClick(run, equalizer, place); });
                      });
-}
-
-void ConnectShuffleOptions(TForm1& form, TSFoptions& options) {
-    form.ShowShuffleOptions = [&form, &options, place = windows::SecondaryPlace()]() mutable {
-        place.BeforeShow(options, form);
-        options.Options2Click();
-    };
 }
 
 }  // namespace tarvel::shell

@@ -10,20 +10,27 @@
 #include "platform/mpris/media_player.h"
 #include "platform/mpris/mpris_service.h"
 
-namespace tarvel {
-class TForm1;
+namespace tarvel::config {
+class Settings;
+}
+namespace tarvel::playlists {
+class PlaylistModel;
 }
 
 // The player's place on the desktop beyond its windows: the media controls on the session bus
 // and the files handed to it by the command line.
 namespace tarvel::shell {
 
-// The main window's operations as the media controls ask for them; each request runs the
-// operation the matching button or menu item runs. An AppError it throws is reported once the
-// request has had its answer.
+class PlayerCommands;
+class PlayerRun;
+
+// The media controls' doors: each request runs the operation the matching button or menu item
+// runs, through commands whose boundary reports an AppError once the request has had its answer.
 class WindowMediaPlayer : public mpris::MediaPlayer {
   public:
-    explicit WindowMediaPlayer(TForm1& form) : form_(form) {}
+    WindowMediaPlayer(const playlists::PlaylistModel& playlists, const config::Settings& settings,
+                      PlayerCommands& commands)
+        : playlists_(playlists), settings_(settings), c_(commands) {}
 
     mpris::PlayerState State() const override;
     void Raise() override;
@@ -39,9 +46,9 @@ class WindowMediaPlayer : public mpris::MediaPlayer {
     bool OpenFiles(const std::vector<std::string>& paths) override;
 
   private:
-    void Run(const std::function<void()>& operation);
-
-    TForm1& form_;
+    const playlists::PlaylistModel& playlists_;
+    const config::Settings& settings_;
+    PlayerCommands& c_;
 };
 
 class DesktopMedia : public QObject {
@@ -50,7 +57,8 @@ class DesktopMedia : public QObject {
     // How often the media controls are told what changed.
     static constexpr int kPublishMs = 100;
 
-    DesktopMedia(TForm1& form,
+    DesktopMedia(const playlists::PlaylistModel& playlists, const config::Settings& settings,
+                 PlayerCommands& commands,
                  mpris::MprisService::Clock clock = mpris::MprisService::SteadyClock());
     ~DesktopMedia() override;
 
@@ -63,9 +71,8 @@ class DesktopMedia : public QObject {
     QTimer publish_timer_;
 };
 
-// At start-up: the media controls on the bus, and the files of this start's command line added
-// and the first played.
-std::unique_ptr<DesktopMedia> ConnectDesktopMedia(TForm1& form,
-                                                  const std::vector<std::string>& files);
+// At start-up: the media controls on the bus, their requests run through the run's commands
+// that report once the request has had its answer.
+std::unique_ptr<DesktopMedia> StartDesktopMedia(PlayerRun& run);
 
 }  // namespace tarvel::shell

@@ -5,6 +5,7 @@
 
 #include "controls/c_list_box.h"
 #include "controls/mega_image.h"
+#include "shell/analyser_strip.h"
 #include "shell/layout_rules.h"
 #include "shell/main_controls.h"
 #include "shell/main_window.h"
@@ -92,11 +93,11 @@ bool TForm1::EdgeEvent(QObject* watched, QEvent* event) {
             dragging_ = false;
             shell::ClearAnchors(drag_, edge->edge);
             if (edge->edge != shell::Edge::Bottom && controls_->PaintFrame->isVisible() &&
-                SpectrumOn && SpectrumOn()) {
+                SpectrumOn()) {
                 controls_->CmdSearch->hide();
             }
-            if (SpectrumRebuild && SpectrumOn && SpectrumOn()) {
-                SpectrumRebuild();
+            if (SpectrumOn()) {
+                spectrum_->Rebuild();
             }
             return true;
         default:

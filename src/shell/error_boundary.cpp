@@ -23,12 +23,19 @@ void ReportLater(system::SystemServices* services, const std::string& text) {
 
 }  // namespace
 
-void RunReportedAfterAnswer(system::SystemServices& services,
-                            const std::function<void()>& operation) {
+void ErrorBoundary::Run(const std::function<void()>& operation) const {
     try {
         operation();
     } catch (const AppError& e) {
-        ReportLater(&services, e.what());
+        Report(e.what());
+    }
+}
+
+void ErrorBoundary::Report(const std::string& text) const {
+    if (show_ == Show::AtOnce) {
+        system::ReportError(services_, text);
+    } else {
+        ReportLater(&services_, text);
     }
 }
 

@@ -10,17 +10,16 @@
 #include "controls/kvr_scroller_h.h"
 #include "controls/kvr_scroller_vr.h"
 #include "controls/mouse_upm.h"
-#include "playlists/playlist_model.h"
 #include "shell/input_rules.h"
 #include "shell/main_controls.h"
 #include "shell/main_window.h"
-#include "transport/transport.h"
+#include "shell/player_commands.h"
 
 namespace tarvel {
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
     auto* widget = qobject_cast<QWidget*>(watched);
-    if (widget == nullptr || widget->window() != this || transport_ == nullptr) {
+    if (widget == nullptr || widget->window() != this || !connected_) {
         return QWidget::eventFilter(watched, event);
     }
     if (EdgeEvent(watched, event)) {
@@ -60,16 +59,16 @@ bool TForm1::FormKeyDown(QKeyEvent& event) {
     }
     switch (key) {
         case Qt::Key_Delete:
-            playlists_->ClearPlaylist();
+            commands_.ClearPlaylist();
             return true;
         case Qt::Key_S:
-            playlists_->SavePlaylistClick();
+            commands_.SavePlaylist();
             return true;
         case Qt::Key_L:
-            playlists_->LoadPlaylistClick();
+            commands_.LoadPlaylist();
             return true;
         case Qt::Key_Z:
-            playlists_->UndoPlaylistChange();
+            commands_.Undo();
             return true;
         default:
             return false;
@@ -81,7 +80,7 @@ bool TForm1::FormKeyPress(QKeyEvent& event) {
     if (typed.isEmpty() || (event.modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
         return false;
     }
-    if (!controls_->CmdSearch->isVisible() && ImgAnClick) {
+    if (!controls_->CmdSearch->isVisible()) {
         ImgAnClick();
     }
     QLineEdit& box = *controls_->CmdSearch;
@@ -121,11 +120,11 @@ void TForm1::MouseWheel(const QPoint& global, bool down) {
         bar.SetPosition(top);
         return;
     }
-    transport_->ApplyVolume(shell::WheelVolume(controls_->VolumeSKRL->Position(), down));
+    commands_.SetVolume(shell::WheelVolume(controls_->VolumeSKRL->Position(), down));
 }
 
 void TForm1::wheelEvent(QWheelEvent* event) {
-    if (event->angleDelta().y() != 0 && transport_ != nullptr) {
+    if (event->angleDelta().y() != 0 && connected_) {
         MouseWheel(event->globalPosition().toPoint(), event->angleDelta().y() < 0);
     }
 }

@@ -2,6 +2,7 @@
 
 #include <QCursor>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QToolTip>
@@ -11,13 +12,11 @@
 #include "controls/hint_timing.h"
 #include "controls/mega_image.h"
 #include "library/song_rows.h"
-#include "platform/system/system_services.h"
 #include "platform/text/cp1251.h"
-#include "playlists/playlist_model.h"
 #include "shell/command_box.h"
 #include "shell/main_controls.h"
 #include "shell/main_menus.h"
-#include "shell/main_window.h"
+#include "shell/player_commands.h"
 
 namespace tarvel::shell {
 namespace {
@@ -46,31 +45,35 @@ bool IsEnter(const QKeyEvent& key) {
 
 template <typename Handler>
 void LibraryPanels::Reported(Handler&& handler) {
-    system::RunReported(form_.Services(), std::forward<Handler>(handler));
+    commands_.Run(std::forward<Handler>(handler));
 }
 
-LibraryPanels::LibraryPanels(TForm1& form)
-    : form_(form),
-      view_(form.Controls()),
-      browser_(form.AppDir(), view_, [&settings = form.Settings()] {
+LibraryPanels::LibraryPanels(QWidget& window, MainControls& controls, config::Settings& settings,
+                             const std::string& app_dir, PlayerCommands& commands)
+    : window_(window),
+      controls_(controls),
+      settings_(settings),
+      commands_(commands),
+      view_(controls),
+      browser_(app_dir, view_, [&settings] {
           return library::BrowserOptions{settings.Checked(Item::ByNomSong),
                                          settings.Checked(Item::Byyear),
                                          !settings.Checked(Item::mIncorporated1)};
       }) {
     BuildMenus();
     ConnectPanels();
-    ConnectCommandBox(form);
-    form.browser_songs = [this] { return Songs(); };
-    form.CmdSearchChange = [this](const QString& text) { Search(text); };
+    ConnectCommandBox(controls, commands);
+    connect(controls.CmdSearch, &QLineEdit::textChanged, this,
+            [this](const QString& text) { Search(text); });
 }
 
 LibraryPanels::~LibraryPanels() = default;
 
 void LibraryPanels::BuildMenus() {
-    config::Settings& settings = form_.Settings();
-    AlbSort = new SettingsMenu("AlbSort", settings, &form_);
-    SortSong = new SettingsMenu("SortSong", settings, &form_);
-    SearchOpt = new SettingsMenu("SearchOpt", settings, &form_);
+    config::Settings& settings = settings_;
+    AlbSort = new SettingsMenu("AlbSort", settings, &window_);
+    SortSong = new SettingsMenu("SortSong", settings, &window_);
+    SearchOpt = new SettingsMenu("SearchOpt", settings, &window_);
     const auto album_order = [this, &settings](Item item) {
         return [this, &settings, item] {
             settings.Check(item);
@@ -107,13 +110,13 @@ void LibraryPanels::BuildMenus() {
     s.AddItem(*options, Item::StartAt1, "Start At", check(Item::StartAt1));
     s.AddItem(*options, Item::InAllworld1, "Consist of", check(Item::InAllworld1));
 
-    PopupMenu1 = new QMenu(&form_);
+    PopupMenu1 = new QMenu(&window_);
     PopupMenu1->setObjectName("PopupMenu1");
     QAction* show = PopupMenu1->addAction("Show File Location");
     show->setObjectName("SHowfilelocation1");
     connect(show, &QAction::triggered, this, [this] { ShowFileLocation(); });
 
-    MainControls& c = form_.Controls();
+    MainControls& c = controls_;
     const auto pop_up = [](SettingsMenu* menu) {
         return [menu] { MainMenus::PopUp(*menu, QCursor::pos()); };
     };
@@ -126,7 +129,7 @@ void LibraryPanels::BuildMenus() {
 }
 
 void LibraryPanels::ConnectPanels() {
-    MainControls& c = form_.Controls();
+    MainControls& c = controls_;
     for (int n = 1; n <= 4; ++n) {
         controls::TCListBox& list = c.List(n);
         list.installEventFilter(this);
@@ -156,19 +159,19 @@ void LibraryPanels::ConnectPanels() {
 }
 
 void LibraryPanels::ArtistPress(int panel) {
-    controls::TCListBox& list = form_.Controls().List(panel);
+    controls::TCListBox& list = controls_.List(panel);
     const int row = list.currentRow();
     if (row < 0) {
         return;
     }
-    form_.Controls().List(panel == 1 ? 2 : 1).setCurrentRow(-1);
+    controls_.List(panel == 1 ? 2 : 1).setCurrentRow(-1);
     browser_.DragSourceKind = panel;
     browser_.DropAlbum();
     browser_.ChooseArtist(view_.ItemText(panel, row));
 }
 
 void LibraryPanels::AlbumPress() {
-    const int row = form_.Controls().List(3).currentRow();
+    const int row = controls_.List(3).currentRow();
     if (row >= 0) {
         browser_.ChooseAlbum(view_.ItemText(3, row), true);
         browser_.DragSourceKind = 3;
@@ -176,7 +179,7 @@ void LibraryPanels::AlbumPress() {
 }
 
 void LibraryPanels::SongPress() {
-    const int row = form_.Controls().List(4).currentRow();
+    const int row = controls_.List(4).currentRow();
     if (row >= 0) {
         browser_.DragSourceKind = 4;
         browser_.DragSourceSong = row + 1;
@@ -184,7 +187,7 @@ void LibraryPanels::SongPress() {
 }
 
 bool LibraryPanels::PanelKeyDown(int panel, QKeyEvent& key) {
-    controls::TCListBox& list = form_.Controls().List(panel);
+    controls::TCListBox& list = controls_.List(panel);
     if (panel <= 2 && IsEnter(key)) {
         DoubleClick(panel);
         return true;
@@ -204,7 +207,7 @@ bool LibraryPanels::PanelKeyDown(int panel, QKeyEvent& key) {
     }
     const std::string item = view_.ItemText(panel, target);
     if (panel <= 2) {
-        form_.Controls().List(panel == 1 ? 2 : 1).setCurrentRow(-1);
+        controls_.List(panel == 1 ? 2 : 1).setCurrentRow(-1);
         browser_.DragSourceKind = panel;
         browser_.DropAlbum();
         browser_.ChooseArtist(item);
@@ -221,21 +224,20 @@ void LibraryPanels::PanelKeyUp(int panel, QKeyEvent& key) {
 }
 
 void LibraryPanels::DoubleClick(int panel) {
-    playlists::PlaylistModel& playlists = form_.Playlists();
     if (panel <= 2) {
-        playlists.ArtistDoubleClick(Songs());
+        commands_.ArtistDoubleClick(Songs());
     } else if (panel == 3) {
-        playlists.AlbumDoubleClick(Songs());
+        commands_.AlbumDoubleClick(Songs());
     } else {
-        const int row = form_.Controls().List(4).currentRow();
+        const int row = controls_.List(4).currentRow();
         if (row >= 0) {
-            playlists.SongDoubleClick(Songs(), row);
+            commands_.SongDoubleClick(Songs(), row);
         }
     }
 }
 
 void LibraryPanels::SongMouseMove(int item) {
-    controls::TCListBox& list = form_.Controls().List(4);
+    controls::TCListBox& list = controls_.List(4);
     const int row = item >= 0 ? item + 1 : list.count() + 1;
     if (!browser_.HoverSong(row, list.count())) {
         return;
@@ -248,21 +250,21 @@ void LibraryPanels::ShowSongHint() {
         QToolTip::hideText();
         return;
     }
-    controls::ShowListHint(form_.Controls().List(4), browser_.HintRow() - 1,
+    controls::ShowListHint(controls_.List(4), browser_.HintRow() - 1,
                            text::Cp1251ToQString(browser_.HintText()));
 }
 
 void LibraryPanels::ShowFileLocation() {
-    controls::TCListBox& list = form_.Controls().List(4);
+    controls::TCListBox& list = controls_.List(4);
     const bool over = list.rect().contains(list.mapFromGlobal(QCursor::pos()));
     const std::string path = browser_.HoveredPath();
     if (over && !path.empty()) {
-        form_.Services().ShowInFolder(path);
+        commands_.ShowInFolder(path);
     }
 }
 
 bool LibraryPanels::eventFilter(QObject* watched, QEvent* event) {
-    MainControls& c = form_.Controls();
+    MainControls& c = controls_;
     for (int n = 1; n <= 4; ++n) {
         if (watched != &c.List(n)) {
             continue;
@@ -288,12 +290,12 @@ playlists::BrowserSongs LibraryPanels::Songs() {
     songs.album_songs = &album_copy_;
     songs.album_count = t.album_songs.Count();
     songs.artist_selected =
-        form_.Controls().List(1).currentRow() >= 0 || form_.Controls().List(2).currentRow() >= 0;
+        controls_.List(1).currentRow() >= 0 || controls_.List(2).currentRow() >= 0;
     return songs;
 }
 
 void LibraryPanels::Search(const QString& text) {
-    const config::Settings& settings = form_.Settings();
+    const config::Settings& settings = settings_;
     SearchScope scope = SearchScope::Artist1;
     for (const ScopeItem& s : kScopes) {
         if (settings.Checked(s.item)) {

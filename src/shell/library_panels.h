@@ -12,12 +12,14 @@
 class QKeyEvent;
 class QMenu;
 
-namespace tarvel {
-class TForm1;
+namespace tarvel::config {
+class Settings;
 }
 
 namespace tarvel::shell {
 
+class MainControls;
+class PlayerCommands;
 class SettingsMenu;
 
 // The library browser in the main window: the four panels with their handlers, the menus AlbSort
@@ -26,7 +28,9 @@ class SettingsMenu;
 class LibraryPanels : public QObject {
     Q_OBJECT
   public:
-    explicit LibraryPanels(TForm1& form);
+    // The panels and their menus on `window`; the library read from app_dir.
+    LibraryPanels(QWidget& window, MainControls& controls, config::Settings& settings,
+                  const std::string& app_dir, PlayerCommands& commands);
     ~LibraryPanels() override;
 
     library::LibraryBrowser& Browser() { return browser_; }
@@ -61,7 +65,10 @@ class LibraryPanels : public QObject {
     template <typename Handler>
     void Reported(Handler&& handler);
 
-    TForm1& form_;
+    QWidget& window_;
+    MainControls& controls_;
+    config::Settings& settings_;
+    PlayerCommands& commands_;
     PanelView view_;
     library::LibraryBrowser browser_;
     library::masTag artist_copy_;

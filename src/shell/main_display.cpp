@@ -9,24 +9,27 @@
 #include "controls/mega_image.h"
 #include "platform/text/cp1251.h"
 #include "shell/main_controls.h"
+#include "shell/window_states.h"
 
 namespace tarvel::shell {
 
-MainDisplay::MainDisplay(MainControls& controls, QTimer& timer1, std::function<bool()> main_visible,
-                         std::function<bool()> mini_visible)
-    : controls_(controls),
-      timer1_(timer1),
-      main_visible_(std::move(main_visible)),
-      mini_visible_(std::move(mini_visible)) {}
+MainDisplay::MainDisplay(MainControls& controls, QTimer& timer1)
+    : controls_(controls), timer1_(timer1) {}
+
+bool MainDisplay::MainWindowVisible() const {
+    return windows_ == nullptr || windows_->MainVisible();
+}
+
+bool MainDisplay::MiniPlayerVisible() const {
+    return windows_ != nullptr && windows_->MiniVisible();
+}
 
 void MainDisplay::SetPosition(transport::PositionBar bar, int position) {
     if (bar == transport::PositionBar::Main) {
         controls_.TimeSKRL->SetPosition(position);
     } else {
         mini_position_ = position;
-        if (hooks.mini_position) {
-            hooks.mini_position(position);
-        }
+        ForViews([position](DisplayView& view) { view.ShowPosition(position); });
     }
 }
 
@@ -37,16 +40,13 @@ int MainDisplay::Position(transport::PositionBar bar) const {
 void MainDisplay::SetPositionMaximum(int maximum) {
     controls_.TimeSKRL->SetMax(maximum);
     mini_maximum_ = maximum;
-    if (hooks.mini_maximum) {
-        hooks.mini_maximum(maximum);
-    }
+    ForViews([maximum](DisplayView& view) { view.ShowPositionMaximum(maximum); });
 }
 
 void MainDisplay::SetVolumeBars(int position) {
     controls_.VolumeSKRL->SetPosition(position);
-    if (hooks.mini_volume) {
-        hooks.mini_volume(position);
-    }
+    volume_ = position;
+    ForViews([position](DisplayView& view) { view.ShowVolume(position); });
 }
 
 void MainDisplay::SetPlayButtons(transport::ButtonLook look) {
@@ -54,24 +54,28 @@ void MainDisplay::SetPlayButtons(transport::ButtonLook look) {
     button.SetAddToNom(look.add_to_nom);
     button.ShowPicture(look.picture);
     play_look_ = look;
-    if (hooks.mini_play_button) {
-        hooks.mini_play_button(look);
+    ForViews([look](DisplayView& view) { view.ShowPlayButton(look); });
+}
+
+void MainDisplay::Attach(DisplayView& view) {
+    views_.push_back(&view);
+    if (mini_maximum_) {
+        view.ShowPositionMaximum(*mini_maximum_);
+    }
+    view.ShowPosition(mini_position_);
+    if (volume_) {
+        view.ShowVolume(*volume_);
+    }
+    if (play_look_) {
+        view.ShowPlayButton(*play_look_);
+    }
+    if (!mini_time_.empty()) {
+        view.ShowTime(mini_time_);
     }
 }
 
-void MainDisplay::ShowOnMini() {
-    if (mini_maximum_ && hooks.mini_maximum) {
-        hooks.mini_maximum(*mini_maximum_);
-    }
-    if (hooks.mini_position) {
-        hooks.mini_position(mini_position_);
-    }
-    if (play_look_ && hooks.mini_play_button) {
-        hooks.mini_play_button(*play_look_);
-    }
-    if (!mini_time_.empty() && hooks.mini_time) {
-        hooks.mini_time(mini_time_);
-    }
+void MainDisplay::Detach(DisplayView& view) {
+    std::erase(views_, &view);
 }
 
 void MainDisplay::HideAbMarks() {
@@ -88,9 +92,7 @@ void MainDisplay::SetMainTimes(const std::string& song, const std::string& playl
 
 void MainDisplay::SetMiniTime(const std::string& text) {
     mini_time_ = text;
-    if (hooks.mini_time) {
-        hooks.mini_time(text);
-    }
+    ForViews([&text](DisplayView& view) { view.ShowTime(text); });
 }
 
 void MainDisplay::SetAppTitle(const std::string& title) {
@@ -108,7 +110,12 @@ int MainDisplay::TitleStripWidth(transport::TitleStrip strip) const {
     if (strip == transport::TitleStrip::Main) {
         return controls_.Label3->width();
     }
-    return hooks.mini_title_width ? hooks.mini_title_width() : 0;
+    for (const DisplayView* view : views_) {
+        if (const std::optional<int> width = view->TitleWidth()) {
+            return *width;
+        }
+    }
+    return 0;
 }
 
 void MainDisplay::DrawTitle(transport::TitleStrip strip, const std::string& text, int x,
@@ -116,15 +123,13 @@ void MainDisplay::DrawTitle(transport::TitleStrip strip, const std::string& text
     if (strip == transport::TitleStrip::Main) {
         controls_.Label3->Show(text::Cp1251ToQString(text), x, controls::ColorFromBgr(text_color),
                                controls::ColorFromBgr(back_color));
-    } else if (hooks.mini_title) {
-        hooks.mini_title(text, x, text_color, back_color);
+    } else {
+        ForViews([&](DisplayView& view) { view.ShowTitle(text, x, text_color, back_color); });
     }
 }
 
 void MainDisplay::RestoreTopmost() {
-    if (hooks.restore_topmost) {
-        hooks.restore_topmost();
-    }
+    ForViews([](DisplayView& view) { view.RestoreTopmost(); });
 }
 
 bool MainDisplay::SpectrumOn() const {

@@ -4,6 +4,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "library/progress_display.h"
 #include "playlists/playlist_model.h"
@@ -12,21 +13,29 @@
 namespace tarvel::shell {
 
 class MainControls;
+class WindowStateHost;
 
-// What the secondary windows add to the display once they are built: the mini player's bar,
-// time and title strip, the spectrum, and keeping the topmost windows on top. Unset hooks do
-// nothing.
+// A window that shows part of what the main window's display shows: the mini player (its time
+// and volume bars, play button, time text and title strip) and the small playlist window (kept
+// on top). What a view does not show it leaves as it is.
+class DisplayView {
+  public:
+    virtual ~DisplayView() = default;
+    virtual void ShowPosition(int) {}
+    virtual void ShowPositionMaximum(int) {}
+    virtual void ShowVolume(int) {}
+    virtual void ShowPlayButton(transport::ButtonLook) {}
+    virtual void ShowTime(const std::string&) {}
+    // The width of the view's title strip; none when it has no strip.
+    virtual std::optional<int> TitleWidth() const { return std::nullopt; }
+    virtual void ShowTitle(const std::string&, int, uint32_t, uint32_t) {}
+    virtual void RestoreTopmost() {}
+};
+
+// What the main window and the analyser strip add to the display: the application title's
+// other places and the spectrum. Unset hooks do nothing.
 struct DisplayHooks {
-    std::function<void(int position)> mini_position;
-    std::function<void(int maximum)> mini_maximum;
-    std::function<void(int position)> mini_volume;
-    std::function<void(transport::ButtonLook look)> mini_play_button;
-    std::function<void(const std::string& text)> mini_time;
-    std::function<int()> mini_title_width;
-    std::function<void(const std::string& text, int x, uint32_t text_color, uint32_t back_color)>
-        mini_title;
     std::function<void(const std::string& title)> app_title;
-    std::function<void()> restore_topmost;
     std::function<bool()> spectrum_on;
     std::function<void()> draw_spectrum;
 };
@@ -39,8 +48,11 @@ class MainDisplay : public transport::TransportDisplay,
                     public playlists::PlaylistDisplay,
                     public library::ProgressDisplay {
   public:
-    MainDisplay(MainControls& controls, QTimer& timer1, std::function<bool()> main_visible,
-                std::function<bool()> mini_visible);
+    MainDisplay(MainControls& controls, QTimer& timer1);
+
+    // Where the visible flags of the main window and the mini player are read; without one the
+    // main window counts as visible and the mini player as hidden.
+    void SetWindows(const WindowStateHost* windows) { windows_ = windows; }
 
     DisplayHooks hooks;
     // The module player's timer, switched with FMOD playback.
@@ -56,8 +68,8 @@ class MainDisplay : public transport::TransportDisplay,
     void SetMainTimes(const std::string& song, const std::string& playlist) override;
     void SetMiniTime(const std::string& text) override;
     void SetAppTitle(const std::string& title) override;
-    bool MainWindowVisible() const override { return main_visible_(); }
-    bool MiniPlayerVisible() const override { return mini_visible_(); }
+    bool MainWindowVisible() const override;
+    bool MiniPlayerVisible() const override;
     int MeasureTitle(const std::string& text) const override;
     int TitleStripWidth(transport::TitleStrip strip) const override;
     void DrawTitle(transport::TitleStrip strip, const std::string& text, int x, uint32_t text_color,
@@ -88,16 +100,25 @@ class MainDisplay : public transport::TransportDisplay,
     const std::string& AppTitle() const { return app_title_; }
     const std::string& MiniTime() const { return mini_time_; }
 
-    // Brings a mini player connected after songs were started up to date: its time bar, play
-    // button and time text show what they would have been given.
-    void ShowOnMini();
+    // Attaches a view, made after songs may have started: it is shown the last state at once
+    // (time bar, volume, play button, time text) and follows the display from then on.
+    void Attach(DisplayView& view);
+    void Detach(DisplayView& view);
 
   private:
     MainControls& controls_;
     QTimer& timer1_;
-    std::function<bool()> main_visible_;
-    std::function<bool()> mini_visible_;
+    const WindowStateHost* windows_ = nullptr;
+    template <typename Show>
+    void ForViews(Show&& show) {
+        for (DisplayView* view : views_) {
+            show(*view);
+        }
+    }
+
+    std::vector<DisplayView*> views_;
     int mini_position_ = 0;
+    std::optional<int> volume_;
     std::optional<int> mini_maximum_;
     std::optional<transport::ButtonLook> play_look_;
     std::string mini_time_;

@@ -1,78 +1,48 @@
-// The main window's controls and timers wired to the subsystems' operations: each handler reads
-// the event and calls one operation.
+// The main window's controls wired to the command surface: each handler reads the event and
+// calls one operation.
 #include <QApplication>
 #include <QCursor>
 #include <QMouseEvent>
 
 #include "controls/kvr_scroller_h.h"
 #include "controls/mega_image.h"
-#include "library/library_actions.h"
-#include "platform/sound/sound_notice.h"
-#include "platform/system/system_services.h"
-#include "playlists/playlist_model.h"
-#include "shell/audio_windows.h"
+#include "shell/analyser_strip.h"
+#include "shell/command_box.h"
+#include "shell/library_panels.h"
 #include "shell/main_controls.h"
 #include "shell/main_display.h"
 #include "shell/main_menus.h"
 #include "shell/main_window.h"
+#include "shell/player_commands.h"
 #include "shell/playlist_panel.h"
 #include "shell/time_size_labels.h"
-#include "shell/window_states.h"
-#include "transport/transport.h"
 
 namespace tarvel {
-namespace {
-
-constexpr int kTimer1Ms = 200;
-constexpr int kTimer2Ms = 20;
-constexpr int kTimer3Ms = 100;
-
-}  // namespace
 
 void TForm1::OnClick(controls::Main button, std::function<void()> handler) {
-    connect(&controls_->Image(button), &controls::TMegaImage::OnClick, this,
-            [this, handler = std::move(handler)] { Reported(handler); });
+    connect(&controls_->Image(button), &controls::TMegaImage::OnClick, this, std::move(handler));
 }
 
 void TForm1::OnPress(controls::Main control, std::function<void(QMouseEvent*)> handler) {
     connect(&controls_->Image(control), &controls::TMegaImage::OnMouseDown, this,
-            [this, handler = std::move(handler)](QMouseEvent* event) {
-                Reported([&] { handler(event); });
-            });
+            std::move(handler));
 }
 
 void TForm1::BuildMenus() {
-    // A menu item's operation reports its AppError like a button's.
-    const auto reported = [this](std::function<void()> handler) {
-        return [this, handler = std::move(handler)] { Reported(handler); };
-    };
+    shell::PlayerCommands& c = commands_;
     shell::MenuHandlers on;
-    on.mFmod = reported([this] { transport_->mFmodClick(); });
-    on.mBass = reported([this] { transport_->mBassClick(); });
-    on.Apollo = reported([this] { transport_->ApolloClick(); });
-    on.restart_warning = [this] {
-        if (services_.MessageBox("Tarvel",
-                                 "Для того, что бы действие применилось, необ][одимо перегрузить "
-                                 "Tarvel",
-                                 system::Buttons::OkCancel,
-                                 system::Icon::Warning) == system::Answer::Ok) {
-            close();
-        }
+    on.mFmod = [&c] { c.EngineClick(config::Item::mFmod); };
+    on.mBass = [&c] { c.EngineClick(config::Item::mBass); };
+    on.Apollo = [&c] { c.EngineClick(config::Item::Apollo); };
+    on.restart_warning = [&c] { c.RestartWarning(); };
+    on.artist_panels = [this, &c] {
+        c.SetArtistPanelMode(settings_.Checked(config::Item::mIncorporated1));
     };
-    on.artist_panels =
-        reported([this] { SetArtistPanelMode(settings_.Checked(config::Item::mIncorporated1)); });
-    on.restore = reported([this] { RestoreFromTray(); });
-    on.exit = [this] {
-        SaveOnExit();
-        close();
-    };
-    on.clear_library_and_add = [this] { library_actions_->ClearLibraryAndAddFiles(); };
-    on.add_files = [this] { library_actions_->AddFiles(); };
-    on.shuffle_options = reported([this] {
-        if (ShowShuffleOptions) {
-            ShowShuffleOptions();
-        }
-    });
+    on.restore = [&c] { c.RestoreFromTray(); };
+    on.exit = [&c] { c.SaveAndQuit(); };
+    on.clear_library_and_add = [&c] { c.ClearLibraryAndAddFiles(); };
+    on.add_files = [&c] { c.AddFilesToLibrary(); };
+    on.shuffle_options = [&c] { c.ShowShuffleOptions(); };
     menus_ = std::make_unique<shell::MainMenus>(settings_, on, this);
 }
 
@@ -83,23 +53,23 @@ shell::MainMenus& TForm1::Menus() {
     return *menus_;
 }
 
-void TForm1::ConnectControls() {
-    const auto count = [this] { return playlists_->Work().Count; };
-    OnClick(controls::Main::ImgPlayPause, [this] { transport_->PlayPauseButton(); });
-    OnClick(controls::Main::ImgStop, [this] { transport_->StopPlay(true); });
-    OnClick(controls::Main::ImgPrev, [this, count] {
-        if (count() > 0) {
-            transport_->PlayPrevious();
+void TForm1::ConnectControls(const shell::PlaylistPanelParts& playlist) {
+    shell::PlayerCommands& c = commands_;
+    OnClick(controls::Main::ImgPlayPause, [&c] { c.PlayPauseButton(); });
+    OnClick(controls::Main::ImgStop, [&c] { c.Stop(); });
+    OnClick(controls::Main::ImgPrev, [&c] {
+        if (c.Count() > 0) {
+            c.Previous();
         }
     });
-    OnClick(controls::Main::ImgNext, [this, count] {
-        if (count() > 0) {
-            transport_->PlayNext();
+    OnClick(controls::Main::ImgNext, [&c] {
+        if (c.Count() > 0) {
+            c.Next();
         }
     });
-    OnClick(controls::Main::ImgShuffle, [this] { playlists_->ShuffleClick(BrowserSongs()); });
-    OnClick(controls::Main::ImgRepeat, [this] { playlists_->ClickRepeat(); });
-    OnClick(controls::Main::ImgUndo, [this] { playlists_->UndoPlaylistChange(); });
+    OnClick(controls::Main::ImgShuffle, [this, &c] { c.Shuffle(library_panels_->Songs()); });
+    OnClick(controls::Main::ImgRepeat, [&c] { c.Repeat(); });
+    OnClick(controls::Main::ImgUndo, [&c] { c.Undo(); });
     OnClick(controls::Main::ImgShuffStr,
             [this] { shell::MainMenus::PopUp(*Menus().ShufflMenu, QCursor::pos()); });
     OnClick(controls::Main::ImgRepStr,
@@ -108,22 +78,14 @@ void TForm1::ConnectControls() {
             [this] { shell::MainMenus::PopUp(*Menus().OptionsMenu, QCursor::pos()); });
     OnClick(controls::Main::ImgLibrary,
             [this] { shell::MainMenus::PopUp(*Menus().MyLibrary, QCursor::pos()); });
-    OnClick(controls::Main::ImgHelp, [this] {
-        const std::string help = app_dir_ + "/help/help.htm";
-        if (!services_.OpenWithDesktop(help)) {
-            services_.MessageBox("Tarvel",
-                                 "No web browser could open the help. It is the file " + help,
-                                 system::Buttons::Ok, system::Icon::Information);
-        }
-    });
-    OnClick(controls::Main::ImgClose, [this] { close(); });
-    OnClick(controls::Main::ImgMini, [this] { SwitchToMini(); });
-    OnClick(controls::Main::ImgTray, [this] { states_->MainToTray(); });
+    OnClick(controls::Main::ImgHelp, [&c] { c.Help(); });
+    OnClick(controls::Main::ImgClose, [&c] { c.Quit(); });
+    OnClick(controls::Main::ImgMini, [&c] { c.SwitchToMini(); });
+    OnClick(controls::Main::ImgTray, [&c] { c.MainToTray(); });
     for (controls::Main tab :
          {controls::Main::Img2Pl1, controls::Main::Img2CD, controls::Main::Img2PL2}) {
-        OnPress(tab, [this, tab](QMouseEvent* event) {
-            playlists_->TabMouseDown(static_cast<int>(event->position().x()),
-                                     controls_->Widget(tab).width());
+        OnPress(tab, [this, &c, tab](QMouseEvent* event) {
+            c.TabPress(static_cast<int>(event->position().x()), controls_->Widget(tab).width());
         });
     }
     for (controls::Main frame : {controls::Main::ImgVerhLEvo, controls::Main::imgLeftLine}) {
@@ -134,50 +96,15 @@ void TForm1::ConnectControls() {
         });
     }
     connect(controls_->TimeSKRL, &controls::TKVRScrollerH::OnChange, this,
-            [this] { transport_->PositionBarChanged(transport::SeekSource::Main); });
+            [&c](int position) { c.SeekFromBar(transport::SeekSource::Main, position); });
     connect(controls_->VolumeSKRL, &controls::TKVRScrollerH::OnChange, this,
-            [this](int position) { transport_->ApplyVolume(position); });
-    connect(controls_->CmdSearch, &QLineEdit::textChanged, this, [this](const QString& text) {
-        if (CmdSearchChange) {
-            CmdSearchChange(text);
-        }
-    });
-    // Sound that cannot reach a device is said once, in a message box; the sound thread that
-    // finds it waits for no one.
-    sound::SetSoundTroubleListener([this](const std::string& text) {
-        QMetaObject::invokeMethod(
-            this,
-            [this, text] {
-                QString said = QString::fromStdString(text);
-                said[0] = said[0].toUpper();
-                services_.MessageBox("Tarvel", said.toStdString(), system::Buttons::Ok,
-                                     system::Icon::Warning);
-            },
-            Qt::QueuedConnection);
-    });
+            [&c](int position) { c.SetVolume(position); });
     ConnectEdgeDrags();
-    shell::ConnectSpectrum(*this);
-    shell::ConnectPlaylistPanel(*this);
-    shell::ConnectTimeSizeLabels(*this);
+    spectrum_ = &shell::ConnectSpectrum(*controls_, *display_, bass_, c);
+    new shell::PlaylistPanel(playlist);
+    shell::ConnectTimeSizeLabels(*this, *controls_);
     qApp->installEventFilter(this);
-}
-
-void TForm1::ConnectTimers() {
-    Timer1.setInterval(kTimer1Ms);
-    Timer2.setInterval(kTimer2Ms);
-    Timer3.setInterval(kTimer3Ms);
-    connect(&Timer1, &QTimer::timeout, this,
-            [this] { Reported([this] { transport_->Timer1(); }); });
-    connect(&Timer2, &QTimer::timeout, this,
-            [this] { Reported([this] { transport_->Timer2(); }); });
-    connect(&Timer3, &QTimer::timeout, this, [this] {
-        Timer3.stop();
-        Reported([this] { transport_->Timer3(); });
-    });
-    Timer2.start();
-    if (settings_.FirstRun) {
-        Timer3.start();
-    }
+    connected_ = true;
 }
 
 }  // namespace tarvel

@@ -6,47 +6,31 @@
 #include <QUrl>
 #include <QWindow>
 
-#include "audio/bass_engine.h"
 #include "controls/c_list_box.h"
 #include "controls/hint_timing.h"
-#include "controls/kvr_scroller_vr.h"
+#include "controls/kvr_scroller_h.h"
+#include "controls/skin_loader.h"
 #include "controls/window_outline.h"
-#include "library/library_actions.h"
-#include "library/library_store.h"
-#include "library/scanner.h"
-#include "library/song_reader.h"
-#include "platform/desktop/desktop.h"
 #include "platform/error/app_error.h"
-#include "platform/sound/sound_notice.h"
-#include "platform/system/system_services.h"
-#include "platform/text/cp1251.h"
-#include "playlists/playlist_model.h"
-#include "shell/background_work.h"
+#include "shell/analyser_strip.h"
 #include "shell/layout_rules.h"
 #include "shell/library_panels.h"
 #include "shell/list_view.h"
 #include "shell/main_controls.h"
 #include "shell/main_display.h"
 #include "shell/main_menus.h"
-#include "shell/open_files.h"
-#include "shell/playing_core.h"
-#include "shell/progress_relay.h"
-#include "shell/shell_links.h"
-#include "shell/window_host.h"
-#include "shell/window_states.h"
-#include "transport/transport.h"
-#include "windows/fmod_window.h"
+#include "shell/player_commands.h"
+#include "shell/startup_prefetch.h"
 
 namespace tarvel {
 
-TForm1::TForm1(system::SystemServices& services, std::string app_dir,
-               std::unique_ptr<desktop::Desktop> desktop, QWidget* parent,
-               shell::StartupPrefetch* prefetch)
-    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint),
-      services_(services),
-      app_dir_(std::move(app_dir)),
-      desktop_(desktop ? std::move(desktop) : desktop::CreateDesktop()),
-      prefetch_(prefetch) {
+TForm1::TForm1(shell::PlayerCommands& commands, config::Settings& settings,
+               audio::CBassEngine& bass, std::string app_dir, shell::StartupPrefetch* prefetch)
+    : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint),
+      commands_(commands),
+      settings_(settings),
+      bass_(bass),
+      app_dir_(std::move(app_dir)) {
     setObjectName("TForm1");
     setWindowTitle("Tarvel");
     QPalette black = palette();
@@ -55,28 +39,49 @@ TForm1::TForm1(system::SystemServices& services, std::string app_dir,
     setAutoFillBackground(true);
     resize(kDesignWidth, kDesignHeight);
     controls::UseHintTiming();
-    FormCreate();
-    prefetch_ = nullptr;
+    FormCreate(prefetch);
 }
 
-TForm1::~TForm1() {
-    sound::SetSoundTroubleListener(nullptr);
-    StopBackgroundWork();
-}
+TForm1::~TForm1() = default;
 
-library::ScanRunner& TForm1::Background() {
-    return *background_;
-}
+void TForm1::FormCreate(shell::StartupPrefetch* prefetch) {
+    design_layout_ = shell::DesignLayout();
+    layout_ = design_layout_;
+    setAcceptDrops(true);
 
-library::ProgressDisplay& TForm1::BackgroundProgress() {
-    return *background_progress_;
-}
-
-void TForm1::StopBackgroundWork() {
-    if (background_ != nullptr && background_->Busy()) {
-        scanner_->report().RequestAbandon();
-        background_->Wait();
+    controls_ = std::make_unique<shell::MainControls>(*this);
+    try {
+        std::optional<controls::WindowSkin> skin;
+        if (prefetch != nullptr) {
+            skin = prefetch->TakeMainSkin();
+        }
+        if (skin) {
+            controls::ApplyWindowSkin(*this, *skin);
+        } else {
+            controls::LoadWindowSkin(*this, "TForm1", app_dir_);
+        }
+    } catch (const AppError& e) {
+        commands_.Report(e.what());
     }
+    controls_->AfterSkinLoaded();
+    display_ = std::make_unique<shell::MainDisplay>(*controls_, Timer1);
+    list5_ = std::make_unique<shell::ListView>(controls_->List(5), controls_->ListBar(5));
+    list6_ = std::make_unique<shell::ListViewSlot>();
+    library_panels_ =
+        std::make_unique<shell::LibraryPanels>(*this, *controls_, settings_, app_dir_, commands_);
+
+    controls_->VolumeSKRL->SetMax(config::Settings::kVolumeMax);
+    controls_->VolumeSKRL->SetVkoef(100.0 / config::Settings::kVolumeMax);
+    controls_->VolumeSKRL->SetRoundThumb(true);
+    controls_->TimeSKRL->SetVkoef(0.0);
+}
+
+void TForm1::ApplySavedSize(int delta_width, int delta_height) {
+    const bool list2_shown = TwoArtistPanels();
+    shell::ApplySavedSize(layout_, shell::StartupDeltaWidth(layout_, delta_width, list2_shown),
+                          delta_height, list2_shown);
+    ApplyLayout();
+    FitWindow();
 }
 
 void TForm1::FitWindow() {
@@ -91,45 +96,30 @@ void TForm1::ApplyLayout() {
     controls_->Apply(layout_);
 }
 
+void TForm1::ImgAnClick() {
+    if (spectrum_ != nullptr) {
+        spectrum_->Click();
+    }
+}
+
+bool TForm1::SpectrumOn() const {
+    return spectrum_ != nullptr && spectrum_->On();
+}
+
 void TForm1::closeEvent(QCloseEvent* event) {
     event->accept();
     if (!closed_) {
         closed_ = true;
-        StopBackgroundWork();
-        desktop_->UnregisterHotkeys();
-        SaveOnExit();
-        desktop_->DeleteTrayIcon();
+        emit Closing();
         emit Closed();
     }
 }
 
 void TForm1::changeEvent(QEvent* event) {
     QWidget::changeEvent(event);
-    if (event->type() == QEvent::WindowStateChange && isMinimized() && states_ != nullptr &&
-        !states_->InTray()) {
-        states_->MainMinimised();
+    if (event->type() == QEvent::WindowStateChange && isMinimized()) {
+        emit Minimised();
     }
-}
-
-void TForm1::AttachSecondaryWindows(QWidget* mini, QWidget* talik) {
-    host_->mini = mini;
-    host_->talik = talik;
-}
-
-void TForm1::SwitchToMini() {
-    states_->SwitchToMini();
-}
-
-void TForm1::ToTray() {
-    states_->ToTray();
-}
-
-void TForm1::RestoreFromTray() {
-    states_->RestoreFromTray();
-}
-
-playlists::BrowserSongs TForm1::BrowserSongs() const {
-    return browser_songs ? browser_songs() : playlists::BrowserSongs{};
 }
 
 void TForm1::MoveWindow() {
@@ -162,10 +152,7 @@ void TForm1::dropEvent(QDropEvent* event) {
         return;
     }
     event->acceptProposedAction();
-    items = shell::TakePlayable(items, services_, true);
-    if (!items.empty()) {
-        library_actions_->DropItems(items);
-    }
+    commands_.DropOnLibrary(items);
 }
 
 }  // namespace tarvel

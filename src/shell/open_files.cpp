@@ -9,8 +9,6 @@
 #include "platform/error/app_error.h"
 #include "platform/sound/decoders.h"
 #include "platform/system/system_services.h"
-#include "playlists/playlist_model.h"
-#include "shell/main_window.h"
 
 namespace tarvel::shell {
 namespace {
@@ -82,10 +80,11 @@ std::vector<std::string> TakePlayable(const std::vector<std::string>& items,
     return taken;
 }
 
-bool PlayFiles(TForm1& form, const std::vector<std::string>& paths) {
+library::masTag PlayableRows(const std::vector<std::string>& paths,
+                             system::SystemServices& services) {
     library::TagReaders readers;
     library::masTag rows(1, std::vector<std::string>(library::kCellsPerRow));
-    for (const std::string& path : TakePlayable(paths, form.Services(), false)) {
+    for (const std::string& path : TakePlayable(paths, services, false)) {
         if (!library::FitsInASongLine(path, library::kPath)) {
             std::fprintf(stderr,
                          "tarvel: a playlist cannot keep this name as it is, not added: %s\n",
@@ -96,12 +95,7 @@ bool PlayFiles(TForm1& form, const std::vector<std::string>& paths) {
         std::vector<std::string>& row = rows.emplace_back(library::kCellsPerRow);
         std::copy(record.begin(), record.end(), row.begin());
     }
-    const int count = static_cast<int>(rows.size()) - 1;
-    if (count == 0) {
-        return false;
-    }
-    system::RunReported(form.Services(), [&] { form.Playlists().AddSongs(rows, 1, count); });
-    return true;
+    return rows;
 }
 
 }  // namespace tarvel::shell

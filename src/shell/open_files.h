@@ -3,9 +3,8 @@
 #include <string>
 #include <vector>
 
-namespace tarvel {
-class TForm1;
-}
+#include "library/song_record.h"
+
 namespace tarvel::system {
 class SystemServices;
 }
@@ -28,9 +27,10 @@ std::vector<std::string> SplitPaths(const std::string& bytes);
 std::vector<std::string> TakePlayable(const std::vector<std::string>& items,
                                       system::SystemServices& services, bool for_library);
 
-// Appends the files that play to the working playlist, each read as the library reads a file,
-// and plays the first of them. The others are named to the user (TakePlayable). False when none
-// was taken.
-bool PlayFiles(TForm1& form, const std::vector<std::string>& paths);
+// The files that play as playlist rows, each read as the library reads a file, from row 1 (row
+// 0 is empty). The others are named to the user (TakePlayable); a name too long for a playlist
+// is said on stderr and left out.
+library::masTag PlayableRows(const std::vector<std::string>& paths,
+                             system::SystemServices& services);
 
 }  // namespace tarvel::shell

@@ -24,21 +24,20 @@
 #include "shell/main_controls.h"
 #include "shell/main_display.h"
 #include "shell/main_menus.h"
-#include "shell/main_window.h"
-#include "transport/transport.h"
+#include "shell/player_commands.h"
 
 namespace tarvel::shell {
 
 template <typename Handler>
 void PlaylistPanel::Reported(Handler&& handler) {
-    system::RunReported(form_.Services(), std::forward<Handler>(handler));
+    p_.commands.Run(std::forward<Handler>(handler));
 }
 
-PlaylistPanel::PlaylistPanel(TForm1& form)
-    : QObject(&form),
-      form_(form),
-      copy_(std::make_unique<playlists::PlaylistCopy>(
-          form.Settings(), form.Services(), form.BackgroundProgress(), &form.Background())) {
+PlaylistPanel::PlaylistPanel(const PlaylistPanelParts& parts)
+    : QObject(&parts.window),
+      p_(parts),
+      copy_(std::make_unique<playlists::PlaylistCopy>(parts.settings, parts.services,
+                                                      parts.progress, &parts.background)) {
     setObjectName("PlaylistPanel");
     BuildMenu();
     ConnectList();
@@ -46,45 +45,32 @@ PlaylistPanel::PlaylistPanel(TForm1& form)
 
 PlaylistPanel::~PlaylistPanel() = default;
 
-PlaylistPanel& ConnectPlaylistPanel(TForm1& form) {
-    return *new PlaylistPanel(form);
-}
-
 void PlaylistPanel::BuildMenu() {
-    PlaylistMenu = new SettingsMenu("PlaylistMenu", form_.Settings(), &form_);
+    PlaylistMenu = new SettingsMenu("PlaylistMenu", p_.settings, &p_.window);
     SettingsMenu& m = *PlaylistMenu;
-    playlists::PlaylistModel& model = form_.Playlists();
+    playlists::PlaylistModel& model = p_.playlists;
+    PlayerCommands& c = p_.commands;
     const auto run = [this](std::function<void()> handler) {
         return [this, handler = std::move(handler)] { Reported(handler); };
     };
-    m.AddCommand(m, "ClearPlayList1", "Clear PlayList Ctrl+Delete",
-                 run([&model] { model.ClearPlaylist(); }));
+    m.AddCommand(m, "ClearPlayList1", "Clear PlayList Ctrl+Delete", [&c] { c.ClearPlaylist(); });
     m.AddCommand(m, "ShufflePlaylist1", "Shuffle Playlist",
                  run([&model] { model.ShufflePlaylistClick(); }));
     QMenu* add = m.AddSubMenu(m, "ShuffleAdd1", "Shuffle Add");
     m.AddCommand(*add, "SpecialAdd1", "Special Add", nullptr);
-    m.AddCommand(*add, "ShuffleAddOptions1", "Options", [this] {
-        if (form_.ShowShuffleOptions) {
-            form_.ShowShuffleOptions();
-        }
-    });
-    m.AddCommand(m, "SavePlaylist1", "Save Playlist Ctrl+S",
-                 [&model] { model.SavePlaylistClick(); });
-    m.AddCommand(m, "LoadPlaylist1", "Load Playlist Ctrl+L",
-                 [&model] { model.LoadPlaylistClick(); });
-    m.AddCommand(m, "UndoCtrlZ1", "Undo  Ctrl+Z", [&model] {
-         model.UndoPlaylistChange();
-     })->setVisible(false);
+    m.AddCommand(*add, "ShuffleAddOptions1", "Options", [&c] { c.ShowShuffleOptions(); });
+    m.AddCommand(m, "SavePlaylist1", "Save Playlist Ctrl+S", [&c] { c.SavePlaylist(); });
+    m.AddCommand(m, "LoadPlaylist1", "Load Playlist Ctrl+L", [&c] { c.LoadPlaylist(); });
+    m.AddCommand(m, "UndoCtrlZ1", "Undo  Ctrl+Z", [&c] { c.Undo(); })->setVisible(false);
     QMenu* quick = m.AddSubMenu(m, "Quickplay1", "Quick play");
     m.AddCommand(*quick, "QuickPlayOptions1", "Options", nullptr);
-    m.AddItem(*quick, config::Item::Enabled1, "Enabled",
-              run([this] { form_.Transport().Enabled1Click(); }));
+    m.AddItem(*quick, config::Item::Enabled1, "Enabled", [&c] { c.QuickPlayClick(); });
 
     QMenu* copy = m.AddSubMenu(m, "CopyPListtoDir1", "Copy PList to Dir");
     QAction* set_path =
         m.AddCommand(*copy, "MSetPath", "SetPath", run([this] { copy_->MSetPathClick(); }));
     connect(copy, &QMenu::aboutToShow, this, [this, set_path] {
-        set_path->setText(QString::fromStdString(form_.Settings().MSetPathCaption()));
+        set_path->setText(QString::fromStdString(p_.settings.MSetPathCaption()));
     });
     m.AddCommand(*copy, "MCopy", "Copy", run([this, &model] { copy_->MCopyClick(model.Work()); }));
     QMenu* special = m.AddSubMenu(*copy, "Specialcopy1", "Special copy");
@@ -120,17 +106,16 @@ void PlaylistPanel::BuildMenu() {
 }
 
 void PlaylistPanel::ConnectList() {
-    MainControls& c = form_.Controls();
+    MainControls& c = p_.controls;
     controls::TCListBox& list = c.List(5);
     list.installEventFilter(this);
     list.viewport()->installEventFilter(this);
     list.viewport()->setMouseTracking(true);
     list.setAcceptDrops(true);
     list.viewport()->setAcceptDrops(true);
-    connect(&list, &QAbstractItemView::doubleClicked, this,
-            [this] { Reported([this] { ListBox5DblClick(); }); });
+    connect(&list, &QAbstractItemView::doubleClicked, this, [this] { ListBox5DblClick(); });
     list.setContextMenuPolicy(Qt::CustomContextMenu);
-    QMenu* popup = form_.LibraryPanels().PopupMenu1;
+    QMenu* popup = p_.library.PopupMenu1;
     connect(&list, &QWidget::customContextMenuRequested, this,
             [popup, &list](const QPoint& at) { popup->popup(list.viewport()->mapToGlobal(at)); });
     if (auto* show = popup->findChild<QAction*>("SHowfilelocation1")) {
@@ -139,7 +124,7 @@ void PlaylistPanel::ConnectList() {
     }
     for (int n = 1; n <= 5; ++n) {
         connect(&c.List(n), &controls::TCListBox::RowDragStarted, this,
-                [this, n] { StartRowDrag(form_.Controls().List(n)); });
+                [this, n] { StartRowDrag(p_.controls.List(n)); });
     }
     connect(&list, &controls::TCListBox::PointerOverItem, this, &PlaylistPanel::ListBox5MouseMove);
     connect(&list, &controls::TCListBox::HintWanted, this, [this] { ShowHint(); });
@@ -152,23 +137,23 @@ void PlaylistPanel::ConnectList() {
 }
 
 void PlaylistPanel::ListBox5DblClick() {
-    const int selected = form_.Controls().List(5).currentRow();
+    const int selected = p_.controls.List(5).currentRow();
     if (selected >= 0) {
-        form_.Playlists().PlayRow(selected + 1);
+        p_.commands.PlayRow(selected + 1);
     }
 }
 
 bool PlaylistPanel::ListBox5KeyDown(QKeyEvent& key) {
-    controls::TCListBox& list = form_.Controls().List(5);
-    controls::TKVRScrollerVr& bar = form_.Controls().ListBar(5);
+    controls::TCListBox& list = p_.controls.List(5);
+    controls::TKVRScrollerVr& bar = p_.controls.ListBar(5);
     bar.SetPosition(list.TopIndex());
-    form_.List6().SetScrollerMax(bar.Max());
+    p_.list6.SetScrollerMax(bar.Max());
     const int selected = list.currentRow();
     if (selected < 0) {
         return false;
     }
     if (key.key() == Qt::Key_Delete) {
-        form_.Playlists().DeleteSong(selected + 1);
+        p_.commands.DeleteSong(selected + 1);
         const int next = playlists::SelectionAfterDelete(selected, list.count());
         if (next >= 0) {
             list.setCurrentRow(next);
@@ -187,11 +172,11 @@ bool PlaylistPanel::ListBox5KeyDown(QKeyEvent& key) {
 }
 
 void PlaylistPanel::ListBox5MouseDown(const QPoint& at) {
-    controls::TCListBox& list = form_.Controls().List(5);
-    form_.Controls().ListBar(5).SetPosition(list.TopIndex());
+    controls::TCListBox& list = p_.controls.List(5);
+    p_.controls.ListBar(5).SetPosition(list.TopIndex());
     const QModelIndex index = list.indexAt(at);
     DragSourceRow = index.isValid() ? index.row() + 1 : -1;
-    form_.LibraryPanels().Browser().DragSourceKind = 5;
+    p_.library.Browser().DragSourceKind = 5;
 }
 
 void PlaylistPanel::ListBox5MouseMove(int item) {
@@ -201,11 +186,11 @@ void PlaylistPanel::ListBox5MouseMove(int item) {
     }
     HintRow = row;
     QToolTip::hideText();
-    HintText = playlists::RowHint(form_.Playlists().Work(), row);
+    HintText = playlists::RowHint(p_.playlists.Work(), row);
 }
 
 void PlaylistPanel::ShowHint() {
-    controls::TCListBox& list = form_.Controls().List(5);
+    controls::TCListBox& list = p_.controls.List(5);
     if (HintText.empty() || HintRow < 1) {
         QToolTip::hideText();
         return;
@@ -214,43 +199,43 @@ void PlaylistPanel::ShowHint() {
 }
 
 void PlaylistPanel::ShowFileLocation() {
-    controls::TCListBox& list = form_.Controls().List(5);
-    const playlists::TMasPLayList& work = form_.Playlists().Work();
+    controls::TCListBox& list = p_.controls.List(5);
+    const playlists::TMasPLayList& work = p_.playlists.Work();
     const bool over = list.rect().contains(list.mapFromGlobal(QCursor::pos()));
     if (over && HintRow >= 1 && HintRow <= work.Count) {
-        form_.Services().ShowInFolder(work.Rows[static_cast<size_t>(HintRow)][library::kPath]);
+        p_.commands.ShowInFolder(work.Rows[static_cast<size_t>(HintRow)][library::kPath]);
     }
 }
 
 void PlaylistPanel::ListBox5DragDrop(const QPoint& at) {
-    controls::TCListBox& list = form_.Controls().List(5);
+    controls::TCListBox& list = p_.controls.List(5);
     const QModelIndex index = list.indexAt(at);
     const int target = playlists::DropTarget(index.isValid() ? index.row() : -1, list.count());
-    LibraryPanels& panels = form_.LibraryPanels();
+    LibraryPanels& panels = p_.library;
     const playlists::DragSource source{panels.Browser().DragSourceKind,
                                        panels.Browser().DragSourceSong, panels.Songs()};
-    form_.Playlists().DropOnPlaylist(target, DragSourceRow, source);
+    p_.playlists.DropOnPlaylist(target, DragSourceRow, source);
 }
 
 void PlaylistPanel::ImgPlayListAZMouseDown(int x) {
-    if (playlists::OpensPlaylistMenu(
-            x, form_.Controls().Widget(controls::Main::ImgPlayListAZ).width())) {
+    if (playlists::OpensPlaylistMenu(x,
+                                     p_.controls.Widget(controls::Main::ImgPlayListAZ).width())) {
         MainMenus::PopUp(*PlaylistMenu, QCursor::pos());
     }
 }
 
 void PlaylistPanel::PlaceMarker(controls::Main name, int right_edge) {
-    QWidget& marker = form_.Controls().Widget(name);
+    QWidget& marker = p_.controls.Widget(name);
     marker.move(right_edge - marker.width(), marker.y());
     marker.show();
     marker.raise();
 }
 
 void PlaylistPanel::ImgMarkClick() {
-    MainControls& c = form_.Controls();
+    MainControls& c = p_.controls;
     const controls::TKVRScrollerH& bar = *c.TimeSKRL;
     const int x = playlists::MarkX(bar.Position(), bar.width(), bar.Max(), bar.x());
-    switch (playlists::ClickAbMark(form_.Playlists().Work(), MarkLoopFlag, form_.Settings())) {
+    switch (playlists::ClickAbMark(p_.playlists.Work(), MarkLoopFlag, p_.settings)) {
         case playlists::AbClick::Reset:
             c.Widget(controls::Main::MarkL).hide();
             c.Widget(controls::Main::MarkR).hide();
@@ -325,7 +310,7 @@ bool PlaylistPanel::eventFilter(QObject* watched, QEvent* event) {
             // while the window closes.
             return QObject::eventFilter(watched, event);
     }
-    MainControls& c = form_.Controls();
+    MainControls& c = p_.controls;
     controls::TCListBox& list5 = c.List(5);
     if (watched == &list5 && event->type() == QEvent::KeyPress) {
         bool taken = false;

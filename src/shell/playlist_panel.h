@@ -13,16 +13,48 @@ class QKeyEvent;
 class QMenu;
 class QMouseEvent;
 
-namespace tarvel {
-class TForm1;
+namespace tarvel::config {
+class Settings;
 }
 namespace tarvel::controls {
 class TCListBox;
 }
+namespace tarvel::library {
+class ProgressDisplay;
+class ScanRunner;
+}  // namespace tarvel::library
+namespace tarvel::playlists {
+class PlaylistModel;
+}
+namespace tarvel::system {
+class SystemServices;
+}
 
 namespace tarvel::shell {
 
+class LibraryPanels;
+class ListViewSlot;
+class MainControls;
+class PlayerCommands;
 class SettingsMenu;
+
+// What the playlist panel works with.
+struct PlaylistPanelParts {
+    // The main window, which owns the panel and its menu.
+    QWidget& window;
+    MainControls& controls;
+    config::Settings& settings;
+    system::SystemServices& services;
+    playlists::PlaylistModel& playlists;
+    PlayerCommands& commands;
+    // The copy of the playlist's files runs off the window's thread and shows its progress.
+    library::ProgressDisplay& progress;
+    library::ScanRunner& background;
+    // Drags come from the library panels, and the song panel's menu serves the list too.
+    LibraryPanels& library;
+    // The small playlist's list, whose scroll bar follows ListBox5's.
+    ListViewSlot& list6;
+};
 
 // The playlist list ListBox5 in the main window and what goes with it: playing a row by double
 // click or Enter, the Delete key, unselecting with Ctrl or Alt, dragging songs in from the four
@@ -32,7 +64,8 @@ class SettingsMenu;
 class PlaylistPanel : public QObject {
     Q_OBJECT
   public:
-    explicit PlaylistPanel(TForm1& form);
+    // Made as a child of the main window, which owns it.
+    explicit PlaylistPanel(const PlaylistPanelParts& parts);
     ~PlaylistPanel() override;
 
     // The playlist row (1-based) pressed last in ListBox5, -1 when the press was below the items.
@@ -75,11 +108,8 @@ class PlaylistPanel : public QObject {
     template <typename Handler>
     void Reported(Handler&& handler);
 
-    TForm1& form_;
+    PlaylistPanelParts p_;
     std::unique_ptr<playlists::PlaylistCopy> copy_;
 };
-
-// Makes the playlist panel of the main window (owned by the window) and wires it.
-PlaylistPanel& ConnectPlaylistPanel(TForm1& form);
 
 }  // namespace tarvel::shell

@@ -11,20 +11,13 @@
 #include "platform/fs/line_file.h"
 #include "platform/system/quit_signals.h"
 #include "platform/system/system_services.h"
-#include "shell/audio_windows.h"
-#include "shell/desktop_media.h"
 #include "shell/error_boundary.h"
 #include "shell/first_paint_probe.h"
 #include "shell/main_window.h"
 #include "shell/open_files.h"
-#include "shell/secondary_windows.h"
+#include "shell/player_run.h"
 #include "shell/single_instance.h"
 #include "shell/startup_prefetch.h"
-#include "windows/equalizer_window.h"
-#include "windows/fmod_window.h"
-#include "windows/mini_window.h"
-#include "windows/shuffle_options_window.h"
-#include "windows/talik_window.h"
 
 namespace tarvel {
 namespace {
@@ -75,15 +68,11 @@ int RunProgram(int argc, char** argv) {
     });
 
     // Each window may rely on the ones created before it.
-    TForm1 form1(*services, app_dir, {}, nullptr, prefetch.get());
+    std::unique_ptr<shell::PlayerRun> run = shell::StartRun(*services, app_dir, {}, prefetch.get());
     prefetch.reset();
-    TfrmMain module_player(*services);
-    form1.AttachModulePlayer(module_player);
-    form1.LoadPresetAndPlaylists();
+    TForm1& form1 = run->Window();
 
     QObject::connect(&form1, &TForm1::Closed, &app, &QApplication::quit);
-    bool closed = false;
-    QObject::connect(&form1, &TForm1::Closed, &form1, [&closed] { closed = true; });
     // The desktop session ending closes the window like its close button.
     QObject::connect(&app, &QGuiApplication::commitDataRequest, &form1,
                      [&form1](QSessionManager&) { form1.close(); });
@@ -92,44 +81,16 @@ int RunProgram(int argc, char** argv) {
         QTimer::singleShot(0, &form1, [&form1] { form1.close(); });
     }
 
-    // The windows the main window's first picture does not need are made right after it: the
-    // mini player and the small playlist (which catch up with what the main window shows), the
-    // equalizer and the shuffle options (hidden until asked for), and the desktop's media
-    // controls; then this start's files and those handed over meanwhile are added.
-    std::unique_ptr<TMinFrm> mini;
-    std::unique_ptr<TTalik> talik;
-    std::unique_ptr<shell::SecondaryWindows> secondary;
-    std::unique_ptr<TEqualizer> equalizer;
-    std::unique_ptr<TSFoptions> shuffle_options;
-    std::unique_ptr<shell::DesktopMedia> desktop_media;
+    // The windows the main window's first picture does not need are made right after it; then
+    // this start's files and those handed over meanwhile are added.
     shell::AfterFirstPaint(
-        form1,
-        [&] {
-            if (closed) {
-                return;  // the run is ending
-            }
-            mini = std::make_unique<TMinFrm>(form1.AppDir(), shell::ErrorReportOf(form1));
-            if (!mini->MarkerError().empty()) {
-                // Without its window class the player still works; programs that look for the
-                // mini player do not find it.
-                std::fprintf(stderr, "tarvel: %s\n", mini->MarkerError().c_str());
-            }
-            talik = std::make_unique<TTalik>(form1.AppDir(), shell::ErrorReportOf(form1));
-            secondary = std::make_unique<shell::SecondaryWindows>(form1, *mini, *talik);
-            equalizer = std::make_unique<TEqualizer>(shell::EqualizerPartsOf(form1));
-            shell::ConnectEqualizer(form1, *equalizer);
-            shuffle_options = std::make_unique<TSFoptions>(form1.Settings(), form1.AppDir(),
-                                                           shell::ErrorReportOf(form1));
-            shell::ConnectShuffleOptions(form1, *shuffle_options);
-            desktop_media = shell::ConnectDesktopMedia(form1, {});
-            inbox.Open(form1, files);
-        },
+        form1, [&run, &inbox, &files] { run->MakeLaterWindows(inbox, files); },
         kLaterWindowsFallbackMs);
     shell::ReportFirstPaint(form1);
     form1.show();
     const int code = app.exec();
-    if (!form1.ExitSaveErrors().empty()) {
-        for (const std::string& error : form1.ExitSaveErrors()) {
+    if (!run->ExitSaveErrors().empty()) {
+        for (const std::string& error : run->ExitSaveErrors()) {
             std::fprintf(stderr, "tarvel: not saved at exit: %s\n", error.c_str());
         }
         return code != 0 ? code : 1;

@@ -8,7 +8,6 @@
 #include "controls/c_list_box.h"
 #include "controls/kvr_scroller_vr.h"
 #include "controls/mega_image.h"
-#include "platform/system/system_services.h"
 #include "platform/text/cp1251.h"
 #include "playlists/playlist_edit.h"
 #include "playlists/playlist_model.h"
@@ -16,95 +15,57 @@
 #include "shell/main_controls.h"
 #include "shell/main_display.h"
 #include "shell/main_window.h"
+#include "shell/player_commands.h"
+#include "shell/player_run.h"
 #include "shell/window_host.h"
 #include "shell/window_states.h"
-#include "transport/transport.h"
 #include "windows/mini_window.h"
 #include "windows/secondary_scaling.h"
 #include "windows/talik_window.h"
 
 namespace tarvel::shell {
 
-// The main window's operations as the mini player calls them; a failure goes to the general
-// error report.
+// The mini player's doors, one operation each.
 class MiniHost : public windows::MiniPlayerHost {
   public:
-    explicit MiniHost(TForm1& form) : form_(form) {}
+    explicit MiniHost(PlayerCommands& commands) : c_(commands) {}
 
-    int Count() const override { return form_.Playlists().Work().Count; }
-    void PlayPauseButton() override {
-        Run([](transport::Transport& t) { t.PlayPauseButton(); });
-    }
-    void PlayPause() override {
-        Run([](transport::Transport& t) { t.PlayPause(); });
-    }
-    void StopPlay() override {
-        Run([](transport::Transport& t) { t.StopPlay(true); });
-    }
-    void PlayNext() override {
-        Run([](transport::Transport& t) { t.PlayNext(); });
-    }
-    void PlayPrevious() override {
-        Run([](transport::Transport& t) { t.PlayPrevious(); });
-    }
-    void MiniToTray() override { form_.States().MiniToTray(); }
-    void ShowMain() override { form_.Host().ShowMain(); }
-    void CloseProgram() override {
-        // Closing the main window saves everything and ends the run.
-        form_.close();
-    }
+    int Count() const override { return c_.Count(); }
+    void PlayPauseButton() override { c_.PlayPauseButton(); }
+    void PlayPause() override { c_.PlayPause(); }
+    void StopPlay() override { c_.Stop(); }
+    void PlayNext() override { c_.Next(); }
+    void PlayPrevious() override { c_.Previous(); }
+    void MiniToTray() override { c_.MiniToTray(); }
+    void ShowMain() override { c_.ShowMain(); }
+    void CloseProgram() override { c_.Quit(); }
     void PositionBarMoved(int position) override {
-        // The seek after the release reads the bar's position from the display.
-        form_.Display().SetPosition(transport::PositionBar::Mini, position);
-        form_.Transport().PositionBarChanged(transport::SeekSource::Mini);
+        c_.SeekFromBar(transport::SeekSource::Mini, position);
     }
-    void VolumeBarMoved(int position) override {
-        Run([position](transport::Transport& t) { t.ApplyVolume(position); });
-    }
-    void StepVolume(int delta) override {
-        Run([delta](transport::Transport& t) { t.StepVolume(delta); });
-    }
+    void VolumeBarMoved(int position) override { c_.SetVolume(position); }
+    void StepVolume(int delta) override { c_.StepVolume(delta); }
 
   private:
-    template <typename Action>
-    void Run(Action&& action) {
-        system::RunReported(form_.Services(), [&] { action(form_.Transport()); });
-    }
-
-    TForm1& form_;
+    PlayerCommands& c_;
 };
 
-// The playlist operations as the small playlist window calls them; a failure goes to the
-// general error report.
+// The small playlist window's doors, one operation each.
 class TalikHost : public windows::SmallPlaylistHost {
   public:
-    explicit TalikHost(TForm1& form) : form_(form) {}
+    TalikHost(const playlists::PlaylistModel& playlists, PlayerCommands& commands)
+        : playlists_(playlists), c_(commands) {}
 
-    void PlayRow(int row) override {
-        Run([row](playlists::PlaylistModel& model) { model.PlayRow(row); });
-    }
-    bool DeleteSong(int row) override {
-        bool deleted = false;
-        Run([row, &deleted](playlists::PlaylistModel& model) { deleted = model.DeleteSong(row); });
-        return deleted;
-    }
-    void MoveRow(int target, int source_row) override {
-        // Every drop on the small list is a move inside the playlist.
-        Run([target, source_row](playlists::PlaylistModel& model) {
-            model.DropOnPlaylist(target, source_row, playlists::DragSource{});
-        });
-    }
+    void PlayRow(int row) override { c_.PlayRow(row); }
+    bool DeleteSong(int row) override { return c_.DeleteSong(row); }
+    // Every drop on the small list is a move inside the playlist.
+    void MoveRow(int target, int source_row) override { c_.MoveRow(target, source_row); }
     std::string RowHint(int row) const override {
-        return playlists::RowHint(form_.Playlists().Work(), row);
+        return playlists::RowHint(playlists_.Work(), row);
     }
 
   private:
-    template <typename Action>
-    void Run(Action&& action) {
-        system::RunReported(form_.Services(), [&] { action(form_.Playlists()); });
-    }
-
-    TForm1& form_;
+    const playlists::PlaylistModel& playlists_;
+    PlayerCommands& c_;
 };
 
 namespace {
@@ -117,40 +78,56 @@ double ScreenScale() {
     return screen != nullptr ? windows::ScaleOfScreenWidth(screen->geometry().width()) : 1.0;
 }
 
-void ConnectDisplay(DisplayHooks& hooks, TMinFrm& mini, TTalik& talik) {
-    hooks.mini_position = [&mini](int position) { mini.SetTimePosition(position); };
-    hooks.mini_maximum = [&mini](int maximum) { mini.SetTimeMaximum(maximum); };
-    hooks.mini_volume = [&mini](int position) { mini.SetVolumePosition(position); };
-    hooks.mini_play_button = [&mini](transport::ButtonLook look) {
-        mini.SetPlayLook(look.picture, look.add_to_nom);
-    };
-    hooks.mini_time = [&mini](const std::string& text) {
-        mini.SetTimeText(text::Cp1251ToQString(text));
-    };
-    hooks.mini_title_width = [&mini] { return mini.TitleWidth(); };
-    hooks.mini_title = [&mini](const std::string& text, int x, uint32_t text_color,
-                               uint32_t back_color) {
-        mini.ShowTitle(text::Cp1251ToQString(text), x, controls::ColorFromBgr(text_color),
-                       controls::ColorFromBgr(back_color));
-    };
-    hooks.restore_topmost = [&mini, &talik] {
-        KeepOnTop(mini);
-        KeepOnTop(talik);
-    };
-}
+// What the mini player shows of the main window's display.
+class MiniView : public DisplayView {
+  public:
+    explicit MiniView(TMinFrm& mini) : mini_(mini) {}
+
+    void ShowPosition(int position) override { mini_.SetTimePosition(position); }
+    void ShowPositionMaximum(int maximum) override { mini_.SetTimeMaximum(maximum); }
+    void ShowVolume(int position) override { mini_.SetVolumePosition(position); }
+    void ShowPlayButton(transport::ButtonLook look) override {
+        mini_.SetPlayLook(look.picture, look.add_to_nom);
+    }
+    void ShowTime(const std::string& text) override {
+        mini_.SetTimeText(text::Cp1251ToQString(text));
+    }
+    std::optional<int> TitleWidth() const override { return mini_.TitleWidth(); }
+    void ShowTitle(const std::string& text, int x, uint32_t text_color,
+                   uint32_t back_color) override {
+        mini_.ShowTitle(text::Cp1251ToQString(text), x, controls::ColorFromBgr(text_color),
+                        controls::ColorFromBgr(back_color));
+    }
+    void RestoreTopmost() override { KeepOnTop(mini_); }
+
+  private:
+    TMinFrm& mini_;
+};
+
+// The small playlist window stays on top with the mini player.
+class TalikView : public DisplayView {
+  public:
+    explicit TalikView(TTalik& talik) : talik_(talik) {}
+    void RestoreTopmost() override { KeepOnTop(talik_); }
+
+  private:
+    TTalik& talik_;
+};
 
 }  // namespace
 
-SecondaryWindows::SecondaryWindows(TForm1& form, TMinFrm& mini, TTalik& talik)
-    : form_(form),
-      mini_host_(std::make_unique<MiniHost>(form)),
-      talik_host_(std::make_unique<TalikHost>(form)),
-      list6_(std::make_unique<ListView>(talik.List(), talik.Bar())) {
+SecondaryWindows::SecondaryWindows(PlayerRun& run, TMinFrm& mini, TTalik& talik)
+    : run_(run),
+      mini_host_(std::make_unique<MiniHost>(run.Commands())),
+      talik_host_(std::make_unique<TalikHost>(run.Playlists(), run.Commands())),
+      list6_(std::make_unique<ListView>(talik.List(), talik.Bar())),
+      mini_view_(std::make_unique<MiniView>(mini)),
+      talik_view_(std::make_unique<TalikView>(talik)) {
     const double scale_x = ScreenScale();
     mini.Scale(scale_x, kFontRatio);
     mini.SetHost(mini_host_.get());
     mini.SetSmallPlaylist(&talik);
-    mini.SetVolumePosition(form.Settings().Volume());
+    TForm1& form = run.Window();
     talik.Scale(scale_x);
     talik.SetHost(talik_host_.get());
     // The play marks and the scroll bar's pictures of the main window's playlist.
@@ -163,30 +140,21 @@ SecondaryWindows::SecondaryWindows(TForm1& form, TMinFrm& mini, TTalik& talik)
     }
     SyncListAndBar(talik.List(), talik.Bar());
     form.List6().SetTarget(list6_.get());
-    form.Host().prepare_talik_scroller = [&form, &talik] {
+    run.Host().prepare_talik_scroller = [&form, &talik] {
         talik.Bar().SetPosition(0);
         talik.Bar().SetMax(form.Controls().ListBar(5).Max());
     };
-    ConnectDisplay(form.Display().hooks, mini, talik);
-    form.Display().ShowOnMini();
-    form.AttachSecondaryWindows(&mini, &talik);
-    form.mini_visible = [&mini] { return mini.isVisible(); };
+    form.Display().Attach(*mini_view_);
+    form.Display().Attach(*talik_view_);
+    run.AttachWindowStandIns(&mini, &talik);
 }
 
 SecondaryWindows::~SecondaryWindows() {
-    DisplayHooks& hooks = form_.Display().hooks;
-    hooks.mini_position = {};
-    hooks.mini_maximum = {};
-    hooks.mini_volume = {};
-    hooks.mini_play_button = {};
-    hooks.mini_time = {};
-    hooks.mini_title_width = {};
-    hooks.mini_title = {};
-    hooks.restore_topmost = {};
-    form_.Host().prepare_talik_scroller = {};
-    form_.List6().SetTarget(nullptr);
-    form_.AttachSecondaryWindows(nullptr, nullptr);
-    form_.mini_visible = {};
+    run_.Window().Display().Detach(*mini_view_);
+    run_.Window().Display().Detach(*talik_view_);
+    run_.Host().prepare_talik_scroller = {};
+    run_.Window().List6().SetTarget(nullptr);
+    run_.AttachWindowStandIns(nullptr, nullptr);
 }
 
 void KeepOnTop(QWidget& window) {

@@ -9,6 +9,7 @@
 #include "platform/winmsg/endpoint_folder.h"
 #include "platform/winmsg/wire.h"
 #include "shell/open_files.h"
+#include "shell/player_commands.h"
 
 namespace tarvel::shell {
 namespace {
@@ -117,8 +118,8 @@ FileInbox::FileInbox(std::optional<winmsg::EndpointListener> endpoint) {
                 return 0;
             }
             const std::vector<std::string> paths = SplitPaths(message.data);
-            if (form_ != nullptr) {
-                PlayFiles(*form_, paths);
+            if (commands_ != nullptr) {
+                commands_->OpenFiles(paths);
             } else {
                 waiting_.insert(waiting_.end(), paths.begin(), paths.end());
             }
@@ -128,13 +129,13 @@ FileInbox::FileInbox(std::optional<winmsg::EndpointListener> endpoint) {
 
 FileInbox::~FileInbox() = default;
 
-void FileInbox::Open(TForm1& form, const std::vector<std::string>& own_files) {
+void FileInbox::Open(PlayerCommands& commands, const std::vector<std::string>& own_files) {
     std::vector<std::string> files = own_files;
     files.insert(files.end(), waiting_.begin(), waiting_.end());
     waiting_.clear();
-    form_ = &form;
+    commands_ = &commands;
     if (!files.empty()) {
-        PlayFiles(form, files);
+        commands.OpenFiles(files);
     }
 }
 

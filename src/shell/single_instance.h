@@ -9,13 +9,11 @@
 #include "platform/winmsg/instance_claim.h"
 #include "platform/winmsg/window_endpoint.h"
 
-namespace tarvel {
-class TForm1;
-}
-
 // One player per user: the first start claims the instance at program entry, before Qt starts;
 // a later start hands its files to that player and ends.
 namespace tarvel::shell {
+
+class PlayerCommands;
 
 // What a start is, decided at program entry.
 struct InstanceStart {
@@ -50,11 +48,11 @@ class FileInbox : public QObject {
 
     // The player is ready: this start's own files and the lists that waited are added together
     // and the first of them plays; each list that comes later is added and played as it comes.
-    void Open(TForm1& form, const std::vector<std::string>& own_files);
+    void Open(PlayerCommands& commands, const std::vector<std::string>& own_files);
 
   private:
     std::unique_ptr<winmsg::WindowEndpoint> endpoint_;
-    TForm1* form_ = nullptr;
+    PlayerCommands* commands_ = nullptr;
     std::vector<std::string> waiting_;
 };
 

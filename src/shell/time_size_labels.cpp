@@ -3,17 +3,16 @@
 #include <QMouseEvent>
 
 #include "shell/main_controls.h"
-#include "shell/main_window.h"
 
 namespace tarvel::shell {
 namespace {
 
 class TimeSizeLabels : public QObject {
   public:
-    explicit TimeSizeLabels(TForm1& form)
-        : QObject(&form),
-          time_(form.Controls().Widget(controls::Main::StaticText2)),
-          size_(form.Controls().Widget(controls::Main::StaticText3)) {
+    TimeSizeLabels(QObject& owner, MainControls& controls)
+        : QObject(&owner),
+          time_(controls.Widget(controls::Main::StaticText2)),
+          size_(controls.Widget(controls::Main::StaticText3)) {
         time_.installEventFilter(this);
         size_.installEventFilter(this);
     }
@@ -50,8 +49,8 @@ class TimeSizeLabels : public QObject {
 
 }  // namespace
 
-void ConnectTimeSizeLabels(TForm1& form) {
-    new TimeSizeLabels(form);
+void ConnectTimeSizeLabels(QObject& owner, MainControls& controls) {
+    new TimeSizeLabels(owner, controls);
 }
 
 }  // namespace tarvel::shell

@@ -2,16 +2,15 @@
 
 #include <QMenu>
 
-#include "playlists/playlist_model.h"
 #include "shell/main_display.h"
 #include "shell/main_menus.h"
 #include "shell/main_window.h"
-#include "transport/transport.h"
+#include "shell/player_commands.h"
 #include "windows/window_placement.h"
 
 namespace tarvel::shell {
 
-WindowHost::WindowHost(TForm1& form) : form_(form) {}
+WindowHost::WindowHost(TForm1& form, PlayerCommands& commands) : form_(form), commands_(commands) {}
 
 void WindowHost::ShowMain() {
     main_visible_ = true;
@@ -89,19 +88,19 @@ std::string WindowHost::AppTitle() const {
 }
 
 void WindowHost::StepVolume(int delta) {
-    form_.Transport().StepVolume(delta);
+    commands_.StepVolume(delta);
 }
 
 void WindowHost::PlayNext() {
-    form_.Transport().PlayNext();
+    commands_.Next();
 }
 
 void WindowHost::PlayPrevious() {
-    form_.Transport().PlayPrevious();
+    commands_.Previous();
 }
 
 void WindowHost::PlayPause() {
-    form_.Transport().PlayPause();
+    commands_.PlayPause();
 }
 
 }  // namespace tarvel::shell

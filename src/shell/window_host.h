@@ -11,11 +11,14 @@ class TForm1;
 
 namespace tarvel::shell {
 
+class PlayerCommands;
+
 // The windows as the window-state rules see them: the main window with its own visible flag
-// (kept while it sits in the tray), the mini player and the small playlist window.
+// (kept while it sits in the tray), the mini player and the small playlist window. The hotkeys'
+// transport operations run through `commands`, which report once the hotkey has been handled.
 class WindowHost : public WindowStateHost {
   public:
-    explicit WindowHost(TForm1& form);
+    WindowHost(TForm1& form, PlayerCommands& commands);
 
     // The secondary windows, once they exist.
     QWidget* mini = nullptr;
@@ -45,6 +48,7 @@ class WindowHost : public WindowStateHost {
 
   private:
     TForm1& form_;
+    PlayerCommands& commands_;
     bool main_visible_ = true;
 };
 

@@ -22,7 +22,7 @@ class SpectrumStrip : public MainWindowRig {
     void ClickImgAn() {
         QTest::mouseClick(handle(), Qt::LeftButton, Qt::NoModifier, Centre(controls::Main::ImgAn));
     }
-    const audio::TSpectrum* Spectrum() { return form->Bass().Spectrum(); }
+    const audio::TSpectrum* Spectrum() { return run->Bass().Spectrum(); }
     // ImgAn's state and picture, the command box and the engine's spectrum tell the same state.
     void ExpectAnalyser(bool on) {
         const controls::TMegaImage& an = controls().Image(controls::Main::ImgAn);
@@ -35,7 +35,7 @@ class SpectrumStrip : public MainWindowRig {
     // One tick of Timer2 after 20 ms of sound.
     void Tick() {
         out.Advance(20);
-        form->Transport().Timer2();
+        run->Transport().Timer2();
     }
     // Pixel column x of the strip as it shows (see StripColumn).
     std::string Column(int x) {
@@ -81,7 +81,7 @@ TEST_F(SpectrumStrip, ImgAnPutsTheStripInTheCommandBoxPlaceAndATypedKeyTakesItAw
 
 TEST_F(SpectrumStrip, TicksDrawThePlayingSongAndAStoppedSongFallsToAQuietStrip) {
     // 1 200 Hz at 0.05: FFT bins 27 and 28, far above the strip's cap of 0.03.
-    form->Bass().PlayFile(QuietToneMp3(dir.path(), 1200, 2));
+    run->Bass().PlayFile(QuietToneMp3(dir.path(), 1200, 2));
     out.Advance(200);
     ClickImgAn();
     Tick();
@@ -101,7 +101,7 @@ TEST_F(SpectrumStrip, TicksDrawThePlayingSongAndAStoppedSongFallsToAQuietStrip) 
     EXPECT_EQ(Spectrum()->Levels[kToneBar], 15);
 
     // Stopped, the channel gives no more data: bars fall 2 and peaks 1 a tick, down to 0.
-    form->Bass().Stop();
+    run->Bass().Stop();
     Tick();
     EXPECT_EQ(Spectrum()->Levels[kToneBar], 13);
     EXPECT_EQ(Spectrum()->Peaks[kToneBar], 14);

@@ -63,7 +63,7 @@ TEST_F(LibraryPanelsRig, ChoosingArtistsAlbumsAndSongsWithTheMouseAndTheKeys) {
                   {"Moon", "Best", "Ebb", "1"},
                   {"Moon", "Live", "Wave", "1"},
                   {"Abba", "Gold", "Money", "1"}});
-    form->FillArtistPanels();
+    run->FillArtistPanels();
     EXPECT_EQ(Items(1), (Names{"1. Звезда"}));
     EXPECT_EQ(Items(2), (Names{"1. Abba", "2. Moon"}));
 
@@ -92,30 +92,30 @@ TEST_F(LibraryPanelsRig, ChoosingArtistsAlbumsAndSongsWithTheMouseAndTheKeys) {
     // Double click on a song, Enter on an album: the songs go into the playlist.
     Press(2, 1);
     DoubleClick(4, 0);
-    ASSERT_EQ(form->Playlists().Work().Count, 1);
-    EXPECT_EQ(form->Playlists().Work().Rows[1][library::kTitle], "Wave");
+    ASSERT_EQ(run->Playlists().Work().Count, 1);
+    EXPECT_EQ(run->Playlists().Work().Rows[1][library::kTitle], "Wave");
     Press(3, 1);
     QTest::keyClick(handle(), Qt::Key_Return);
-    EXPECT_EQ(form->Playlists().Work().Count, 3);
+    EXPECT_EQ(run->Playlists().Work().Count, 3);
 }
 
 TEST_F(LibraryPanelsRig, SortMenusReorderWhatIsShown) {
     WriteLibrary(
         {{"Moon", "Zeta", "b", "2"}, {"Moon", "Alpha", "a", "1"}, {"Moon", "Zeta", "c", "1"}});
-    form->FillArtistPanels();
+    run->FillArtistPanels();
     Press(2, 0);
     EXPECT_EQ(Items(3), (Names{"1. Zeta", "2. Alpha"})) << "equal years keep their order";
     Action(*form->LibraryPanels().AlbSort, "ByAz")->trigger();
     EXPECT_EQ(Items(3), (Names{"1. Alpha", "2. Zeta"}));
-    EXPECT_TRUE(form->Settings().Checked(config::Item::ByAz));
+    EXPECT_TRUE(run->Settings().Checked(config::Item::ByAz));
     Action(*form->LibraryPanels().SortSong, "ByAZsong")->trigger();
     EXPECT_EQ(Items(4), (Names{"1. a", "2. b", "3. c"}));
-    EXPECT_FALSE(form->Settings().Checked(config::Item::ByNomSong));
+    EXPECT_FALSE(run->Settings().Checked(config::Item::ByNomSong));
 }
 
 TEST_F(LibraryPanelsRig, TheHintAndShowFileLocationFollowThePointer) {
     WriteLibrary({{"Moon", "Best", "Tide", "1"}});
-    form->FillArtistPanels();
+    run->FillArtistPanels();
     Press(2, 0);
     QTest::mouseMove(handle(), ItemAt(4, 0));
     EXPECT_EQ(Browser().HintText(), "Moon - Best - Tide - 04:05 - 192 kbps");
@@ -144,7 +144,7 @@ QWidget* ShownHint() {
 TEST_F(LibraryPanelsRig, TheSongHintWaitsASecondStandsBesideItsRowAndStaysTenSeconds) {
     const std::string title(200, 'w');
     WriteLibrary({{"Moon", "Best", "Tide", "1"}, {"Moon", "Best", title, "2"}});
-    form->FillArtistPanels();
+    run->FillArtistPanels();
     Press(2, 0);
     ASSERT_EQ(Items(4), (Names{"1. Tide", "2. " + title}));
     QTest::mouseMove(handle(), ItemAt(4, 1));
@@ -168,7 +168,7 @@ TEST_F(LibraryPanelsRig, TheSongHintWaitsASecondStandsBesideItsRowAndStaysTenSec
 
 TEST_F(LibraryPanelsRig, TheArtistPanelModeChosenTwiceChangesNothingMore) {
     WriteLibrary({{"Звезда", "A", "Rain", "1"}, {"Moon", "B", "Tide", "1"}});
-    form->FillArtistPanels();
+    run->FillArtistPanels();
     const QSize separate = form->size();
     QAction* incorporated = Action(*form->Menus().OptionsMenu, "mIncorporated1");
     incorporated->trigger();
@@ -188,7 +188,7 @@ TEST_F(LibraryPanelsRig, TheArtistPanelModeChosenTwiceChangesNothingMore) {
 
 TEST_F(LibraryPanelsRig, TypingSearchesAndEnterRunsTheCommandLine) {
     WriteLibrary({{"Moon", "Best", "Tide", "1"}, {"Moon", "Best", "Ebb", "2"}});
-    form->FillArtistPanels();
+    run->FillArtistPanels();
     controls().Gauge1->show();
     List(5).setFocus();
     Type("ti");  // typed over the playlist: into the box, searching titles of the library
@@ -207,8 +207,8 @@ TEST_F(LibraryPanelsRig, TypingSearchesAndEnterRunsTheCommandLine) {
     // The search options are settings: a scope and a match kind.
     Action(*form->LibraryPanels().SearchOpt, "Artist1")->trigger();
     Action(*form->LibraryPanels().SearchOpt, "StartAt1")->trigger();
-    EXPECT_TRUE(form->Settings().Checked(config::Item::Artist1));
-    EXPECT_FALSE(form->Settings().Checked(config::Item::InAllLibrary2));
+    EXPECT_TRUE(run->Settings().Checked(config::Item::Artist1));
+    EXPECT_FALSE(run->Settings().Checked(config::Item::InAllLibrary2));
     Type("oo");
     EXPECT_TRUE(Items(2).empty()) << "Moon does not start with oo";
 
@@ -243,7 +243,7 @@ std::string TinyMp3(const std::string& artist) {
 TEST_F(LibraryPanelsRig, AScanRunsBesideTheWindowAndItsLibraryComesWhenItEnds) {
     WriteLibrary({{"Moon", "Best", "Tide", "1"}});
     fs::WriteLines(app + "/sort/path.tan", {"/music/Tide.mp3"});
-    form->FillArtistPanels();
+    run->FillArtistPanels();
     const std::string music = dir / "music";
     for (int i = 0; i < 3000; ++i) {
         testing::WriteBytes(music + "/" + std::to_string(i % 30) + "/" + std::to_string(i) + ".mp3",
@@ -253,7 +253,7 @@ TEST_F(LibraryPanelsRig, AScanRunsBesideTheWindowAndItsLibraryComesWhenItEnds) {
     services.QueueAnswer(music);
     add->trigger();
     // The menu item has returned with the scan still running: a second one is refused.
-    EXPECT_TRUE(form->Background().Busy());
+    EXPECT_TRUE(run->Background().Busy());
     add->trigger();
     Action(*form->Menus().MyLibrary, "ClearLibraryandAdddir1")->trigger();
     ASSERT_TRUE(WaitForBackgroundWork());
@@ -269,7 +269,7 @@ TEST_F(LibraryPanelsRig, AScanRunsBesideTheWindowAndItsLibraryComesWhenItEnds) {
     services.QueueAnswer(music);
     Action(*form->Menus().MyLibrary, "ClearLibraryandAdddir1")->trigger();
     form->close();
-    EXPECT_FALSE(form->Background().Busy());
+    EXPECT_FALSE(run->Background().Busy());
     const std::string after = testing::ReadBytes(app + "/sort/allsong.tft");
     EXPECT_TRUE(after == all_song || after.find("Tide") == std::string::npos);
     EXPECT_FALSE(std::filesystem::exists(app + "/sort/.library.new"));

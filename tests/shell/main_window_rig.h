@@ -1,8 +1,9 @@
 #pragma once
 
-// The real main window, offscreen, with the real engines on the manual sound output and the
-// recording platform fakes, and the equalizer and shuffle options windows made and wired as the
-// program makes them; events go through the window as a user's would.
+// The real run, offscreen, made as the program makes it, with the real engines on the manual
+// sound output and the recording platform fakes, and the equalizer and shuffle options windows
+// made and wired by the run; stand-ins take the mini player's and the small playlist's places.
+// Events go through the window as a user's would.
 #include <gtest/gtest.h>
 
 #include <QDeadlineTimer>
@@ -28,6 +29,10 @@
 #include "shell/audio_windows.h"
 #include "shell/main_controls.h"
 #include "shell/main_window.h"
+#include "shell/player_commands.h"
+#include "shell/player_run.h"
+#include "shell/window_host.h"
+#include "shell/window_states.h"
 #include "sound_support/shared_manual.h"
 #include "sound_support/sound_fixtures.h"
 #include "support/temp_dir.h"
@@ -86,24 +91,18 @@ class MainWindowRig : public ::testing::Test {
         ::setenv("TARVEL_WINDOWS_DIR", (dir / "windows").c_str(), 1);
         auto fake_desktop = std::make_unique<desktop::FakeDesktop>();
         desktop = fake_desktop.get();
-        form = std::make_unique<TForm1>(services, app, std::move(fake_desktop));
-        module_player = std::make_unique<TfrmMain>(services);
-        form->AttachModulePlayer(*module_player);
-        equalizer = std::make_unique<TEqualizer>(shell::EqualizerPartsOf(*form));
-        shell::ConnectEqualizer(*form, *equalizer);
-        form->AttachSecondaryWindows(&mini, &talik);
-        form->mini_visible = [this] { return mini.isVisible(); };
-        form->LoadPresetAndPlaylists();
-        shuffle_options = std::make_unique<TSFoptions>(form->Settings(), form->AppDir());
-        shell::ConnectShuffleOptions(*form, *shuffle_options);
+        run = shell::StartRun(services, app, std::move(fake_desktop));
+        form = &run->Window();
+        run->MakeEqualizer();
+        equalizer = run->Equalizer();
+        run->MakeShuffleOptions();
+        shuffle_options = run->ShuffleOptions();
+        run->AttachWindowStandIns(&mini, &talik);
         form->show();
-        EXPECT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(form));
     }
     ~MainWindowRig() override {
-        shuffle_options.reset();
-        equalizer.reset();
-        form.reset();
-        module_player.reset();
+        run.reset();
         // The sound libraries live for the process; each test starts them afresh.
         fmod::FSOUND_Close();
         bass::BASS_Free();
@@ -126,7 +125,7 @@ class MainWindowRig : public ::testing::Test {
     QPoint ItemAt(int n, int i) {
         controls::TCListBox& list = controls().List(n);
         const QRect item = list.visualRect(list.model()->index(i, 0));
-        return list.viewport()->mapTo(form.get(), item.center());
+        return list.viewport()->mapTo(form, item.center());
     }
 
     void LoadRows(int count, const std::string& title = "Song") {
@@ -134,8 +133,8 @@ class MainWindowRig : public ::testing::Test {
         for (int i = 1; i <= count; ++i) {
             rows[static_cast<size_t>(i)] = Row(title + std::to_string(i));
         }
-        form->Playlists().InsertSongs(rows, 1, count, 1);
-        form->Playlists().FillPlaylistView(0, 1, count);
+        run->Playlists().InsertSongs(rows, 1, count, 1);
+        run->Playlists().FillPlaylistView(0, 1, count);
     }
 
     // Lets the window's events run until the condition holds; false when it has not come
@@ -153,7 +152,7 @@ class MainWindowRig : public ::testing::Test {
     // Waits until a scan or a copy running off the window's thread has ended and its outcome
     // has come back to the window.
     bool WaitForBackgroundWork() {
-        return WaitUntil([this] { return !form->Background().Busy(); });
+        return WaitUntil([this] { return !run->Background().Busy(); });
     }
 
     void Wheel(QPoint at, bool down) {
@@ -169,10 +168,10 @@ class MainWindowRig : public ::testing::Test {
     desktop::FakeDesktop* desktop = nullptr;
     QWidget mini;
     QWidget talik;
-    std::unique_ptr<TForm1> form;
-    std::unique_ptr<TfrmMain> module_player;
-    std::unique_ptr<TEqualizer> equalizer;
-    std::unique_ptr<TSFoptions> shuffle_options;
+    std::unique_ptr<shell::PlayerRun> run;
+    TForm1* form = nullptr;
+    TEqualizer* equalizer = nullptr;
+    TSFoptions* shuffle_options = nullptr;
 };
 
 }  // namespace tarvel

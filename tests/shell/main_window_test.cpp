@@ -37,7 +37,7 @@
 #include "shell/main_layout.h"
 #include "shell/main_menus.h"
 #include "shell/main_window_rig.h"
-#include "shell/open_files.h"
+#include "shell/player_commands.h"
 #include "sound_support/shared_manual.h"
 #include "support/temp_dir.h"
 #include "transport/transport.h"
@@ -63,7 +63,7 @@ TEST_F(MainWindowRig, EveryControlStandsAtItsDesignPlaceInsideTheRoundedOutline)
         EXPECT_EQ(widget.geometry(),
                   QRect(left, entry.rect.top, entry.rect.width, entry.rect.height))
             << entry.name;
-        EXPECT_EQ(widget.isVisibleTo(form.get()), entry.visible) << entry.name;
+        EXPECT_EQ(widget.isVisibleTo(form), entry.visible) << entry.name;
         EXPECT_EQ(widget.toolTip().toStdString(), std::string(entry.hint)) << entry.name;
     }
     // The skin is drawn: the frame is not the black of an empty window.
@@ -131,9 +131,9 @@ TEST_F(MainWindowRig, VolumeHotkeysStepByTenWithinTheBar) {
         int to;
     };
     for (const Case c : {Case{771, 1, 771}, Case{765, 1, 771}, Case{4, 2, 0}, Case{300, 2, 290}}) {
-        form->Transport().ApplyVolume(c.from);
+        run->Transport().ApplyVolume(c.from);
         desktop->FireHotkey(c.hotkey);
-        EXPECT_EQ(form->Settings().Volume(), c.to) << c.from << " hotkey " << c.hotkey;
+        EXPECT_EQ(run->Settings().Volume(), c.to) << c.from << " hotkey " << c.hotkey;
         EXPECT_EQ(controls().VolumeSKRL->Position(), c.to);
     }
 }
@@ -153,13 +153,13 @@ TEST_F(MainWindowRig, TrayThenSuperPageUpBringsTheMiniPlayer) {
 
 TEST_F(MainWindowRig, TheTrayTipIsTheFirst63CharactersOfTheTitle) {
     LoadRows(1, std::string(80, 'x'));
-    form->Playlists().Work().Rows[1][library::kPath] =
+    run->Playlists().Work().Rows[1][library::kPath] =
         TARVEL_TEST_DATA_DIR "/transport/song_440.mp3";
-    form->Playlists().Work().Current = 1;
-    form->Transport().PlayCurrent(playlists::PlayCommand::Play);
+    run->Playlists().Work().Current = 1;
+    run->Transport().PlayCurrent(playlists::PlayCommand::Play);
     out.Advance(200);
-    form->Transport().Timer1();
-    form->ToTray();
+    run->Transport().Timer1();
+    run->States().ToTray();
     ASSERT_TRUE(desktop->IconShown());
     EXPECT_EQ(QString::fromStdString(desktop->Tip()).size(), 63);
     EXPECT_TRUE(desktop->Tip().starts_with("Artist - xxx"));
@@ -167,7 +167,7 @@ TEST_F(MainWindowRig, TheTrayTipIsTheFirst63CharactersOfTheTitle) {
 
 TEST_F(MainWindowRig, ExitFromTheTrayMenuWritesTheSameFilesTwice) {
     LoadRows(3);
-    QSignalSpy closed(form.get(), &TForm1::Closed);
+    QSignalSpy closed(form, &TForm1::Closed);
     QAction* exit = form->Menus().TrayMenu->findChild<QAction*>("FileExitItem1");
     ASSERT_NE(exit, nullptr);
     EXPECT_EQ(exit->text(), QString::fromUtf8("Выход"));
@@ -176,7 +176,7 @@ TEST_F(MainWindowRig, ExitFromTheTrayMenuWritesTheSameFilesTwice) {
     const std::string conf = testing::ReadBytes(app + "/TvSysFile/conf.tcf");
     const std::string pl1 = testing::ReadBytes(app + "/sort/PlayListMainPL1.tpl");
     EXPECT_NE(pl1.find("Song3"), std::string::npos);
-    form->SaveOnExit();
+    run->SaveOnExit();
     EXPECT_EQ(testing::ReadBytes(app + "/TvSysFile/conf.tcf"), conf);
     EXPECT_EQ(testing::ReadBytes(app + "/sort/PlayListMainPL1.tpl"), pl1);
 }
@@ -185,7 +185,7 @@ TEST_F(MainWindowRig, AFailingSettingsWriteIsReportedAndThePlaylistsAreStillSave
     LoadRows(2);
     std::filesystem::remove_all(app + "/TvSysFile");
     testing::WriteBytes(app + "/TvSysFile", "not a folder");
-    form->SaveOnExit();
+    run->SaveOnExit();
     bool reported = false;
     for (const std::string& call : services.Calls()) {
         reported = reported ||
@@ -221,11 +221,11 @@ TEST_F(MainWindowRig, TheWheelScrollsTheListUnderItOrMovesTheVolume) {
     EXPECT_EQ(list.TopIndex(), 7);
     EXPECT_EQ(controls().ListBar(5).Position(), 7);
 
-    form->Transport().ApplyVolume(400);
+    run->Transport().ApplyVolume(400);
     Wheel(QPoint(12, 300), true);  // the left frame: no list
-    EXPECT_EQ(form->Settings().Volume(), 350);
+    EXPECT_EQ(run->Settings().Volume(), 350);
     Wheel(QPoint(12, 300), false);
-    EXPECT_EQ(form->Settings().Volume(), 400);
+    EXPECT_EQ(run->Settings().Volume(), 400);
 }
 
 TEST_F(MainWindowRig, DraggingTheRightEdgeWidensTheWindowAndItsLists) {
@@ -242,20 +242,20 @@ TEST_F(MainWindowRig, DraggingTheRightEdgeWidensTheWindowAndItsLists) {
 
 TEST_F(MainWindowRig, TheBottomRowButtonsDriveTheTransport) {
     LoadRows(3);
-    form->Playlists().Work().Current = 2;
+    run->Playlists().Work().Current = 2;
     QTest::mouseClick(handle(), Qt::LeftButton, Qt::NoModifier, Centre(controls::Main::ImgNext));
-    EXPECT_EQ(form->Playlists().Work().Current, 3);
+    EXPECT_EQ(run->Playlists().Work().Current, 3);
     QTest::mouseClick(handle(), Qt::LeftButton, Qt::NoModifier, Centre(controls::Main::ImgPrev));
-    EXPECT_EQ(form->Playlists().Work().Current, 2);
+    EXPECT_EQ(run->Playlists().Work().Current, 2);
     QTest::mouseClick(handle(), Qt::LeftButton, Qt::NoModifier, Centre(controls::Main::ImgRepeat));
-    EXPECT_TRUE(form->Playlists().RepeatOn());
+    EXPECT_TRUE(run->Playlists().RepeatOn());
     // The PL2 third of the tab strip switches the playlist.
     const QRect tabs = controls().Widget(controls::Main::Img2Pl1).geometry();
     QTest::mouseClick(handle(), Qt::LeftButton, Qt::NoModifier,
                       QPoint(tabs.right() - 5, tabs.center().y()));
-    EXPECT_EQ(form->Settings().ShownPlaylist(), config::Playlist::PL2);
+    EXPECT_EQ(run->Settings().ShownPlaylist(), config::Playlist::PL2);
     EXPECT_TRUE(controls().Widget(controls::Main::Img2PL2).isVisible());
-    EXPECT_EQ(form->Playlists().Work().Count, 0);
+    EXPECT_EQ(run->Playlists().Work().Count, 0);
 }
 
 TEST_F(MainWindowRig, FoldersDroppedOnTheWindowGoIntoTheLibraryAndThePanels) {
@@ -265,13 +265,13 @@ TEST_F(MainWindowRig, FoldersDroppedOnTheWindowGoIntoTheLibraryAndThePanels) {
     QMimeData data;
     data.setUrls({QUrl::fromLocalFile(QString::fromStdString(music))});
     QDragEnterEvent enter(QPoint(300, 300), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QGuiApplication::sendEvent(form.get(), &enter);
+    QGuiApplication::sendEvent(form, &enter);
     ASSERT_TRUE(enter.isAccepted());
     QDropEvent drop(QPointF(300, 300), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QGuiApplication::sendEvent(form.get(), &drop);
+    QGuiApplication::sendEvent(form, &drop);
     ASSERT_TRUE(WaitForBackgroundWork());
     EXPECT_TRUE(std::filesystem::exists(app + "/sort/ArtName.tan"));
-    EXPECT_EQ(form->ArtistCount(), 1);
+    EXPECT_EQ(run->ArtistCount(), 1);
     EXPECT_EQ(controls().List(1).count() + controls().List(2).count(), 1);
 }
 
@@ -289,24 +289,24 @@ TEST_F(MainWindowRig, FilesThePlayerCannotPlayAreNamedInOneMessage) {
                   QUrl::fromLocalFile(QString::fromStdString(dir / "notes.txt")),
                   QUrl::fromLocalFile(QString::fromStdString(dir / "README"))});
     QDragEnterEvent enter(QPoint(300, 300), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QGuiApplication::sendEvent(form.get(), &enter);
+    QGuiApplication::sendEvent(form, &enter);
     QDropEvent drop(QPointF(300, 300), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QGuiApplication::sendEvent(form.get(), &drop);
+    QGuiApplication::sendEvent(form, &drop);
     ASSERT_TRUE(WaitForBackgroundWork());
     ASSERT_EQ(services.Calls().size(), 1u);
     EXPECT_EQ(services.Calls()[0],
               "MessageBox\tTarvel\tTarvel cannot play these, so they were "
               "left out:\\n" +
                   dir / "notes.txt" + "\\n" + dir / "README" + "\tOk");
-    EXPECT_EQ(form->ArtistCount(), 1);
+    EXPECT_EQ(run->ArtistCount(), 1);
 
-    EXPECT_TRUE(shell::PlayFiles(*form, {dir / "notes.txt", music + "/a.mp3", dir / "none.mp3"}));
+    EXPECT_TRUE(run->Commands().OpenFiles({dir / "notes.txt", music + "/a.mp3", dir / "none.mp3"}));
     ASSERT_EQ(services.Calls().size(), 2u);
     EXPECT_EQ(services.Calls()[1],
               "MessageBox\tTarvel\tTarvel cannot play these, so they were "
               "left out:\\n" +
                   dir / "notes.txt" + "\\n" + dir / "none.mp3" + "\tOk");
-    EXPECT_EQ(form->Playlists().Work().Count, 1);
+    EXPECT_EQ(run->Playlists().Work().Count, 1);
 }
 
 // Help with no web browser to show it names the help file, which the user can open some other

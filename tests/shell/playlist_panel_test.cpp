@@ -34,10 +34,10 @@ using Names = std::vector<std::string>;
 class PlaylistPanelRig : public MainWindowRig {
   protected:
     shell::PlaylistPanel& Panel() { return *form->findChild<shell::PlaylistPanel*>(); }
-    playlists::TMasPLayList& Work() { return form->Playlists().Work(); }
+    playlists::TMasPLayList& Work() { return run->Playlists().Work(); }
     controls::TCListBox& List(int n) { return controls().List(n); }
     // A point of ListBox5 below its items, in the window.
-    QPoint BelowItems() { return List(5).mapTo(form.get(), QPoint(10, List(5).height() - 4)); }
+    QPoint BelowItems() { return List(5).mapTo(form, QPoint(10, List(5).height() - 4)); }
     void Press(int n, int i) { QTest::mouseClick(handle(), Qt::LeftButton, {}, ItemAt(n, i)); }
     // The playlist shows row `current` of `count` rows (titles Song1..) as playing; nothing is
     // handed to an engine, so no song starts unless the handlers start one. The rows are a real
@@ -50,14 +50,14 @@ class PlaylistPanelRig : public MainWindowRig {
         }
         Work().Current = current;
         Work().PlayState = 1;
-        form->Playlists().MarkCurrentSong(playlists::PlayCommand::Play);
+        run->Playlists().MarkCurrentSong(playlists::PlayCommand::Play);
     }
     // Drags data of the given type into ListBox5 and drops it at a window point.
     void Drop(const QPoint& at, const QString& format = shell::PlaylistPanel::kDragFormat) {
         QMimeData mime;
         mime.setData(format, QByteArray("x"));
         QWidget* viewport = List(5).viewport();
-        const QPoint point = viewport->mapFrom(form.get(), at);
+        const QPoint point = viewport->mapFrom(form, at);
         QDragEnterEvent enter(point, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
         QCoreApplication::sendEvent(viewport, &enter);
         QDropEvent drop(QPointF(point), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
@@ -110,7 +110,7 @@ TEST_F(PlaylistPanelRig, DropsFromTheLibraryPanelsAndMovesInsideTheList) {
                                 {"Moon", "Best", "Ebb", "2001", "2"},
                                 {"Moon", "Best", "Wave", "2001", "3"},
                                 {"Moon", "Live", "Crowd", "2001", "1"}});
-    form->FillArtistPanels();
+    run->FillArtistPanels();
     Playing(4, 4);
     Press(2, 0);  // the artist: kind 2
     const Names albums = Items(3);
@@ -155,7 +155,7 @@ TEST_F(PlaylistPanelRig, HintsBesideTheRowAndShowFileLocation) {
     QTest::mouseMove(handle(), ItemAt(5, 0));
     EXPECT_EQ(Panel().HintRow, 1);
     EXPECT_EQ(Panel().HintText, "Artist - Blue - Song1 - 01:00 - 192 kbps");
-    QHelpEvent help(QEvent::ToolTip, List(5).viewport()->mapFrom(form.get(), ItemAt(5, 0)),
+    QHelpEvent help(QEvent::ToolTip, List(5).viewport()->mapFrom(form, ItemAt(5, 0)),
                     handle()->mapToGlobal(ItemAt(5, 0)));
     QCoreApplication::sendEvent(List(5).viewport(), &help);
     EXPECT_EQ(QToolTip::text(), "Artist - Blue - Song1 - 01:00 - 192 kbps");
@@ -224,7 +224,7 @@ TEST_F(PlaylistPanelRig, CopyItemsWriteTheChosenTreeAndTheGaugeGoesBack) {
     QMenu& menu = *Panel().PlaylistMenu;
     services.QueueAnswer(out);
     menu.findChild<QAction*>("MSetPath")->trigger();
-    EXPECT_EQ(form->Settings().PachToCopyDir, out);
+    EXPECT_EQ(run->Settings().PachToCopyDir, out);
     menu.findChild<QAction*>("mFileName_Artiat_Title")->trigger();
     menu.findChild<QAction*>("mDir_Albom")->trigger();
     menu.findChild<QAction*>("Copy1")->trigger();
@@ -264,12 +264,12 @@ TEST_F(PlaylistPanelRig, MarkButtonPlacesTheMarkersAndSwapsAnEarlierB) {
     const auto x_of = [&](int seconds) {
         return playlists::MarkX(seconds, bar.width(), 200, bar.x());
     };
-    form->Settings().Check(config::Item::Enabled1);
+    run->Settings().Check(config::Item::Enabled1);
     bar.SetPosition(100);
     Work().PositionMs = 100000;
     QTest::mouseClick(&controls().Widget(controls::Main::ImgMark), Qt::LeftButton);
     EXPECT_EQ(Work().MarkA, 100000);
-    EXPECT_FALSE(form->Settings().Checked(config::Item::Enabled1));
+    EXPECT_FALSE(run->Settings().Checked(config::Item::Enabled1));
     EXPECT_TRUE(left.isVisible());
     EXPECT_EQ(left.x() + left.width(), x_of(100));
 

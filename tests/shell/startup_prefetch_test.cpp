@@ -31,7 +31,9 @@ Made MakeWindow(const std::string& app, bool ahead) {
     if (ahead) {
         prefetch = std::make_unique<shell::StartupPrefetch>(app);
     }
-    TForm1 form(services, app, std::make_unique<desktop::FakeDesktop>(), nullptr, prefetch.get());
+    std::unique_ptr<shell::PlayerRun> run =
+        shell::StartRun(services, app, std::make_unique<desktop::FakeDesktop>(), prefetch.get());
+    TForm1& form = run->Window();
     Made made;
     for (int n = 1; n <= 2; ++n) {
         std::vector<QString>& items = made.panels.emplace_back();
@@ -45,7 +47,9 @@ Made MakeWindow(const std::string& app, bool ahead) {
         }
     }
     made.calls = services.Calls();
+    run.reset();
     // The sound libraries live for the process; each window starts them afresh.
+    fmod::FSOUND_Close();
     bass::BASS_Free();
     sound::ResetSharedEngine();
     return made;

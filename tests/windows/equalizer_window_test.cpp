@@ -27,7 +27,7 @@ class EqualizerWindow : public MainWindowRig {
     }
     void ShowEqualizer() {
         OpenWithTheButton();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(equalizer.get()));
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(equalizer));
     }
     void Click(controls::Eq picture) {
         const QWidget& control = eq().Control(picture);
@@ -37,7 +37,7 @@ class EqualizerWindow : public MainWindowRig {
     // Drags slider n's thumb by dy pixels with the mouse, through the equalizer's window.
     void DragSlider(int n, int dy) {
         QWidget& thumb = eq().Slider(n).Scroller().Thumb();
-        const QPoint from = thumb.mapTo(equalizer.get(), thumb.rect().center());
+        const QPoint from = thumb.mapTo(equalizer, thumb.rect().center());
         QWindow* window = eq().windowHandle();
         QTest::mousePress(window, Qt::LeftButton, Qt::NoModifier, from);
         QTest::mouseMove(window, from + QPoint(0, dy / 2));
@@ -64,11 +64,11 @@ TEST_F(EqualizerWindow, TheEqualizerButtonOpensTheWindowOfTheChosenEngine) {
     // Apollo's own equalizer is asked for instead (no Apollo runs here); FMOD has none.
     for (const Case c : {Case{config::Item::mFmod, false}, Case{config::Item::Apollo, false},
                          Case{config::Item::mBass, true}}) {
-        form->Settings().Check(c.engine);
+        run->Settings().Check(c.engine);
         OpenWithTheButton();
         EXPECT_EQ(eq().isVisible(), c.shown) << config::ItemName(c.engine);
     }
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(equalizer.get()));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(equalizer));
     EXPECT_EQ(eq().size(), QSize(367, 187));
     EXPECT_TRUE(eq().windowFlags().testFlag(Qt::FramelessWindowHint));
     EXPECT_EQ(eq().mask().boundingRect(), QRect(8, 4, 351, 158));
@@ -100,13 +100,13 @@ TEST_F(EqualizerWindow, SliderPositionsBecomeGainsOnTheEngine) {
          {Case{3, -60, 0, 15}, Case{3, 23, 15, 0}, Case{5, 60, 30, -15}, Case{16, -3, 13, 2}}) {
         DragSlider(c.band, c.dy);
         EXPECT_EQ(eq().Slider(c.band).Position(), c.position) << c.band;
-        EXPECT_EQ(form->EqGains()[c.band], c.gain) << c.band;
-        EXPECT_EQ(form->Bass().EqGain[static_cast<size_t>(c.band)], c.gain) << c.band;
+        EXPECT_EQ(run->EqGains()[c.band], c.gain) << c.band;
+        EXPECT_EQ(run->Bass().EqGain[static_cast<size_t>(c.band)], c.gain) << c.band;
     }
     // The slider left of the bands sets band 16; band 16's own slider stays.
     DragSlider(17, 60);
-    EXPECT_EQ(form->EqGains()[16], -15);
-    EXPECT_EQ(form->Bass().EqGain[16], -15);
+    EXPECT_EQ(run->EqGains()[16], -15);
+    EXPECT_EQ(run->Bass().EqGain[16], -15);
     EXPECT_EQ(eq().Slider(16).Position(), 13);
 }
 
@@ -114,13 +114,13 @@ TEST_F(EqualizerWindow, ResetFlattensAndSavingThenWritesTheHeaderAndEighteenZero
     ShowEqualizer();
     DragSlider(1, -60);
     DragSlider(9, 60);
-    ASSERT_EQ(form->EqGains()[1], 15);
+    ASSERT_EQ(run->EqGains()[1], 15);
     Click(controls::Eq::ImgPreset);
     for (int band = 1; band <= 16; ++band) {
         EXPECT_EQ(eq().Slider(band).Position(), 15) << band;
-        EXPECT_EQ(form->Bass().EqGain[static_cast<size_t>(band)], 0) << band;
+        EXPECT_EQ(run->Bass().EqGain[static_cast<size_t>(band)], 0) << band;
     }
-    form->SaveOnExit();
+    run->SaveOnExit();
     EXPECT_EQ(testing::ReadBytes(Preset()), PresetBytes(std::vector<std::string>(18, "0")));
 }
 
@@ -131,28 +131,28 @@ TEST_F(EqualizerWindow, APresetOfSixteenGainsWithoutTheTrailingZerosMovesTheSlid
     }
     testing::WriteBytes(Preset(), PresetBytes(gains));
     const size_t reports = services.Calls().size();
-    form->LoadPresetAndPlaylists();
+    run->LoadPresetAndPlaylists();
     for (int band = 1; band <= 16; ++band) {
-        EXPECT_EQ(form->EqGains()[band], band - 8) << band;
+        EXPECT_EQ(run->EqGains()[band], band - 8) << band;
         EXPECT_EQ(eq().Slider(band).Position(), 15 - (band - 8)) << band;
-        EXPECT_EQ(form->Bass().EqGain[static_cast<size_t>(band)], band - 8) << band;
+        EXPECT_EQ(run->Bass().EqGain[static_cast<size_t>(band)], band - 8) << band;
     }
     EXPECT_EQ(services.Calls().size(), reports) << "nothing was reported";
 
     // The program makes its equalizer window after the preset is loaded: the window shows the
     // loaded gains and the engine keeps them.
-    TEqualizer later(shell::EqualizerPartsOf(*form));
-    shell::ConnectEqualizer(*form, later);
+    TEqualizer later(shell::EqualizerPartsOf(*run));
+    shell::ConnectEqualizer(*run, later);
     for (int band = 1; band <= 16; ++band) {
         EXPECT_EQ(later.Slider(band).Position(), 15 - (band - 8)) << band;
-        EXPECT_EQ(form->Bass().EqGain[static_cast<size_t>(band)], band - 8) << band;
+        EXPECT_EQ(run->Bass().EqGain[static_cast<size_t>(band)], band - 8) << band;
     }
-    form->equalizer = &eq();
+    run->UseEqualizer(&eq());
 }
 
 TEST_F(EqualizerWindow, Band8AtTheTopRaisesA1200HzToneBy15DbAndOffFlattensIt) {
     // Band 8 is centred on 1 200 Hz.
-    form->Bass().PlayFile(QuietToneMp3(dir.path(), 1200, 4));
+    run->Bass().PlayFile(QuietToneMp3(dir.path(), 1200, 4));
     out.Advance(300);
     const double flat = testing::NextLevel(out, 500);
     ASSERT_GT(flat, 0.01) << "the tone plays";
@@ -165,11 +165,11 @@ TEST_F(EqualizerWindow, Band8AtTheTopRaisesA1200HzToneBy15DbAndOffFlattensIt) {
 
     ShowEqualizer();
     DragSlider(8, -60);
-    ASSERT_EQ(form->EqGains()[8], 15);
+    ASSERT_EQ(run->EqGains()[8], 15);
     EXPECT_NEAR(db(level_after_change()), 15.0, 1.0);
 
     Click(controls::Eq::ImgEnabled);
-    EXPECT_FALSE(form->Bass().GetEQEnabled());
+    EXPECT_FALSE(run->Bass().GetEQEnabled());
     EXPECT_EQ(eq().Image(controls::Eq::ImgEnabled).ShownSlot(), 2);
     EXPECT_NEAR(db(level_after_change()), 0.0, 0.2);
 

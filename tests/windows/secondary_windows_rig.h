@@ -19,13 +19,13 @@ class SecondaryWindowsRig : public MainWindowRig {
         LoadRows(count);
         const std::string song = QuietToneMp3(dir / "songs", 440, seconds);
         for (int i = 1; i <= count; ++i) {
-            form->Playlists().Work().Rows[i][library::kPath] = song;
-            form->Playlists().Work().Rows[i][library::kDuration] = std::to_string(seconds * 1000);
+            run->Playlists().Work().Rows[i][library::kPath] = song;
+            run->Playlists().Work().Rows[i][library::kDuration] = std::to_string(seconds * 1000);
         }
     }
     // From the main window to the mini player, as ImgMini does.
     void SwitchToMini() {
-        form->SwitchToMini();
+        run->Commands().SwitchToMini();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&mini_player));
     }
     void ClickMini(controls::Mini control, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
@@ -40,9 +40,9 @@ class SecondaryWindowsRig : public MainWindowRig {
         std::filesystem::create_directories(dir / "songs");
         return std::string(dir / "songs");
     }();
-    TMinFrm mini_player{form->AppDir()};
-    TTalik small_list{form->AppDir()};
-    shell::SecondaryWindows secondary{*form, mini_player, small_list};
+    TMinFrm mini_player{run->AppDir()};
+    TTalik small_list{run->AppDir()};
+    shell::SecondaryWindows secondary{*run, mini_player, small_list};
 };
 
 }  // namespace tarvel

@@ -27,7 +27,7 @@ class ShuffleOptionsWindow : public MainWindowRig {
         auto* item = form->Menus().ShufflMenu->findChild<QAction*>("MenuItem14");
         ASSERT_NE(item, nullptr);
         item->trigger();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(shuffle_options.get()));
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(shuffle_options));
     }
     void Click(controls::Shuffle button) {
         QTest::mouseClick(options().windowHandle(), Qt::LeftButton, Qt::NoModifier,
@@ -41,7 +41,7 @@ class ShuffleOptionsWindow : public MainWindowRig {
 };
 
 TEST_F(ShuffleOptionsWindow, OptionsShowsTheSharesOnTheBarsInPercent) {
-    config::Settings& settings = form->Settings();
+    config::Settings& settings = run->Settings();
     settings.AllPs = 12.5;
     settings.RusPs = 100;
     settings.EngPs = 0.001;
@@ -72,7 +72,7 @@ TEST_F(ShuffleOptionsWindow, SaveStoresTheSharesAndRewritesTheCaptions) {
     Bar(5).SetPosition(1);
     Click(controls::Shuffle::ImgSave);
     EXPECT_FALSE(options().isVisible());
-    const config::Settings& settings = form->Settings();
+    const config::Settings& settings = run->Settings();
     EXPECT_EQ(settings.AllPs, 12.5);
     EXPECT_EQ(settings.RusPs, 100.0);
     EXPECT_EQ(settings.EngPs, 0.0);
@@ -86,13 +86,13 @@ TEST_F(ShuffleOptionsWindow, SaveStoresTheSharesAndRewritesTheCaptions) {
 }
 
 TEST_F(ShuffleOptionsWindow, CloseKeepsTheOldSharesAndTheBarsComeBackToThem) {
-    form->Settings().AllPs = 40;
+    run->Settings().AllPs = 40;
     const std::string caption = Caption("mShuffLib");
     Open();
     Bar(1).SetPosition(75000);
     Click(controls::Shuffle::ImgClose);
     EXPECT_FALSE(options().isVisible());
-    EXPECT_EQ(form->Settings().AllPs, 40.0);
+    EXPECT_EQ(run->Settings().AllPs, 40.0);
     EXPECT_EQ(Caption("mShuffLib"), caption);
     Open();
     EXPECT_EQ(Bar(1).Position(), 40000);

@@ -23,7 +23,7 @@ namespace {
 class SmallPlaylist : public SecondaryWindowsRig {
   protected:
     controls::TCListBox& List() { return small_list.List(); }
-    playlists::TMasPLayList& Work() { return form->Playlists().Work(); }
+    playlists::TMasPLayList& Work() { return run->Playlists().Work(); }
     void Open() {
         SwitchToMini();
         QTest::mouseClick(mini_player.windowHandle(), Qt::LeftButton, Qt::NoModifier,
@@ -71,8 +71,8 @@ class SmallPlaylist : public SecondaryWindowsRig {
 
 TEST_F(SmallPlaylist, MirrorsThePlaylistUnderTheMiniPlayer) {
     LoadRows(40);
-    form->Playlists().Work().Current = 3;
-    form->Playlists().MarkCurrentSong(playlists::PlayCommand::Play);
+    run->Playlists().Work().Current = 3;
+    run->Playlists().MarkCurrentSong(playlists::PlayCommand::Play);
     Open();
     EXPECT_EQ(small_list.size(), QSize(213, 291));
     EXPECT_TRUE(small_list.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
@@ -95,16 +95,16 @@ using SecondaryWindowsMadeLater = MainWindowRig;
 TEST_F(SecondaryWindowsMadeLater, CatchUpWithThePlaylistAndTheSongInPlay) {
     LoadRows(40);
     const std::string song = QuietToneMp3(dir.path(), 440, 2);
-    playlists::TMasPLayList& work = form->Playlists().Work();
+    playlists::TMasPLayList& work = run->Playlists().Work();
     work.Rows[3][library::kPath] = song;
     work.Current = 3;
-    form->Transport().PlayCurrent(playlists::PlayCommand::Play);
+    run->Transport().PlayCurrent(playlists::PlayCommand::Play);
     ASSERT_EQ(controls().List(5).MarkedIndex(), 2);
     ASSERT_GT(controls().TimeSKRL->Max(), 0);
 
-    TMinFrm mini(form->AppDir());
-    TTalik talik(form->AppDir());
-    shell::SecondaryWindows secondary(*form, mini, talik);
+    TMinFrm mini(run->AppDir());
+    TTalik talik(run->AppDir());
+    shell::SecondaryWindows secondary(*run, mini, talik);
     ASSERT_EQ(talik.List().count(), 40);
     for (int i : {0, 2, 39}) {
         EXPECT_EQ(talik.List().ItemText(i), controls().List(5).ItemText(i)) << i;
@@ -119,7 +119,7 @@ TEST_F(SecondaryWindowsMadeLater, CatchUpWithThePlaylistAndTheSongInPlay) {
     EXPECT_EQ(mini.HorizontalBar(controls::Mini::SCRLtimeMIN).Max(), controls().TimeSKRL->Max());
 
     // From then on both lists follow the playlist as before.
-    form->Playlists().DeleteSong(40);
+    run->Playlists().DeleteSong(40);
     EXPECT_EQ(talik.List().count(), 39);
     EXPECT_EQ(controls().List(5).count(), 39);
 }
@@ -129,7 +129,7 @@ TEST_F(SmallPlaylist, ADoubleClickOnAnItemPlaysItAndOnEmptySpaceOnlyCloses) {
     Open();
     DoubleClick(Item(2));
     EXPECT_EQ(Work().Current, 3);
-    EXPECT_TRUE(form->Transport().Timer1Enabled());
+    EXPECT_TRUE(run->Transport().Timer1Enabled());
     EXPECT_FALSE(small_list.isVisible());
 
     Open();
