@@ -14,10 +14,6 @@ constexpr quint8 kThumbSize = 63;
 
 }  // namespace
 
-std::span<const windows::WindowControl> TEqualizer::LayoutTable() {
-    return kControls;
-}
-
 TEqualizer::TEqualizer(const EqualizerParts& parts, QWidget* parent)
     : SkinWindowOf(kClient, controls::ToQRect(controls::RecordOf(Eq::ImgFonEq).rect), {}, parent),
       bass_(parts.bass),

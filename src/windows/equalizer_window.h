@@ -27,8 +27,6 @@ class TEqualizer : public windows::SkinWindowOf<controls::Eq>, public config::Eq
     Q_OBJECT
   public:
     explicit TEqualizer(const EqualizerParts& parts, QWidget* parent = nullptr);
-    // The layout table the window is built from (client pixels of its design size).
-    static std::span<const windows::WindowControl> LayoutTable();
 
     // Slider n = 1..16; 17 is the slider left of the bands.
     controls::TKVRScrollerVr& Slider(int n) const;

@@ -50,10 +50,6 @@ void LookOfBar(controls::TKVRScrollerH& bar, int maximum, const QColor& thumb) {
 
 }  // namespace
 
-std::span<const windows::WindowControl> TMinFrm::LayoutTable() {
-    return kControls;
-}
-
 TMinFrm::TMinFrm(const std::string& app_dir, const windows::Report& report, QWidget* parent)
     : SkinWindowOf(kClient, kOutline, Qt::WindowStaysOnTopHint, parent) {
     setWindowTitle("Tarvel");

@@ -54,8 +54,6 @@ class TMinFrm : public windows::SkinWindowOf<controls::Mini> {
     Q_OBJECT
   public:
     static constexpr int kVolumeStep = 10;
-    // The layout table the window is built from (client pixels of its design size).
-    static std::span<const windows::WindowControl> LayoutTable();
 
     // Hidden until the main window switches to it.
     explicit TMinFrm(const std::string& app_dir, const windows::Report& report = {},

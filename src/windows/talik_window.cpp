@@ -33,10 +33,6 @@ bool IsRowDrag(const QMimeData* data) {
 
 }  // namespace
 
-std::span<const windows::WindowControl> TTalik::LayoutTable() {
-    return kControls;
-}
-
 TTalik::TTalik(const std::string& app_dir, const windows::Report& report, QWidget* parent)
     : SkinWindowOf(kClient,
                    windows::SmallPlaylistOutline(

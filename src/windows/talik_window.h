@@ -32,8 +32,6 @@ class TTalik : public windows::SkinWindowOf<controls::SmallList> {
     Q_OBJECT
   public:
     static constexpr int kWheelRows = 3;
-    // The layout table the window is built from (client pixels of its design size).
-    static std::span<const windows::WindowControl> LayoutTable();
 
     explicit TTalik(const std::string& app_dir, const windows::Report& report = {},
                     QWidget* parent = nullptr);

@@ -5,10 +5,8 @@
 #include <span>
 #include <string>
 
+#include "controls/window_tables.h"
 #include "shell/layout_rules.h"
-#include "windows/equalizer_window.h"
-#include "windows/mini_window.h"
-#include "windows/talik_window.h"
 
 namespace tarvel::testing {
 namespace {
@@ -27,14 +25,14 @@ const shell::Layout& StartedMainLayout() {
     return layout;
 }
 
-std::span<const windows::WindowControl> SecondaryTable(SkinnedWindow window) {
+std::span<const controls::ControlRecord> SecondaryTable(SkinnedWindow window) {
     switch (window) {
         case SkinnedWindow::MiniPlayer:
-            return TMinFrm::LayoutTable();
+            return controls::MiniPlayerTable().controls;
         case SkinnedWindow::SmallPlaylist:
-            return TTalik::LayoutTable();
+            return controls::SmallPlaylistTable().controls;
         case SkinnedWindow::Equalizer:
-            return TEqualizer::LayoutTable();
+            return controls::EqualizerTable().controls;
         case SkinnedWindow::Main:
             break;
     }
@@ -52,9 +50,10 @@ QRect ControlRect(SkinnedWindow window, std::string_view name) {
             return QRect(r.left, r.top, r.width, r.height);
         }
     } else {
-        for (const windows::WindowControl& control : SecondaryTable(window)) {
+        for (const controls::ControlRecord& control : SecondaryTable(window)) {
             if (control.name == name) {
-                return control.rect;
+                return QRect(control.rect.left, control.rect.top, control.rect.width,
+                             control.rect.height);
             }
         }
     }
