@@ -36,7 +36,7 @@ class CommandDoors : public SecondaryWindowsRig {
     }
     void OpenSmallPlaylist() {
         SwitchToMini();
-        ClickMini("ImgPls");
+        ClickMini(controls::Mini::ImgPls);
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&small_list));
     }
     void DoubleClickSmallList(int item) {
@@ -66,7 +66,7 @@ TEST_F(CommandDoors, AFailingOperationIsReportedFromEveryDoorAndTheNextOneWorks)
     };
     const std::vector<Door> doors = {
         {"the main window's next button",
-         [&] { QTest::mouseClick(handle(), Qt::LeftButton, {}, Centre("ImgNext")); }},
+         [&] { QTest::mouseClick(handle(), Qt::LeftButton, {}, Centre(controls::Main::ImgNext)); }},
         {"Enter on the main window's playlist",
          [&] {
              controls().List(5).setFocus();
@@ -76,7 +76,7 @@ TEST_F(CommandDoors, AFailingOperationIsReportedFromEveryDoorAndTheNextOneWorks)
         {"the mini player's next button",
          [&] {
              SwitchToMini();
-             ClickMini("ImgNext");
+             ClickMini(controls::Mini::ImgNext);
          }},
         {"a double click in the small playlist",
          [&] {
