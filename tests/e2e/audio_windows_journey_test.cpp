@@ -21,15 +21,16 @@ constexpr QRgb kBoxColour = 0xFF121317;  // CmdSearch's background
 // What moves by itself while a song plays: the scrolling title, the position bar, the times.
 std::vector<QRect> MovingWhilePlaying() {
     std::vector<QRect> moving;
-    for (const char* name : {"Label3", "TimeSKRL", "StaticText1", "StaticText2"}) {
-        moving.push_back(ControlRect(SkinnedWindow::Main, name));
+    for (controls::Main name : {controls::Main::Label3, controls::Main::TimeSKRL,
+                                controls::Main::StaticText1, controls::Main::StaticText2}) {
+        moving.push_back(ControlRect(name));
     }
     return moving;
 }
 // A slider's thumb in the equalizer window at the flat position: offset 23 of the slider's 45,
 // the thumb 63 pixels long.
-QPoint FlatThumb(std::string_view slider) {
-    const QRect r = ControlRect(SkinnedWindow::Equalizer, slider);
+QPoint FlatThumb(controls::Eq slider) {
+    const QRect r = ControlRect(slider);
     return {r.left() + r.width() / 2, r.top() + 23 + 63 / 2};
 }
 
@@ -76,10 +77,10 @@ bool HasWhite(const QImage& shot, const QRect& area) {
 }
 
 TEST_F(AudioWindowsJourney, EqualizerSliderAndAnalyserStripUnderTheMouse) {
-    const QRect paint_frame = ControlRect(SkinnedWindow::Main, "PaintFrame");
+    const QRect paint_frame = ControlRect(controls::Main::PaintFrame);
     const std::vector<QRect> moving_while_playing = MovingWhilePlaying();
-    const QPoint thumb = FlatThumb("KVRScrollerVr8");
-    Click("ImgEqualizer");
+    const QPoint thumb = FlatThumb(controls::Eq::KVRScrollerVr8);
+    Click(controls::Main::ImgEqualizer);
     const unsigned long equalizer = x.FindWindow("^Equalizer$");
     ASSERT_NE(equalizer, 0u) << "the equalizer window did not appear";
     const XSession::Geometry shown = x.WindowGeometry(equalizer);
@@ -94,10 +95,10 @@ TEST_F(AudioWindowsJourney, EqualizerSliderAndAnalyserStripUnderTheMouse) {
               {"mousemove", "--window", id, QString::number(thumb.x()), QString::number(y)});
     }
     x.Run("xdotool", {"mouseup", "1"});
-    x.Click(equalizer, ControlCentre(SkinnedWindow::Equalizer, "ImgClose"));
+    x.Click(equalizer, ControlCentre(controls::Eq::ImgClose));
 
-    Click("ImgPlayPause");
-    Click("ImgAn");
+    Click(controls::Main::ImgPlayPause);
+    Click(controls::Main::ImgAn);
     // The pointer leaves the window, so no hint or hover picture changes the shots.
     x.Run("xdotool", {"mousemove", "1270", "1010"});
     QElapsedTimer clock;
@@ -128,7 +129,7 @@ TEST_F(AudioWindowsJourney, EqualizerSliderAndAnalyserStripUnderTheMouse) {
 
     // A letter typed into the window switches the strip off: the command box is back in its
     // place (its colour, not the strip's black).
-    x.Click(window, ControlCentre(SkinnedWindow::Main, "ListBox5"));
+    x.Click(window, ControlCentre(controls::Main::ListBox5));
     x.Key("a");
     x.Run("xdotool", {"mousemove", "1270", "1010"});
     QThread::msleep(300);

@@ -40,26 +40,26 @@ class BrowserJourney : public ::testing::Test, protected PlayerOnDisplay {
     }
 
     // A click on a row of a panel of the main window.
-    void ClickRow(std::string_view list, int row, bool double_click = false) {
-        x.Click(window, ListRow(SkinnedWindow::Main, list, row), double_click);
+    void ClickRow(controls::Main list, int row, bool double_click = false) {
+        x.Click(window, ListRow(list, row), double_click);
     }
 };
 
 TEST_F(BrowserJourney, ArtistsAlbumsSongsSearchAndPause) {
     // ListBox1 holds the Cyrillic artist: its only song is the 440 Hz tone.
-    ClickRow("ListBox1", 0);
-    ClickRow("ListBox4", 0, true);
+    ClickRow(controls::Main::ListBox1, 0);
+    ClickRow(controls::Main::ListBox4, 0, true);
     ASSERT_TRUE(x.WaitForShown("Morning", true)) << "the Cyrillic artist's song did not play";
     QThread::msleep(1000);
     // ListBox2 holds Moon; its songs by track: Tide, Ebb.
-    ClickRow("ListBox2", 0);
-    ClickRow("ListBox4", 1, true);
+    ClickRow(controls::Main::ListBox2, 0);
+    ClickRow(controls::Main::ListBox4, 1, true);
     ASSERT_TRUE(x.WaitForShown("Ebb", true)) << "the second song of Moon did not play";
     QThread::msleep(1000);
     // Letters typed anywhere search the titles of the library: "ti" leaves Tide alone on top.
     x.Key("t");
     x.Key("i");
-    ClickRow("ListBox4", 0, true);
+    ClickRow(controls::Main::ListBox4, 0, true);
     ASSERT_TRUE(x.WaitForShown("Tide", true)) << "the search did not narrow the songs to Tide";
     QThread::msleep(1000);
     for (const char* key : {"BackSpace", "BackSpace", "slash", "p", "a", "u", "s", "e", "Return"}) {

@@ -2,10 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <span>
-#include <string>
-
-#include "controls/window_tables.h"
 #include "shell/layout_rules.h"
 
 namespace tarvel::testing {
@@ -25,51 +21,47 @@ const shell::Layout& StartedMainLayout() {
     return layout;
 }
 
-std::span<const controls::ControlRecord> SecondaryTable(SkinnedWindow window) {
-    switch (window) {
-        case SkinnedWindow::MiniPlayer:
-            return controls::MiniPlayerTable().controls;
-        case SkinnedWindow::SmallPlaylist:
-            return controls::SmallPlaylistTable().controls;
-        case SkinnedWindow::Equalizer:
-            return controls::EqualizerTable().controls;
-        case SkinnedWindow::Main:
-            break;
-    }
-    return {};
+QRect DesignRect(const controls::ControlRecord& record) {
+    return {record.rect.left, record.rect.top, record.rect.width, record.rect.height};
+}
+
+QPoint RowCentre(const QRect& list, int row) {
+    return {list.left() + list.width() / 2,
+            list.top() + row * shell::kListItemHeight + shell::kListItemHeight / 2};
 }
 
 }  // namespace
 
-QRect ControlRect(SkinnedWindow window, std::string_view name) {
-    if (window == SkinnedWindow::Main) {
-        const shell::Layout& layout = StartedMainLayout();
-        const auto found = layout.find(name);
-        if (found != layout.end()) {
-            const shell::Rect& r = found->second;
-            return QRect(r.left, r.top, r.width, r.height);
-        }
-    } else {
-        for (const controls::ControlRecord& control : SecondaryTable(window)) {
-            if (control.name == name) {
-                return QRect(control.rect.left, control.rect.top, control.rect.width,
-                             control.rect.height);
-            }
-        }
+QRect ControlRect(controls::Main control) {
+    const std::string_view name = controls::RecordOf(control).name;
+    const shell::Layout& layout = StartedMainLayout();
+    const auto found = layout.find(name);
+    if (found == layout.end()) {
+        ADD_FAILURE() << "the started layout has no " << name;
+        return {};
     }
-    ADD_FAILURE() << "no control " << name << " in the window's layout table";
-    return {};
+    const shell::Rect& r = found->second;
+    return {r.left, r.top, r.width, r.height};
 }
 
-QPoint ControlCentre(SkinnedWindow window, std::string_view name) {
-    const QRect r = ControlRect(window, name);
-    return {r.left() + r.width() / 2, r.top() + r.height() / 2};
+QRect ControlRect(controls::Mini control) {
+    return DesignRect(controls::RecordOf(control));
 }
 
-QPoint ListRow(SkinnedWindow window, std::string_view list, int row) {
-    const QRect r = ControlRect(window, list);
-    return {r.left() + r.width() / 2,
-            r.top() + row * shell::kListItemHeight + shell::kListItemHeight / 2};
+QRect ControlRect(controls::SmallList control) {
+    return DesignRect(controls::RecordOf(control));
+}
+
+QRect ControlRect(controls::Eq control) {
+    return DesignRect(controls::RecordOf(control));
+}
+
+QPoint ListRow(controls::Main list, int row) {
+    return RowCentre(ControlRect(list), row);
+}
+
+QPoint ListRow(controls::SmallList list, int row) {
+    return RowCentre(ControlRect(list), row);
 }
 
 }  // namespace tarvel::testing

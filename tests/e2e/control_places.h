@@ -2,24 +2,30 @@
 
 #include <QPoint>
 #include <QRect>
-#include <string_view>
+
+#include "controls/window_tables.h"
 
 // Where the journeys click: the controls' places as the program lays its windows out, read from
-// the windows' layout tables, so that a control that moves moves the click with it.
+// the windows' layout tables, so that a control that moves moves the click with it. Controls are
+// named by their windows' constants, so a misspelt name fails to compile.
 namespace tarvel::testing {
 
-// The skinned windows the journeys reach into.
-enum class SkinnedWindow { Main, MiniPlayer, SmallPlaylist, Equalizer };
-
 // A control's rectangle in client pixels: the window's layout table, for the main window as the
-// start-up's resizing rules leave it with the size the shipped settings keep. A name the table
-// does not hold fails the test and gives an empty rectangle.
-QRect ControlRect(SkinnedWindow window, std::string_view name);
+// start-up's resizing rules leave it with the size the shipped settings keep.
+QRect ControlRect(controls::Main control);
+QRect ControlRect(controls::Mini control);
+QRect ControlRect(controls::SmallList control);
+QRect ControlRect(controls::Eq control);
 
 // The middle of a control (halves rounded down), where a click on it lands.
-QPoint ControlCentre(SkinnedWindow window, std::string_view name);
+template <typename Id>
+QPoint ControlCentre(Id control) {
+    const QRect r = ControlRect(control);
+    return {r.left() + r.width() / 2, r.top() + r.height() / 2};
+}
 
 // The middle of a list's row (0 is the first shown), rows 16 pixels high.
-QPoint ListRow(SkinnedWindow window, std::string_view list, int row);
+QPoint ListRow(controls::Main list, int row);
+QPoint ListRow(controls::SmallList list, int row);
 
 }  // namespace tarvel::testing

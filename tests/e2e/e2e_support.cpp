@@ -133,12 +133,12 @@ void PlayerOnDisplay::StartPlayer(const QString& title, const std::string& wav_n
     ASSERT_NE(window, 0u) << "no main window shown titled " << title.toStdString();
 }
 
-void PlayerOnDisplay::Click(std::string_view control, bool double_click) const {
-    x.Click(window, ControlCentre(SkinnedWindow::Main, control) * scale, double_click);
+void PlayerOnDisplay::Click(controls::Main control, bool double_click) const {
+    x.Click(window, ControlCentre(control) * scale, double_click);
 }
 
 void PlayerOnDisplay::CloseAndExpectExit() {
-    Click("ImgClose");
+    Click(controls::Main::ImgClose);
     ExpectExit(player, 0, 30000);
 }
 

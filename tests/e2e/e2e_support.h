@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "controls/window_tables.h"
 #include "e2e/x_session.h"
 #include "playlists/playlist.h"
 #include "support/temp_dir.h"
@@ -87,7 +88,7 @@ class PlayerOnDisplay {
     void StartPlayer(const QString& title = QStringLiteral("^Tarvel$"),
                      const std::string& wav_name = "out.wav");
     // Clicks a control of the main window (twice for a double click).
-    void Click(std::string_view control, bool double_click = false) const;
+    void Click(controls::Main control, bool double_click = false) const;
     // Clicks the main window's close button; the player must end with exit code 0.
     void CloseAndExpectExit();
 

@@ -30,7 +30,7 @@ class MiniPlayerJourney : public ::testing::Test, protected PlayerOnDisplay {
         const std::string png = app.FilePath("screen.png");
         x.Screenshot(png);
         return QImage(QString::fromStdString(png))
-            .copy(ControlRect(SkinnedWindow::MiniPlayer, "Label3").translated(mini.x, mini.y));
+            .copy(ControlRect(controls::Mini::Label3).translated(mini.x, mini.y));
     }
 
     // Whether the player has asked the (recording) desktop for this tray call.
@@ -42,11 +42,11 @@ class MiniPlayerJourney : public ::testing::Test, protected PlayerOnDisplay {
 };
 
 TEST_F(MiniPlayerJourney, TheMiniPlayerStandsInForTheMainWindowAndItsListPlaysASong) {
-    Click("ImgPlayPause");
+    Click(controls::Main::ImgPlayPause);
     ASSERT_TRUE(x.WaitForShown("tone440", true)) << "the first song did not start";
 
     // ImgMini: the main window goes and the strip shows at the top of the screen.
-    Click("ImgMini");
+    Click(controls::Main::ImgMini);
     ASSERT_TRUE(x.WaitForShown("tone440", false)) << "the main window is still shown";
     const unsigned long mini = x.FindWindow("^Tarvel$");
     ASSERT_NE(mini, 0u) << "no mini player";
@@ -70,13 +70,13 @@ TEST_F(MiniPlayerJourney, TheMiniPlayerStandsInForTheMainWindowAndItsListPlaysAS
     EXPECT_EQ(changes, 2) << "the title does not scroll";
 
     // The small list drops down; a double click on the third song plays it and closes the list.
-    x.Click(mini, ControlCentre(SkinnedWindow::MiniPlayer, "ImgPls"));
+    x.Click(mini, ControlCentre(controls::Mini::ImgPls));
     const unsigned long list = x.FindWindow("^Talik$");
     ASSERT_NE(list, 0u) << "the small playlist did not open";
     const XSession::Geometry dropped = x.WindowGeometry(list);
     EXPECT_EQ(dropped.x, strip.x + 303 - 15);
     EXPECT_EQ(dropped.y, 46 - 20);
-    x.Click(list, ListRow(SkinnedWindow::SmallPlaylist, "ListBox6", 2), true);
+    x.Click(list, ListRow(controls::SmallList::ListBox6, 2), true);
     EXPECT_TRUE(x.WaitForShown("^Talik$", false)) << "the list stayed open";
     QThread::msleep(1500);
 
@@ -91,10 +91,10 @@ TEST_F(MiniPlayerJourney, TheMiniPlayerStandsInForTheMainWindowAndItsListPlaysAS
     EXPECT_TRUE(TrayCalled("DeleteTrayIcon")) << "the tray icon stayed";
 
     // Once more to the mini player; its close button saves and ends the run.
-    x.Click(x.FindWindow("tone880"), ControlCentre(SkinnedWindow::Main, "ImgMini"));
+    x.Click(x.FindWindow("tone880"), ControlCentre(controls::Main::ImgMini));
     const unsigned long mini_again = x.FindWindow("^Tarvel$");
     ASSERT_NE(mini_again, 0u);
-    x.Click(mini_again, ControlCentre(SkinnedWindow::MiniPlayer, "ImgClose"));
+    x.Click(mini_again, ControlCentre(controls::Mini::ImgClose));
     ExpectExit(player, 0, 30000);
 
     // Heard: the first song, then the third; the second never.

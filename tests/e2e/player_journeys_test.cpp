@@ -31,7 +31,7 @@ TEST_F(PlayerJourney, PlayButtonPlaysTheSongsInOrderAndTheHotkeySkips) {
     EXPECT_EQ(shown.width, 692);
     EXPECT_EQ(shown.height, 513);
 
-    Click("ImgPlayPause");
+    Click(controls::Main::ImgPlayPause);
     ASSERT_TRUE(x.WaitForShown("tone440", true, 10000)) << "the first song did not start";
     QThread::msleep(1500);
     x.Key("super+Right");
@@ -84,7 +84,7 @@ TEST_F(PlayerJourney, SecondStartWhileRunningEndsAtOnceTouchingNothing) {
 }
 
 TEST_F(PlayerJourney, SigtermWhilePlayingSavesLikeTheCloseButton) {
-    Click("ImgPlayPause");
+    Click(controls::Main::ImgPlayPause);
     ASSERT_TRUE(x.WaitForShown("tone440", true, 10000)) << "the first song did not start";
     QThread::msleep(1200);
     TerminateAndExpectCleanExit(player, 30000);

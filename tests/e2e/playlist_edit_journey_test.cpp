@@ -101,21 +101,21 @@ class PlaylistEditJourney : public ::testing::Test, protected PlayerOnDisplay {
 
 TEST_F(PlaylistEditJourney, DragDeleteLoopAndSpecialCopy) {
     // Moon's songs by track: Tide, Ebb. Ebb is dragged onto the first playlist row.
-    x.Click(window, ListRow(SkinnedWindow::Main, "ListBox2", 0));
+    x.Click(window, ListRow(controls::Main::ListBox2, 0));
     QThread::msleep(300);
-    Drag(ListRow(SkinnedWindow::Main, "ListBox4", 1), ListRow(SkinnedWindow::Main, "ListBox5", 0));
+    Drag(ListRow(controls::Main::ListBox4, 1), ListRow(controls::Main::ListBox5, 0));
     QThread::msleep(300);
     // The rows now read Ebb, Loop, Two, Three; Two is selected and deleted.
-    x.Click(window, ListRow(SkinnedWindow::Main, "ListBox5", 2));
+    x.Click(window, ListRow(controls::Main::ListBox5, 2));
     x.Key("Delete");
     // A and then B two seconds later on the playing song: from then on it loops between them.
-    Click("ImgMark");
+    Click(controls::Main::ImgMark);
     QThread::msleep(2000);
-    Click("ImgMark");
+    Click(controls::Main::ImgMark);
     QThread::msleep(4500);
     // Playlist menu (the left part of the playlist's head): Copy PList to Dir > Special copy >
     // Copy.
-    const QRect head = ControlRect(SkinnedWindow::Main, "ImgPlayListAZ");
+    const QRect head = ControlRect(controls::Main::ImgPlayListAZ);
     x.Click(window, head.left() + 10, head.top() + head.height() / 2);
     QThread::msleep(300);
     for (const char* key : {"Down", "Down", "Down", "Down", "Down", "Down", "Down", "Right", "Down",

@@ -61,7 +61,7 @@ class PlaylistStateJourney : public ::testing::Test, protected PlayerOnDisplay {
     // Which playlist's tab is lit: "PL1", "CD" or "PL2", the clearly reddest third of the tab
     // images' place.
     std::string LitTab() {
-        const QRect tab = ControlRect(SkinnedWindow::Main, "Img2Pl1");
+        const QRect tab = ControlRect(controls::Main::Img2Pl1);
         const QImage shown = OnScreen(tab);
         const char* names[] = {"PL1", "CD", "PL2"};
         const int third = tab.width() / 3;
@@ -81,13 +81,13 @@ class PlaylistStateJourney : public ::testing::Test, protected PlayerOnDisplay {
 
     // A press on the left (PL1) or the right (PL2) third of the playlist tabs.
     void ClickTab(bool right) {
-        const QRect tab = ControlRect(SkinnedWindow::Main, "Img2Pl1");
+        const QRect tab = ControlRect(controls::Main::Img2Pl1);
         x.Click(window, tab.left() + (right ? tab.width() - 10 : 10), tab.top() + tab.height() / 2);
     }
 
     // A click on a row of the playlist.
     void ClickRow(int row, bool double_click = false) {
-        x.Click(window, ListRow(SkinnedWindow::Main, "ListBox5", row), double_click);
+        x.Click(window, ListRow(controls::Main::ListBox5, row), double_click);
     }
 };
 

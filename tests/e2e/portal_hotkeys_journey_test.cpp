@@ -29,13 +29,13 @@ class HotkeyJourney : public ::testing::Test, protected PlayerOnDisplay {
         ::testing::internal::CaptureStderr();
         capturing = true;
         ASSERT_NO_FATAL_FAILURE(StartPlayer());
-        Click("ImgPlayPause");
+        Click(controls::Main::ImgPlayPause);
         ASSERT_TRUE(x.WaitForShown("tone440", true)) << "the first song did not start";
     }
 
     // Closes the player with its close button; it must end with exit code 0. Returns its stderr.
     std::string CloseAndTellStderr() {
-        x.Click(x.FindWindow("tone"), ControlCentre(SkinnedWindow::Main, "ImgClose"));
+        x.Click(x.FindWindow("tone"), ControlCentre(controls::Main::ImgClose));
         ExpectCleanExit(player);
         capturing = false;
         return ::testing::internal::GetCapturedStderr();

@@ -36,7 +36,7 @@ int FilledColumns(const QImage& gauge) {
 
 // A bar that is neither empty nor full (the sort shows only those two).
 bool PartlyFilled(int filled) {
-    return filled > 0 && filled < ControlRect(SkinnedWindow::Main, "Gauge1").width() - 2;
+    return filled > 0 && filled < ControlRect(controls::Main::Gauge1).width() - 2;
 }
 
 class ScanJourney : public ::testing::Test, protected PlayerOnDisplay {
@@ -72,10 +72,10 @@ class ScanJourney : public ::testing::Test, protected PlayerOnDisplay {
         return QImage(QString::fromStdString(png));
     }
     static int Filled(const QImage& shot) {
-        return FilledColumns(shot.copy(ControlRect(SkinnedWindow::Main, "Gauge1")));
+        return FilledColumns(shot.copy(ControlRect(controls::Main::Gauge1)));
     }
     static QImage PlayButton(const QImage& shot) {
-        return shot.copy(ControlRect(SkinnedWindow::Main, "ImgPlayPause"));
+        return shot.copy(ControlRect(controls::Main::ImgPlayPause));
     }
     void MovePointerAway() {
         x.Run("xdotool", {"mousemove", "--window", QString::number(window), "300", "10"});
@@ -136,7 +136,7 @@ TEST_F(ScanJourney, TheGaugeGrowsWhileTheSongPlaysOnAndPauseIsObeyed) {
         const bool click_pause = widths.size() >= 5;
         widths.clear();
         const int windows_before = VisibleWindows();
-        Click("ImgLibrary");
+        Click(controls::Main::ImgLibrary);
         ASSERT_TRUE(WaitForMoreWindows(windows_before)) << "the library menu did not open";
         x.Key("Down");  // "Clear Library and Add Files": a full scan, one pass of the gauge
         x.Key("Return");
@@ -149,7 +149,7 @@ TEST_F(ScanJourney, TheGaugeGrowsWhileTheSongPlaysOnAndPauseIsObeyed) {
             }
             if (click_pause && widths.size() == 2 && !pause_clicked) {
                 pause_clicked = true;
-                Click("ImgPlayPause");
+                Click(controls::Main::ImgPlayPause);
                 MovePointerAway();
                 const QImage after = GrabWindow();
                 const bool scanning = LibraryPaths() < static_cast<size_t>(files);

@@ -129,7 +129,7 @@ TEST_F(SoakJourney, EverySongPlaysToTheEndOfItsSoundAndTheTitleNamesThePlayingSo
     ASSERT_NO_FATAL_FAILURE(StartPlayer());
     const QString id = QString::number(window);
     // The time bar's band: the bar less its two arrow buttons.
-    const QRect bar = ControlRect(SkinnedWindow::Main, "TimeSKRL");
+    const QRect bar = ControlRect(controls::Main::TimeSKRL);
     const QRect band =
         controls::LayoutWithButtons(controls::ScrollKind::Horizontal, bar.width(), bar.height())
             .scroller.translated(bar.topLeft());
@@ -159,7 +159,7 @@ TEST_F(SoakJourney, EverySongPlaysToTheEndOfItsSoundAndTheTitleNamesThePlayingSo
 
     {
         const CpuLoad load(3);
-        Click("ImgPlayPause");
+        Click(controls::Main::ImgPlayPause);
         for (size_t i = 0; i < songs.size(); ++i) {
             const Song& song = songs[i];
             ASSERT_TRUE(wait_for_song(song, 30000)) << song.name << " did not start";

@@ -63,18 +63,18 @@ TEST(WindowPlacementJourney, AFarOffSavedPositionOpensOnTheScreenAndEveryRestore
 
     // The mini player stands in on the screen; its normal-panel button brings the main window
     // back to the same place.
-    j.Click("ImgMini");
+    j.Click(controls::Main::ImgMini);
     ASSERT_TRUE(j.x.WaitForShown("tone440", false)) << "the main window is still shown";
     const unsigned long mini = j.x.FindWindow("^Tarvel$");
     ASSERT_NE(mini, 0u) << "no mini player";
     ExpectOnScreen(j.x.WindowGeometry(mini), screen, "the mini player");
-    j.x.Click(mini, ControlCentre(SkinnedWindow::MiniPlayer, "ImgNormal"));
+    j.x.Click(mini, ControlCentre(controls::Mini::ImgNormal));
     ASSERT_TRUE(j.x.WaitForShown("tone440", true)) << "the main window did not come back";
     EXPECT_TRUE(SamePlace(j.x.WindowGeometry(j.window), opened))
         << "the mini player brought the main window back elsewhere";
 
     // The equalizer opens beside the main window, on the screen, not over it.
-    j.Click("ImgEqualizer");
+    j.Click(controls::Main::ImgEqualizer);
     const unsigned long equalizer = j.x.FindWindow("^Equalizer$");
     ASSERT_NE(equalizer, 0u) << "the equalizer did not open";
     const XSession::Geometry eq = j.x.WindowGeometry(equalizer);
