@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "controls/skin_controls.h"
 #include "shell/layout_rules.h"
 
 namespace tarvel::testing {
@@ -19,10 +20,6 @@ const shell::Layout& StartedMainLayout() {
         return started;
     }();
     return layout;
-}
-
-QRect DesignRect(const controls::ControlRecord& record) {
-    return {record.rect.left, record.rect.top, record.rect.width, record.rect.height};
 }
 
 QPoint RowCentre(const QRect& list, int row) {
@@ -45,15 +42,15 @@ QRect ControlRect(controls::Main control) {
 }
 
 QRect ControlRect(controls::Mini control) {
-    return DesignRect(controls::RecordOf(control));
+    return controls::ToQRect(controls::RecordOf(control).rect);
 }
 
 QRect ControlRect(controls::SmallList control) {
-    return DesignRect(controls::RecordOf(control));
+    return controls::ToQRect(controls::RecordOf(control).rect);
 }
 
 QRect ControlRect(controls::Eq control) {
-    return DesignRect(controls::RecordOf(control));
+    return controls::ToQRect(controls::RecordOf(control).rect);
 }
 
 QPoint ListRow(controls::Main list, int row) {
