@@ -53,6 +53,17 @@ const std::initializer_list<Group> kGroupLines = {kEngine,    kArtistPanels, kLo
                                                   kAlbumSort, kSearchScope,  kSearchMatch,
                                                   kSongSort,  kShuffle,      kRepeat};
 
+// Lines after the 24th: settings added since, each a "key=choice" line. The first choice of each
+// group is its default, which is not written, so the file of a user who never changed them keeps
+// its 24 lines. They are read in any order; a line matching no choice changes nothing.
+const Group kTagEncoding = {{Item::TagsWindows1251, "TagsWithoutEncoding=Windows-1251"},
+                            {Item::TagsLatin1, "TagsWithoutEncoding=Latin-1"},
+                            {Item::TagsGuess, "TagsWithoutEncoding=Guess"}};
+const Group kLeveling = {{Item::LevelingOff, "VolumeLeveling=Off"},
+                         {Item::LevelingTrack, "VolumeLeveling=Track"},
+                         {Item::LevelingAlbum, "VolumeLeveling=Album"}};
+const std::initializer_list<Group> kTrailingGroups = {kTagEncoding, kLeveling};
+
 struct PlaylistLine {
     Playlist playlist;
     std::string_view text;
@@ -130,6 +141,13 @@ std::vector<std::string> ConfLines(const Settings& settings) {
     lines.push_back("CDinf=" + OneLine(settings.CDinf));
     lines.push_back("PachToCopyDir=" + OneLine(settings.PachToCopyDir));
     lines.push_back("PlEqNowFileName=" + OneLine(settings.PlEqNowFileName));
+    for (const Group& group : kTrailingGroups) {
+        for (const Choice& choice : group) {
+            if (choice.item != group.begin()->item && settings.Checked(choice.item)) {
+                lines.emplace_back(choice.text);
+            }
+        }
+    }
     return lines;
 }
 
@@ -222,6 +240,16 @@ bool ApplyConfLines(const std::vector<std::string>& lines, Settings& settings, C
         settings.*text_line.value = From(*line, text_line.key_length);
         if (text_line.value == &Settings::PachToCopyDir) {
             settings.UpdateCopyDirCaption();
+        }
+    }
+
+    for (line = take(); line != nullptr; line = take()) {
+        for (const Group& group : kTrailingGroups) {
+            for (const Choice& choice : group) {
+                if (*line == choice.text) {
+                    settings.Check(choice.item);
+                }
+            }
         }
     }
     return true;

@@ -22,6 +22,8 @@ enum class Group {
     Repeat,
     Sleep,
     QuickPlay,
+    TagEncoding,
+    Leveling,
 };
 
 struct ItemInfo {
@@ -66,6 +68,12 @@ constexpr std::array<ItemInfo, kItemCount> kItems = {{
     {"Afterendplaylist1", Group::Sleep},
     {"AfterendTimer1", Group::Sleep},
     {"Enabled1", Group::QuickPlay},
+    {"TagsWindows1251", Group::TagEncoding},
+    {"TagsLatin1", Group::TagEncoding},
+    {"TagsGuess", Group::TagEncoding},
+    {"LevelingOff", Group::Leveling},
+    {"LevelingTrack", Group::Leveling},
+    {"LevelingAlbum", Group::Leveling},
 }};
 
 Group GroupOf(Item item) {
@@ -112,6 +120,8 @@ Settings::Settings() {
     Check(Item::ByNomSong);
     Check(Item::mShuffPlist);
     Check(Item::repeatOne1);
+    Check(Item::TagsWindows1251);
+    Check(Item::LevelingOff);
     for (size_t i = 0; i < kShareItems.size(); ++i) {
         share_captions_[i] = kShareItems[i].design_caption;
     }

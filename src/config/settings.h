@@ -64,8 +64,17 @@ enum class Item {
     AfterendTimer1,
     // Quick play: a check item of its own.
     Enabled1,
+    // Preferences, "Tags without an encoding": how tag text that declares no Unicode encoding
+    // (ID3v1, ID3v2 encoding 0) is read.
+    TagsWindows1251,
+    TagsLatin1,
+    TagsGuess,
+    // Preferences, "Volume leveling": the ReplayGain gain applied before the equalizer.
+    LevelingOff,
+    LevelingTrack,
+    LevelingAlbum,
 };
-inline constexpr int kItemCount = static_cast<int>(Item::Enabled1) + 1;
+inline constexpr int kItemCount = static_cast<int>(Item::LevelingAlbum) + 1;
 
 // The item's name as the menus know it: "mShuffLib", "InAllLibrary2".
 std::string_view ItemName(Item item);

@@ -105,6 +105,36 @@ TEST_F(ConfigTest, EveryChoiceOfEachGroupSurvivesTheRoundTrip) {
     }
 }
 
+TEST_F(ConfigTest, LaterSettingsFollowTheTwentyFourLinesOnlyWhenChangedAndReadInAnyOrder) {
+    // Defaults add nothing: the file stays the 24 lines older versions wrote and read.
+    EXPECT_EQ(ConfLines(Settings()).size(), 24u);
+
+    Settings written = AllSet();
+    written.Check(Item::TagsGuess);
+    written.Check(Item::LevelingAlbum);
+    auto lines = ConfLines(written);
+    ASSERT_EQ(lines.size(), 26u);
+    EXPECT_EQ(lines[24], "TagsWithoutEncoding=Guess");
+    EXPECT_EQ(lines[25], "VolumeLeveling=Album");
+
+    // Swapped, with an unknown line between: each is still read, the unknown one changes nothing.
+    std::swap(lines[24], lines[25]);
+    lines.insert(lines.begin() + 25, "SomeLaterSetting=On");
+    Settings read;
+    EXPECT_TRUE(ApplyConfLines(lines, read, links));
+    EXPECT_TRUE(read.Checked(Item::TagsGuess));
+    EXPECT_TRUE(read.Checked(Item::LevelingAlbum));
+    EXPECT_FALSE(read.Checked(Item::TagsWindows1251));
+
+    // A file of 24 lines leaves them at their defaults.
+    Settings from_old;
+    from_old.Check(Item::TagsLatin1);
+    ASSERT_TRUE(ApplyConfLines(ConfLines(Settings()), from_old, links));
+    EXPECT_TRUE(from_old.Checked(Item::TagsLatin1)) << "a missing line keeps what was set";
+    EXPECT_TRUE(Settings().Checked(Item::TagsWindows1251));
+    EXPECT_TRUE(Settings().Checked(Item::LevelingOff));
+}
+
 TEST_F(ConfigTest, RepeatWithNothingCheckedIsWrittenAsAllSong) {
     settings.Uncheck(Item::repeatOne1);
     EXPECT_EQ(ConfLines(settings)[8], "Repeat:=AllSong");
