@@ -18,7 +18,12 @@ namespace {
 // Fills PaintFrame. A tick draws one frame straight onto the strip: the engine's spectrum is
 // drawn off-screen and copied once. Other repaints (the window uncovered) copy the last frame
 // again without moving the bars; with the analyser off the strip shows PaintFrame's own colour.
-class SpectrumStrip : public QWidget, public audio::SpectrumView, public AnalyserStrip {
+// It is a view of the main display, which asks it whether it is on and tells it when a frame is
+// due. It lives as long as the window, whose display it is attached to.
+class SpectrumStrip : public QWidget,
+                      public audio::SpectrumView,
+                      public AnalyserStrip,
+                      public DisplayView {
   public:
     SpectrumStrip(MainControls& controls, audio::CBassEngine& bass)
         : QWidget(controls.PaintFrame), controls_(controls), bass_(bass), switch_(bass, *this) {
@@ -31,7 +36,9 @@ class SpectrumStrip : public QWidget, public audio::SpectrumView, public Analyse
     bool On() const override { return switch_.On(); }
     void Rebuild() override { switch_.Rebuild(); }
 
-    void Tick() {
+    // DisplayView
+    bool SpectrumOn() const override { return switch_.On(); }
+    void DrawSpectrum() override {
         due_ = true;
         repaint();
     }
@@ -73,8 +80,7 @@ class SpectrumStrip : public QWidget, public audio::SpectrumView, public Analyse
 AnalyserStrip& ConnectSpectrum(MainControls& controls, MainDisplay& display,
                                audio::CBassEngine& bass, PlayerCommands& commands) {
     auto* strip = new SpectrumStrip(controls, bass);
-    display.hooks.spectrum_on = [strip] { return strip->On(); };
-    display.hooks.draw_spectrum = [strip] { strip->Tick(); };
+    display.Attach(*strip);
     QObject::connect(&controls.Image(controls::Main::ImgAn), &controls::TMegaImage::OnClick, strip,
                      [strip, &commands] { commands.Run([strip] { strip->Click(); }); });
     return *strip;

@@ -1,5 +1,7 @@
 #include "shell/main_display.h"
 
+#include <algorithm>
+
 #include <QCoreApplication>
 #include <QLabel>
 
@@ -72,6 +74,7 @@ void MainDisplay::Attach(DisplayView& view) {
     if (!mini_time_.empty()) {
         view.ShowTime(mini_time_);
     }
+    view.ShowAppTitle(app_title_);
 }
 
 void MainDisplay::Detach(DisplayView& view) {
@@ -97,9 +100,7 @@ void MainDisplay::SetMiniTime(const std::string& text) {
 
 void MainDisplay::SetAppTitle(const std::string& title) {
     app_title_ = title;
-    if (hooks.app_title) {
-        hooks.app_title(title);
-    }
+    ForViews([&title](DisplayView& view) { view.ShowAppTitle(title); });
 }
 
 int MainDisplay::MeasureTitle(const std::string& text) const {
@@ -133,13 +134,12 @@ void MainDisplay::RestoreTopmost() {
 }
 
 bool MainDisplay::SpectrumOn() const {
-    return hooks.spectrum_on && hooks.spectrum_on();
+    return std::any_of(views_.begin(), views_.end(),
+                       [](const DisplayView* view) { return view->SpectrumOn(); });
 }
 
 void MainDisplay::DrawSpectrum() {
-    if (hooks.draw_spectrum) {
-        hooks.draw_spectrum();
-    }
+    ForViews([](DisplayView& view) { view.DrawSpectrum(); });
 }
 
 void MainDisplay::SetTimer1(bool on) {

@@ -30,14 +30,12 @@ class DisplayView {
     virtual std::optional<int> TitleWidth() const { return std::nullopt; }
     virtual void ShowTitle(const std::string&, int, uint32_t, uint32_t) {}
     virtual void RestoreTopmost() {}
-};
-
-// What the main window and the analyser strip add to the display: the application title's
-// other places and the spectrum. Unset hooks do nothing.
-struct DisplayHooks {
-    std::function<void(const std::string& title)> app_title;
-    std::function<bool()> spectrum_on;
-    std::function<void()> draw_spectrum;
+    // The application title's places besides the display's own (the window title, the tray tip).
+    virtual void ShowAppTitle(const std::string&) {}
+    // A view that draws the spectrum (the analyser strip) says whether it is on, and draws the
+    // next frame when the display is due.
+    virtual bool SpectrumOn() const { return false; }
+    virtual void DrawSpectrum() {}
 };
 
 // The main window as the transport, the playlists and the library scan see it: bars, buttons,
@@ -54,7 +52,6 @@ class MainDisplay : public transport::TransportDisplay,
     // main window counts as visible and the mini player as hidden.
     void SetWindows(const WindowStateHost* windows) { windows_ = windows; }
 
-    DisplayHooks hooks;
     // The module player's timer, switched with FMOD playback.
     QTimer* module_timer = nullptr;
 
@@ -101,7 +98,8 @@ class MainDisplay : public transport::TransportDisplay,
     const std::string& MiniTime() const { return mini_time_; }
 
     // Attaches a view, made after songs may have started: it is shown the last state at once
-    // (time bar, volume, play button, time text) and follows the display from then on.
+    // (time bar, volume, play button, time text, application title) and follows the display from
+    // then on.
     void Attach(DisplayView& view);
     void Detach(DisplayView& view);
 

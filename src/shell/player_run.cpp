@@ -98,13 +98,16 @@ PlayerRun::PlayerRun(system::SystemServices& services, std::string app_dir,
 }
 
 PlayerRun::~PlayerRun() {
+    if (states_) {
+        window_->Display().Detach(*this);
+    }
     sound::SetSoundTroubleListener(nullptr);
     StopBackgroundWork();
 }
 
 void PlayerRun::ReadConfigAndLibrary() {
     engines_ = std::make_unique<ShellEngines>(services_, settings_, app_dir_);
-    links_ = std::make_unique<ShellLinks>(*engines_);
+    links_ = std::make_unique<ShellLinks>(*engines_, *commands_);
     config_files_ = std::make_unique<config::ConfigFiles>(app_dir_, settings_, eq_gains_, *links_);
     const config::WindowPosition position = config_files_->ReadConfig("Conf.tcf");
     if (settings_.Checked(config::Item::Apollo)) {
@@ -120,7 +123,6 @@ void PlayerRun::ReadConfigAndLibrary() {
     ReportStalls(*window_);
     // A scan cut off while it put its new library in place is finished before it is read.
     commands_->Run([this] { library::LibraryBuild::Recover(library::LibraryStore(app_dir_)); });
-    links_->open_library_builder = [this] { library_actions_->ClearLibraryAndAddFiles(); };
     FillArtistPanels();
     if (settings_.Checked(config::Item::mIncorporated1)) {
         window_->SetArtistPanelMode(true);
@@ -133,10 +135,7 @@ void PlayerRun::MakeWindowStates() {
     host_ = std::make_unique<WindowHost>(*window_, *answering_commands_);
     states_ = std::make_unique<WindowStates>(*host_, *desktop_);
     window_->Display().SetWindows(host_.get());
-    window_->Display().hooks.app_title = [this](const std::string& title) {
-        window_->setWindowTitle(text::Cp1251ToQString(title));
-        states_->AppTitleChanged(title);
-    };
+    window_->Display().Attach(*this);
     states_->RegisterHotkeys(
         [this](const std::function<void()>& operation) { answering_commands_->Run(operation); });
     connect(window_.get(), &TForm1::Closing, this, [this] { Closing(); });
@@ -292,6 +291,11 @@ void PlayerRun::ShowShuffleOptions() {
 
 void PlayerRun::AttachSecondaryWindows(TMinFrm& mini, TTalik& talik) {
     secondary_ = std::make_unique<SecondaryWindows>(*this, mini, talik);
+}
+
+void PlayerRun::ShowAppTitle(const std::string& title) {
+    window_->setWindowTitle(text::Cp1251ToQString(title));
+    states_->AppTitleChanged(title);
 }
 
 void PlayerRun::AttachWindowStandIns(QWidget* mini, QWidget* talik) {

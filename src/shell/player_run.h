@@ -8,6 +8,7 @@
 #include "config/eq_preset.h"
 #include "config/settings.h"
 #include "library/song_record.h"
+#include "shell/main_display.h"
 #include "windows/window_placement.h"
 
 namespace tarvel {
@@ -63,8 +64,10 @@ struct PlayingCore;
 // One run of the player: the state it shares (settings, equalizer gains, configuration files,
 // engines, the library's scanner and actions, the artist index, the playing core, the desktop,
 // the window states) and its windows, made and wired here in their fixed order, and taken down
-// in the exit order when the main window closes. The main window is a view of the run.
-class PlayerRun : public QObject {
+// in the exit order when the main window closes. The main window is a view of the run. The run
+// is itself a view of the main display for the application title's other places: the window
+// title and the tray tip.
+class PlayerRun : public QObject, private DisplayView {
     Q_OBJECT
   public:
     // The start-up up to the first show of the main window (see StartRun).
@@ -128,6 +131,9 @@ class PlayerRun : public QObject {
     TSFoptions* ShuffleOptions() { return shuffle_options_.get(); }
 
   private:
+    // DisplayView
+    void ShowAppTitle(const std::string& title) override;
+
     void ReadConfigAndLibrary();
     void MakeWindowStates();
     void AttachModulePlayer();

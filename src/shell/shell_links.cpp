@@ -6,6 +6,7 @@
 #include "external/apollo_command.h"
 #include "external/apollo_lifecycle.h"
 #include "platform/system/system_services.h"
+#include "shell/player_commands.h"
 
 namespace tarvel::shell {
 
@@ -53,9 +54,7 @@ void ShellLinks::ApolloCommand(int command, int value) {
 }
 
 void ShellLinks::OpenLibraryBuilder() {
-    if (open_library_builder) {
-        open_library_builder();
-    }
+    commands_.ClearLibraryAndAddFiles();
 }
 
 void ShellLinks::ReportError(const std::string& text) {

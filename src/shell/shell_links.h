@@ -1,6 +1,5 @@
 #pragma once
 
-#include <functional>
 #include <string>
 
 #include "config/config_links.h"
@@ -17,6 +16,8 @@ class SystemServices;
 
 namespace tarvel::shell {
 
+class PlayerCommands;
+
 // What the playlists ask of the engines: the FMOD engine (once its window exists) and the
 // external player.
 class ShellEngines : public playlists::PlaylistEngines {
@@ -24,8 +25,6 @@ class ShellEngines : public playlists::PlaylistEngines {
     ShellEngines(system::SystemServices& services, config::Settings& settings, std::string app_dir);
 
     audio::FmodEngine* fmod = nullptr;
-    // Reads the disc into the CD playlist after the external player's plug-in was installed.
-    std::function<void()> rebuild_cd_playlist;
     // The external player's starts made by the program, whose windows a hand-over waits for.
     external::ApolloStarts apollo_starts;
 
@@ -43,12 +42,11 @@ class ShellEngines : public playlists::PlaylistEngines {
 };
 
 // What reading and writing the settings reach: the FMOD volume, the external player, the library
-// builder of a first run.
+// builder of a first run (the run's own operation, inside its error boundary).
 class ShellLinks : public config::ConfigLinks {
   public:
-    explicit ShellLinks(ShellEngines& engines) : engines_(engines) {}
-
-    std::function<void()> open_library_builder;
+    ShellLinks(ShellEngines& engines, PlayerCommands& commands)
+        : engines_(engines), commands_(commands) {}
 
     void SetFmodVolume(int volume) override;
     void ApolloCommand(int command, int value) override;
@@ -60,6 +58,7 @@ class ShellLinks : public config::ConfigLinks {
 
   private:
     ShellEngines& engines_;
+    PlayerCommands& commands_;
 };
 
 }  // namespace tarvel::shell
