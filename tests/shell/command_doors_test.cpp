@@ -1,8 +1,10 @@
-// Every door of the player reaches the one error boundary: the main window's buttons and keys,
-// the mini player, the small playlist, the hotkeys, the desktop's media controls, the command box
-// and files handed over.
+// Every door of the player reaches the one error boundary: the main window's buttons, keys and
+// menus, the mini player, the small playlist, the hotkeys (X11 grabs and the portal deliver them
+// through the same desktop handler), the desktop's media controls, the command box and
+// files handed over.
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QLineEdit>
 #include <QTest>
 #include <functional>
@@ -82,6 +84,13 @@ TEST_F(CommandDoors, AFailingOperationIsReportedFromEveryDoorAndTheNextOneWorks)
          [&] {
              OpenSmallPlaylist();
              DoubleClickSmallList(3);
+         }},
+        {"the playlist menu's quick play item",
+         [&] {
+             auto* quick = form->findChild<QAction*>("Enabled1");
+             ASSERT_NE(quick, nullptr);
+             run->Settings().Uncheck(config::Item::Enabled1);
+             quick->trigger();
          }},
         {"the next hotkey", [&] { desktop->FireHotkey(desktop::kHotkeyRight); }},
         {"the media controls' next", [&] { media.Next(); }},
