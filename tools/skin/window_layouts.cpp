@@ -3,64 +3,73 @@
 #include <cstring>
 #include <stdexcept>
 
+#include "controls/skin_controls.h"
+#include "controls/window_tables.h"
 #include "skin_style.h"
 
 namespace tarvel::skin {
 namespace {
 
 using Kind = LayoutItem::Kind;
+using controls::Eq;
+using controls::Main;
+using controls::Mini;
+using controls::Shuffle;
+using controls::SmallList;
 
 // The outline from (left, top) to (right, bottom), the platform's way: right and bottom outside.
 QRect Outline(int left, int top, int right, int bottom) {
     return QRect(QPoint(left, top), QSize(right - left, bottom - top));
 }
 
-LayoutItem Back(const char* control, QRect at) {
-    return {Kind::Backdrop, control, at};
+// A control where its window's layout table puts it. The table's names are literals, so the name
+// stays valid for the program's life.
+template <typename Id>
+LayoutItem Place(Kind kind, Id id, QColor colour = {}) {
+    const controls::ControlRecord& record = controls::RecordOf(id);
+    return {kind, record.name.data(), controls::ToQRect(record.rect), colour};
 }
-LayoutItem Button(const char* control, QRect at) {
-    return {Kind::Control, control, at};
+template <typename Id>
+LayoutItem Back(Id id) {
+    return Place(Kind::Backdrop, id);
 }
-LayoutItem Paint(const char* control, QRect at, QColor colour) {
-    return {Kind::Painted, control, at, colour};
+template <typename Id>
+LayoutItem Button(Id id) {
+    return Place(Kind::Control, id);
+}
+template <typename Id>
+LayoutItem Paint(Id id, QColor colour) {
+    return Place(Kind::Painted, id, colour);
 }
 
-// Design places of the main window. The frame pieces and the header strips lie at the back, the
-// buttons over them (in the order the window creates them, so a later one covers an earlier one
-// where they share a pixel column), and the title label Label3 over everything: it covers the
-// first three columns of ImgCDmp3Libr.
+// The main window, its controls where its layout table puts them. The frame pieces and the header
+// strips lie at the back, the buttons over them (in the order the window creates them, so a later
+// one covers an earlier one where they share a pixel column), and the title label Label3 over
+// everything: it covers the first three columns of ImgCDmp3Libr.
 WindowLayout MainWindow() {
     return {
         "TForm1",
         {698, 619},
         Outline(7, 7, 682, 503),
         {
-            Back("ImgVerhLEvo", {7, 7, 268, 48}),       Back("ImgVerhCenter", {270, 7, 173, 48}),
-            Back("ImgVerhPravo", {442, 7, 240, 48}),    Back("imgLeftLine", {7, 55, 12, 394}),
-            Back("imgRigthLine", {672, 54, 10, 393}),   Back("ImgNizLevo", {7, 446, 268, 57}),
-            Back("ImgNizCenter", {275, 446, 172, 57}),  Back("ImgNizPravo", {442, 446, 240, 57}),
-            Back("ImgLeftPlist", {350, 64, 32, 22}),    Back("ImgCenterPlist", {370, 64, 119, 22}),
-            Back("ImgRigthPlist", {478, 64, 32, 22}),   Back("Img2Pl1", {377, 65, 109, 22}),
-            Back("ImgRusArt", {19, 48, 66, 14}),        Back("ImgPolosaLeftArt", {80, 48, 29, 14}),
-            Back("ImgLsrtSortBy", {107, 48, 56, 14}),   Back("ImgAlbAlboms", {177, 48, 66, 14}),
-            Back("ImgPolosaAlb", {232, 48, 43, 14}),    Back("ImgAblSortBy", {273, 48, 56, 14}),
-            Back("ImgSongSongs", {181, 244, 66, 14}),   Back("ImgPolosaSong", {247, 244, 30, 14}),
-            Back("ImgSongSortBy", {273, 244, 56, 14}),  Back("ImgPlayListAZ", {357, 48, 66, 14}),
-            Back("ImgPolosaPlist", {418, 48, 33, 14}),  Back("ImgPlistSortBy", {450, 48, 56, 14}),
-            Back("ImgEng", {521, 48, 66, 14}),          Back("ImgingCenter", {586, 48, 29, 14}),
-            Back("ImgEngSortBy", {613, 48, 56, 14}),    Button("ImgPlayPause", {14, 462, 31, 31}),
-            Button("ImgStop", {44, 468, 26, 25}),       Button("ImgPrev", {70, 470, 24, 23}),
-            Button("ImgNext", {94, 472, 22, 21}),       Button("ImgAnStr", {116, 474, 10, 10}),
-            Button("ImgAn", {126, 473, 21, 21}),        Button("ImgVis", {148, 474, 21, 20}),
-            Button("ImgVisStr", {168, 475, 10, 10}),    Button("ImgCmdPref", {180, 475, 20, 19}),
-            Button("ImgRepStr", {492, 475, 10, 10}),    Button("ImgRepeat", {502, 475, 21, 19}),
-            Button("ImgPref", {646, 462, 31, 31}),      Button("ImgLibrary", {620, 468, 26, 26}),
-            Button("ImgEqualizer", {598, 470, 22, 23}), Button("ImgHelp", {576, 472, 21, 21}),
-            Button("ImgShuffStr", {564, 472, 10, 10}),  Button("ImgShuffle", {544, 473, 21, 21}),
-            Button("ImgUndo", {524, 474, 19, 20}),      Button("ImgClose", {660, 10, 17, 17}),
-            Button("ImgVniz", {644, 10, 17, 17}),       Button("ImgMini", {626, 10, 17, 17}),
-            Button("ImgTray", {608, 10, 17, 17}),       Button("ImgCDmp3Libr", {532, 12, 72, 14}),
-            Button("ImgMark", {18, 30, 16, 15}),        Paint("Label3", {64, 12, 471, 15}, kRose),
+            Back(Main::ImgVerhLEvo),    Back(Main::ImgVerhCenter),    Back(Main::ImgVerhPravo),
+            Back(Main::imgLeftLine),    Back(Main::imgRigthLine),     Back(Main::ImgNizLevo),
+            Back(Main::ImgNizCenter),   Back(Main::ImgNizPravo),      Back(Main::ImgLeftPlist),
+            Back(Main::ImgCenterPlist), Back(Main::ImgRigthPlist),    Back(Main::Img2Pl1),
+            Back(Main::ImgRusArt),      Back(Main::ImgPolosaLeftArt), Back(Main::ImgLsrtSortBy),
+            Back(Main::ImgAlbAlboms),   Back(Main::ImgPolosaAlb),     Back(Main::ImgAblSortBy),
+            Back(Main::ImgSongSongs),   Back(Main::ImgPolosaSong),    Back(Main::ImgSongSortBy),
+            Back(Main::ImgPlayListAZ),  Back(Main::ImgPolosaPlist),   Back(Main::ImgPlistSortBy),
+            Back(Main::ImgEng),         Back(Main::ImgingCenter),     Back(Main::ImgEngSortBy),
+            Button(Main::ImgPlayPause), Button(Main::ImgStop),        Button(Main::ImgPrev),
+            Button(Main::ImgNext),      Button(Main::ImgAnStr),       Button(Main::ImgAn),
+            Button(Main::ImgVis),       Button(Main::ImgVisStr),      Button(Main::ImgCmdPref),
+            Button(Main::ImgRepStr),    Button(Main::ImgRepeat),      Button(Main::ImgPref),
+            Button(Main::ImgLibrary),   Button(Main::ImgEqualizer),   Button(Main::ImgHelp),
+            Button(Main::ImgShuffStr),  Button(Main::ImgShuffle),     Button(Main::ImgUndo),
+            Button(Main::ImgClose),     Button(Main::ImgVniz),        Button(Main::ImgMini),
+            Button(Main::ImgTray),      Button(Main::ImgCDmp3Libr),   Button(Main::ImgMark),
+            Paint(Main::Label3, kRose),
         }};
 }
 
@@ -72,22 +81,22 @@ WindowLayout MiniPlayer() {
             {733, 46},
             Outline(3, 3, 694, 26),
             {
-                Back("Imgfon", {10, 2, 673, 24}),
-                Back("ImgLeft", {2, 2, 8, 24}),
-                Back("ImgRigth", {682, 2, 12, 24}),
-                Button("ImgPlayPause", {11, 6, 18, 18}),
-                Button("ImgStop", {29, 6, 18, 18}),
-                Button("ImgPrew", {47, 6, 18, 18}),
-                Button("ImgNext", {65, 6, 18, 18}),
-                Paint("Label3", {82, 7, 221, 13}, strip),
-                Paint("StaticText1", {303, 7, 149, 15}, strip),
-                Button("ImgPls", {455, 6, 18, 18}),
-                Paint("SCRLtimeMIN", {476, 7, 141, 8}, strip),
-                Paint("SCRLvolumeMIN", {476, 13, 141, 9}, strip),
-                Button("ImgTray", {617, 5, 17, 17}),
-                Button("ImgNormal", {634, 5, 17, 17}),
-                Button("ImgMinimize", {652, 5, 17, 17}),
-                Button("ImgClose", {670, 5, 17, 17}),
+                Back(Mini::Imgfon),
+                Back(Mini::ImgLeft),
+                Back(Mini::ImgRigth),
+                Button(Mini::ImgPlayPause),
+                Button(Mini::ImgStop),
+                Button(Mini::ImgPrew),
+                Button(Mini::ImgNext),
+                Paint(Mini::Label3, strip),
+                Paint(Mini::StaticText1, strip),
+                Button(Mini::ImgPls),
+                Paint(Mini::SCRLtimeMIN, strip),
+                Paint(Mini::SCRLvolumeMIN, strip),
+                Button(Mini::ImgTray),
+                Button(Mini::ImgNormal),
+                Button(Mini::ImgMinimize),
+                Button(Mini::ImgClose),
             }};
 }
 
@@ -98,8 +107,8 @@ WindowLayout SmallPlaylist() {
             {213, 291},
             Outline(4 + 5, 0 + 2, 4 + 198 - 1, 0 + 280 - 3),
             {
-                Back("ImgFon", {4, 0, 198, 280}),
-                Paint("ListBox6", {21, 13, 154, 254}, kList),
+                Back(SmallList::ImgFon),
+                Paint(SmallList::ListBox6, kList),
             }};
 }
 
@@ -110,9 +119,9 @@ WindowLayout ShuffleOptions() {
             {364, 182},
             Outline(0, 0, 364, 182),
             {
-                Back("imgfon", {0, 0, 364, 182}),
-                Button("ImgClose", {339, 4, 19, 19}),
-                Button("ImgSave", {302, 157, 52, 19}),
+                Back(Shuffle::imgfon),
+                Button(Shuffle::ImgClose),
+                Button(Shuffle::ImgSave),
             }};
 }
 
@@ -121,10 +130,10 @@ WindowLayout Equalizer() {
             {367, 187},
             Outline(8, 4, 8 + 351, 4 + 158),
             {
-                Back("ImgFonEq", {8, 4, 351, 158}),
-                Button("ImgEnabled", {240, 12, 47, 15}),
-                Button("ImgPreset", {286, 12, 44, 15}),
-                Button("ImgClose", {331, 9, 19, 19}),
+                Back(Eq::ImgFonEq),
+                Button(Eq::ImgEnabled),
+                Button(Eq::ImgPreset),
+                Button(Eq::ImgClose),
             }};
 }
 
