@@ -24,36 +24,6 @@ namespace {
 
 constexpr const char* kService = "org.mpris.MediaPlayer2.tarvel";
 
-// Waits (fifteen seconds at most) until the condition holds, letting events in meanwhile.
-bool WaitFor(const std::function<bool()>& condition) {
-    for (int i = 0; i < 300; ++i) {
-        if (condition()) {
-            return true;
-        }
-        QTest::qWait(50);
-    }
-    return condition();
-}
-
-// Runs a command on the private bus; it must end with exit code 0. Returns its output.
-QString OnBus(const PrivateBus& bus, const QString& program, const QStringList& arguments) {
-    QProcess process;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("DBUS_SESSION_BUS_ADDRESS", bus.Address());
-    process.setProcessEnvironment(env);
-    process.start(program, arguments);
-    EXPECT_TRUE(process.waitForFinished(10000)) << program.toStdString();
-    EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
-    EXPECT_EQ(process.exitCode(), 0)
-        << program.toStdString() << " " << arguments.join(' ').toStdString() << ": "
-        << process.readAllStandardError().toStdString();
-    return QString::fromUtf8(process.readAllStandardOutput()).trimmed();
-}
-
-QString Playerctl(const PrivateBus& bus, const QStringList& arguments) {
-    return OnBus(bus, "playerctl", QStringList{"-p", "tarvel"} + arguments);
-}
-
 // The titles announced by PropertiesChanged and the positions announced by Seeked.
 class Announcements : public QObject {
     Q_OBJECT

@@ -3,7 +3,9 @@
 #include <sys/stat.h>
 
 #include <gtest/gtest.h>
+#include <QElapsedTimer>
 #include <QProcessEnvironment>
+#include <QThread>
 #include <cmath>
 #include <cstring>
 #include <filesystem>
@@ -107,6 +109,28 @@ std::vector<std::string> AppDirFixture::WriteTonePl1(const std::vector<int>& hz,
     }
     WritePl1(songs);
     return songs;
+}
+
+int PlayerOnDisplay::VisibleWindows() const {
+    QProcess search;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("DISPLAY", x.Display());
+    search.setProcessEnvironment(env);
+    search.start("xdotool", {"search", "--onlyvisible", "--class", "tarvel"});
+    search.waitForFinished(10000);
+    return static_cast<int>(search.readAllStandardOutput().split('\n').size()) - 1;
+}
+
+bool PlayerOnDisplay::WaitForMoreWindows(int than) const {
+    QElapsedTimer clock;
+    clock.start();
+    while (clock.elapsed() < 20000) {
+        if (VisibleWindows() > than) {
+            return true;
+        }
+        QThread::msleep(50);
+    }
+    return false;
 }
 
 std::vector<std::string> Titles(const playlists::TPlist& playlist) {
@@ -213,6 +237,47 @@ std::string MakeToneMp3(const std::string& folder, int hz, int seconds, int to_h
     SineWav(QString::fromStdString(wav), seconds,
             QString::number(hz) + (to_hz > 0 ? "-" + QString::number(to_hz) : QString()));
     return WavToMp3(wav, folder + "/tone" + std::to_string(hz) + ".mp3");
+}
+
+std::string MakeToneFile(const std::string& folder, const std::string& name,
+                         const std::string& encoder, int hz, int seconds, const SongTags& tags) {
+    std::filesystem::create_directories(folder);
+    const std::string wav = folder + "/" + name + ".source.wav";
+    const std::string out = folder + "/" + name;
+    SineWav(QString::fromStdString(wav), seconds, QString::number(hz));
+    QProcess encode;
+    if (encoder == "mpcenc") {
+        encode.start(
+            "mpcenc",
+            {"--silent", "--overwrite", "--artist", QString::fromStdString(tags.artist), "--album",
+             QString::fromStdString(tags.album), "--title", QString::fromStdString(tags.title),
+             "--track", QString::fromStdString(tags.track), QString::fromStdString(wav),
+             QString::fromStdString(out)});
+    } else {
+        QStringList arguments = {"-v",
+                                 "error",
+                                 "-y",
+                                 "-i",
+                                 QString::fromStdString(wav),
+                                 "-c:a",
+                                 QString::fromStdString(encoder)};
+        if (encoder == "pcm_s16be") {
+            arguments << "-write_id3v2"
+                      << "1";  // AIFF keeps its tags in an ID3 chunk
+        }
+        for (const auto& [key, value] : {std::pair{"artist", tags.artist},
+                                         {"album", tags.album},
+                                         {"title", tags.title},
+                                         {"track", tags.track}}) {
+            arguments << "-metadata" << QString::fromStdString(std::string(key) + "=" + value);
+        }
+        encode.start("ffmpeg", arguments << QString::fromStdString(out));
+    }
+    EXPECT_TRUE(encode.waitForFinished(60000));
+    EXPECT_EQ(encode.exitCode(), 0)
+        << encoder << ": " << encode.readAllStandardError().toStdString();
+    std::filesystem::remove(wav);
+    return out;
 }
 
 std::string MakeStepsMp3(const std::string& folder, const std::vector<int>& steps) {

@@ -91,6 +91,10 @@ class PlayerOnDisplay {
     void Click(controls::Main control, bool double_click = false) const;
     // Clicks the main window's close button; the player must end with exit code 0.
     void CloseAndExpectExit();
+    // The visible windows of the player (a pop-up menu is one of them), and a wait (20 s at most)
+    // until there are more than `than`.
+    int VisibleWindows() const;
+    bool WaitForMoreWindows(int than) const;
 
     XSession x;
     AppDirFixture app;
@@ -116,6 +120,16 @@ void EndIfRunning(QProcess& process);
 std::string MakeToneMp3(const std::string& folder, int hz, int seconds, int to_hz = 0);
 // A 44.1 kHz mono MP3 (64 kbps) of one-second sine steps at the given frequencies, in order.
 std::string MakeStepsMp3(const std::string& folder, const std::vector<int>& steps);
+
+// The tags a test song is given.
+struct SongTags {
+    std::string artist, album, title, track;
+};
+// A 44.1 kHz mono song of a sine at hz for some seconds (amplitude 0.5) in folder/name, encoded
+// with the given ffmpeg encoder ("flac", "libvorbis", "libopus", "aac", "alac", "wmav2",
+// "wavpack", "pcm_s16be", "pcm_s16le") or "mpcenc" for Musepack, tagged as given.
+std::string MakeToneFile(const std::string& folder, const std::string& name,
+                         const std::string& encoder, int hz, int seconds, const SongTags& tags);
 
 // What a WAV file sounds like, in 200 ms steps: runs of one of the given tones (hz), of silence
 // (0) or of other sound (-1), with their lengths.

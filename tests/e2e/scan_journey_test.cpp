@@ -80,27 +80,6 @@ class ScanJourney : public ::testing::Test, protected PlayerOnDisplay {
     void MovePointerAway() {
         x.Run("xdotool", {"mousemove", "--window", QString::number(window), "300", "10"});
     }
-    // The visible windows of the player (a pop-up menu is one of them).
-    int VisibleWindows() {
-        QProcess search;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert("DISPLAY", x.Display());
-        search.setProcessEnvironment(env);
-        search.start("xdotool", {"search", "--onlyvisible", "--class", "tarvel"});
-        search.waitForFinished(10000);
-        return static_cast<int>(search.readAllStandardOutput().split('\n').size()) - 1;
-    }
-    bool WaitForMoreWindows(int than) {
-        QElapsedTimer clock;
-        clock.start();
-        while (clock.elapsed() < 20000) {
-            if (VisibleWindows() > than) {
-                return true;
-            }
-            QThread::msleep(50);
-        }
-        return false;
-    }
     size_t LibraryPaths() {
         const std::string path_list = app.FilePath("sort/path.tan");
         return fs::FileExists(path_list) ? fs::ReadLines(path_list).size() : 0;

@@ -3,7 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <QProcess>
+#include <QProcessEnvironment>
 #include <QString>
+#include <QStringList>
+#include <QTest>
+#include <functional>
 
 #include "support/program_exit.h"
 
@@ -36,5 +40,36 @@ class PrivateBus {
     QProcess session_;
     QString address_;
 };
+
+// Waits (fifteen seconds at most) until the condition holds, letting events in meanwhile.
+inline bool WaitFor(const std::function<bool()>& condition) {
+    for (int i = 0; i < 300; ++i) {
+        if (condition()) {
+            return true;
+        }
+        QTest::qWait(50);
+    }
+    return condition();
+}
+
+// Runs a command on the private bus; it must end with exit code 0. Returns its output.
+inline QString OnBus(const PrivateBus& bus, const QString& program, const QStringList& arguments) {
+    QProcess process;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("DBUS_SESSION_BUS_ADDRESS", bus.Address());
+    process.setProcessEnvironment(env);
+    process.start(program, arguments);
+    EXPECT_TRUE(process.waitForFinished(10000)) << program.toStdString();
+    EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(process.exitCode(), 0)
+        << program.toStdString() << " " << arguments.join(' ').toStdString() << ": "
+        << process.readAllStandardError().toStdString();
+    return QString::fromUtf8(process.readAllStandardOutput()).trimmed();
+}
+
+// playerctl, talking to the player's media controls on the private bus.
+inline QString Playerctl(const PrivateBus& bus, const QStringList& arguments) {
+    return OnBus(bus, "playerctl", QStringList{"-p", "tarvel"} + arguments);
+}
 
 }  // namespace tarvel::testing
