@@ -27,10 +27,12 @@ constexpr int kMostFailuresInARow = 64;
 constexpr int kMostSilentPacketsInARow = 4096;
 
 // The containers this decoder takes, as libavformat names them. MPEG audio has its own decoder;
-// anything else that libavformat recognises (pictures, video, text) is no song.
+// anything else that libavformat recognises (pictures, video, text) is no song. PCM files (WAV,
+// AIFF) are libsndfile's and come here only when opened with this decoder by name.
 bool IsSoundContainer(std::string_view name) {
     for (const char* known : {"flac", "ogg", "mov,mp4,m4a,3gp,3g2,mj2", "asf", "wv", "ape", "mpc",
-                              "mpc8", "aac", "tta", "iff", "dsf", "matroska,webm", "caf"}) {
+                              "mpc8", "aac", "tta", "iff", "dsf", "matroska,webm", "caf", "wav",
+                              "aiff", "w64"}) {
         if (name == known) {
             return true;
         }
@@ -267,6 +269,9 @@ class AvDecoder final : public Decoder {
                 if (frame_->nb_samples > 0) {
                     return true;
                 }
+                if (++silent > kMostSilentPacketsInARow) {
+                    ended_ = true;
+                }
                 continue;
             }
             if (got != AVERROR(EAGAIN)) {
@@ -309,8 +314,11 @@ class AvDecoder final : public Decoder {
         return false;
     }
 
-    // True when the frame has the rate and channel count the stream opened with.
-    bool Matches() const { return frame_->sample_rate == format_.rate || format_.rate == 0; }
+    // True when the frame has the rate the stream opened with, and channels.
+    bool Matches() const {
+        return frame_->ch_layout.nb_channels > 0 &&
+               (frame_->sample_rate == format_.rate || format_.rate == 0);
+    }
 
     // Moves take samples of the frame from used_ on into out, interleaved in the stream's own
     // channel count (a frame with fewer channels repeats its last one).
