@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstring>
 #include <filesystem>
+#include <map>
 
 #include "e2e/control_places.h"
 #include "platform/fs/dir_walk.h"
@@ -213,6 +214,28 @@ std::string MakeToneMp3(const std::string& folder, int hz, int seconds, int to_h
     SineWav(QString::fromStdString(wav), seconds,
             QString::number(hz) + (to_hz > 0 ? "-" + QString::number(to_hz) : QString()));
     return WavToMp3(wav, folder + "/tone" + std::to_string(hz) + ".mp3");
+}
+
+std::string MakeTone(const std::string& folder, int hz, int seconds, const std::string& format) {
+    std::filesystem::create_directories(folder);
+    const std::string stem = folder + "/tone" + std::to_string(hz);
+    const QString wav = QString::fromStdString(stem + ".wav");
+    const QString song = QString::fromStdString(stem + "." + format);
+    SineWav(wav, seconds, QString::number(hz));
+    const std::map<std::string, std::pair<QString, QStringList>> encoders = {
+        {"flac", {"flac", {"--silent", "--force", "-o", song, wav}}},
+        {"ogg", {"oggenc", {"--quiet", "-o", song, wav}}},
+        {"opus", {"opusenc", {"--quiet", wav, song}}},
+        {"m4a", {"ffmpeg", {"-v", "error", "-y", "-i", wav, "-c:a", "aac", song}}},
+        {"alac.m4a", {"ffmpeg", {"-v", "error", "-y", "-i", wav, "-c:a", "alac", song}}},
+    };
+    const auto& [program, arguments] = encoders.at(format);
+    QProcess encoder;
+    encoder.start(program, arguments);
+    EXPECT_TRUE(encoder.waitForFinished(30000));
+    EXPECT_EQ(encoder.exitCode(), 0) << program.toStdString();
+    std::filesystem::remove(wav.toStdString());
+    return song.toStdString();
 }
 
 std::string MakeStepsMp3(const std::string& folder, const std::vector<int>& steps) {

@@ -30,9 +30,9 @@ constexpr int kMostSilentPacketsInARow = 4096;
 // anything else that libavformat recognises (pictures, video, text) is no song. PCM files (WAV,
 // AIFF) are libsndfile's and come here only when opened with this decoder by name.
 bool IsSoundContainer(std::string_view name) {
-    for (const char* known : {"flac", "ogg", "mov,mp4,m4a,3gp,3g2,mj2", "asf", "wv", "ape", "mpc",
-                              "mpc8", "aac", "tta", "iff", "dsf", "matroska,webm", "caf", "wav",
-                              "aiff", "w64"}) {
+    for (const char* known :
+         {"flac", "ogg", "mov,mp4,m4a,3gp,3g2,mj2", "asf", "wv", "ape", "mpc", "mpc8", "aac", "tta",
+          "iff", "dsf", "matroska,webm", "caf", "wav", "aiff", "w64"}) {
         if (name == known) {
             return true;
         }
@@ -438,6 +438,11 @@ std::unique_ptr<Decoder> OpenAvDecoder(const std::string& path) {
             fmt::format("{}: no sound stream that can be decoded ({})", path,
                         AvErrorText(*av, stream < 0 ? stream : AVERROR_DECODER_NOT_FOUND)));
     }
+    const AVRational time_base = input->streams[stream]->time_base;
+    if (time_base.num <= 0 || time_base.den <= 0) {
+        throw SoundError(SoundFault::ReadError,
+                         fmt::format("{}: the sound stream has no time base", path));
+    }
     for (unsigned i = 0; i < input->nb_streams; ++i) {
         if (static_cast<int>(i) != stream) {
             input->streams[i]->discard = AVDISCARD_ALL;  // cover pictures, video
@@ -452,7 +457,7 @@ std::unique_ptr<Decoder> OpenAvDecoder(const std::string& path) {
         rc < 0) {
         throw fail(SoundFault::ReadError, rc);
     }
-    codec->pkt_timebase = input->streams[stream]->time_base;
+    codec->pkt_timebase = time_base;
     if (const int rc = av->avcodec_open2(codec.get(), found, nullptr); rc < 0) {
         throw fail(SoundFault::ReadError, rc);
     }
