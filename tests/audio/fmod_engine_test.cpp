@@ -64,22 +64,33 @@ class FmodEngineTest : public ::testing::Test {
     FmodEngine engine_{services_, display_, [this] { return volume_position_; }};
 };
 
-TEST_F(FmodEngineTest, Mp3PlaysSeeksPausesAndEnds) {
-    engine_.FmodPlay("", testing::SoundData("tone_1k_2s.mp3"), 0);
-    EXPECT_EQ(State(), 1);
-    out_->Advance(500);
-    EXPECT_EQ(engine_.FmodGetTime(""), 500);
-    engine_.FmodSetTime("", 1234);
-    EXPECT_EQ(engine_.FmodGetTime(""), 1234);
-    engine_.FmodPause("", true);
-    EXPECT_EQ(State(), 2);
-    out_->Advance(300);
-    EXPECT_EQ(engine_.FmodGetTime(""), 1234);
-    engine_.FmodPause("", false);
-    EXPECT_EQ(State(), 1);
-    EXPECT_EQ(PlayOut(), 800);
-    EXPECT_EQ(engine_.FmodGetTime(""), 2000);
-    EXPECT_TRUE(services_.Calls().empty()) << Boxes();
+TEST_F(FmodEngineTest, EachFormatPlaysSeeksPausesAndEnds) {
+    const std::pair<const char*, int> songs[] = {
+        {"tone_1k_2s.mp3", 2000},  {"tone_1k_3s.flac", 3000}, {"tone_1k_3s.ogg", 3000},
+        {"tone_1k_3s.opus", 3000}, {"tone_1k_3s.m4a", 3000},  {"tone_1k_3s_alac.m4a", 3000},
+    };
+    for (const auto& [song, length_ms] : songs) {
+        SCOPED_TRACE(song);
+        engine_.FmodPlay("", testing::SoundData(song), 0);
+        EXPECT_EQ(State(), 1);
+        out_->Advance(500);
+        EXPECT_EQ(engine_.FmodGetTime(""), 500);
+        engine_.FmodSetTime("", 1234);
+        EXPECT_EQ(engine_.FmodGetTime(""), 1234);
+        engine_.FmodPause("", true);
+        EXPECT_EQ(State(), 2);
+        out_->Advance(300);
+        EXPECT_EQ(engine_.FmodGetTime(""), 1234);
+        engine_.FmodPause("", false);
+        EXPECT_EQ(State(), 1);
+        const std::size_t resumed = out_->Captured().size() / 2;
+        EXPECT_EQ(PlayOut(), (length_ms - 1234 + 99) / 100 * 100);
+        EXPECT_EQ(engine_.FmodGetTime(""), length_ms);
+        EXPECT_NEAR(
+            testing::ZeroCrossingHz(out_->Captured(), resumed + 2205, resumed + 22050, 44100), 1000,
+            2);
+        EXPECT_TRUE(services_.Calls().empty()) << Boxes();
+    }
 }
 
 TEST_F(FmodEngineTest, ModulePlaysToItsEndAndReportsItsTime) {

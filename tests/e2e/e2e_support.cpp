@@ -9,6 +9,7 @@
 #include <cmath>
 #include <cstring>
 #include <filesystem>
+#include <map>
 
 #include "e2e/control_places.h"
 #include "platform/fs/dir_walk.h"
@@ -269,7 +270,9 @@ std::string MakeToneFile(const std::string& folder, const std::string& name,
                                          {"album", tags.album},
                                          {"title", tags.title},
                                          {"track", tags.track}}) {
-            arguments << "-metadata" << QString::fromStdString(std::string(key) + "=" + value);
+            if (!value.empty()) {
+                arguments << "-metadata" << QString::fromStdString(std::string(key) + "=" + value);
+            }
         }
         encode.start("ffmpeg", arguments << QString::fromStdString(out));
     }
@@ -278,6 +281,15 @@ std::string MakeToneFile(const std::string& folder, const std::string& name,
         << encoder << ": " << encode.readAllStandardError().toStdString();
     std::filesystem::remove(wav);
     return out;
+}
+
+std::string MakeTone(const std::string& folder, int hz, int seconds, const std::string& format) {
+    static const std::map<std::string, std::string> kEncoders = {
+        {"flac", "flac"}, {"ogg", "libvorbis"}, {"opus", "libopus"},
+        {"m4a", "aac"},   {"alac.m4a", "alac"},
+    };
+    return MakeToneFile(folder, "tone" + std::to_string(hz) + "." + format, kEncoders.at(format),
+                        hz, seconds, {});
 }
 
 std::string MakeStepsMp3(const std::string& folder, const std::vector<int>& steps) {

@@ -59,20 +59,29 @@ inline std::string MakeAppDir(const testing::TempDir& dir) {
     return app;
 }
 
-// A stereo MP3 of a sine at hz, amplitude 0.05 (quiet enough to take +15 dB unclipped), made
-// with lame.
-inline std::string QuietToneMp3(const std::string& folder, int hz, int seconds) {
+// A stereo file of a sine at hz, amplitude 0.05 (quiet enough to take +15 dB unclipped), encoded
+// as format: "mp3" (lame) or "flac" (flac).
+inline std::string QuietTone(const std::string& folder, int hz, int seconds,
+                             const std::string& format) {
     const std::string wav = folder + "/tone" + std::to_string(hz) + ".wav";
-    const std::string mp3 = folder + "/tone" + std::to_string(hz) + ".mp3";
+    const QString out =
+        QString::fromStdString(folder + "/tone" + std::to_string(hz) + "." + format);
     testing::WriteWav(wav, 44100, 2, 16,
                       testing::Sine(hz, 0.05, 44100, 2, static_cast<size_t>(seconds) * 44100));
-    QProcess lame;
-    lame.start("lame",
-               {"--quiet", "-b", "128", QString::fromStdString(wav), QString::fromStdString(mp3)});
-    EXPECT_TRUE(lame.waitForFinished(30000));
-    EXPECT_EQ(lame.exitStatus(), QProcess::NormalExit);
-    EXPECT_EQ(lame.exitCode(), 0);
-    return mp3;
+    QProcess encoder;
+    if (format == "flac") {
+        encoder.start("flac", {"--silent", "--force", "-o", out, QString::fromStdString(wav)});
+    } else {
+        encoder.start("lame", {"--quiet", "-b", "128", QString::fromStdString(wav), out});
+    }
+    EXPECT_TRUE(encoder.waitForFinished(30000));
+    EXPECT_EQ(encoder.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(encoder.exitCode(), 0);
+    return out.toStdString();
+}
+
+inline std::string QuietToneMp3(const std::string& folder, int hz, int seconds) {
+    return QuietTone(folder, hz, seconds, "mp3");
 }
 
 // A song row of the playlist with the given title.

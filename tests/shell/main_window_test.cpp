@@ -309,6 +309,25 @@ TEST_F(MainWindowRig, FilesThePlayerCannotPlayAreNamedInOneMessage) {
     EXPECT_EQ(run->Playlists().Work().Count, 1);
 }
 
+// Songs of every format are handed over by what they hold: a FLAC, Ogg Vorbis and Opus, AAC and
+// ALAC in MP4 are taken whatever they are called, a text under a song's name is not.
+TEST_F(MainWindowRig, HandedOverSongsOfEveryFormatAreTakenByTheirContent) {
+    std::vector<std::string> files;
+    for (const char* song : {"tone_1k_3s.flac", "tone_1k_3s.ogg", "tone_1k_3s.opus",
+                             "tone_1k_3s.m4a", "tone_1k_3s_alac.m4a"}) {
+        files.push_back(dir / (std::string("renamed_") + song + ".mp3"));
+        std::filesystem::copy_file(testing::SoundData(song), files.back());
+    }
+    testing::WriteBytes(dir / "text.flac", "not a song\n");
+    files.push_back(dir / "text.flac");
+    EXPECT_TRUE(run->Commands().OpenFiles(files));
+    ASSERT_EQ(services.Calls().size(), 1u);
+    EXPECT_EQ(services.Calls()[0],
+              "MessageBox\tTarvel\tTarvel cannot play these, so they were left out:\\n" +
+                  dir / "text.flac" + "\tOk");
+    EXPECT_EQ(run->Playlists().Work().Count, 5);
+}
+
 // Help with no web browser to show it names the help file, which the user can open some other
 // way.
 TEST_F(MainWindowRig, HelpWithNoBrowserNamesTheHelpFile) {

@@ -1,7 +1,8 @@
 #include "platform/sound/decoders.h"
 
-#include <fmt/format.h>
+#include <cstring>
 
+#include "platform/sound/av_decoder.h"
 #include "platform/sound/cd_decoder.h"
 #include "platform/sound/file_head.h"
 #include "platform/sound/mpeg_sniff.h"
@@ -32,9 +33,10 @@ std::string HeadPastTag(const std::string& path) {
     return head;
 }
 
-bool HasContainerMark(const std::string& head) {
-    for (const char* mark : {"RIFF", "RIFX", "RF64", "riff", "FORM", "OggS", "fLaC", ".snd", "dns.",
-                             "caff", "wvpk", "NIST", "Crea"}) {
+// PCM containers, which libsndfile reads.
+bool HasPcmContainerMark(const std::string& head) {
+    for (const char* mark :
+         {"RIFF", "RIFX", "RF64", "riff", "FORM", ".snd", "dns.", "NIST", "Crea"}) {
         if (head.compare(0, 4, mark) == 0) {
             return true;
         }
@@ -42,21 +44,35 @@ bool HasContainerMark(const std::string& head) {
     return false;
 }
 
+// Compressed containers, which libavformat reads. They are told apart from MPEG audio first:
+// their data may hold bytes that look like MPEG frame headers.
+bool HasCompressedContainerMark(const std::string& head) {
+    for (const char* mark :
+         {"fLaC", "OggS", "wvpk", "MAC ", "MPCK", "MP+", "caff", "TTA1", "\x30\x26\xB2\x75"}) {
+        if (head.compare(0, std::strlen(mark), mark) == 0) {
+            return true;
+        }
+    }
+    return head.size() >= 8 && head.compare(4, 4, "ftyp") == 0;
+}
+
 }  // namespace
 
 std::unique_ptr<Decoder> OpenStreamDecoder(const std::string& path) {
     RequireSongFile(path);
-    // Containers announce themselves in their first bytes and go to libsndfile; MPEG audio
-    // has no such mark and is recognised by its frame headers. Anything else is no stream
-    // (libsndfile would probe it as MPEG and complain on stderr).
+    // The content decides, never the name. PCM containers announce themselves in their first
+    // bytes and go to libsndfile, compressed ones to libavformat; MPEG audio has no such mark and
+    // is recognised by its frame headers. Whatever is left goes to libavformat, which recognises
+    // the few formats without a mark (ADTS AAC, MP4 files that start with other boxes) and
+    // refuses the rest.
     const std::string head = HeadPastTag(path);
-    if (HasContainerMark(head)) {
+    if (HasPcmContainerMark(head)) {
         return OpenSndfileDecoder(path);
     }
-    if (LooksLikeMpegAudio(head)) {
+    if (!HasCompressedContainerMark(head) && LooksLikeMpegAudio(head)) {
         return OpenMpg123Decoder(path);
     }
-    throw SoundError(SoundFault::UnknownFormat, fmt::format("{}: not a sound stream", path));
+    return OpenAvDecoder(path);
 }
 
 std::unique_ptr<Decoder> OpenModuleDecoder(const std::string& path) {

@@ -221,6 +221,44 @@ TEST(Decoders, EightBitWavIsMarked) {
     EXPECT_EQ(OpenStreamDecoder(dir / "s16.wav")->Format().bits, 16);
 }
 
+// A file is what its bytes hold: a wrong name neither stops a song nor makes a decoder of the
+// named kind take something else.
+TEST(AvDecoder, TheContentDecidesNotTheName) {
+    TempDir dir;
+    const std::string flac = testing::ReadBytes(testing::SoundData("tone_1k_3s.flac"));
+    const std::string mp3 = testing::ReadBytes(testing::SoundData("tone_1k_2s.mp3"));
+    testing::WriteBytes(dir / "flac.mp3", flac);
+    testing::WriteBytes(dir / "mp3.flac", mp3);
+    testing::WriteBytes(dir / "m4a.ogg", testing::ReadBytes(testing::SoundData("tone_1k_3s.m4a")));
+    for (const auto& [name, frames] :
+         {std::pair{"flac.mp3", 132300}, {"mp3.flac", 88200}, {"m4a.ogg", 132300}}) {
+        EXPECT_TRUE(CanPlayFile(dir / name)) << name;
+        EXPECT_EQ(OpenStreamDecoder(dir / name)->Length(), frames) << name;
+    }
+
+    // Claims it cannot keep: refused with the reason, never played as noise.
+    struct Bad {
+        const char* name;
+        std::string bytes;
+        SoundFault fault;
+    };
+    const Bad bad[] = {
+        {"text.flac", std::string(3000, 'x'), SoundFault::UnknownFormat},
+        // A FLAC's header over bytes that are no FLAC frames.
+        {"cut.flac", flac.substr(0, 8192) + std::string(20000, '\x55'), SoundFault::ReadError},
+        {"header-only.flac", flac.substr(0, 42), SoundFault::UnknownFormat},
+        {"empty.opus", "", SoundFault::UnknownFormat},
+        // Something libavformat knows that holds no sound: a picture.
+        {"picture.m4a", std::string("\x89PNG\r\n\x1a\n", 8) + std::string(2000, '\0'),
+         SoundFault::UnknownFormat},
+    };
+    for (const Bad& b : bad) {
+        testing::WriteBytes(dir / b.name, b.bytes);
+        EXPECT_EQ(FaultOf([&] { OpenStreamDecoder(dir / b.name); }), b.fault) << b.name;
+        EXPECT_FALSE(CanPlayFile(dir / b.name)) << b.name;
+    }
+}
+
 TEST(MpegSniff, NeedsTwoFramesInARow) {
     const std::string mp3 = testing::ReadBytes(testing::SoundData("tone_1k_2s.mp3"));
     EXPECT_TRUE(LooksLikeMpegAudio(mp3));

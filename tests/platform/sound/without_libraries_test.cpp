@@ -39,6 +39,8 @@ TEST(WithoutLibraries, FilesOfThoseFormatsCannotBePlayedAndSayWhy) {
          "tone.wav: libsndfile.so.1 has no function sf_open"},
         {[&] { OpenModuleDecoder(dir / "tiny.mod"); }, SoundFault::UnknownFormat,
          "tiny.mod: libopenmpt.so.0 has no function"},
+        {[&] { OpenStreamDecoder(testing::SoundData("tone_1k_3s.flac")); },
+         SoundFault::UnknownFormat, "tone_1k_3s.flac: libavformat.so.59 has no function"},
         {[&] { CdDisc::Open(cue); }, SoundFault::NoDevice,
          "disc.cue: cannot open the CD: libcdio.so.19 has no function"},
         // A file that is not there is still said to be missing.
