@@ -7,6 +7,7 @@
 #include "library/song_reader.h"
 #include "library/song_record.h"
 #include "platform/error/app_error.h"
+#include "platform/formats/music_formats.h"
 #include "platform/sound/decoders.h"
 #include "platform/system/system_services.h"
 
@@ -64,9 +65,10 @@ std::vector<std::string> TakePlayable(const std::vector<std::string>& items,
     std::string left_out;
     for (const std::string& item : items) {
         const bool takes =
-            for_library ? IsFolder(item) || (IsFile(item) && (library::MatchesMusicMask(item) ||
-                                                              sound::CanPlayFile(item)))
-                        : IsFile(item) && sound::CanPlayFile(item);
+            for_library
+                ? IsFolder(item) ||
+                      (IsFile(item) && (formats::IsMusicFile(item) || sound::CanPlayFile(item)))
+                : IsFile(item) && sound::CanPlayFile(item);
         if (takes) {
             taken.push_back(item);
         } else {

@@ -70,7 +70,13 @@ std::string ProbeField(const std::string& value, bool is_path) {
 int Probe(const std::vector<std::string>& files) {
     library::TagReaders readers;
     for (const auto& file : files) {
-        const library::SongRecord record = library::ReadSongRecord(file, readers);
+        std::string why;
+        const std::optional<library::SongRecord> read = library::ReadMusicFile(file, readers, why);
+        if (!read) {
+            std::fprintf(stderr, "%s: %s, passed over\n", file.c_str(), why.c_str());
+            continue;
+        }
+        const library::SongRecord& record = *read;
         std::string line;
         for (int field = 0; field < library::kSongFieldCount; ++field) {
             line += ProbeField(record[field], field == library::kPath);
