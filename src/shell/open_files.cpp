@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <optional>
 
 #include "library/file_finder.h"
 #include "library/song_reader.h"
@@ -93,9 +94,15 @@ library::masTag PlayableRows(const std::vector<std::string>& paths,
                          path.c_str());
             continue;
         }
-        const library::SongRecord record = library::ReadSongRecord(path, readers);
+        std::string why;
+        const std::optional<library::SongRecord> record =
+            library::ReadMusicFile(path, readers, why);
+        if (!record) {
+            std::fprintf(stderr, "tarvel: %s %s, not added\n", path.c_str(), why.c_str());
+            continue;
+        }
         std::vector<std::string>& row = rows.emplace_back(library::kCellsPerRow);
-        std::copy(record.begin(), record.end(), row.begin());
+        std::copy(record->begin(), record->end(), row.begin());
     }
     return rows;
 }

@@ -29,8 +29,8 @@ std::vector<std::string> TakePlayable(const std::vector<std::string>& items,
                                       system::SystemServices& services, bool for_library);
 
 // The files that play as playlist rows, each read as the library reads a file, from row 1 (row
-// 0 is empty). The others are named to the user (TakePlayable); a name too long for a playlist
-// is said on stderr and left out.
+// 0 is empty). The others are named to the user (TakePlayable); a name too long for a playlist,
+// and a file that does not hold the format its name claims, are said on stderr and left out.
 library::masTag PlayableRows(const std::vector<std::string>& paths,
                              system::SystemServices& services);
 
