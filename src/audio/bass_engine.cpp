@@ -72,6 +72,7 @@ void CBassEngine::PlayFile(const std::string& path) {
     if (Channel == 0) {
         return;
     }
+    BASS_ChannelSetLeveling(Channel, leveling_);
     BASS_ChannelSetSync(Channel, BASS_SYNC_END, 0, &CBassEngine::OnChannelEnd, 0);
     BASS_CHANNELINFO info{};
     BASS_ChannelGetInfo(Channel, &info);
