@@ -49,6 +49,10 @@ function(tarvel_library name)
     target_link_libraries(${name} PUBLIC ${ARG_PUBLIC} PRIVATE ${ARG_PRIVATE})
 endfunction()
 
+# The real media files of other projects that some tests read; a worktree placed elsewhere names
+# them with -DTARVEL_CORPUS=PATH. Tests that need them skip when they are missing.
+set(TARVEL_CORPUS ${PROJECT_SOURCE_DIR}/../shared/corpus CACHE PATH "Folder of the shared media corpus")
+
 # tarvel_test(NAME SOURCES... [DEPS targets...])
 # One GoogleTest executable per tested folder; every test case becomes a CTest test. It sees the
 # test support headers (tests/ is its include root) and the headers of the libraries it links.
@@ -61,7 +65,7 @@ function(tarvel_test name)
     target_compile_definitions(${name} PRIVATE
         TARVEL_DIST_DIR="${TARVEL_DIST}"
         TARVEL_TEST_DATA_DIR="${PROJECT_SOURCE_DIR}/tests/data"
-        TARVEL_CORPUS_DIR="${PROJECT_SOURCE_DIR}/../shared/corpus")
+        TARVEL_CORPUS_DIR="${TARVEL_CORPUS}")
     gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST
         PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;TARVEL_AUDIO=null;TARVEL_PLATFORM=fake")
 endfunction()

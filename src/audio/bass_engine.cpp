@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "audio/analyser.h"
+#include "platform/formats/music_formats.h"
 #include "platform/fs/file_ops.h"
 #include "platform/text/int_text.h"
 
@@ -25,13 +26,6 @@ constexpr DWORD kStreamFlags = 128;  // effects enabled
 constexpr DWORD kMusicFlags = 640;   // normal ramping + effects enabled
 constexpr float kBandwidth = 10.0f;  // semitones, every band
 constexpr DWORD kActivePlaying = 1;  // BASS_ChannelIsActive: playing
-
-// The extension of a path: from the last "." of its file name on, dot included.
-std::string ExtensionOf(const std::string& path) {
-    const std::string name = fs::FileNameOf(path);
-    const auto dot = name.rfind('.');
-    return dot == std::string::npos ? std::string() : name.substr(dot);
-}
 
 // The track digits of a CD file name: from the 6th character on, as many as the name's length
 // minus 9 ("Track07.cda" gives "07").
@@ -66,7 +60,7 @@ CBassEngine::~CBassEngine() = default;
 void CBassEngine::PlayFile(const std::string& path) {
     BASS_MusicFree(Channel);
     BASS_StreamFree(Channel);
-    if (ExtensionOf(path) == ".cda") {
+    if (formats::ExtensionOf(path) == ".cda") {
         const std::int32_t track = text::StrToInt(TrackDigitsOf(path));
         Channel = BASS_CD_StreamCreate(0, static_cast<DWORD>(track - 1), kStreamFlags);
     } else {
@@ -78,6 +72,7 @@ void CBassEngine::PlayFile(const std::string& path) {
     if (Channel == 0) {
         return;
     }
+    BASS_ChannelSetLeveling(Channel, leveling_);
     BASS_ChannelSetSync(Channel, BASS_SYNC_END, 0, &CBassEngine::OnChannelEnd, 0);
     BASS_CHANNELINFO info{};
     BASS_ChannelGetInfo(Channel, &info);

@@ -44,6 +44,9 @@ class CBassEngine {
     void SetVolume(std::int32_t volume);                   // 0..100
     void SetEQBand(std::int32_t band, std::int32_t gain);  // band 1..16, gain dB
     bool GetEQEnabled() const { return EqEnabled; }
+    // The volume leveling gain (linear amplitude) of the channels the next PlayFile calls
+    // start; 1 leaves them as they are.
+    void SetLeveling(float gain) { leveling_ = gain; }
     void SetEQEnabled(bool on);
 
     void CreateSpectrum(int width, int height);
@@ -68,6 +71,7 @@ class CBassEngine {
     void ApplyBand(std::int32_t band, std::int32_t gain);
 
     std::unique_ptr<TSpectrum> spectrum_;
+    float leveling_ = 1.0f;
 };
 
 }  // namespace tarvel::audio

@@ -137,6 +137,9 @@ void FmodEngine::FmodPlay(const std::string& kind, const std::string& path, std:
     FSOUND_STREAM* stream = nullptr;
     if (module == nullptr) {
         stream = FSOUND_Stream_Open(path.c_str(), kStreamMode, 0, 0);
+        if (stream != nullptr) {
+            FSOUND_Stream_SetLeveling(stream, leveling_);
+        }
     }
     if (module == nullptr && stream == nullptr) {
         // Nothing plays after a failed load: the slot stays empty.

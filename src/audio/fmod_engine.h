@@ -58,6 +58,10 @@ class FmodEngine {
 
     static std::string FmodErrorText(int code);
 
+    // The volume leveling gain (linear amplitude) of the streams the next plays start; 1 leaves
+    // them as they are. Modules and CD tracks are never leveled.
+    void SetLeveling(float gain) { leveling_ = gain; }
+
     std::array<FmodSlot, 512> Slots{};
     std::int32_t CdTrack = 0;
     std::int32_t CdTrackCount = 0;
@@ -73,6 +77,7 @@ class FmodEngine {
     FmodDisplay& display_;
     std::function<int()> volume_position_;
     std::function<float()> library_version_;
+    float leveling_ = 1.0f;
 };
 
 }  // namespace tarvel::audio

@@ -2,25 +2,18 @@
 
 #include <fmt/format.h>
 
+#include "platform/formats/music_formats.h"
 #include "platform/fs/dir_walk.h"
 #include "platform/fs/file_ops.h"
-#include "platform/text/case_fold.h"
 
 namespace tarvel::library {
-
-bool MatchesMusicMask(const std::string& name) {
-    constexpr std::string_view kExtension = ".mp3";
-    return name.size() >= kExtension.size() &&
-           text::EqualNoCase(std::string_view(name).substr(name.size() - kExtension.size()),
-                             kExtension);
-}
 
 bool FitsOnALine(const std::string& path) {
     return path.find_first_of("\r\n") == std::string::npos;
 }
 
 bool HasExtension(const std::string& path) {
-    return fs::FileNameOf(path).find('.') != std::string::npos;
+    return !formats::ExtensionOf(path).empty();
 }
 
 namespace {
@@ -47,7 +40,7 @@ void FindMusicFiles(const std::string& folder, std::vector<std::string>& files,
         folder,
         [&](const fs::DirEntry& entry) {
             report.CheckAbandon();
-            if (entry.is_directory || !MatchesMusicMask(entry.name)) {
+            if (entry.is_directory || !formats::IsMusicFile(entry.name)) {
                 return;
             }
             if (const char* reason = ReasonToPassOver(entry.path, entry.is_regular)) {

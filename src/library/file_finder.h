@@ -9,9 +9,6 @@
 // Finding the music files of a folder, and the items dropped on the main window.
 namespace tarvel::library {
 
-// True when a file name matches the mask "*.mp3", ASCII letters in any case.
-bool MatchesMusicMask(const std::string& name);
-
 // True when a path holds no CR or LF. The library keeps one path a line, so a file whose path
 // breaks a line cannot be held and is passed over by the search and the drops.
 bool FitsOnALine(const std::string& path);
@@ -20,13 +17,13 @@ bool FitsOnALine(const std::string& path);
 // dropped item a file whatever it really is.
 bool HasExtension(const std::string& path);
 
-// Appends every plain file below `folder` whose name matches "*.mp3" to `files`, as folder +
-// "/" + name, in the order the file system lists entries, entering a subfolder when it is met.
-// The box shows "Find music files: " and the running count after every find and is emptied at
-// the end of every folder; it is hidden after the search. A folder that cannot be opened throws
-// AppError; a subfolder that cannot be opened, and a matching entry that is not a plain file,
-// whose path breaks a line or is too long to open, are passed over and noted in the report.
-// A stop asked for through the report ends the search with ScanAbandoned.
+// Appends every plain file below `folder` whose extension is a music format's
+// (formats::IsMusicFile) to `files`, as folder + "/" + name, in the order the file system lists
+// entries, entering a subfolder when it is met. The box shows "Find music files: " and the running
+// count after every find and is emptied at the end of every folder; it is hidden after the search.
+// A folder that cannot be opened throws AppError; a subfolder that cannot be opened, and a matching
+// entry that is not a plain file, whose path breaks a line or is too long to open, are passed over
+// and noted in the report. A stop asked for through the report ends the search with ScanAbandoned.
 void FindMusicFiles(const std::string& folder, std::vector<std::string>& files,
                     ProgressDisplay& display, ScanReport& report);
 

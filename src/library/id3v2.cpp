@@ -82,6 +82,7 @@ void TID3v2::Reset() {
     album.clear();
     year.clear();
     track = 0;
+    user_texts.clear();
     is_kept_.fill(false);  // the buffers of frames not kept are never read
 }
 
@@ -184,6 +185,9 @@ void TID3v2::WalkFrames(ByteSource& source, uint64_t end, unsigned char tag_flag
             std::copy(data.begin(), data.end(), buffer.begin());
         }
         const std::string_view id(reinterpret_cast<const char*>(header), id_size);
+        if (keep_user_texts && keep && id == (short_layout ? "TXX" : "TXXX")) {
+            user_texts.emplace_back(buffer.data(), wanted);
+        }
         for (int f = 0; keep && f < kFrameCount; ++f) {
             if (id == ids[f] && (buffer[0] == 0 || buffer[0] == 1)) {
                 kept_[f] = buffer;

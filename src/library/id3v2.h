@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "library/byte_source.h"
 
@@ -29,6 +30,12 @@ class TID3v2 {
     std::string album;
     std::string year;
     uint16_t track = 0;
+
+    // When set before a read, the data of every user text frame ("TXXX", "TXX" in version 2.2)
+    // is kept in user_texts, at most kFrameBufferSize bytes of each (ReplayGain values live
+    // there). Off for the scan, which has no use for them.
+    bool keep_user_texts = false;
+    std::vector<std::string> user_texts;
 
   private:
     // The frames the system reads, in both identifier layouts.

@@ -1,6 +1,7 @@
 #include "library/scanner.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "library/file_finder.h"
 #include "library/path_list.h"
@@ -28,14 +29,21 @@ std::vector<std::string> TegScan::FindFiles(const std::string& folder) {
     return files;
 }
 
-void TegScan::ProcessFile(LibraryBuild& build, const std::string& path) {
-    const SongRecord record = ReadSongRecord(path, readers_);
+bool TegScan::ProcessFile(LibraryBuild& build, const std::string& path) {
+    std::string why;
+    const std::optional<SongRecord> read = ReadMusicFile(path, readers_, why);
+    if (!read) {
+        report_.Skip(path, why);
+        return false;
+    }
+    const SongRecord& record = *read;
     int number = artists_.Find(record[kArtist]);
     if (number == 0) {
         number = artists_.Add(record[kArtist]);
         build.AppendArtistIndexLine(record[kArtist], ArtistFileName(number));
     }
     build.AppendSongRecord(ArtistFileName(number), record);
+    return true;
 }
 
 void TegScan::FullScan(const std::string& app_dir, std::vector<std::string> files) {
@@ -52,13 +60,17 @@ void TegScan::FullScan(const std::string& app_dir, std::vector<std::string> file
     files.erase(std::unique(files.begin(), files.end()), files.end());  // a file dropped twice
     display_.SetGaugeMaximum(static_cast<int64_t>(files.size()));
     display_.SetGaugeProgress(0);
+    std::vector<std::string> held;  // the path list names only the files the library holds
+    held.reserve(files.size());
     for (size_t i = 0; i < files.size(); ++i) {
         report_.CheckAbandon();
         display_.SetGaugeProgress(static_cast<int64_t>(i) + 1);
-        ProcessFile(build, files[i]);
+        if (ProcessFile(build, files[i])) {
+            held.push_back(std::move(files[i]));
+        }
     }
-    build.Commit(files);
-    report_.added = files.size();
+    build.Commit(held);
+    report_.added = held.size();
     display_.SetBoxVisible(true);
 }
 
@@ -80,16 +92,21 @@ void TegScan::AddingScan(const std::string& app_dir, std::vector<std::string> fi
             artists_.Add(name);
         }
         display_.SetGaugeMaximum(total);
+        size_t held = old_paths.size();  // new files the library holds follow the old paths
         for (size_t i = old_paths.size(); i < combined.size(); ++i) {
             report_.CheckAbandon();
             display_.SetGaugeProgress(static_cast<int64_t>(i) + 1);
-            ProcessFile(build, combined[i]);
+            if (ProcessFile(build, combined[i])) {
+                combined[held++] = combined[i];
+            }
         }
+        combined.resize(held);
         SortPaths(combined, display_);
-        display_.SetGaugeMaximum(total);
+        const auto kept = static_cast<int64_t>(combined.size());
+        display_.SetGaugeMaximum(kept);
         build.Commit(combined);  // one write: the gauge goes to its end
         report_.added = combined.size() - old_paths.size();
-        display_.SetGaugeProgress(total);
+        display_.SetGaugeProgress(kept);
     }
     display_.SetBoxVisible(true);
     display_.SetGaugeVisible(false);

@@ -39,8 +39,10 @@ class TegScan {
     void FullScan(const std::string& app_dir, std::vector<std::string> files);
     void AddingScan(const std::string& app_dir, std::vector<std::string> files);
 
-    // Appends the record of one file (and, for a new artist, its index line) to the build.
-    void ProcessFile(LibraryBuild& build, const std::string& path);
+    // Appends the record of one file (and, for a new artist, its index line) to the build. A
+    // file of another format than MP3 that cannot be read as its format is passed over and
+    // noted in the report: false then.
+    bool ProcessFile(LibraryBuild& build, const std::string& path);
 
     ProgressDisplay& display() { return display_; }
     // What the current or last scan passed over and added; also where it is asked to stop.

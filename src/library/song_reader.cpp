@@ -3,6 +3,10 @@
 #include <algorithm>
 #include <cmath>
 
+#include <fmt/format.h>
+
+#include "library/tagged_file.h"
+#include "platform/formats/music_formats.h"
 #include "platform/fs/file_ops.h"
 #include "platform/text/cp1251.h"
 
@@ -50,11 +54,73 @@ TagValues ReadTag(bool readable, Reader& tag, ByteSource& source) {
     return values;
 }
 
+std::string OrDefault(std::string value, std::string_view fallback) {
+    return value.empty() ? std::string(fallback) : value;
+}
+
+std::string NumberOrZero(unsigned number, std::string_view zero) {
+    return number == 0 ? std::string(zero) : std::to_string(number);
+}
+
+std::string ChannelModeOf(int channels) {
+    switch (channels) {
+        case 1:
+            return "Mono";
+        case 2:
+            return "Stereo";
+        default:
+            return std::string(kUnknown);
+    }
+}
+
+// The record of a file the tag library read. A genre of "CD" would make the row stand for an
+// audio-CD track, so it is kept as an unknown genre.
+SongRecord TaggedRecord(const std::string& path, const TaggedFacts& facts) {
+    SongRecord record;
+    record[kArtist] = OrDefault(facts.artist, kUnknown);
+    record[kAlbum] = OrDefault(facts.album, kUnknown);
+    record[kTitle] = OrDefault(facts.title, kUnknown);
+    record[kYear] = NumberOrZero(facts.year, kNoYear);
+    record[kGenre] =
+        facts.genre == kCdGenre ? std::string(kUnknown) : OrDefault(facts.genre, kUnknown);
+    record[kTrack] = NumberOrZero(facts.track, kNoNumber);
+    record[kBitRate] = std::to_string(std::max(facts.bit_rate, 0));
+    record[kDuration] = std::to_string(std::max(facts.duration_ms, 0));
+    record[kSampleRate] = std::to_string(std::max(facts.sample_rate, 0));
+    record[kChannelMode] = ChannelModeOf(facts.channels);
+    if (record[kTitle] == kUnknown) {
+        // The name without its extension, whatever its length.
+        record[kTitle] = TitleFromFileName(path, formats::ExtensionOf(path).size());
+    }
+    record[kPath] = path;
+    return record;
+}
+
 }  // namespace
 
-std::string TitleFromFileName(const std::string& path) {
+std::optional<SongRecord> ReadMusicFile(const std::string& path, TagReaders& readers,
+                                        std::string& why) {
+    const auto format = formats::FormatOf(path);
+    if (!format || *format == formats::MusicFormat::Mpeg) {
+        return ReadSongRecord(path, readers);
+    }
+    const TaggedFile file(path, *format);
+    const std::string_view claimed = formats::ExtensionOf(path).substr(1);
+    if (!file.valid()) {
+        why = fmt::format("cannot be read as {} music", claimed);
+        return std::nullopt;
+    }
+    const TaggedFacts facts = file.Facts();
+    if (facts.sample_rate <= 0 && facts.duration_ms <= 0) {
+        why = fmt::format("no {} stream found in it", claimed);
+        return std::nullopt;
+    }
+    return TaggedRecord(path, facts);
+}
+
+std::string TitleFromFileName(const std::string& path, size_t cut) {
     std::string name = text::Utf8ToCp1251(fs::FileNameOf(path));
-    name.resize(name.size() > 4 ? name.size() - 4 : 0);
+    name.resize(name.size() > cut ? name.size() - cut : 0);
     return name;
 }
 

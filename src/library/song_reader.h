@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "library/byte_source.h"
@@ -25,8 +26,16 @@ SongRecord ReadSongRecord(const std::string& path, TagReaders& readers);
 // The same over bytes already at hand (the path is still used for the title and the path cell).
 SongRecord ReadSongRecord(const std::string& path, ByteSource& source, TagReaders& readers);
 
+// The record of a music file of any supported format. A name whose extension is another format
+// than MP3 (formats::FormatOf) is read by the tag library: the fields from the file's own tags,
+// the stream facts from its headers, with the same defaults; such a file that cannot be read as
+// its format gives nothing, and `why` says why. Every other name is read as an MP3
+// (ReadSongRecord) and always gives a record.
+std::optional<SongRecord> ReadMusicFile(const std::string& path, TagReaders& readers,
+                                        std::string& why);
+
 // The title made from a file name: the name (after the last separator), converted from UTF-8 to
-// Windows-1251, without its last four characters.
-std::string TitleFromFileName(const std::string& path);
+// Windows-1251, without its last four characters (`cut` of them when given).
+std::string TitleFromFileName(const std::string& path, size_t cut = 4);
 
 }  // namespace tarvel::library

@@ -5,6 +5,7 @@
 
 #include "library/progress_display.h"
 #include "platform/error/app_error.h"
+#include "platform/formats/music_formats.h"
 #include "platform/fs/fast_copy.h"
 #include "platform/fs/file_ops.h"
 #include "platform/text/case_fold.h"
@@ -15,13 +16,6 @@ namespace {
 
 const std::string& Cell(const TPlist& list, int row, int cell) {
     return list.Rows[static_cast<size_t>(row)][static_cast<size_t>(cell)];
-}
-
-// The extension of a file's name: from its last "." on, empty when the name has none.
-std::string ExtensionOf(const std::string& path) {
-    const std::string name = fs::FileNameOf(path);
-    const size_t dot = name.rfind('.');
-    return dot == std::string::npos ? std::string() : name.substr(dot);
 }
 
 std::string FileNameFor(const ExportOptions& options, const std::string& artist,
@@ -168,8 +162,8 @@ int CopyExportTree(const TMasDir& tree, const std::string& folder, int count,
                     // The copies below fail and are passed over in turn.
                 }
                 for (const ExportSong& song : album.songs) {
-                    const std::string target =
-                        fs::JoinPath(album_dir, song.file_name + ExtensionOf(song.source));
+                    const std::string target = fs::JoinPath(
+                        album_dir, song.file_name + std::string(formats::ExtensionOf(song.source)));
                     copied += TryCopy(song.source, target) ? 1 : 0;
                     Step(progress, ++done);
                 }

@@ -22,6 +22,12 @@ constexpr ItemCaption kFullShuffles[] = {
     {Item::mShuffEng100, "100% Engl Artist"},
     {Item::mShuffPlist, "PlayList"},
 };
+// The gain ReplayGain tags ask for, applied when a song starts.
+constexpr ItemCaption kLeveling[] = {
+    {Item::LevelingOff, "Off"},
+    {Item::LevelingTrack, "Track"},
+    {Item::LevelingAlbum, "Album"},
+};
 
 // Items of a radio group: a click checks the item and unchecks the others.
 std::function<void()> CheckOnly(config::Settings& settings, Item item,
@@ -143,6 +149,11 @@ MainMenus::MainMenus(config::Settings& settings, const MenuHandlers& on, QWidget
               CheckOnly(settings, Item::mSeparateRusEng, on.artist_panels));
     o.AddItem(*panels, Item::mIncorporated1, "The incorporated",
               CheckOnly(settings, Item::mIncorporated1, on.artist_panels));
+
+    QMenu* leveling = o.AddSubMenu(o, "VolumeLeveling1", "Volume leveling");
+    for (const ItemCaption& choice : kLeveling) {
+        o.AddItem(*leveling, choice.item, choice.caption, CheckOnly(settings, choice.item));
+    }
 
     SettingsMenu& t = *TrayMenu;
     t.AddCommand(t, "RestoreItem", QString::fromUtf8("&Восстановить"), on.restore);

@@ -2,11 +2,13 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <optional>
 
 #include "library/file_finder.h"
 #include "library/song_reader.h"
 #include "library/song_record.h"
 #include "platform/error/app_error.h"
+#include "platform/formats/music_formats.h"
 #include "platform/sound/decoders.h"
 #include "platform/system/system_services.h"
 
@@ -64,9 +66,10 @@ std::vector<std::string> TakePlayable(const std::vector<std::string>& items,
     std::string left_out;
     for (const std::string& item : items) {
         const bool takes =
-            for_library ? IsFolder(item) || (IsFile(item) && (library::MatchesMusicMask(item) ||
-                                                              sound::CanPlayFile(item)))
-                        : IsFile(item) && sound::CanPlayFile(item);
+            for_library
+                ? IsFolder(item) ||
+                      (IsFile(item) && (formats::IsMusicFile(item) || sound::CanPlayFile(item)))
+                : IsFile(item) && sound::CanPlayFile(item);
         if (takes) {
             taken.push_back(item);
         } else {
@@ -91,9 +94,15 @@ library::masTag PlayableRows(const std::vector<std::string>& paths,
                          path.c_str());
             continue;
         }
-        const library::SongRecord record = library::ReadSongRecord(path, readers);
+        std::string why;
+        const std::optional<library::SongRecord> record =
+            library::ReadMusicFile(path, readers, why);
+        if (!record) {
+            std::fprintf(stderr, "tarvel: %s %s, not added\n", path.c_str(), why.c_str());
+            continue;
+        }
         std::vector<std::string>& row = rows.emplace_back(library::kCellsPerRow);
-        std::copy(record.begin(), record.end(), row.begin());
+        std::copy(record->begin(), record->end(), row.begin());
     }
     return rows;
 }

@@ -23,13 +23,14 @@ std::vector<std::string> SplitPaths(const std::string& bytes);
 
 // The items given to the program (handed over, or dropped on the library when `for_library`)
 // that it can take, in order; the others are named to the user in one message. A file is taken
-// when it plays; for the library also when its name matches "*.mp3", and a folder is taken too.
+// when it plays; for the library also when its extension is a music format's, and a folder is
+// taken too.
 std::vector<std::string> TakePlayable(const std::vector<std::string>& items,
                                       system::SystemServices& services, bool for_library);
 
 // The files that play as playlist rows, each read as the library reads a file, from row 1 (row
-// 0 is empty). The others are named to the user (TakePlayable); a name too long for a playlist
-// is said on stderr and left out.
+// 0 is empty). The others are named to the user (TakePlayable); a name too long for a playlist,
+// and a file that does not hold the format its name claims, are said on stderr and left out.
 library::masTag PlayableRows(const std::vector<std::string>& paths,
                              system::SystemServices& services);
 

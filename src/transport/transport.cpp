@@ -9,6 +9,7 @@
 #include "external/apollo_command.h"
 #include "external/apollo_lifecycle.h"
 #include "library/duration_text.h"
+#include "library/replay_gain.h"
 #include "library/song_record.h"
 #include "platform/error/app_error.h"
 #include "platform/fs/file_ops.h"
@@ -23,6 +24,19 @@ using playlists::PlayCommand;
 using namespace tarvel::library;
 
 namespace {
+
+// The gain volume leveling gives a song: 1 while leveling is off (the file is not read then)
+// and for a CD track, else what the file's ReplayGain values ask for in the chosen mode.
+float LevelingGain(const config::Settings& settings, const std::string& kind,
+                   const std::string& path) {
+    const Leveling mode = settings.Checked(config::Item::LevelingAlbum)   ? Leveling::Album
+                          : settings.Checked(config::Item::LevelingTrack) ? Leveling::Track
+                                                                          : Leveling::Off;
+    if (mode == Leveling::Off || kind == kCdGenre) {
+        return 1.0f;
+    }
+    return LevelingFactor(ReadReplayGain(path), mode);
+}
 
 int32_t CellNumber(const std::vector<std::string>& row, int cell) {
     // A cell that is not a number (a damaged playlist file) counts as 0.
@@ -153,12 +167,14 @@ Transport::EngineStart Transport::StartOnEngines(const std::vector<std::string>&
     const bool pause = command == PlayCommand::Pause;
     EngineStart started;
     handover_waiting_.reset();
+    const float leveling = LevelingGain(*links_.settings, kind, path);
     try {
         if (Checked(Item::mFmod)) {
             audio::FmodEngine& fmod = *links_.fmod;
             const int32_t v = RoundToInt(volume / 3.1);
             const int32_t track = CellNumber(row, kTrack);
             SetModuleTimer(true);
+            fmod.SetLeveling(leveling);
             if (w.PositionMs != 0 || pause) {
                 // Muted while the song is moved to its position or paused, so nothing sounds
                 // early.
@@ -179,6 +195,7 @@ Transport::EngineStart Transport::StartOnEngines(const std::vector<std::string>&
             audio::CBassEngine& bass = *links_.bass;
             const int32_t v = RoundToInt(volume / 7.71);
             SetModuleTimer(false);
+            bass.SetLeveling(leveling);
             if (w.PositionMs != 0 || pause) {
                 bass.SetVolume(0);
                 bass.PlayFile(path);

@@ -137,6 +137,22 @@ TEST_F(BassEngineTest, EqualizerBandEightBoostsAndCutsTwelveDecibels) {
     EXPECT_TRUE(engine_->GetEQEnabled());
 }
 
+// Leveling scales the songs started after it is set, whatever the equalizer does after it; a
+// gain of 1 leaves the sound exactly as it was.
+TEST_F(BassEngineTest, LevelingScalesTheNextSongsAheadOfTheEqualizer) {
+    const std::string tone = Tone(1200);
+    const double plain = Level(tone);
+    engine_->SetEQBand(8, 12);
+    const double boosted = Level(tone);
+    engine_->SetLeveling(0.5f);
+    EXPECT_NEAR(20 * std::log10(testing::NextLevel(*out_, 200) / boosted), 0.0, 0.01);
+    EXPECT_NEAR(20 * std::log10(Level(tone) / boosted), -6.02, 0.05);
+    engine_->SetEQBand(8, 0);
+    EXPECT_NEAR(20 * std::log10(Level(tone) / plain), -6.02, 0.05);
+    engine_->SetLeveling(1.0f);
+    EXPECT_DOUBLE_EQ(Level(tone), plain);
+}
+
 TEST_F(BassEngineTest, GainsStoredBeforeTheFirstSongTakeEffect) {
     engine_->SetEQBand(8, 12);
     engine_->SetEQBand(3, 6);

@@ -133,6 +133,21 @@ TEST_F(FmodEngineTest, VolumeFollowsTheBarAndTheScale) {
     EXPECT_EQ(testing::NextLevel(*out_, 200), 0.0);
 }
 
+// Leveling scales the streams started after it is set; modules keep their level.
+TEST_F(FmodEngineTest, LevelingScalesTheNextStreams) {
+    const std::string tone = dir_ / "tone.wav";
+    testing::WriteWav(tone, 44100, 2, 16, testing::Sine(1000, 0.25, 44100, 2, 44100));
+    engine_.FmodPlay("", tone, 0);
+    const double plain = testing::NextLevel(*out_, 200);
+    engine_.FmodPlay("", dir_ / "tiny.mod", 0);
+    const double module = testing::NextLevel(*out_, 200);
+    engine_.SetLeveling(0.25f);
+    engine_.FmodPlay("", tone, 0);
+    EXPECT_NEAR(testing::NextLevel(*out_, 200) / plain, 0.25, 0.005);
+    engine_.FmodPlay("", dir_ / "tiny.mod", 0);
+    EXPECT_NEAR(testing::NextLevel(*out_, 200) / module, 1.0, 0.005);
+}
+
 TEST_F(FmodEngineTest, LoadErrorsShowBoxesAndLeaveSilence) {
     testing::WriteBytes(dir_ / "words.mp3", "not a song\n");
     engine_.FmodPlay("", testing::SoundData("tone_1k_2s.mp3"), 0);

@@ -7,6 +7,14 @@ namespace tarvel::library {
 
 using namespace tarvel::testing;
 
+std::string SongLines(const std::vector<SongRecord>& records) {
+    std::string bytes;
+    for (const auto& record : records) {
+        bytes += SongLine(record) + "\r\n";
+    }
+    return bytes;
+}
+
 ScanTest::ScanTest() : app_dir(temp / "app"), music_dir(temp / "music") {
     fs::CreateDirectories(app_dir);
     fs::CreateDirectories(music_dir);

@@ -36,6 +36,9 @@ class RecordingDisplay : public ProgressDisplay {
     }
 };
 
+// The bytes of a song file holding these records, one line each.
+std::string SongLines(const std::vector<SongRecord>& records);
+
 // An application folder and a music folder in a temporary folder, with the scanner and the
 // library actions wired to a recording display and the fake system services.
 class ScanTest : public ::testing::Test {

@@ -96,13 +96,6 @@ SongRecord Song(const std::string& artist, const std::string& title, const std::
 SongRecord Defaults(const std::string& title, const std::string& path) {
     return {"Unknown", "Unknown", title, "0000", "Unknown", "0", "0", "0", "0", "Unknown", path};
 }
-std::string Lines(const std::vector<SongRecord>& records) {
-    std::string bytes;
-    for (const auto& record : records) {
-        bytes += SongLine(record) + "\r\n";
-    }
-    return bytes;
-}
 
 TEST_F(ScanTest, FullScanWritesEveryFileInPathOrderGroupedByArtist) {
     const std::string a = Music("a.mp3", Mp3("abba", "One", "1999"));
@@ -120,9 +113,9 @@ TEST_F(ScanTest, FullScanWritesEveryFileInPathOrderGroupedByArtist) {
     const SongRecord one = Song("abba", "One", "1999", "2", a);
     const SongRecord two = Song("ABBA", "Two", "0000", "2", b);
     const SongRecord three = Song("Unknown", "untagged", "0000", "0", c, "Unknown");
-    EXPECT_EQ(LibraryBytes("allsong.tft"), Lines({one, two, three}));
-    EXPECT_EQ(LibraryBytes("Artist1.tft"), Lines({one, two}));
-    EXPECT_EQ(LibraryBytes("Artist2.tft"), Lines({three}));
+    EXPECT_EQ(LibraryBytes("allsong.tft"), SongLines({one, two, three}));
+    EXPECT_EQ(LibraryBytes("Artist1.tft"), SongLines({one, two}));
+    EXPECT_EQ(LibraryBytes("Artist2.tft"), SongLines({three}));
     EXPECT_EQ(LibraryBytes("ArtName.tan"),
               "abba endart Artist1.tft endafn \r\nUnknown endart Artist2.tft endafn \r\n");
     EXPECT_EQ(LibraryBytes("path.tan"), a + "\r\n" + b + "\r\n" + c + "\r\n");
@@ -159,8 +152,8 @@ TEST_F(ScanTest, AddingScanOfTheSameFolderAddsNothingAndNewFilesGoLastInTheOrder
     actions.DropItems({late, early, MusicPath("a.mp3")});
     EXPECT_TRUE(Reports().empty());
     EXPECT_EQ(LibraryBytes("allsong.tft"),
-              all_song + Lines({Song("Blur", "Late", "0000", "2", late),
-                                Song("abba", "Early", "0000", "2", early)}));
+              all_song + SongLines({Song("Blur", "Late", "0000", "2", late),
+                                    Song("abba", "Early", "0000", "2", early)}));
     EXPECT_EQ(LibraryBytes("ArtName.tan"),
               "ABBA endart Artist1.tft endafn \r\nQueen endart Artist2.tft endafn \r\n"
               "Blur endart Artist3.tft endafn \r\n");
@@ -198,8 +191,8 @@ TEST_F(ScanTest, ClearingReplacesTheLibraryOnlyOnceAFolderWithMusicWasChosen) {
     services.QueueAnswer(MusicPath("new"));
     actions.ClearLibraryAndAddFiles();
     EXPECT_TRUE(Reports().empty());
-    EXPECT_EQ(LibraryBytes("allsong.tft"), Lines({Song("New", "One", "0000", "2", one)}));
-    EXPECT_EQ(LibraryBytes("Artist1.tft"), Lines({Song("New", "One", "0000", "2", one)}));
+    EXPECT_EQ(LibraryBytes("allsong.tft"), SongLines({Song("New", "One", "0000", "2", one)}));
+    EXPECT_EQ(LibraryBytes("Artist1.tft"), SongLines({Song("New", "One", "0000", "2", one)}));
     EXPECT_EQ(LibraryBytes("ArtName.tan"), "New endart Artist1.tft endafn \r\n");
     EXPECT_EQ(LibraryBytes("path.tan"), one + "\r\n");
     EXPECT_FALSE(fs::FileExists(Library("Artist2.tft")));  // no longer part of the library
@@ -215,8 +208,8 @@ TEST_F(ScanTest, DroppedItemsWithAnExtensionAreFilesWhateverTheyAre) {
     actions.DropItems({MusicPath("Vol.1"), picture, MusicPath("plain")});
     EXPECT_TRUE(Reports().empty());
     EXPECT_EQ(LibraryBytes("allsong.tft"),
-              Lines({Defaults("V", MusicPath("Vol.1")), Defaults("cover", picture),
-                     Song("Queen", "X", "0000", "2", folder)}));
+              SongLines({Defaults("V", MusicPath("Vol.1")), Defaults("cover", picture),
+                         Song("Queen", "X", "0000", "2", folder)}));
 }
 
 TEST_F(ScanTest, FilesWhosePathBreaksALineArePassedOver) {
@@ -225,7 +218,7 @@ TEST_F(ScanTest, FilesWhosePathBreaksALineArePassedOver) {
     services.QueueAnswer(music_dir);
     actions.AddFiles();
     actions.DropItems({bad});
-    EXPECT_EQ(LibraryBytes("allsong.tft"), Lines({Song("A", "Good", "0000", "2", good)}));
+    EXPECT_EQ(LibraryBytes("allsong.tft"), SongLines({Song("A", "Good", "0000", "2", good)}));
     EXPECT_EQ(LibraryBytes("path.tan"), good + "\r\n");
 }
 
@@ -248,9 +241,10 @@ TEST_F(ScanTest, UnreadableAndTinyFilesGetTheDefaults) {
     const std::string hostile = Music(
         "hostile.mp3", testing::Id3v2Header(3, 100000) + testing::Frame("TIT2", "\0X", 0, 1 << 30));
     actions.DropItems({tiny, short_tag, broken, hostile, pipe});
-    EXPECT_EQ(LibraryBytes("allsong.tft"),
-              Lines({Defaults("broken", broken), Defaults("hostile", hostile),
-                     Defaults("short", short_tag), Defaults("tiny", tiny)}));  // a full scan sorts
+    EXPECT_EQ(
+        LibraryBytes("allsong.tft"),
+        SongLines({Defaults("broken", broken), Defaults("hostile", hostile),
+                   Defaults("short", short_tag), Defaults("tiny", tiny)}));  // a full scan sorts
     // The pipe is passed over, and the scan says so.
     EXPECT_THAT(Reports(), ElementsAre(HasSubstr(pipe + ": not a plain file")));
 }

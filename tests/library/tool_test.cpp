@@ -89,6 +89,27 @@ TEST(LibraryTool, ClearAddThenAddOfTheSameFolderChangesNothing) {
     EXPECT_THAT(ReadBytes(app / "sort/path.tan"), HasSubstr(app / "mine/new.mp3\r\n"));
 }
 
+std::map<std::string, std::string> LibraryFiles(const std::string& app_dir);
+
+// The library files of a folder of MP3s, byte for byte as the scanner has always written them
+// (the data folder's path stands as @DATA@ in the golden files).
+TEST(LibraryTool, AnMp3FolderGivesTheGoldenLibraryFiles) {
+    TempDir app;
+    ASSERT_EQ(Tool(app.path(), "clear-add '" + kData + "'").status, 0);
+    const std::string golden = TARVEL_TEST_DATA_DIR "/library_golden";
+    std::map<std::string, std::string> expected;
+    fs::WalkDirectory(
+        golden, [&](const fs::DirEntry& e) { expected["/sort/" + e.name] = ReadBytes(e.path); });
+    std::map<std::string, std::string> written = LibraryFiles(app.path());
+    for (auto& [name, bytes] : written) {
+        for (size_t at = bytes.find(kData); at != std::string::npos; at = bytes.find(kData, at)) {
+            bytes.replace(at, kData.size(), "@DATA@");
+        }
+    }
+    EXPECT_EQ(written.size(), 7u);
+    EXPECT_TRUE(written == expected);
+}
+
 TEST(LibraryTool, FailuresAndWrongUsageExitNonZero) {
     TempDir app;
     const ToolRun missing = Tool(app.path(), "clear-add '" + app / "missing" + "'");

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <map>
 
 #include "controls/mouse_upm.h"
 #include "external/apollo_command.h"
@@ -13,6 +14,7 @@
 #include "platform/fs/line_file.h"
 #include "sound_support/shared_manual.h"
 #include "sound_support/sound_fixtures.h"
+#include "support/temp_dir.h"
 #include "transport/transport_rig.h"
 
 namespace tarvel::testing {
@@ -63,6 +65,31 @@ TEST(Transport, VolumeReachesEachEngineInItsScale) {
     }
     EXPECT_NEAR(levels[0] / levels[1], 249.0 / 100.0, 0.002);
     EXPECT_EQ(levels[2], 0.0);
+}
+
+// Volume leveling: the ReplayGain tags of the song, in the chosen mode, set its level when it
+// starts on either internal engine (the FLAC's track gain is -6.5 dB; its album gain of +2 dB is
+// held to what its album peak of 0.95 allows).
+TEST(Transport, VolumeLevelingPlaysASongAtItsReplayGain) {
+    for (Engine engine : {Engine::Bass, Engine::Fmod}) {
+        SCOPED_TRACE(EngineName(engine));
+        TransportRig rig(engine);
+        const std::string song = rig.dir / "gain.flac";
+        WriteBytes(song, ReadBytes(TARVEL_TEST_DATA_DIR "/formats/tagged.flac"));
+        rig.Load({SongRow("A", "Gain", song, 500)});
+        std::map<Item, double> level;
+        for (Item mode : {Item::LevelingOff, Item::LevelingTrack, Item::LevelingAlbum}) {
+            rig.settings.Check(mode);
+            rig.Work().Current = 1;
+            rig.transport.PlayCurrent(PlayCommand::Play);
+            rig.AdvanceSound(100);
+            level[mode] = NextLevel(*rig.out, 200);
+        }
+        ASSERT_GT(level[Item::LevelingOff], 0.1);
+        EXPECT_NEAR(level[Item::LevelingTrack] / level[Item::LevelingOff],
+                    std::pow(10.0, -6.5 / 20), 0.002);
+        EXPECT_NEAR(level[Item::LevelingAlbum] / level[Item::LevelingOff], 1 / 0.95, 0.002);
+    }
 }
 
 TEST(Transport, QuickPlayPreviewsThreeStepsThenMovesOnAndShortSongsPlayOut) {

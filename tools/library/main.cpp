@@ -28,15 +28,17 @@ written to its folder "sort" (allsong.tft, Artist<N>.tft, ArtName.tan, path.tan)
 Commands:
   add PATH...      Adds files and folders as if they were dropped on the main window: a PATH
                    whose name has an extension is taken as a file, any other is a folder
-                   searched for *.mp3 files, subfolders included. When the library is empty
+                   searched for music files (MP3, FLAC, Ogg, Opus, M4A, WMA, WV, APE, MPC,
+                   AIFF, WAV), subfolders included. When the library is empty
                    (no ArtName.tan) every file is written; otherwise only files the library
                    does not hold yet are added.
-  clear-add DIR    Makes a new library of the *.mp3 files found in DIR, like "Clear Library and
+  clear-add DIR    Makes a new library of the music files found in DIR, like "Clear Library and
                    Add Files"; the old library is replaced only when the new one is complete,
-                   and nothing is changed when DIR holds no *.mp3 file. Playlists are kept.
+                   and nothing is changed when DIR holds no music file. Playlists are kept.
   probe FILE...    Prints, for each FILE, the eleven fields the scanner would record, separated
                    by tabs: artist, album, title, year, genre, track, bit rate (kbit/s),
-                   duration (ms), sample rate (Hz), channel mode, path. Writes nothing.
+                   duration (ms), sample rate (Hz), channel mode, path. Writes nothing; a
+                   file that does not hold the format its name claims is named on stderr.
 
 Options:
   --quiet          Shows no progress on stderr.
@@ -70,7 +72,13 @@ std::string ProbeField(const std::string& value, bool is_path) {
 int Probe(const std::vector<std::string>& files) {
     library::TagReaders readers;
     for (const auto& file : files) {
-        const library::SongRecord record = library::ReadSongRecord(file, readers);
+        std::string why;
+        const std::optional<library::SongRecord> read = library::ReadMusicFile(file, readers, why);
+        if (!read) {
+            std::fprintf(stderr, "%s: %s, passed over\n", file.c_str(), why.c_str());
+            continue;
+        }
+        const library::SongRecord& record = *read;
         std::string line;
         for (int field = 0; field < library::kSongFieldCount; ++field) {
             line += ProbeField(record[field], field == library::kPath);

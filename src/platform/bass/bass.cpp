@@ -417,6 +417,16 @@ HSYNC BASS_ChannelSetSync(DWORD handle, DWORD type, QWORD, SYNCPROC* proc, DWORD
     });
 }
 
+BOOL BASS_ChannelSetLeveling(DWORD handle, float gain) {
+    return WithAnyChannel(handle, kFalse, [&](State& s, BassChannel& c) {
+        if (!(gain >= 0.0f && gain <= 16.0f)) {
+            return Fail(BASS_ERROR_ILLPARAM, kFalse);
+        }
+        s.engine->SetLeveling(c.id, gain);
+        return Ok(kTrue);
+    });
+}
+
 HFX BASS_ChannelSetFX(DWORD handle, DWORD type) {
     return WithAnyChannel(handle, HFX{0}, [&](State& s, BassChannel& c) {
         if (type != BASS_FX_PARAMEQ) {

@@ -112,6 +112,10 @@ DWORD BASS_ChannelIsActive(DWORD handle);
 BOOL BASS_ChannelGetInfo(DWORD handle, BASS_CHANNELINFO* info);
 HSYNC BASS_ChannelSetSync(DWORD handle, DWORD type, QWORD param, SYNCPROC* proc, DWORD user);
 
+// The program's own call beside the library's: the gain (linear amplitude, 0 or more) applied
+// before the channel's effects, for volume leveling. 1, the start value, changes nothing.
+BOOL BASS_ChannelSetLeveling(DWORD handle, float gain);
+
 HFX BASS_ChannelSetFX(DWORD handle, DWORD type);
 BOOL BASS_FXSetParameters(HFX handle, const void* params);
 BOOL BASS_FXGetParameters(HFX handle, void* params);

@@ -69,6 +69,9 @@ int FSOUND_Stream_Play(int channel, FSOUND_STREAM* stream);  // channel number o
 BOOL8 FSOUND_Stream_Stop(FSOUND_STREAM* stream);             // and back to the start
 BOOL8 FSOUND_Stream_Close(FSOUND_STREAM* stream);
 BOOL8 FSOUND_Stream_SetTime(FSOUND_STREAM* stream, int ms);
+// The program's own call beside the library's: the gain (linear amplitude, 0 or more) applied
+// before the stream's effects, for volume leveling. 1, the start value, changes nothing.
+BOOL8 FSOUND_Stream_SetLeveling(FSOUND_STREAM* stream, float gain);
 int FSOUND_Stream_GetTime(FSOUND_STREAM* stream);
 int FSOUND_Stream_GetLengthMs(FSOUND_STREAM* stream);
 

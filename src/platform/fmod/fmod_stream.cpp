@@ -81,6 +81,17 @@ BOOL8 FSOUND_Stream_Close(FSOUND_STREAM* handle) {
     return kTrue;
 }
 
+BOOL8 FSOUND_Stream_SetLeveling(FSOUND_STREAM* handle, float gain) {
+    return WithFound([&](State& s) { return FindStream(s, handle); }, kFalse,
+                     [&](State& s, Stream& stream) {
+                         if (!(gain >= 0.0f && gain <= 16.0f)) {
+                             return Fail(FMOD_ERR_INVALID_PARAM, kFalse);
+                         }
+                         s.engine->SetLeveling(stream.id, gain);
+                         return kTrue;
+                     });
+}
+
 BOOL8 FSOUND_Stream_SetTime(FSOUND_STREAM* handle, int ms) {
     return WithFound([&](State& s) { return FindStream(s, handle); }, kFalse,
                      [&](State& s, Stream& stream) {

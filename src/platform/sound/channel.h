@@ -13,10 +13,10 @@ namespace tarvel::sound {
 
 enum class PlayState { Stopped, Playing, Paused };
 
-// The mixing side of one playing source: effects (EqChain) -> volume, its play state and the
-// last 1024 samples it produced (mono) for the spectrum. The decoding side is the shared
-// ChannelSource, which the sound thread fills outside the engine's lock. Not thread-safe: the
-// engine serialises every call under its lock.
+// The mixing side of one playing source: leveling gain -> effects (EqChain) -> volume, its play
+// state and the last 1024 samples it produced (mono) for the spectrum. The decoding side is the
+// shared ChannelSource, which the sound thread fills outside the engine's lock. Not thread-safe:
+// the engine serialises every call under its lock.
 class Channel {
   public:
     explicit Channel(std::unique_ptr<Decoder> decoder)
@@ -29,6 +29,9 @@ class Channel {
     PlayState state = PlayState::Stopped;
     bool ended = false;   // played to its end; cleared by a seek or a new start
     float volume = 1.0f;  // linear amplitude
+    // Linear amplitude applied before the effects (volume leveling); 1 leaves the samples
+    // untouched.
+    float leveling = 1.0f;
     std::function<void()> on_end;
 
     const std::shared_ptr<ChannelSource>& source() const { return source_; }

@@ -158,6 +158,16 @@ bool Engine::SetVolume(ChannelId id, float amplitude) {
     return true;
 }
 
+bool Engine::SetLeveling(ChannelId id, float amplitude) {
+    std::lock_guard lock(mutex_);
+    Channel* c = Find(id);
+    if (c == nullptr) {
+        return false;
+    }
+    c->leveling = std::max(amplitude, 0.0f);
+    return true;
+}
+
 std::optional<float> Engine::Volume(ChannelId id) const {
     std::lock_guard lock(mutex_);
     const Channel* c = Find(id);

@@ -59,6 +59,9 @@ class Engine {
 
     bool SetVolume(ChannelId id, float amplitude);
     std::optional<float> Volume(ChannelId id) const;
+    // The gain stage before the channel's effects (volume leveling), linear amplitude; 1 by
+    // default.
+    bool SetLeveling(ChannelId id, float amplitude);
 
     std::optional<std::size_t> AddEqBand(ChannelId id);
     bool SetEqBand(ChannelId id, std::size_t band, const EqBandParams& params);
