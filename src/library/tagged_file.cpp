@@ -4,6 +4,7 @@
 #include <taglib/apefile.h>
 #include <taglib/asffile.h>
 #include <taglib/flacfile.h>
+#include <taglib/infotag.h>
 #include <taglib/mp4file.h>
 #include <taglib/mpcfile.h>
 #include <taglib/oggflacfile.h>
@@ -16,6 +17,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <vector>
 
 #include "platform/text/cp1251.h"
 
@@ -112,6 +114,42 @@ std::string Mp4Freeform(const TagLib::MP4::File& file, std::string_view name) {
     return {};
 }
 
+// The tags a file's names are read from, in order. A WAV file's tag() is its ID3v2 tag alone; most
+// WAV writers keep the names in the RIFF INFO list instead, read where the ID3v2 tag has none.
+std::vector<const TagLib::Tag*> TagsOf(const TagLib::File& file) {
+    std::vector<const TagLib::Tag*> tags;
+    if (file.tag() != nullptr) {
+        tags.push_back(file.tag());
+    }
+    if (const auto* wav = dynamic_cast<const TagLib::RIFF::WAV::File*>(&file);
+        wav != nullptr && wav->hasInfoTag()) {
+        tags.push_back(const_cast<TagLib::RIFF::WAV::File*>(wav)->InfoTag());
+    }
+    return tags;
+}
+
+// The first of the tags' texts that is not empty.
+template <typename Read>
+std::string FirstText(const std::vector<const TagLib::Tag*>& tags, Read read) {
+    for (const TagLib::Tag* tag : tags) {
+        if (const TagLib::String text = read(*tag); !text.isEmpty()) {
+            return InternalText(text);
+        }
+    }
+    return {};
+}
+
+// The first of the tags' numbers that is not 0.
+template <typename Read>
+unsigned FirstNumber(const std::vector<const TagLib::Tag*>& tags, Read read) {
+    for (const TagLib::Tag* tag : tags) {
+        if (const unsigned number = read(*tag); number != 0) {
+            return number;
+        }
+    }
+    return 0;
+}
+
 }  // namespace
 
 TaggedFile::TaggedFile(const std::string& path, formats::MusicFormat format) {
@@ -130,14 +168,13 @@ bool TaggedFile::valid() const {
 
 TaggedFacts TaggedFile::Facts() const {
     TaggedFacts facts;
-    if (const TagLib::Tag* tag = file_->tag()) {
-        facts.artist = InternalText(tag->artist());
-        facts.album = InternalText(tag->album());
-        facts.title = InternalText(tag->title());
-        facts.genre = InternalText(tag->genre());
-        facts.year = tag->year();
-        facts.track = tag->track();
-    }
+    const std::vector<const TagLib::Tag*> tags = TagsOf(*file_);
+    facts.artist = FirstText(tags, [](const TagLib::Tag& t) { return t.artist(); });
+    facts.album = FirstText(tags, [](const TagLib::Tag& t) { return t.album(); });
+    facts.title = FirstText(tags, [](const TagLib::Tag& t) { return t.title(); });
+    facts.genre = FirstText(tags, [](const TagLib::Tag& t) { return t.genre(); });
+    facts.year = FirstNumber(tags, [](const TagLib::Tag& t) { return t.year(); });
+    facts.track = FirstNumber(tags, [](const TagLib::Tag& t) { return t.track(); });
     const TagLib::AudioProperties& audio = *file_->audioProperties();
     facts.bit_rate = audio.bitrate();
     facts.duration_ms = audio.lengthInMilliseconds();

@@ -236,42 +236,6 @@ TEST_F(DesktopJourney, ASecondStartWithAFileHandsItToTheRunningPlayer) {
     TerminateAndExpectCleanExit(first);
 }
 
-// A song of each format, handed over while the player runs by a second start and by the
-// desktop's open call, plays at its own tone into the sound the player renders.
-TEST_F(DesktopJourney, SongsOfEveryFormatHandedOverPlayAtTheirTones) {
-    XSession x;
-    ASSERT_TRUE(x.Ok());
-    QProcess player;
-    app.StartOnDisplay(player, x.Display(), app.FilePath("out.wav"));
-    ASSERT_TRUE(app.WaitForWindows(player));
-    ASSERT_TRUE(WaitForMediaControls());
-    std::vector<int> tones;
-    for (const char* format : {"flac", "ogg", "opus", "m4a", "alac.m4a"}) {
-        for (const bool by_second_start : {true, false}) {
-            const int hz = 300 + 100 * static_cast<int>(tones.size());
-            tones.push_back(hz);
-            const std::string song = MakeTone(app.FilePath("songs"), hz, 5, format);
-            if (by_second_start) {
-                QProcess second;
-                second.setProcessEnvironment(player.processEnvironment());
-                second.start(QStringLiteral(TARVEL_DIST_DIR "/tarvel"),
-                             {QString::fromStdString(song)});
-                ExpectCleanExit(second);
-            } else {
-                Playerctl(bus, {"open", QString::fromStdString("file://" + song)});
-            }
-            ASSERT_TRUE(WaitFor([&] {
-                return Playerctl(bus, {"metadata", "xesam:url"}).toStdString() == "file://" + song;
-            })) << song;
-            ASSERT_TRUE(WaitFor([&] { return Playerctl(bus, {"position"}).toDouble() >= 1.5; }))
-                << song;
-        }
-    }
-    TerminateAndExpectCleanExit(player);
-    EXPECT_EQ(ToneOrder(ToneSegments(app.FilePath("out.wav"), tones), 0.6), tones);
-    EXPECT_TRUE(ReportedErrors(app).empty());
-}
-
 TEST(DesktopWithoutBus, ThePlayerSaysSoOnceAndRunsOn) {
     AppDirFixture app;
     app.WriteSettings({});

@@ -283,15 +283,6 @@ std::string MakeToneFile(const std::string& folder, const std::string& name,
     return out;
 }
 
-std::string MakeTone(const std::string& folder, int hz, int seconds, const std::string& format) {
-    static const std::map<std::string, std::string> kEncoders = {
-        {"flac", "flac"}, {"ogg", "libvorbis"}, {"opus", "libopus"},
-        {"m4a", "aac"},   {"alac.m4a", "alac"},
-    };
-    return MakeToneFile(folder, "tone" + std::to_string(hz) + "." + format, kEncoders.at(format),
-                        hz, seconds, {});
-}
-
 std::string MakeStepsMp3(const std::string& folder, const std::vector<int>& steps) {
     std::filesystem::create_directories(folder);
     QStringList parts;

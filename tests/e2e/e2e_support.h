@@ -118,9 +118,6 @@ void EndIfRunning(QProcess& process);
 // A 44.1 kHz mono MP3 (64 kbps) of a sine at hz, amplitude 0.5, made with sox and lame; with
 // to_hz the sine sweeps from hz to to_hz.
 std::string MakeToneMp3(const std::string& folder, int hz, int seconds, int to_hz = 0);
-// The same sine encoded as format: "flac", "ogg" (Vorbis), "opus", "m4a" (AAC) or "alac.m4a"
-// (ALAC in MP4).
-std::string MakeTone(const std::string& folder, int hz, int seconds, const std::string& format);
 // A 44.1 kHz mono MP3 (64 kbps) of one-second sine steps at the given frequencies, in order.
 std::string MakeStepsMp3(const std::string& folder, const std::vector<int>& steps);
 

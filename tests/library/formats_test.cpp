@@ -68,6 +68,7 @@ TEST_F(ScanTest, EveryFormatGivesItsOwnTagsAndAFileThatLiesAboutItsFormatIsPasse
     const std::string ogg = copy("tagged.ogg", "tagged.ogg");
     const std::string opus = copy("tagged.opus", "tagged.opus");
     const std::string wv = copy("tagged.wv", "tagged.wv");
+    const std::string wav = copy("tagged.wav", "tagged.wav");
     Music("cover.jpg", "not music");
     services.QueueAnswer(music_dir);
 
@@ -85,16 +86,18 @@ TEST_F(ScanTest, EveryFormatGivesItsOwnTagsAndAFileThatLiesAboutItsFormatIsPasse
          "Mono", ogg},
         {"Opus Artist", "Opus Album", "Opus Title", "2021", "Ambient", "12", "20", "500", "48000",
          "Stereo", opus},
+        {"Wav Artist", "Wav Album", "Wav Title", "0000", "Unknown", "2", "353", "500", "22050",
+         "Mono", wav},
         {"WavPack Artist", "Unknown", "WavPack Title", "1977", "Unknown", "5", "313", "500",
          "48000", "Stereo", wv},
     };
     EXPECT_EQ(LibraryBytes("allsong.tft"), SongLines(expected));
     EXPECT_EQ(LibraryBytes("path.tan"), flac + "\r\n" + plain + "\r\n" + m4a + "\r\n" + ogg +
-                                            "\r\n" + opus + "\r\n" + wv + "\r\n");
+                                            "\r\n" + opus + "\r\n" + wav + "\r\n" + wv + "\r\n");
     ASSERT_EQ(scanner.report().skipped().size(), 1u);
     EXPECT_EQ(scanner.report().skipped()[0].path, fake);
     EXPECT_EQ(scanner.report().skipped()[0].reason, "cannot be read as flac music");
-    EXPECT_EQ(scanner.report().added, 6u);
+    EXPECT_EQ(scanner.report().added, 7u);
 }
 
 // What a scan of the corpus records for one file, or that it passes the file over. Durations,

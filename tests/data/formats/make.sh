@@ -29,6 +29,9 @@ ffmpeg -v error -y -i "$tmp/stereo44.wav" -c:a aac -b:a 32k -metadata artist="Mp
 ffmpeg -v error -y -i "$tmp/stereo48.wav" -c:a wavpack -metadata artist="WavPack Artist" \
     -metadata title="WavPack Title" -metadata year=1977 -metadata track=5 \
     -metadata REPLAYGAIN_ALBUM_GAIN="-3.00 dB" -metadata REPLAYGAIN_ALBUM_PEAK="1.2" tagged.wv
+# WAV with its names in a RIFF INFO list, where most WAV writers keep them.
+ffmpeg -v error -y -i "$tmp/mono.wav" -c:a pcm_s16le -metadata artist="Wav Artist" \
+    -metadata title="Wav Title" -metadata album="Wav Album" -metadata track=2 tagged.wav
 # ReplayGain in ID3v2 user text frames, the peak's name in small letters.
 lame --quiet --cbr -b 64 --tt "Gain" --ta "Tester" --tv "TXXX=REPLAYGAIN_TRACK_GAIN=-4.00 dB" \
     --tv "TXXX=replaygain_track_peak=0.25" "$tmp/mono.wav" replaygain.mp3
