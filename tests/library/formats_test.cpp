@@ -57,6 +57,21 @@ std::string Cp1251(const std::string& utf8) {
 // tags and stream facts, a name's extension counts in any letter case, a file without tags is
 // titled by its name without the extension, and a file that does not hold the format its name
 // claims is passed over, named in the report and left out of the path list.
+TEST(MusicFormats, TheDesktopEntryOpensEveryMediaTypeOfTheTable) {
+    std::ifstream entry(TARVEL_TEST_DATA_DIR "/../../data/desktop/tarvel.desktop");
+    std::string line, listed;
+    while (std::getline(entry, line)) {
+        if (line.starts_with("MimeType=")) {
+            listed = line.substr(9);
+        }
+    }
+    std::string expected;
+    for (const std::string_view type : formats::MimeTypes()) {
+        expected += std::string(type) + ";";
+    }
+    EXPECT_EQ(listed, expected);
+}
+
 TEST_F(ScanTest, EveryFormatGivesItsOwnTagsAndAFileThatLiesAboutItsFormatIsPassedOver) {
     const auto copy = [&](const std::string& from, const std::string& to) {
         return Music(to, ReadBytes(kFormatData + "/" + from));

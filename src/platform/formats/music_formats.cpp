@@ -7,14 +7,22 @@ namespace tarvel::formats {
 namespace {
 
 constexpr std::array kFormats = {
-    FormatEntry{".mp3", MusicFormat::Mpeg},         FormatEntry{".flac", MusicFormat::Flac},
-    FormatEntry{".ogg", MusicFormat::Ogg},          FormatEntry{".oga", MusicFormat::Ogg},
-    FormatEntry{".opus", MusicFormat::Opus},        FormatEntry{".m4a", MusicFormat::Mp4},
-    FormatEntry{".m4b", MusicFormat::Mp4},          FormatEntry{".mp4", MusicFormat::Mp4},
-    FormatEntry{".wma", MusicFormat::Asf},          FormatEntry{".wv", MusicFormat::WavPack},
-    FormatEntry{".ape", MusicFormat::MonkeysAudio}, FormatEntry{".mpc", MusicFormat::Musepack},
-    FormatEntry{".aif", MusicFormat::Aiff},         FormatEntry{".aiff", MusicFormat::Aiff},
-    FormatEntry{".aifc", MusicFormat::Aiff},        FormatEntry{".wav", MusicFormat::Wav},
+    FormatEntry{".mp3", MusicFormat::Mpeg, "audio/mpeg"},
+    FormatEntry{".flac", MusicFormat::Flac, "audio/flac"},
+    FormatEntry{".ogg", MusicFormat::Ogg, "audio/ogg"},
+    FormatEntry{".oga", MusicFormat::Ogg, "audio/ogg"},
+    FormatEntry{".opus", MusicFormat::Opus, "audio/x-opus+ogg"},
+    FormatEntry{".m4a", MusicFormat::Mp4, "audio/mp4"},
+    FormatEntry{".m4b", MusicFormat::Mp4, "audio/x-m4b"},
+    FormatEntry{".mp4", MusicFormat::Mp4, "audio/mp4"},
+    FormatEntry{".wma", MusicFormat::Asf, "audio/x-ms-wma"},
+    FormatEntry{".wv", MusicFormat::WavPack, "audio/x-wavpack"},
+    FormatEntry{".ape", MusicFormat::MonkeysAudio, "audio/x-ape"},
+    FormatEntry{".mpc", MusicFormat::Musepack, "audio/x-musepack"},
+    FormatEntry{".aif", MusicFormat::Aiff, "audio/x-aiff"},
+    FormatEntry{".aiff", MusicFormat::Aiff, "audio/x-aiff"},
+    FormatEntry{".aifc", MusicFormat::Aiff, "audio/x-aifc"},
+    FormatEntry{".wav", MusicFormat::Wav, "audio/x-wav"},
 };
 
 char LowerAscii(char c) {
@@ -31,6 +39,16 @@ bool EqualAsciiNoCase(std::string_view written, std::string_view small) {
 
 std::span<const FormatEntry> SupportedFormats() {
     return kFormats;
+}
+
+std::vector<std::string_view> MimeTypes() {
+    std::vector<std::string_view> types;
+    for (const FormatEntry& entry : kFormats) {
+        if (std::find(types.begin(), types.end(), entry.mime) == types.end()) {
+            types.push_back(entry.mime);
+        }
+    }
+    return types;
 }
 
 std::string_view ExtensionOf(std::string_view path) {

@@ -3,10 +3,12 @@
 #include <optional>
 #include <span>
 #include <string_view>
+#include <vector>
 
 // The music files the program takes, known by the extension of their names (ASCII letters in
 // any case). This one table decides wherever a name decides: the library's folder search and
-// drops, the files handed over, the choice of tag reader and the export's file names.
+// drops, the files handed over, the choice of tag reader, the export's file names and the media
+// types the player says it opens.
 namespace tarvel::formats {
 
 // What a file of a supported extension claims to hold. MPEG audio is read by the program's own
@@ -28,10 +30,15 @@ enum class MusicFormat {
 struct FormatEntry {
     std::string_view extension;  // with its dot, small letters
     MusicFormat format;
+    std::string_view mime;  // the media type desktops give such a file
 };
 
 // Every supported extension.
 std::span<const FormatEntry> SupportedFormats();
+
+// The media types of the supported formats, each once, in table order: what the desktop's media
+// controls and the desktop entry say the player opens.
+std::vector<std::string_view> MimeTypes();
 
 // The extension of a path: from the last "." of its file name (after the last "/") on, dot
 // included, as written; empty when the name has none.

@@ -2,6 +2,7 @@
 
 #include <QDBusConnection>
 
+#include "platform/formats/music_formats.h"
 #include "platform/mpris/mpris_rules.h"
 #include "platform/mpris/mpris_service.h"
 
@@ -143,6 +144,14 @@ void PlayerAdaptor::SetPosition(const QDBusObjectPath& TrackId, qlonglong Positi
         service_.Player().SeekTo(action.position_us);
         service_.AnnounceSeek();
     }
+}
+
+QStringList RootAdaptor::supportedMimeTypes() const {
+    QStringList types;
+    for (const std::string_view type : formats::MimeTypes()) {
+        types << QString::fromLatin1(type.data(), static_cast<qsizetype>(type.size()));
+    }
+    return types;
 }
 
 void PlayerAdaptor::OpenUri(const QString& Uri) {

@@ -51,7 +51,7 @@ class RootAdaptor : public QDBusAbstractAdaptor {
     QString identity() const { return QStringLiteral("Tarvel"); }
     QString desktopEntry() const;
     QStringList supportedUriSchemes() const { return {QStringLiteral("file")}; }
-    QStringList supportedMimeTypes() const { return {QStringLiteral("audio/mpeg")}; }
+    QStringList supportedMimeTypes() const;
 
   public slots:
     void Raise();

@@ -136,6 +136,10 @@ TEST_F(MprisServiceTest, BothInterfacesAnswerAndEveryCallReachesThePlayer) {
     }
     EXPECT_EQ(Get("org.mpris.MediaPlayer2", "Identity").toString(), "Tarvel");
     EXPECT_EQ(Get("org.mpris.MediaPlayer2", "DesktopEntry").toString(), "tarvel");
+    const QStringList types = Get("org.mpris.MediaPlayer2", "SupportedMimeTypes").toStringList();
+    for (const char* type : {"audio/mpeg", "audio/flac", "audio/ogg", "audio/mp4"}) {
+        EXPECT_TRUE(types.contains(type)) << type;
+    }
     EXPECT_EQ(Get(kPlayer, "PlaybackStatus").toString(), "Playing");
     EXPECT_EQ(Get(kPlayer, "Position").toLongLong(), 10'000'000);
 
