@@ -43,6 +43,7 @@ class TegScan {
     void ProcessFile(LibraryBuild& build, const std::string& path);
 
     ProgressDisplay& display() { return display_; }
+    TagReaders& readers() { return readers_; }
     // What the current or last scan passed over and added; also where it is asked to stop.
     ScanReport& report() { return report_; }
 

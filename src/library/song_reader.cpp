@@ -4,7 +4,7 @@
 #include <cmath>
 
 #include "platform/fs/file_ops.h"
-#include "platform/text/cp1251.h"
+#include "platform/text/unicode.h"
 
 namespace tarvel::library {
 namespace {
@@ -53,9 +53,9 @@ TagValues ReadTag(bool readable, Reader& tag, ByteSource& source) {
 }  // namespace
 
 std::string TitleFromFileName(const std::string& path) {
-    std::string name = text::Utf8ToCp1251(fs::FileNameOf(path));
-    name.resize(name.size() > 4 ? name.size() - 4 : 0);
-    return name;
+    const std::string name = fs::FileNameOf(path);
+    const size_t count = text::CharCount(name);
+    return std::string(text::FirstChars(name, count > 4 ? count - 4 : 0));
 }
 
 SongRecord ReadSongRecord(const std::string& path, TagReaders& readers) {

@@ -15,6 +15,12 @@ struct TagReaders {
     TID3v1 id3v1;
     TID3v2 id3v2;
     TMPEGaudio mpeg;
+
+    // How both tag readers read text without a declared Unicode encoding.
+    void SetUnmarked(UnmarkedText how) {
+        id3v1.unmarked = how;
+        id3v2.unmarked = how;
+    }
 };
 
 // The song record the scanner writes for one file: the fields chosen from both tags (the
@@ -25,8 +31,8 @@ SongRecord ReadSongRecord(const std::string& path, TagReaders& readers);
 // The same over bytes already at hand (the path is still used for the title and the path cell).
 SongRecord ReadSongRecord(const std::string& path, ByteSource& source, TagReaders& readers);
 
-// The title made from a file name: the name (after the last separator), converted from UTF-8 to
-// Windows-1251, without its last four characters.
+// The title made from a file name: the name (after the last separator) without its last four
+// characters, every other character kept.
 std::string TitleFromFileName(const std::string& path);
 
 }  // namespace tarvel::library
