@@ -144,6 +144,13 @@ MainMenus::MainMenus(config::Settings& settings, const MenuHandlers& on, QWidget
     o.AddItem(*panels, Item::mIncorporated1, "The incorporated",
               CheckOnly(settings, Item::mIncorporated1, on.artist_panels));
 
+    // Read by the next scan: tags already in the library keep the text they were read with.
+    QMenu* tags = o.AddSubMenu(o, "TagsWithoutEncoding1", "Tags without an encoding");
+    o.AddItem(*tags, Item::TagsWindows1251, "Windows-1251",
+              CheckOnly(settings, Item::TagsWindows1251));
+    o.AddItem(*tags, Item::TagsLatin1, "Latin-1", CheckOnly(settings, Item::TagsLatin1));
+    o.AddItem(*tags, Item::TagsGuess, "Guess", CheckOnly(settings, Item::TagsGuess));
+
     SettingsMenu& t = *TrayMenu;
     t.AddCommand(t, "RestoreItem", QString::fromUtf8("&Восстановить"), on.restore);
     t.addSeparator();
