@@ -15,7 +15,12 @@ char32_t LowerChar(char32_t code) {
     if (code >= kInvalidByte) {
         return code;
     }
-    return static_cast<char32_t>(utf8proc_tolower(static_cast<utf8proc_int32_t>(code)));
+    // The final sigma is the small form of Σ at a word's end: names that differ only there
+    // ("Σωκράτης", "ΣΩΚΡΑΤΗΣ") are one name.
+    constexpr char32_t kFinalSigma = 0x03C2;
+    constexpr char32_t kSmallSigma = 0x03C3;
+    const auto lower = static_cast<char32_t>(utf8proc_tolower(static_cast<utf8proc_int32_t>(code)));
+    return lower == kFinalSigma ? kSmallSigma : lower;
 }
 
 // Where a character falls in the order of CompareText.

@@ -7,7 +7,8 @@
 namespace tarvel::text {
 
 // Each character in its small form by Unicode's simple case mapping (Latin, Cyrillic, Greek and
-// every other cased script); other characters, and bytes that are not UTF-8, stay as they are.
+// every other cased script), the Greek final sigma as σ; other characters, and bytes that are not
+// UTF-8, stay as they are. It makes keys for matching and ordering, never text to show.
 std::string Lower(std::string_view text);
 
 // Equality when letter case is ignored.
