@@ -155,5 +155,24 @@ TEST(Corpus, EveryFileProbesAsExpected) {
     EXPECT_EQ(probed, static_cast<int>(std::size(kCorpus)));
 }
 
+// The ID3v1 tag of that file holds Latin-1 text: read as the user chose, or guessed.
+TEST(Corpus, LatinOneTagReadsAsTheUserChose) {
+    const std::string file = kCorpusDir + "/tinytag/id3v1-latin1.mp3";
+    if (!fs::FileExists(file)) {
+        GTEST_SKIP() << "no corpus at " << kCorpusDir;
+    }
+    const struct {
+        UnmarkedText how;
+        const char* artist;
+    } cases[] = {{UnmarkedText::Windows1251, "Bjцrk"},
+                 {UnmarkedText::Latin1, "Björk"},
+                 {UnmarkedText::Guess, "Björk"}};
+    for (const auto& c : cases) {
+        TagReaders readers;
+        readers.SetUnmarked(c.how);
+        EXPECT_EQ(ReadSongRecord(file, readers)[kArtist], c.artist);
+    }
+}
+
 }  // namespace
 }  // namespace tarvel::library
