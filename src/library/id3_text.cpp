@@ -92,15 +92,6 @@ bool LooksWindows1251(std::string_view bytes) {
     return cyrillic_words > mixed_words;
 }
 
-bool HasHighByte(std::string_view bytes) {
-    for (const char c : bytes) {
-        if (static_cast<unsigned char>(c) >= 0x80) {
-            return true;
-        }
-    }
-    return false;
-}
-
 // The text without a last character that is cut off (its lead byte asks for more bytes than
 // follow it).
 std::string_view WithoutCutCharacter(std::string_view text) {
@@ -147,7 +138,7 @@ std::string_view BeforeNul(std::string_view text) {
 }
 
 std::string UnmarkedToUtf8(std::string_view bytes, UnmarkedText how) {
-    if (!HasHighByte(bytes)) {
+    if (text::IsAscii(bytes)) {
         return std::string(bytes);
     }
     switch (how) {

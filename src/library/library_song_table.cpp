@@ -11,6 +11,11 @@ TextColumn FoldedCells(const SongTable& table, int cell) {
     TextColumn column;
     column.starts.resize(static_cast<size_t>(table.Count() + 1));
     std::string text;
+    size_t size = 0;
+    for (int row = 1; row <= table.Count(); ++row) {
+        size += table.Cell(row, cell).size();
+    }
+    text.reserve(size + size / 8);  // folding seldom makes text longer
     for (int row = 1; row <= table.Count(); ++row) {
         column.starts[static_cast<size_t>(row - 1)] = static_cast<uint32_t>(text.size());
         text::AppendFolded(text, table.Cell(row, cell));

@@ -6,6 +6,7 @@
 #include "platform/fs/file_ops.h"
 #include "platform/fs/line_file.h"
 #include "platform/text/stored_text.h"
+#include "platform/text/unicode.h"
 
 namespace tarvel::library {
 
@@ -56,8 +57,7 @@ SongTable SongTable::ReadFile(const std::string& path) {
     }
     table.text_ = fs::ReadLargeFile(path);
     const std::string_view stored(table.text_.data(), table.text_.size());
-    if (text::FormOf(stored) == text::StoredForm::Windows1251 &&
-        std::any_of(stored.begin(), stored.end(), [](char c) { return c & 0x80; })) {
+    if (text::FormOf(stored) == text::StoredForm::Windows1251 && !text::IsAscii(stored)) {
         const std::string decoded = DecodeStoredLines(stored);
         table.text_.assign(decoded.begin(), decoded.end());
     }

@@ -1,9 +1,12 @@
 #include "library/stored_lines.h"
 
+#include <algorithm>
+
 #include "library/song_record.h"
 #include "platform/fs/file_ops.h"
 #include "platform/fs/line_file.h"
 #include "platform/text/stored_text.h"
+#include "platform/text/unicode.h"
 
 namespace tarvel::library {
 namespace {
@@ -44,10 +47,18 @@ size_t TextEndOfLine(std::string_view line) {
 
 std::string DecodeStoredLines(std::string_view bytes) {
     const StoredForm form = text::FormOf(bytes);
+    const auto high = static_cast<size_t>(std::count_if(
+        bytes.begin(), bytes.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; }));
     std::string out;
-    out.reserve(bytes.size() + bytes.size() / 4);
+    // A Windows-1251 byte above 0x7F takes at most three bytes in UTF-8: one allocation.
+    out.reserve(bytes.size() + 2 * high + 2);
     fs::ForEachLine(bytes, [&](std::string_view line) {
-        text::AppendDecodedLine(out, line, TextEndOfLine(line), form);
+        // Most lines of a library are ASCII: they need no search for where their text ends.
+        if (form == StoredForm::Utf8 || text::IsAscii(line)) {
+            out.append(line);
+        } else {
+            text::AppendDecodedLine(out, line, TextEndOfLine(line), form);
+        }
         out += "\r\n";
     });
     return out;

@@ -59,12 +59,21 @@ unsigned char EncodeChar(char32_t code) {
     return byte < 0 ? '?' : static_cast<unsigned char>(byte);
 }
 
+void AppendCp1251AsUtf8(std::string& out, std::string_view cp1251) {
+    for (const char c : cp1251) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x80) {
+            out.push_back(c);
+        } else {
+            AppendUtf8(out, DecodeByte(byte));
+        }
+    }
+}
+
 std::string Cp1251ToUtf8(std::string_view cp1251) {
     std::string out;
     out.reserve(cp1251.size() * 2);
-    for (char c : cp1251) {
-        AppendUtf8(out, DecodeByte(static_cast<unsigned char>(c)));
-    }
+    AppendCp1251AsUtf8(out, cp1251);
     return out;
 }
 

@@ -17,6 +17,8 @@ int Windows1251Byte(char32_t code);
 unsigned char EncodeChar(char32_t code);
 
 std::string Cp1251ToUtf8(std::string_view cp1251);
+// The same, appended to `out`.
+void AppendCp1251AsUtf8(std::string& out, std::string_view cp1251);
 // Characters without a Windows-1251 form, invalid UTF-8 among them, become '?'.
 std::string Utf8ToCp1251(std::string_view utf8);
 // True when the text is valid UTF-8 and every character of it has a Windows-1251 byte, so that

@@ -3,16 +3,10 @@
 #include <algorithm>
 
 #include "platform/text/cp1251.h"
+#include "platform/text/unicode.h"
 
 namespace tarvel::text {
-namespace {
-
-bool AllAscii(std::string_view text) {
-    return std::all_of(text.begin(), text.end(),
-                       [](char c) { return static_cast<unsigned char>(c) < 0x80; });
-}
-
-}  // namespace
+namespace {}  // namespace
 
 StoredForm FormOf(std::string_view bytes) {
     return bytes.starts_with(kUtf8Mark) ? StoredForm::Utf8 : StoredForm::Windows1251;
@@ -26,18 +20,18 @@ void AppendDecodedLine(std::string& out, std::string_view stored, size_t text_en
                        StoredForm form) {
     text_end = std::min(text_end, stored.size());
     const std::string_view text = stored.substr(0, text_end);
-    if (form == StoredForm::Utf8 || AllAscii(text)) {
+    if (form == StoredForm::Utf8 || IsAscii(text)) {
         out.append(stored);
         return;
     }
-    out += Cp1251ToUtf8(text);
+    AppendCp1251AsUtf8(out, text);
     out.append(stored.substr(text_end));
 }
 
 void AppendEncodedLine(std::string& out, std::string_view line, size_t text_end, StoredForm form) {
     text_end = std::min(text_end, line.size());
     const std::string_view text = line.substr(0, text_end);
-    if (form == StoredForm::Utf8 || AllAscii(text)) {
+    if (form == StoredForm::Utf8 || IsAscii(text)) {
         out.append(line);
         return;
     }

@@ -2,6 +2,8 @@
 
 #include <utf8proc.h>
 
+#include <algorithm>
+
 namespace tarvel::text {
 
 char32_t NextChar(std::string_view text, size_t& at) {
@@ -88,6 +90,11 @@ bool IsCyrillicLetter(char32_t code) {
 
 bool IsLatinLetter(char32_t code) {
     return code < 0x80 ? IsLetter(code) : (code >= 0xC0 && code <= 0x024F && IsLetter(code));
+}
+
+bool IsAscii(std::string_view text) {
+    return std::all_of(text.begin(), text.end(),
+                       [](char c) { return static_cast<unsigned char>(c) < 0x80; });
 }
 
 bool IsValidUtf8(std::string_view text) {

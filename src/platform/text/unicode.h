@@ -25,6 +25,8 @@ bool IsCyrillicLetter(char32_t code);
 bool IsLatinLetter(char32_t code);
 
 bool IsValidUtf8(std::string_view text);
+// Every byte below 0x80: the same text in UTF-8, Windows-1251 and Latin-1.
+bool IsAscii(std::string_view text);
 size_t CharCount(std::string_view text);
 // The first `count` characters (the whole text when it is shorter).
 std::string_view FirstChars(std::string_view text, size_t count);
