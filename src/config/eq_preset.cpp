@@ -10,8 +10,8 @@
 #include "platform/error/app_error.h"
 #include "platform/fs/file_ops.h"
 #include "platform/fs/line_file.h"
-#include "platform/text/cp1251.h"
 #include "platform/text/number_text.h"
+#include "platform/text/unicode.h"
 
 namespace tarvel::config {
 namespace {
@@ -40,7 +40,7 @@ bool ApplyPreset(const std::vector<std::string>& lines, const std::string& path,
         if (!gain) {
             throw AppError(
                 fmt::format("Equalizer preset \"{}\": line {} is not a whole number: \"{}\".", path,
-                            line + 1, text::Cp1251ToUtf8(lines[line].substr(0, 40))));
+                            line + 1, text::FirstChars(lines[line], 40)));
         }
         read[band] = std::clamp(*gain, -kEqGainMax, kEqGainMax);
     }

@@ -8,36 +8,17 @@
 namespace tarvel::library {
 namespace {
 
-bool IsCyrillicName(const std::string& name) {
-    for (const char c : name) {
-        if (IsLatinLetter(c)) {
-            return false;
-        }
-        if (IsCyrillicLetter(c)) {
-            return true;
-        }
-    }
-    return false;
-}
-
 // The positions 0..n-1 of n names (name(i) gives each) in alphabetical order ignoring letter
 // case; equal names keep their order. The lower-case keys are made once, into one buffer.
 template <class Name>
 std::vector<uint32_t> OrderIgnoringCase(size_t n, Name name) {
+    std::string keys;
     std::vector<uint32_t> starts(n + 1);
-    size_t size = 0;
     for (size_t i = 0; i < n; ++i) {
-        starts[i] = static_cast<uint32_t>(size);
-        size += name(i).size();
+        starts[i] = static_cast<uint32_t>(keys.size());
+        keys += text::Lower(name(i));
     }
-    starts[n] = static_cast<uint32_t>(size);
-    std::string keys(size, '\0');
-    for (size_t i = 0; i < n; ++i) {
-        char* out = keys.data() + starts[i];
-        for (const char c : name(i)) {
-            *out++ = static_cast<char>(text::LowerByte(static_cast<unsigned char>(c)));
-        }
-    }
+    starts[n] = static_cast<uint32_t>(keys.size());
     const auto key = [&](uint32_t i) {
         return std::string_view(keys).substr(starts[i], starts[i + 1] - starts[i]);
     };
@@ -46,7 +27,7 @@ std::vector<uint32_t> OrderIgnoringCase(size_t n, Name name) {
         order[i] = static_cast<uint32_t>(i);
     }
     std::stable_sort(order.begin(), order.end(),
-                     [&](uint32_t a, uint32_t b) { return text::LessBytes(key(a), key(b)); });
+                     [&](uint32_t a, uint32_t b) { return text::LessText(key(a), key(b)); });
     return order;
 }
 

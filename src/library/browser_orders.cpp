@@ -26,7 +26,7 @@ int TrackNumber(std::string_view cell) {
 void OrderByTitle(SongRows& songs) {
     const SongTable& table = *songs.source;
     std::stable_sort(songs.rows.begin(), songs.rows.end(), [&table](int a, int b) {
-        return text::LessBytes(table.Cell(a, kTitle), table.Cell(b, kTitle));
+        return text::LessText(table.Cell(a, kTitle), table.Cell(b, kTitle));
     });
 }
 
@@ -49,15 +49,13 @@ void OrderByTrack(SongRows& songs) {
 }
 
 void OrderAlbumsByYear(std::vector<Album>& albums) {
-    std::stable_sort(albums.begin(), albums.end(), [](const Album& a, const Album& b) {
-        return text::LessBytes(a.year, b.year);
-    });
+    std::stable_sort(albums.begin(), albums.end(),
+                     [](const Album& a, const Album& b) { return text::LessText(a.year, b.year); });
 }
 
 void OrderAlbumsByName(std::vector<Album>& albums) {
-    std::stable_sort(albums.begin(), albums.end(), [](const Album& a, const Album& b) {
-        return text::LessBytes(a.name, b.name);
-    });
+    std::stable_sort(albums.begin(), albums.end(),
+                     [](const Album& a, const Album& b) { return text::LessText(a.name, b.name); });
 }
 
 }  // namespace tarvel::library

@@ -8,9 +8,9 @@
 namespace tarvel::library {
 namespace {
 
-std::string Field(const unsigned char* tag, size_t from, size_t length) {
+std::string Field(const unsigned char* tag, size_t from, size_t length, UnmarkedText how) {
     const std::string_view raw(reinterpret_cast<const char*>(tag) + from, length);
-    return std::string(TrimRightControls(BeforeNul(raw)));
+    return UnmarkedToUtf8(TrimRightControls(BeforeNul(raw)), how);
 }
 
 }  // namespace
@@ -41,15 +41,15 @@ void TID3v1::Parse(const unsigned char* tag) {
     }
     exists = true;
     version = (tag[125] == 0 && tag[126] != 0) || (tag[125] == 0x20 && tag[126] != 0x20) ? 2 : 1;
-    title = Field(tag, 3, 30);
-    artist = Field(tag, 33, 30);
-    album = Field(tag, 63, 30);
-    year = Field(tag, 93, 4);
+    title = Field(tag, 3, 30, unmarked);
+    artist = Field(tag, 33, 30, unmarked);
+    album = Field(tag, 63, 30, unmarked);
+    year = Field(tag, 93, 4, unmarked);
     if (version == 2) {
-        comment = Field(tag, 97, 28);
+        comment = Field(tag, 97, 28, unmarked);
         track = tag[126];
     } else {
-        comment = Field(tag, 97, 30);
+        comment = Field(tag, 97, 30, unmarked);
     }
     genre = tag[127];
 }

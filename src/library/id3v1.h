@@ -4,6 +4,7 @@
 #include <string>
 
 #include "library/byte_source.h"
+#include "library/id3_text.h"
 
 namespace tarvel::library {
 
@@ -19,8 +20,14 @@ class TID3v1 {
     bool Read(ByteSource& source);
     // Reads the fields from the last 128 bytes of a file.
     void Parse(const unsigned char* tag);
-    void Reset() { *this = TID3v1(); }
+    void Reset() {
+        const UnmarkedText kept = unmarked;
+        *this = TID3v1();
+        unmarked = kept;
+    }
 
+    // How the tag's text is read (it declares no encoding); kept by Reset.
+    UnmarkedText unmarked = UnmarkedText::Windows1251;
     bool exists = false;
     uint8_t version = 1;  // 1 = version 1.0, 2 = version 1.1
     std::string title;

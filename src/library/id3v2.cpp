@@ -189,7 +189,7 @@ void TID3v2::WalkFrames(ByteSource& source, uint64_t end, unsigned char tag_flag
             user_texts.emplace_back(buffer.data(), wanted);
         }
         for (int f = 0; keep && f < kFrameCount; ++f) {
-            if (id == ids[f] && (buffer[0] == 0 || buffer[0] == 1)) {
+            if (id == ids[f] && static_cast<unsigned char>(buffer[0]) <= 3) {
                 kept_[f] = buffer;
                 is_kept_[f] = true;
             }
@@ -223,7 +223,7 @@ std::string TID3v2::KeptText(Frame frame) const {
     if (!is_kept_[frame]) {
         return {};
     }
-    return FrameText(std::string_view(kept_[frame].data(), kept_[frame].size()));
+    return FrameText(std::string_view(kept_[frame].data(), kept_[frame].size()), unmarked);
 }
 
 void TID3v2::DeriveFields() {

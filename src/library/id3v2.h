@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "library/byte_source.h"
+#include "library/id3_text.h"
 
 namespace tarvel::library {
 
@@ -21,6 +22,9 @@ class TID3v2 {
     bool Read(const std::string& path);
     bool Read(ByteSource& source);
     void Reset();
+
+    // How frames of encoding 0 are read; kept by Reset.
+    UnmarkedText unmarked = UnmarkedText::Windows1251;
 
     bool exists = false;
     uint8_t version = 0;    // the major version byte of the header

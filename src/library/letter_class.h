@@ -1,17 +1,19 @@
 #pragma once
 
-// The letter classes that sort artists into Cyrillic-written and Latin-written ones (the artist
-// panels, the shuffle sources). Bytes are Windows-1251.
+#include <string_view>
+
+// The letter classes that sort artists into Cyrillic-written and other ones (the artist panels,
+// the shuffle sources), over UTF-8 names.
 namespace tarvel::library {
 
-// 'A'..'Z' or 'a'..'z'.
-constexpr bool IsLatinLetter(char c) {
-    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
-}
+// The name's first letter is Cyrillic (every Cyrillic letter counts, Ё, і, ї, є, ґ, ў, ђ
+// among them). Characters that are not letters (digits, spaces, signs) are passed over; a name
+// whose first letter is of any other script (Latin, Greek, Hangul, CJK, ...), or that has no
+// letter, is not.
+bool IsCyrillicName(std::string_view name);
 
-// 0xC0..0xFF: capital А to small я. Ё and ё (0xA8, 0xB8) do not count.
-constexpr bool IsCyrillicLetter(char c) {
-    return static_cast<unsigned char>(c) >= 0xC0;
-}
+// The name holds a Cyrillic letter / a Latin letter somewhere.
+bool HasCyrillicLetter(std::string_view name);
+bool HasLatinLetter(std::string_view name);
 
 }  // namespace tarvel::library

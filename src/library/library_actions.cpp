@@ -54,6 +54,9 @@ void LibraryActions::StartScan(Kind kind, const std::vector<std::string>& items)
         }
     }
     scanner_.report().Reset();
+    if (unmarked_choice) {
+        scanner_.readers().SetUnmarked(unmarked_choice());
+    }
     auto found_files = std::make_shared<bool>(true);
     runner_->Run(
         [this, kind, folder, items, found_files] { *found_files = Scan(kind, folder, items); },

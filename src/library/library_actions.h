@@ -29,6 +29,10 @@ class LibraryActions {
     void DropItems(const std::vector<std::string>& items);
     bool Scanning() const { return runner_->Busy(); }
 
+    // Asked as each scan starts: how it reads tag text without a declared encoding (the
+    // readers keep theirs when it is not set).
+    std::function<UnmarkedText()> unmarked_choice;
+
     // The same actions on the calling thread, throwing AppError instead of reporting it and
     // leaving the panels alone (the command-line tool).
     void RunClearLibraryAndAddFiles();

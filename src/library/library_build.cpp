@@ -1,5 +1,6 @@
 #include "library/library_build.h"
 
+#include "library/stored_lines.h"
 #include "platform/fs/dir_walk.h"
 #include "platform/fs/line_file.h"
 
@@ -51,8 +52,8 @@ void LibraryBuild::Append(const std::string& file, const std::string& line) {
     if (staged_.insert(file).second && start_ == Start::FromLibrary) {
         set_.StageCopy(file);
     }
-    std::string& bytes = pending_[file];
-    bytes.append(line).append("\r\n");
+    std::string& lines = pending_[file];
+    lines.append(line).append("\r\n");
     pending_bytes_ += line.size() + 2;
     if (pending_bytes_ >= kBatchBytes) {
         Flush();
@@ -60,8 +61,9 @@ void LibraryBuild::Append(const std::string& file, const std::string& line) {
 }
 
 void LibraryBuild::Flush() {
-    for (const auto& [file, bytes] : pending_) {
-        set_.Append(file, bytes);
+    for (const auto& [file, lines] : pending_) {
+        AppendStoredLines(set_.StagedPath(file), lines,
+                          [&](std::string_view bytes) { set_.Append(file, bytes); });
     }
     pending_.clear();
     pending_bytes_ = 0;

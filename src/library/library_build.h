@@ -44,7 +44,7 @@ class LibraryBuild {
     Start start_;
     fs::ReplaceSet set_;
     std::set<std::string> staged_;                // files of the new version begun so far
-    std::map<std::string, std::string> pending_;  // bytes not yet appended, by file
+    std::map<std::string, std::string> pending_;  // lines (UTF-8) not yet appended, by file
     size_t pending_bytes_ = 0;
 };
 

@@ -23,13 +23,14 @@ enum class SearchScope {
 // "Consist of" (the text occurs within the first 10 000 characters' start positions).
 enum class MatchKind { StartAt, ConsistOf };
 
-// Whether a cell matches, both already in lower case. An empty text matches nothing.
-bool Matches(std::string_view lower_cell, std::string_view lower_text, MatchKind kind);
+// Whether a cell matches, both already folded for search (text::FoldForSearch). An empty text
+// matches nothing.
+bool Matches(std::string_view folded_cell, std::string_view folded_text, MatchKind kind);
 
-// The rows of `songs` whose cell matches, in their order. `lower_column`, when given, holds the
-// cell in lower case by row number of the source.
-SongRows MatchRows(const SongRows& songs, int cell, std::string_view lower_text, MatchKind kind,
-                   const TextColumn* lower_column = nullptr);
+// The rows of `songs` whose cell matches, in their order. `folded_column`, when given, holds the
+// cell folded by row number of the source.
+SongRows MatchRows(const SongRows& songs, int cell, std::string_view folded_text, MatchKind kind,
+                   const TextColumn* folded_column = nullptr);
 
 // Searches the text in the scope and shows the result in the panels, writing the browser's
 // tables. A text starting with "/" or "\" is a command and searches nothing (false).

@@ -1,26 +1,28 @@
 #include "library/library_song_table.h"
 
-#include "platform/text/case_fold.h"
+#include <algorithm>
+
+#include "platform/text/search_fold.h"
 
 namespace tarvel::library {
 namespace {
 
-TextColumn LowerCells(const SongTable& table, int cell) {
+TextColumn FoldedCells(const SongTable& table, int cell) {
     TextColumn column;
     column.starts.resize(static_cast<size_t>(table.Count() + 1));
+    std::string text;
     size_t size = 0;
     for (int row = 1; row <= table.Count(); ++row) {
-        column.starts[static_cast<size_t>(row - 1)] = static_cast<uint32_t>(size);
         size += table.Cell(row, cell).size();
     }
-    column.starts.back() = static_cast<uint32_t>(size);
-    column.text.resize(size);
-    auto out = column.text.begin();
+    text.reserve(size + size / 8);  // folding seldom makes text longer
     for (int row = 1; row <= table.Count(); ++row) {
-        for (const char c : table.Cell(row, cell)) {
-            *out++ = static_cast<char>(text::LowerByte(static_cast<unsigned char>(c)));
-        }
+        column.starts[static_cast<size_t>(row - 1)] = static_cast<uint32_t>(text.size());
+        text::AppendFolded(text, table.Cell(row, cell));
     }
+    column.starts.back() = static_cast<uint32_t>(text.size());
+    column.text.resize(text.size());
+    std::copy(text.begin(), text.end(), column.text.begin());
     return column;
 }
 
@@ -31,18 +33,18 @@ void LibrarySongTable::Update() {
         return;
     }
     auto table = std::make_shared<SongTable>(SongTable::ReadFile(path_));
-    lower_album_ = LowerCells(*table, kAlbum);
-    lower_title_ = LowerCells(*table, kTitle);
+    folded_album_ = FoldedCells(*table, kAlbum);
+    folded_title_ = FoldedCells(*table, kTitle);
     all_ = AllRows(std::move(table));
     stale_ = false;
 }
 
-const TextColumn* LibrarySongTable::LowerColumn(int cell) const {
+const TextColumn* LibrarySongTable::FoldedColumn(int cell) const {
     if (cell == kAlbum) {
-        return &lower_album_;
+        return &folded_album_;
     }
     if (cell == kTitle) {
-        return &lower_title_;
+        return &folded_title_;
     }
     return nullptr;
 }

@@ -24,7 +24,8 @@ struct TextColumn {
 
 // Every song of allsong.tft, read at the first search that needs it and again at the first such
 // search after the artist panels were filled again (a scan may have changed the library). The
-// album and title cells are also kept in lower case, so a search pass folds only its own text.
+// album and title cells are also kept folded for search, made once as the table loads, so a
+// search pass folds only its own text.
 class LibrarySongTable {
   public:
     explicit LibrarySongTable(std::string path) : path_(std::move(path)) {}
@@ -38,15 +39,15 @@ class LibrarySongTable {
     // Every row, in file order.
     const SongRows& All() const { return all_; }
     int Count() const { return all_.Count(); }
-    // The album (kAlbum) or title (kTitle) cells in lower case; nullptr for other cells.
-    const TextColumn* LowerColumn(int cell) const;
+    // The album (kAlbum) or title (kTitle) cells folded for search; nullptr for other cells.
+    const TextColumn* FoldedColumn(int cell) const;
 
   private:
     std::string path_;
     bool stale_ = true;
     SongRows all_;
-    TextColumn lower_album_;
-    TextColumn lower_title_;
+    TextColumn folded_album_;
+    TextColumn folded_title_;
 };
 
 }  // namespace tarvel::library

@@ -4,6 +4,7 @@
 
 #include <utility>
 
+#include "library/stored_lines.h"
 #include "platform/fs/file_ops.h"
 #include "platform/fs/line_file.h"
 
@@ -12,8 +13,9 @@ namespace {
 
 // Fills rows 1.. of the table with the lines of bytes split by the markers, each row of
 // `cells` cells. The table is sized once, to the capacity that growing it row by row would give.
-int FillTable(const std::string& bytes, const std::string_view* markers, size_t marker_count,
+int FillTable(const std::string& stored, const std::string_view* markers, size_t marker_count,
               masTag& table, int& capacity, int cells) {
+    const std::string bytes = DecodeStoredLines(stored);
     int lines = 0;
     fs::ForEachLine(bytes, [&lines](std::string_view) { ++lines; });
     capacity = CapacityForRows(capacity, lines);
@@ -53,13 +55,13 @@ void LibraryStore::EnsureSortFolder() const {
 void LibraryStore::AppendSongRecord(const std::string& artist_file,
                                     const SongRecord& record) const {
     const std::string line = SongLine(record);
-    fs::AppendLine(FilePath(artist_file), line);
-    fs::AppendLine(FilePath(kAllSongFile), line);
+    AppendStoredLine(FilePath(artist_file), line);
+    AppendStoredLine(FilePath(kAllSongFile), line);
 }
 
 void LibraryStore::AppendArtistIndexLine(const std::string& artist,
                                          const std::string& artist_file) const {
-    fs::AppendLine(FilePath(kArtistIndexFile), ArtistIndexLine(artist, artist_file));
+    AppendStoredLine(FilePath(kArtistIndexFile), ArtistIndexLine(artist, artist_file));
 }
 
 void LibraryStore::RewritePathList(const std::vector<std::string>& paths) const {
@@ -76,7 +78,8 @@ bool LibraryStore::ArtistIndexExists() const {
 
 std::vector<std::string> LibraryStore::ReadArtistNames() const {
     std::vector<std::string> names;
-    for (const auto& line : fs::ReadLines(FilePath(kArtistIndexFile))) {
+    for (const auto& line :
+         fs::SplitLines(DecodeStoredLines(fs::ReadFile(FilePath(kArtistIndexFile))))) {
         names.push_back(SplitLine(line, kArtistIndexMarkers.data(), 1)[0]);
     }
     return names;

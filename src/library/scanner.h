@@ -45,6 +45,7 @@ class TegScan {
     bool ProcessFile(LibraryBuild& build, const std::string& path);
 
     ProgressDisplay& display() { return display_; }
+    TagReaders& readers() { return readers_; }
     // What the current or last scan passed over and added; also where it is asked to stop.
     ScanReport& report() { return report_; }
 

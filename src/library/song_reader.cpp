@@ -8,7 +8,7 @@
 #include "library/tagged_file.h"
 #include "platform/formats/music_formats.h"
 #include "platform/fs/file_ops.h"
-#include "platform/text/cp1251.h"
+#include "platform/text/unicode.h"
 
 namespace tarvel::library {
 namespace {
@@ -119,9 +119,9 @@ std::optional<SongRecord> ReadMusicFile(const std::string& path, TagReaders& rea
 }
 
 std::string TitleFromFileName(const std::string& path, size_t cut) {
-    std::string name = text::Utf8ToCp1251(fs::FileNameOf(path));
-    name.resize(name.size() > cut ? name.size() - cut : 0);
-    return name;
+    const std::string name = fs::FileNameOf(path);
+    const size_t count = text::CharCount(name);
+    return std::string(text::FirstChars(name, count > cut ? count - cut : 0));
 }
 
 SongRecord ReadSongRecord(const std::string& path, TagReaders& readers) {

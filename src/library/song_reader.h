@@ -16,6 +16,12 @@ struct TagReaders {
     TID3v1 id3v1;
     TID3v2 id3v2;
     TMPEGaudio mpeg;
+
+    // How both tag readers read text without a declared Unicode encoding.
+    void SetUnmarked(UnmarkedText how) {
+        id3v1.unmarked = how;
+        id3v2.unmarked = how;
+    }
 };
 
 // The song record the scanner writes for one file: the fields chosen from both tags (the
@@ -34,8 +40,8 @@ SongRecord ReadSongRecord(const std::string& path, ByteSource& source, TagReader
 std::optional<SongRecord> ReadMusicFile(const std::string& path, TagReaders& readers,
                                         std::string& why);
 
-// The title made from a file name: the name (after the last separator), converted from UTF-8 to
-// Windows-1251, without its last four characters (`cut` of them when given).
+// The title made from a file name: the name (after the last separator) without its last four
+// characters (`cut` of them when given), every other character kept.
 std::string TitleFromFileName(const std::string& path, size_t cut = 4);
 
 }  // namespace tarvel::library

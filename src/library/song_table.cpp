@@ -2,8 +2,11 @@
 
 #include <algorithm>
 
+#include "library/stored_lines.h"
 #include "platform/fs/file_ops.h"
 #include "platform/fs/line_file.h"
+#include "platform/text/stored_text.h"
+#include "platform/text/unicode.h"
 
 namespace tarvel::library {
 
@@ -53,6 +56,11 @@ SongTable SongTable::ReadFile(const std::string& path) {
         return table;
     }
     table.text_ = fs::ReadLargeFile(path);
+    const std::string_view stored(table.text_.data(), table.text_.size());
+    if (text::FormOf(stored) == text::StoredForm::Windows1251 && !text::IsAscii(stored)) {
+        const std::string decoded = DecodeStoredLines(stored);
+        table.text_.assign(decoded.begin(), decoded.end());
+    }
     const std::string_view bytes(table.text_.data(), table.text_.size());
     table.spans_.reserve(static_cast<size_t>(std::count(bytes.begin(), bytes.end(), '\n')) + 1);
     fs::ForEachLine(bytes, [&](std::string_view line) {

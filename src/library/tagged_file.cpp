@@ -19,17 +19,15 @@
 #include <cctype>
 #include <vector>
 
-#include "platform/text/cp1251.h"
-
 namespace tarvel::library {
 namespace {
 
 using formats::MusicFormat;
 constexpr auto kFast = TagLib::AudioProperties::Fast;
 
-// The one conversion of the tag library's text into the program's internal text.
+// The one conversion of the tag library's text into the program's internal text, UTF-8.
 std::string InternalText(const TagLib::String& text) {
-    return text::Utf8ToCp1251(text.to8Bit(true));
+    return text.to8Bit(true);
 }
 
 // The tag library's complaints about damaged files would go to stderr on every scan; the

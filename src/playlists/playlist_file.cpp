@@ -6,11 +6,12 @@
 #include <limits>
 #include <vector>
 
+#include "library/stored_lines.h"
 #include "platform/error/app_error.h"
 #include "platform/fs/file_ops.h"
 #include "platform/fs/line_file.h"
-#include "platform/text/cp1251.h"
 #include "platform/text/number_text.h"
+#include "platform/text/unicode.h"
 
 namespace tarvel::playlists {
 namespace {
@@ -29,7 +30,7 @@ library::SongRecord RecordOfRow(const masTag& rows, int row) {
 
 std::string BadNumber(const std::string& path, int line, const std::string& text) {
     return fmt::format("{}: line {} \"{}\" is not a number", path, line,
-                       text::Cp1251ToUtf8(text.substr(0, 40)));
+                       text::FirstChars(text, 40));
 }
 
 }  // namespace
@@ -72,7 +73,8 @@ std::string PlaylistFileText(const TMasPLayList& work) {
 }
 
 void WritePlaylistFile(const TPlayMasiv& playlist, const std::string& path) {
-    fs::ReplaceFile(path, PlaylistFileText(playlist.Work));
+    fs::ReplaceFile(path,
+                    library::EncodeStoredLines(fs::SplitLines(PlaylistFileText(playlist.Work))));
 }
 
 PlaylistRead ReadPlaylistFile(TPlist& state, const std::string& path) {
@@ -81,7 +83,7 @@ PlaylistRead ReadPlaylistFile(TPlist& state, const std::string& path) {
     }
     std::vector<std::string> lines;
     try {
-        lines = fs::ReadLines(path);
+        lines = fs::SplitLines(library::DecodeStoredLines(fs::ReadFile(path)));
     } catch (const AppError& e) {
         return {false, e.what()};
     }

@@ -15,9 +15,9 @@ bool InArtistClass(std::string_view artist, ArtistClass artist_class) {
         case ArtistClass::All:
             return true;
         case ArtistClass::Rus:
-            return std::any_of(artist.begin(), artist.end(), library::IsCyrillicLetter);
+            return library::HasCyrillicLetter(artist);
         case ArtistClass::Eng:
-            return std::any_of(artist.begin(), artist.end(), library::IsLatinLetter);
+            return library::HasLatinLetter(artist);
     }
     return false;
 }

@@ -12,7 +12,7 @@
 #include "controls/hint_timing.h"
 #include "controls/mega_image.h"
 #include "library/song_rows.h"
-#include "platform/text/cp1251.h"
+#include "platform/text/unicode.h"
 #include "shell/command_box.h"
 #include "shell/main_controls.h"
 #include "shell/main_menus.h"
@@ -251,7 +251,7 @@ void LibraryPanels::ShowSongHint() {
         return;
     }
     controls::ShowListHint(controls_.List(4), browser_.HintRow() - 1,
-                           text::Cp1251ToQString(browser_.HintText()));
+                           text::ToQString(browser_.HintText()));
 }
 
 void LibraryPanels::ShowFileLocation() {
@@ -305,7 +305,7 @@ void LibraryPanels::Search(const QString& text) {
     const library::MatchKind kind = settings.Checked(Item::StartAt1)
                                         ? library::MatchKind::StartAt
                                         : library::MatchKind::ConsistOf;
-    Reported([&] { library::SearchLibrary(browser_, text::QStringToCp1251(text), scope, kind); });
+    Reported([&] { library::SearchLibrary(browser_, text::FromQString(text), scope, kind); });
 }
 
 }  // namespace tarvel::shell

@@ -3,7 +3,7 @@
 #include "controls/bgr_color.h"
 #include "controls/c_list_box.h"
 #include "controls/kvr_scroller_vr.h"
-#include "platform/text/cp1251.h"
+#include "platform/text/unicode.h"
 
 namespace tarvel::shell {
 
@@ -19,12 +19,12 @@ int ListView::ItemCount() const {
 }
 
 void ListView::AppendItem(const std::string& text) {
-    list_.addItem(text::Cp1251ToQString(text));
+    list_.addItem(text::ToQString(text));
 }
 
 void ListView::SetItem(int index, const std::string& text) {
     if (index >= 0 && index < list_.count()) {
-        list_.SetItemText(index, text::Cp1251ToQString(text));
+        list_.SetItemText(index, text::ToQString(text));
     } else {
         AppendItem(text);
     }

@@ -9,7 +9,7 @@
 #include "controls/gauge.h"
 #include "controls/kvr_scroller_h.h"
 #include "controls/mega_image.h"
-#include "platform/text/cp1251.h"
+#include "platform/text/unicode.h"
 #include "shell/main_controls.h"
 #include "shell/window_states.h"
 
@@ -88,9 +88,9 @@ void MainDisplay::HideAbMarks() {
 
 void MainDisplay::SetMainTimes(const std::string& song, const std::string& playlist) {
     static_cast<QLabel&>(controls_.Widget(controls::Main::StaticText1))
-        .setText(text::Cp1251ToQString(song));
+        .setText(text::ToQString(song));
     static_cast<QLabel&>(controls_.Widget(controls::Main::StaticText2))
-        .setText(text::Cp1251ToQString(playlist));
+        .setText(text::ToQString(playlist));
 }
 
 void MainDisplay::SetMiniTime(const std::string& text) {
@@ -104,7 +104,7 @@ void MainDisplay::SetAppTitle(const std::string& title) {
 }
 
 int MainDisplay::MeasureTitle(const std::string& text) const {
-    return controls_.Label3->Measure(text::Cp1251ToQString(text));
+    return controls_.Label3->Measure(text::ToQString(text));
 }
 
 int MainDisplay::TitleStripWidth(transport::TitleStrip strip) const {
@@ -122,7 +122,7 @@ int MainDisplay::TitleStripWidth(transport::TitleStrip strip) const {
 void MainDisplay::DrawTitle(transport::TitleStrip strip, const std::string& text, int x,
                             uint32_t text_color, uint32_t back_color) {
     if (strip == transport::TitleStrip::Main) {
-        controls_.Label3->Show(text::Cp1251ToQString(text), x, controls::ColorFromBgr(text_color),
+        controls_.Label3->Show(text::ToQString(text), x, controls::ColorFromBgr(text_color),
                                controls::ColorFromBgr(back_color));
     } else {
         ForViews([&](DisplayView& view) { view.ShowTitle(text, x, text_color, back_color); });
@@ -169,7 +169,7 @@ void MainDisplay::ShowTab(playlists::Playlist playlist) {
 
 void MainDisplay::SetSizeText(const std::string& text) {
     static_cast<QLabel&>(controls_.Widget(controls::Main::StaticText3))
-        .setText(text::Cp1251ToQString(text));
+        .setText(text::ToQString(text));
 }
 
 void MainDisplay::SetRepeatButton(bool on) {
@@ -184,7 +184,7 @@ void MainDisplay::ZeroTimeScrollers() {
 }
 
 void MainDisplay::SetBoxText(const std::string& text) {
-    controls_.CmdSearch->setText(text::Cp1251ToQString(text));
+    controls_.CmdSearch->setText(text::ToQString(text));
 }
 
 void MainDisplay::SetBoxVisible(bool visible) {

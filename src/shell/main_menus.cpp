@@ -23,6 +23,11 @@ constexpr ItemCaption kFullShuffles[] = {
     {Item::mShuffPlist, "PlayList"},
 };
 // The gain ReplayGain tags ask for, applied when a song starts.
+constexpr ItemCaption kTagEncodings[] = {
+    {Item::TagsWindows1251, "Windows-1251"},
+    {Item::TagsLatin1, "Latin-1"},
+    {Item::TagsGuess, "Guess"},
+};
 constexpr ItemCaption kLeveling[] = {
     {Item::LevelingOff, "Off"},
     {Item::LevelingTrack, "Track"},
@@ -153,6 +158,11 @@ MainMenus::MainMenus(config::Settings& settings, const MenuHandlers& on, QWidget
     QMenu* leveling = o.AddSubMenu(o, "VolumeLeveling1", "Volume leveling");
     for (const ItemCaption& choice : kLeveling) {
         o.AddItem(*leveling, choice.item, choice.caption, CheckOnly(settings, choice.item));
+    }
+    // Read by the next scan: tags already in the library keep the text they were read with.
+    QMenu* tags = o.AddSubMenu(o, "TagsWithoutEncoding1", "Tags without an encoding");
+    for (const ItemCaption& choice : kTagEncodings) {
+        o.AddItem(*tags, choice.item, choice.caption, CheckOnly(settings, choice.item));
     }
 
     SettingsMenu& t = *TrayMenu;

@@ -5,7 +5,6 @@
 
 #include "library/song_record.h"
 #include "platform/mpris/mpris_rules.h"
-#include "platform/text/cp1251.h"
 #include "platform/text/number_text.h"
 
 namespace tarvel::shell {
@@ -30,9 +29,9 @@ mpris::Track TrackOf(const std::vector<std::string>& row, int number) {
     track.id = "/org/tarvel/Tarvel/track/" + std::to_string(number);
     const std::optional<int32_t> ms = text::ParseInt32(cell(library::kDuration));
     track.length_us = ms && *ms > 0 ? int64_t{*ms} * 1000 : 0;
-    track.title = text::Cp1251ToUtf8(cell(library::kTitle));
-    track.artist = text::Cp1251ToUtf8(cell(library::kArtist));
-    track.album = text::Cp1251ToUtf8(cell(library::kAlbum));
+    track.title = cell(library::kTitle);
+    track.artist = cell(library::kArtist);
+    track.album = cell(library::kAlbum);
     if (cell(library::kGenre) != library::kCdGenre) {
         track.url = mpris::FileUrl(cell(library::kPath));
     }

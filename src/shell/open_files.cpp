@@ -83,9 +83,20 @@ std::vector<std::string> TakePlayable(const std::vector<std::string>& items,
     return taken;
 }
 
+library::UnmarkedText UnmarkedChoice(const config::Settings& settings) {
+    if (settings.Checked(config::Item::TagsLatin1)) {
+        return library::UnmarkedText::Latin1;
+    }
+    if (settings.Checked(config::Item::TagsGuess)) {
+        return library::UnmarkedText::Guess;
+    }
+    return library::UnmarkedText::Windows1251;
+}
+
 library::masTag PlayableRows(const std::vector<std::string>& paths,
-                             system::SystemServices& services) {
+                             system::SystemServices& services, library::UnmarkedText unmarked) {
     library::TagReaders readers;
+    readers.SetUnmarked(unmarked);
     library::masTag rows(1, std::vector<std::string>(library::kCellsPerRow));
     for (const std::string& path : TakePlayable(paths, services, false)) {
         if (!library::FitsInASongLine(path, library::kPath)) {

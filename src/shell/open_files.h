@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+#include "config/settings.h"
+#include "library/id3_text.h"
 #include "library/song_record.h"
 
 namespace tarvel::system {
@@ -32,6 +34,10 @@ std::vector<std::string> TakePlayable(const std::vector<std::string>& items,
 // 0 is empty). The others are named to the user (TakePlayable); a name too long for a playlist,
 // and a file that does not hold the format its name claims, are said on stderr and left out.
 library::masTag PlayableRows(const std::vector<std::string>& paths,
-                             system::SystemServices& services);
+                             system::SystemServices& services, library::UnmarkedText unmarked);
+
+// How tag text without a declared encoding is read, as Preferences' "Tags without an encoding"
+// says.
+library::UnmarkedText UnmarkedChoice(const config::Settings& settings);
 
 }  // namespace tarvel::shell

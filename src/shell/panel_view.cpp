@@ -5,7 +5,7 @@
 #include "controls/c_list_box.h"
 #include "controls/kvr_scroller_vr.h"
 #include "library/artist_panels.h"
-#include "platform/text/cp1251.h"
+#include "platform/text/unicode.h"
 #include "shell/layout_rules.h"
 #include "shell/main_controls.h"
 
@@ -26,7 +26,7 @@ void PanelView::ShowArtists(int panel, std::vector<std::string> items, bool rese
     auto shown = std::make_shared<const std::vector<std::string>>(std::move(items));
     Fill(
         panel, static_cast<int>(shown->size()),
-        [shown](int i) { return text::Cp1251ToQString((*shown)[static_cast<size_t>(i)]); },
+        [shown](int i) { return text::ToQString((*shown)[static_cast<size_t>(i)]); },
         reset_position);
 }
 
@@ -39,8 +39,7 @@ void PanelView::ShowAlbums(const std::vector<library::Album>& albums) {
     Fill(
         3, static_cast<int>(names->size()),
         [names](int i) {
-            return text::Cp1251ToQString(
-                library::PrefixedItem(i + 1, (*names)[static_cast<size_t>(i)]));
+            return text::ToQString(library::PrefixedItem(i + 1, (*names)[static_cast<size_t>(i)]));
         },
         true);
 }
@@ -50,14 +49,14 @@ void PanelView::ShowSongs(const library::SongRows& songs) {
     Fill(
         4, shown->Count(),
         [shown](int i) {
-            return text::Cp1251ToQString(
+            return text::ToQString(
                 library::PrefixedItem(i + 1, shown->Cell(i + 1, library::kTitle)));
         },
         true);
 }
 
 std::string PanelView::ItemText(int panel, int index) const {
-    return text::QStringToCp1251(controls_.List(panel).ItemText(index));
+    return text::FromQString(controls_.List(panel).ItemText(index));
 }
 
 }  // namespace tarvel::shell

@@ -223,7 +223,8 @@ void PlayerCommands::ShowShuffleOptions() {
 bool PlayerCommands::OpenFiles(const std::vector<std::string>& paths) {
     bool opened = false;
     Run([this, &paths, &opened] {
-        const library::masTag rows = PlayableRows(paths, run_.Services());
+        const library::masTag rows =
+            PlayableRows(paths, run_.Services(), UnmarkedChoice(run_.Settings()));
         const int count = static_cast<int>(rows.size()) - 1;
         if (count > 0) {
             opened = true;

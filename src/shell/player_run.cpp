@@ -20,7 +20,7 @@
 #include "platform/sound/cd_disc.h"
 #include "platform/sound/sound_notice.h"
 #include "platform/system/system_services.h"
-#include "platform/text/cp1251.h"
+#include "platform/text/unicode.h"
 #include "playlists/playlist_model.h"
 #include "shell/audio_windows.h"
 #include "shell/background_work.h"
@@ -30,6 +30,7 @@
 #include "shell/list_view.h"
 #include "shell/main_display.h"
 #include "shell/main_window.h"
+#include "shell/open_files.h"
 #include "shell/player_commands.h"
 #include "shell/playing_core.h"
 #include "shell/playlist_panel.h"
@@ -120,6 +121,7 @@ void PlayerRun::ReadConfigAndLibrary() {
     scanner_ = std::make_unique<library::TegScan>(*readers_, *background_progress_, services_);
     library_actions_ = std::make_unique<library::LibraryActions>(
         *scanner_, services_, app_dir_, [this] { FillArtistPanels(); }, background_.get());
+    library_actions_->unmarked_choice = [this] { return UnmarkedChoice(settings_); };
     ReportStalls(*window_);
     // A scan cut off while it put its new library in place is finished before it is read.
     commands_->Run([this] { library::LibraryBuild::Recover(library::LibraryStore(app_dir_)); });
@@ -294,7 +296,7 @@ void PlayerRun::AttachSecondaryWindows(TMinFrm& mini, TTalik& talik) {
 }
 
 void PlayerRun::ShowAppTitle(const std::string& title) {
-    window_->setWindowTitle(text::Cp1251ToQString(title));
+    window_->setWindowTitle(text::ToQString(title));
     states_->AppTitleChanged(title);
 }
 

@@ -16,7 +16,7 @@
 #include "controls/kvr_scroller_h.h"
 #include "controls/kvr_scroller_vr.h"
 #include "controls/mega_image.h"
-#include "platform/text/cp1251.h"
+#include "platform/text/unicode.h"
 #include "playlists/ab_marks.h"
 #include "playlists/playlist_model.h"
 #include "shell/library_panels.h"
@@ -195,7 +195,7 @@ void PlaylistPanel::ShowHint() {
         QToolTip::hideText();
         return;
     }
-    controls::ShowListHint(list, HintRow - 1, text::Cp1251ToQString(HintText));
+    controls::ShowListHint(list, HintRow - 1, text::ToQString(HintText));
 }
 
 void PlaylistPanel::ShowFileLocation() {

@@ -8,7 +8,7 @@
 #include "controls/c_list_box.h"
 #include "controls/kvr_scroller_vr.h"
 #include "controls/mega_image.h"
-#include "platform/text/cp1251.h"
+#include "platform/text/unicode.h"
 #include "playlists/playlist_edit.h"
 #include "playlists/playlist_model.h"
 #include "shell/list_view.h"
@@ -89,13 +89,11 @@ class MiniView : public DisplayView {
     void ShowPlayButton(transport::ButtonLook look) override {
         mini_.SetPlayLook(look.picture, look.add_to_nom);
     }
-    void ShowTime(const std::string& text) override {
-        mini_.SetTimeText(text::Cp1251ToQString(text));
-    }
+    void ShowTime(const std::string& text) override { mini_.SetTimeText(text::ToQString(text)); }
     std::optional<int> TitleWidth() const override { return mini_.TitleWidth(); }
     void ShowTitle(const std::string& text, int x, uint32_t text_color,
                    uint32_t back_color) override {
-        mini_.ShowTitle(text::Cp1251ToQString(text), x, controls::ColorFromBgr(text_color),
+        mini_.ShowTitle(text::ToQString(text), x, controls::ColorFromBgr(text_color),
                         controls::ColorFromBgr(back_color));
     }
     void RestoreTopmost() override { KeepOnTop(mini_); }

@@ -1,18 +1,17 @@
 #include "shell/window_states.h"
 
-#include "platform/text/cp1251.h"
+#include "platform/text/unicode.h"
 
 namespace tarvel::shell {
 namespace {
 
-// The tip field of the tray icon holds 64 bytes with its terminating zero.
+// The tip field of the tray icon holds 64 characters with its terminating zero.
 constexpr size_t kTipCharacters = 63;
 
 }  // namespace
 
 std::string TrayTip(std::string_view title) {
-    // One Windows-1251 byte is one character, so the cut never splits a letter.
-    return text::Cp1251ToUtf8(title.substr(0, kTipCharacters));
+    return std::string(text::FirstChars(title, kTipCharacters));
 }
 
 WindowStates::WindowStates(WindowStateHost& host, desktop::Desktop& desktop)

@@ -14,7 +14,7 @@
 #include "controls/hint_timing.h"
 #include "controls/kvr_scroller_vr.h"
 #include "controls/skin_palette.h"
-#include "platform/text/cp1251.h"
+#include "platform/text/unicode.h"
 #include "playlists/playlist_edit.h"
 #include "windows/secondary_scaling.h"
 
@@ -137,7 +137,7 @@ void TTalik::ListBox6MouseMove(int item) {
 
 void TTalik::ShowHint() {
     if (hint_row_ > 0 && !hint_text_.empty()) {
-        controls::ShowListHint(List(), hint_row_ - 1, text::Cp1251ToQString(hint_text_));
+        controls::ShowListHint(List(), hint_row_ - 1, text::ToQString(hint_text_));
     } else {
         QToolTip::hideText();
     }

@@ -25,7 +25,7 @@ struct LibrarySong {
     int hz;
 };
 // A Cyrillic-written artist and a Latin-written one.
-constexpr LibrarySong kSongs[] = {{"Звезда", "Morning", 440}, {"Moon", "Tide", 660}};
+const std::vector<LibrarySong> kSongs = {{"Звезда", "Morning", 440}, {"Moon", "Tide", 660}};
 
 // The probe's lines of one kind, split at tabs.
 std::vector<QStringList> Lines(const QString& out, const QString& kind) {
@@ -50,6 +50,12 @@ QStringList Line(const QString& out, const QString& kind, const QString& name) {
 
 class AccessibilityJourney : public ::testing::Test {
   protected:
+    // The library's songs, PL1 holding them in this order: titled by their tags and the second
+    // one current when `tag_titles`, else titled by their files' names with none current.
+    explicit AccessibilityJourney(std::vector<LibrarySong> library = kSongs,
+                                  bool tag_titles = false)
+        : library_songs(std::move(library)), tag_titles(tag_titles) {}
+
     void SetUp() override {
         ASSERT_TRUE(x.Ok());
         // A session bus of our own: the accessibility bus is started on it by D-Bus activation.
@@ -67,15 +73,25 @@ class AccessibilityJourney : public ::testing::Test {
         qputenv("QT_LINUX_ACCESSIBILITY_ALWAYS_ON", "1");
 
         std::vector<FixtureSong> library;
-        for (const LibrarySong& song : kSongs) {
+        std::vector<PlaylistSong> rows;
+        for (const LibrarySong& song : library_songs) {
             library.push_back({song.artist, "Album", song.title, "2001", "1", "20000", "64",
                                MakeToneMp3(app.FilePath("music"), song.hz, 20)});
             songs.push_back(library.back().path);
+            rows.push_back({songs.back(), song.title, 20000});
         }
         WriteLibrary(app.AppDir(), library);
         app.WriteSettings({kWithoutAutoPlay});
-        app.WritePl1(songs);
+        if (tag_titles) {
+            app.WritePlaylist("PlayListMainPL1.tpl", rows, 2);
+        } else {
+            app.WritePl1(songs);
+        }
         wav = app.FilePath("out.wav");
+        StartPlayer();
+    }
+
+    void StartPlayer() {
         app.StartOnDisplay(player, x.Display(), wav);
         ASSERT_TRUE(app.WaitForWindows(player)) << "the player did not come up";
     }
@@ -118,6 +134,8 @@ class AccessibilityJourney : public ::testing::Test {
         return {};
     }
 
+    const std::vector<LibrarySong> library_songs;
+    const bool tag_titles;
     XSession x;
     AppDirFixture app;
     QProcess bus;
@@ -183,6 +201,74 @@ TEST_F(AccessibilityJourney, AToolReadsThePanelsPlaysTheSongAndMovesTheVolume) {
         }
     }
     EXPECT_EQ(order, (std::vector<int>{440, 0, 440})) << "heard no volume change";
+}
+
+// Names in four scripts, one of them (Кино) within Windows-1251, and the others not, so the
+// library's index and PL1 are stored as UTF-8 with a mark.
+const std::vector<LibrarySong> kScripts = {{"Кино", "Группа крови", 440},
+                                           {"소녀시대", "소원을 말해봐", 550},
+                                           {"Μίκης Θεοδωράκης", "Ζορμπάς", 660},
+                                           {"Björk", "Jóga", 770}};
+
+class UnicodeNamesJourney : public AccessibilityJourney {
+  protected:
+    UnicodeNamesJourney() : AccessibilityJourney(kScripts, true) {}
+
+    // The panels and the playlist as a screen reader reads them.
+    void ExpectExactNames(const QString& tree) {
+        EXPECT_EQ(Line(tree, "list", "Artists (Cyrillic)").mid(2), QStringList{"1. Кино"})
+            << tree.toStdString();
+        // Latin letters order by their Windows-1251 bytes, the others after them by code point.
+        EXPECT_EQ(Line(tree, "list", "Artists (Latin)").mid(2),
+                  (QStringList{"1. Björk", "2. Μίκης Θεοδωράκης", "3. 소녀시대"}))
+            << tree.toStdString();
+        EXPECT_EQ(Line(tree, "list", "Playlist").mid(2),
+                  (QStringList{"1. Группа крови", "2. 소원을 말해봐", "3. Ζορμπάς", "4. Jóga"}))
+            << tree.toStdString();
+    }
+
+    // The caption of a window once one holds the text, or empty.
+    QString CaptionHolding(const QString& text) {
+        for (int attempt = 0; attempt < 40; ++attempt) {
+            for (const QStringList& window : Lines(Probe({"tree"}), "window")) {
+                if (window.value(1).contains(text)) {
+                    return window.value(1);
+                }
+            }
+            QThread::msleep(250);
+        }
+        return {};
+    }
+};
+
+TEST_F(UnicodeNamesJourney, NamesInEveryScriptShowExactlyAndSurviveARestart) {
+    const std::string mark = "\xEF\xBB\xBF";
+    const std::string pl1 = app.FilePath("sort/PlayListMainPL1.tpl");
+    const std::string conf = app.FilePath("TvSysFile/conf.tcf");
+    const std::string pl1_bytes = ReadBytes(pl1);
+    const std::string conf_bytes = ReadBytes(conf);
+    ASSERT_TRUE(pl1_bytes.starts_with(mark));
+    ASSERT_TRUE(ReadBytes(app.FilePath("sort/ArtName.tan")).starts_with(mark));
+
+    const QString tree = TreeWhenReady();
+    ASSERT_FALSE(tree.isEmpty()) << "the player never showed on the accessibility bus";
+    ExpectExactNames(tree);
+    Probe({"press", "Close"});
+    ExpectExit(player, 0, 30000);
+    // The exit saved PL1 and the settings as they were read.
+    EXPECT_EQ(ReadBytes(pl1), pl1_bytes);
+    EXPECT_EQ(ReadBytes(conf), conf_bytes);
+
+    StartPlayer();
+    const QString again = TreeWhenReady();
+    ASSERT_FALSE(again.isEmpty()) << "the player did not come back on the accessibility bus";
+    ExpectExactNames(again);
+    // The window's caption names the song that plays, the current one.
+    Probe({"press", "Play/Pause"});
+    EXPECT_TRUE(CaptionHolding("소원을 말해봐").startsWith("Tone - 소원을 말해봐 - "))
+        << Probe({"tree"}).toStdString();
+    Probe({"press", "Close"});
+    ExpectExit(player, 0, 30000);
 }
 
 }  // namespace

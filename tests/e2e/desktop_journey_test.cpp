@@ -14,7 +14,6 @@
 #include "e2e/x_session.h"
 #include "platform/fs/file_ops.h"
 #include "platform/fs/line_file.h"
-#include "platform/text/cp1251.h"
 #include "playlists/playlist_file.h"
 #include "support/private_bus.h"
 #include "support/program_exit.h"
@@ -46,7 +45,7 @@ void WritePlaylist(const AppDirFixture& app,
                    const std::vector<std::pair<std::string, std::string>>& songs) {
     std::vector<PlaylistSong> rows;
     for (const auto& [file, title] : songs) {
-        rows.push_back({file, text::Utf8ToCp1251(title), 6000});
+        rows.push_back({file, title, 6000});
     }
     app.WritePlaylist("PlayListMainPL1.tpl", rows);
 }

@@ -25,7 +25,7 @@ inline const SettingsLine kAutoPlay{3, "Loading Player=Auto load playList and Au
 // A playlist row of a song by "Tone" from "Tests".
 struct PlaylistSong {
     std::string path;
-    std::string title;  // as the playlist file holds it (Windows-1251)
+    std::string title;
     int ms = 4000;
     std::string bit_rate;  // empty: none given
 };

@@ -7,7 +7,6 @@
 #include "library/browser.h"
 #include "library/library_store.h"
 #include "library/library_writer.h"
-#include "platform/text/cp1251.h"
 #include "support/temp_dir.h"
 
 namespace tarvel::library {
@@ -59,13 +58,7 @@ class BrowserRig {
         store.ReadArtistIndex(index, count);
         browser.FillArtistPanels(index, count);
     }
-    static std::vector<std::string> Utf8(const std::vector<std::string>& cp1251) {
-        std::vector<std::string> out;
-        for (const std::string& s : cp1251) {
-            out.push_back(text::Cp1251ToUtf8(s));
-        }
-        return out;
-    }
+    static std::vector<std::string> Utf8(const std::vector<std::string>& names) { return names; }
 
     testing::TempDir dir;
     LibraryStore store{dir.path()};

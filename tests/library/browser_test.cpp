@@ -17,23 +17,27 @@ namespace {
 
 using Names = std::vector<std::string>;
 
-TEST(ArtistPanels, TheFirstLatinOrCyrillicLetterPicksThePanel) {
+TEST(ArtistPanels, TheFirstLetterPicksThePanel) {
     struct Case {
         const char* name;
         int panel;
     };
-    // "7Я": the only letter is a Cyrillic one at the end; "Ёлка": Ё does not count, л does.
-    const Case cases[] = {{"Звезда", 1}, {"Moon", 2}, {"7seas", 2}, {"1999", 2},
-                          {"7Я", 1},     {"Ёлка", 1}, {"Ё", 2},     {"[Zя]", 2}};
+    // "7Я": the only letter is a Cyrillic one at the end; every Cyrillic letter counts (Ё, Ї);
+    // letters of other scripts go with the Latin ones.
+    const Case cases[] = {{"Звезда", 1}, {"Moon", 2},  {"7seas", 2},   {"1999", 2},
+                          {"7Я", 1},     {"Ёлка", 1},  {"Ё", 1},       {"[Zя]", 2},
+                          {"Їжак", 1},   {"Ωmega", 2}, {"소녀시대", 2}};
     BrowserRig rig;
     for (const Case& c : cases) {
         rig.Add({{c.name, "A", "t"}});
     }
     const Names list1 = BrowserRig::Utf8(rig.view.artists[1]);
     const Names list2 = BrowserRig::Utf8(rig.view.artists[2]);
-    // Byte order of the lower-case names: ё (0xB8) comes before з (0xE7), "[" before "m".
-    EXPECT_EQ(list1, (Names{"1. 7Я", "2. Ёлка", "3. Звезда"}));
-    EXPECT_EQ(list2, (Names{"1. 1999", "2. 7seas", "3. [Zя]", "4. Moon", "5. Ё"}));
+    // Windows-1251 order of the lower-case names: ё (0xB8) and ї (0xBF) come before з (0xE7),
+    // "[" before "m"; characters Windows-1251 lacks after all of them, by code point.
+    EXPECT_EQ(list1, (Names{"1. 7Я", "2. Ё", "3. Ёлка", "4. Їжак", "5. Звезда"}));
+    EXPECT_EQ(list2,
+              (Names{"1. 1999", "2. 7seas", "3. [Zя]", "4. Moon", "5. Ωmega", "6. 소녀시대"}));
     EXPECT_FALSE(rig.view.artist_reset[1]) << "a refill keeps the scroll position";
 
     rig.options.separate_panels = false;

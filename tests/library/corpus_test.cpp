@@ -5,12 +5,11 @@
 
 #include "library/song_reader.h"
 #include "platform/fs/file_ops.h"
-#include "platform/text/cp1251.h"
 
 // Real files of other projects' test suites, probed as the scanner would record them. What each
 // kind of file must give:
-// - tagged files give their tag texts (version 2 before version 1, UTF-16 converted, UTF-8
-//   frames ignored, a version-1 year that is not all digits dropped);
+// - tagged files give their tag texts (version 2 before version 1, UTF-16 and UTF-8 frames whole,
+//   text without an encoding as Windows-1251, a version-1 year that is not all digits dropped);
 // - a stream confirmed by a second header gives its facts; a Xing or VBRI header with frames
 //   gives the average rate and the frame-count duration (even where the file was cut short);
 //   an "Info" header is not a Xing header, so such files count as constant rate;
@@ -46,7 +45,7 @@ constexpr Expected kCorpus[] = {
     {"mp3agic/v1tagwithnotrack.mp3", "ARTIST123456789012345678901234",
      "TITLE1234567890123456789012345", "146", "157", "44100", "Joint Stereo"},
     {"music-metadata/Solace.mp3", "Amethystium", "Solace", "271", "280085", "44100", "Stereo"},
-    {"music-metadata/id3-multi-02.mp3", "???", "Rain", "0", "0", "0", "Unknown"},
+    {"music-metadata/id3-multi-02.mp3", "이소라", "Rain", "0", "0", "0", "Unknown"},
     {"music-metadata/id3v2.2.mp3", "Shiny Toy Guns", "You Are The One", "192", "364", "44100",
      "Stereo"},
     {"music-metadata/issue-795.mp3", "Unknown", "FDP (Clean Edit)", "320", "235", "44100",
@@ -85,8 +84,8 @@ constexpr Expected kCorpus[] = {
     {"mutagen/xing.mp3", "Unknown", "xing", "32", "2052", "44100", "Joint Stereo"},
     {"taglib-sharp/sample_v2_3_ext_header.mp3", "Interpret v2", "Title v2", "192", "2717", "44100",
      "Stereo"},
-    {"taglib-sharp/sample_v2_4_unsynch.mp3", "MP3 artist", "sample_v2_4_unsynch", "64", "1332",
-     "44100", "Mono"},
+    {"taglib-sharp/sample_v2_4_unsynch.mp3", "MP3 artist unicode (ኃይሌ ገብረሥላሴ)",
+     "MP3 title unicode (ኢትዮጵያ)", "64", "1332", "44100", "Mono"},
     {"taglib/ape-id3v1.mp3", "Unknown", "Title", "32", "2073", "44100", "Joint Stereo"},
     {"taglib/compressed_id3_frame.mp3", "Unknown", "compressed_id3_frame", "0", "0", "0",
      "Unknown"},
@@ -144,8 +143,8 @@ TEST(Corpus, EveryFileProbesAsExpected) {
         ASSERT_NE(found, expected.end()) << "a corpus file the test does not know";
         const Expected& e = *found->second;
         const SongRecord record = ReadSongRecord(entry.path().string(), readers);
-        EXPECT_EQ(text::Cp1251ToUtf8(record[kArtist]), e.artist);
-        EXPECT_EQ(text::Cp1251ToUtf8(record[kTitle]), e.title);
+        EXPECT_EQ(record[kArtist], e.artist);
+        EXPECT_EQ(record[kTitle], e.title);
         EXPECT_EQ(record[kBitRate], e.bit_rate);
         EXPECT_EQ(record[kDuration], e.duration);
         EXPECT_EQ(record[kSampleRate], e.sample_rate);
@@ -154,6 +153,25 @@ TEST(Corpus, EveryFileProbesAsExpected) {
         ++probed;
     }
     EXPECT_EQ(probed, static_cast<int>(std::size(kCorpus)));
+}
+
+// The ID3v1 tag of that file holds Latin-1 text: read as the user chose, or guessed.
+TEST(Corpus, LatinOneTagReadsAsTheUserChose) {
+    const std::string file = kCorpusDir + "/tinytag/id3v1-latin1.mp3";
+    if (!fs::FileExists(file)) {
+        GTEST_SKIP() << "no corpus at " << kCorpusDir;
+    }
+    const struct {
+        UnmarkedText how;
+        const char* artist;
+    } cases[] = {{UnmarkedText::Windows1251, "Bjцrk"},
+                 {UnmarkedText::Latin1, "Björk"},
+                 {UnmarkedText::Guess, "Björk"}};
+    for (const auto& c : cases) {
+        TagReaders readers;
+        readers.SetUnmarked(c.how);
+        EXPECT_EQ(ReadSongRecord(file, readers)[kArtist], c.artist);
+    }
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include "library/id3v1.h"
 #include "library/id3v2.h"
 #include "library/mpeg_audio.h"
+#include "platform/text/unicode.h"
 
 namespace tarvel::library {
 namespace {
@@ -27,8 +28,13 @@ void FuzzId3v1(const uint8_t* data, size_t size) {
     TID3v1 tag;
     const bool read = tag.Read(source);
     Check(read == (size >= 128));
-    Check(tag.title.size() <= 30 && tag.artist.size() <= 30 && tag.album.size() <= 30 &&
-          tag.year.size() <= 4 && tag.comment.size() <= 30);
+    // Each byte of a field is one character of the text.
+    const auto chars = [](const std::string& text) { return text::CharCount(text); };
+    Check(chars(tag.title) <= 30 && chars(tag.artist) <= 30 && chars(tag.album) <= 30 &&
+          chars(tag.year) <= 4 && chars(tag.comment) <= 30);
+    for (const auto* text : {&tag.title, &tag.artist, &tag.album, &tag.year, &tag.comment}) {
+        Check(text::IsValidUtf8(*text));
+    }
     Check(tag.version == 1 || tag.version == 2);
 }
 
@@ -39,7 +45,7 @@ void FuzzId3v2(const uint8_t* data, size_t size) {
     Check(read == (size >= 10));
     Check(tag.tag_size <= size);
     for (const auto* text : {&tag.title, &tag.artist, &tag.album, &tag.year}) {
-        Check(text->size() <= TID3v2::kFrameBufferSize);
+        Check(text::CharCount(*text) <= TID3v2::kFrameBufferSize);
         Check(text->find('\0') == std::string::npos);
     }
 }

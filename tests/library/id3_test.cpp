@@ -76,18 +76,47 @@ TEST(Id3v1, ShortFilesFailAndFilesWithoutATagSucceedEmpty) {
 TEST(FrameText, FollowsTheEncodingByte) {
     const std::pair<std::string, std::string> cases[] = {
         {Latin1("  Hello  ") + std::string(20, '\0'), "Hello"},
-        {Latin1("A\0B"), "A"},                                // a zero byte ends a text
-        {Utf16(u"\u0410\u0411\u0412 x"), "\xC0\xC1\xC2 x"},   // Cyrillic to Windows-1251
-        {Utf16(u"No mark", false), "No mark"},                // little-endian by default
-        {Utf16Be(u"Big \u0416"), "Big \xC6"},                 // big-endian after FE FF
-        {Utf16(u"ab\u4E2Dcd"), "ab?cd"},                      // no Windows-1251 form
-        {Utf16(u"ab\u00FFcd"), "abcd"},                       // a low byte 0xFF is skipped
-        {Utf16(u"ab") + std::string(2, '\0') + "c\0", "ab"},  // unit 0 ends the text
+        {Latin1("A\0B"), "A"},                              // a zero byte ends a text
+        {Latin1("\xCA\xE8\xED\xEE"), "Кино"},               // no encoding: Windows-1251
+        {Utf16(u"\u0410\u0411\u0412 x"), "АБВ x"},          // UTF-16, mark FF FE
+        {Utf16(u"No mark \u0416", false), "No mark Ж"},     // low byte first by default
+        {Utf16Be(u"Big \u0416"), "Big Ж"},                  // high byte first after FE FF
+        {"\2" + Utf16Be(u"Be \uD55C").substr(3), "Be 한"},  // encoding 2: high byte first
+        {Utf16(u"ab\u4E2Dcd \U0001F600"), "ab中cd 😀"},      // every character, pairs too
+        {Utf16(u"ab\u00FFcd\u04FF"), "abÿcdӿ"},             // only the mark is passed over
+        {Utf16(std::u16string{u'a', u'b', char16_t{0xD83D}, u'c'}), "ab\uFFFDc"},  // a broken pair
+        {Utf16(u"ab") + std::string(2, '\0') + "c\0", "ab"},      // unit 0 ends the text
+        {std::string("\3Sigur R\xC3\xB3s\0x", 13), "Sigur Rós"},  // UTF-8
+        {std::string("\3\xEF\xBB\xBF\xEC\x86\x8C\xEB"), "소"},    // mark passed, cut end dropped
         {std::string("\1"), ""},
         {std::string(), ""},
     };
     for (const auto& [content, text] : cases) {
         EXPECT_EQ(FrameText(content), text) << content;
+    }
+}
+
+TEST(FrameText, TextWithoutAnEncodingIsReadAsChosen) {
+    struct Case {
+        const char* bytes;
+        const char* windows1251;
+        const char* latin1;
+        const char* guess;
+    };
+    const Case cases[] = {
+        {"Bj\xF6rk", "Bjцrk", "Björk", "Björk"},
+        {"\xA8\xEB\xEA\xE0", "Ёлка", "¨ëêà", "Ёлка"},
+        {"DJ \xC3\xF0\xF3\xE2", "DJ Грув", "DJ Ãðóâ", "DJ Грув"},
+        {"Gr\xF6\xDF"
+         "e",
+         "GrцЯe", "Größe", "Größe"},                    // a word mixing ASCII letters: Latin-1
+        {"Bj\xC3\xB6rk", "BjГ¶rk", "BjÃ¶rk", "Björk"},  // valid UTF-8 is taken as it is
+        {"Plain", "Plain", "Plain", "Plain"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(UnmarkedToUtf8(c.bytes, UnmarkedText::Windows1251), c.windows1251) << c.bytes;
+        EXPECT_EQ(UnmarkedToUtf8(c.bytes, UnmarkedText::Latin1), c.latin1) << c.bytes;
+        EXPECT_EQ(UnmarkedToUtf8(c.bytes, UnmarkedText::Guess), c.guess) << c.bytes;
     }
 }
 
@@ -140,14 +169,14 @@ TEST(Id3v2, TrackTextRules) {
     }
 }
 
-TEST(Id3v2, IgnoresOtherEncodingsCompressedFramesAndKeepsTheLastOfAKind) {
-    const TID3v2 tag = ReadV2(
-        Id3v2(3, Frame("TIT2", Latin1("First")) + Frame("TIT2", Latin1("Second")) +
-                     Frame("TPE1", "\3UTF-8 artist") + Frame("TALB", "\2\0A\0B", 0) +
-                     Frame("TYER", Latin1("1999"), 0x80) + Frame("TRCK", Latin1("4"), 0x40)));
+TEST(Id3v2, ReadsEveryEncodingSkipsCompressedFramesAndKeepsTheLastOfAKind) {
+    const TID3v2 tag = ReadV2(Id3v2(
+        3, Frame("TIT2", Latin1("First")) + Frame("TIT2", Latin1("Second")) +
+               Frame("TPE1", "\3UTF-8 \xC3\xA4rtist") + Frame("TALB", std::string("\2\0A\0B", 5)) +
+               Frame("TYER", Latin1("1999"), 0x80) + Frame("TRCK", Latin1("4"), 0x40)));
     EXPECT_EQ(tag.title, "Second");
-    EXPECT_EQ(tag.artist, "");
-    EXPECT_EQ(tag.album, "");
+    EXPECT_EQ(tag.artist, "UTF-8 \xC3\xA4rtist");
+    EXPECT_EQ(tag.album, "AB");
     EXPECT_EQ(tag.year, "");  // compressed
     EXPECT_EQ(tag.track, 0);  // encrypted
 

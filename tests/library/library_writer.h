@@ -5,7 +5,6 @@
 
 #include "library/artist_list.h"
 #include "library/library_store.h"
-#include "platform/text/cp1251.h"
 
 namespace tarvel::testing {
 
@@ -33,7 +32,7 @@ inline void WriteLibrary(const std::string& app_dir, const std::vector<FixtureSo
         }
     }
     for (const FixtureSong& s : songs) {
-        const std::string artist = text::Utf8ToCp1251(s.artist);
+        const std::string& artist = s.artist;
         int number = artists.Find(artist);
         if (number == 0) {
             number = artists.Add(artist);
@@ -41,8 +40,8 @@ inline void WriteLibrary(const std::string& app_dir, const std::vector<FixtureSo
         }
         library::SongRecord record;
         record[library::kArtist] = artist;
-        record[library::kAlbum] = text::Utf8ToCp1251(s.album);
-        record[library::kTitle] = text::Utf8ToCp1251(s.title);
+        record[library::kAlbum] = s.album;
+        record[library::kTitle] = s.title;
         record[library::kYear] = s.year;
         record[library::kGenre] = "Rock";
         record[library::kTrack] = s.track;

@@ -21,7 +21,7 @@ class Search : public ::testing::Test {
                  {"Mooner", "Other", "Abba", "1980", "1"}});
     }
     bool Run(const std::string& utf8, SearchScope scope, MatchKind kind = MatchKind::ConsistOf) {
-        return SearchLibrary(rig.browser, text::Utf8ToCp1251(utf8), scope, kind);
+        return SearchLibrary(rig.browser, utf8, scope, kind);
     }
     Names Songs() const { return BrowserRig::Utf8(rig.view.songs); }
     Names Artists(int panel) const { return BrowserRig::Utf8(rig.view.artists[panel]); }
@@ -38,9 +38,21 @@ TEST(Match, StartAtAndConsistOf) {
     };
     const std::string far = std::string(9999, 'x') + "ab";
     const std::string too_far = std::string(10000, 'x') + "ab";
-    const Case cases[] = {{"about love", "ab", true, true}, {"slab", "ab", false, true},
-                          {"slab", "", false, false},       {"", "ab", false, false},
-                          {far.c_str(), "ab", false, true}, {too_far.c_str(), "ab", false, false}};
+    // Positions count characters, not bytes: ж takes two.
+    std::string far_cyrillic;
+    for (int i = 0; i < 9999; ++i) {
+        far_cyrillic += "ж";
+    }
+    const std::string too_far_cyrillic = far_cyrillic + "жab";
+    far_cyrillic += "ab";
+    const Case cases[] = {{"about love", "ab", true, true},
+                          {"slab", "ab", false, true},
+                          {"slab", "", false, false},
+                          {"", "ab", false, false},
+                          {far.c_str(), "ab", false, true},
+                          {too_far.c_str(), "ab", false, false},
+                          {far_cyrillic.c_str(), "ab", false, true},
+                          {too_far_cyrillic.c_str(), "ab", false, false}};
     for (const Case& c : cases) {
         EXPECT_EQ(Matches(c.cell, c.text, MatchKind::StartAt), c.start_at) << c.cell;
         EXPECT_EQ(Matches(c.cell, c.text, MatchKind::ConsistOf), c.consist_of) << c.cell;
@@ -55,6 +67,25 @@ TEST_F(Search, AlbumsOfTheLibraryByStartOrAnywhereWithCyrillicCaseFolded) {
     EXPECT_EQ(rig.view.albums, (Names{"About Love", "Slab"}));
     Run("УТ", SearchScope::InAllLibrary2, MatchKind::StartAt);
     EXPECT_EQ(Songs(), (Names{"Утро"}));
+}
+
+// Case and accents are folded on both sides: the way a reader types a name finds it.
+TEST_F(Search, AnyScriptFoldingCaseAndAccents) {
+    rig.Add({{"Björk", "Début", "Human Behaviour", "1993", "1"},
+             {"Ёлка", "Точки расставлены", "Прованс", "2011", "1"},
+             {"소녀시대", "소원을 말해봐", "다시 만난 세계", "2007", "1"}});
+    Run("bjork", SearchScope::Artist1);
+    EXPECT_EQ(Artists(2), (Names{"1. Björk"}));
+    Run("елка", SearchScope::Artist1, MatchKind::StartAt);
+    EXPECT_EQ(Artists(1), (Names{"1. Ёлка"}));
+    Run("소녀", SearchScope::Artist1);
+    EXPECT_EQ(Artists(2), (Names{"1. 소녀시대"}));
+    Run("debut", SearchScope::InAllLibrary1);
+    EXPECT_EQ(rig.view.albums, (Names{"Début"}));
+    Run("세", SearchScope::InAllLibrary2);
+    EXPECT_EQ(Songs(), (Names{"다시 만난 세계"}));
+    Run("ПРОВАНС", SearchScope::InAllLibrary2, MatchKind::StartAt);
+    EXPECT_EQ(Songs(), (Names{"Прованс"}));
 }
 
 TEST_F(Search, TheArtistScopePicksAPanelByTheFirstCharacter) {

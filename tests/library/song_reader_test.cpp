@@ -60,9 +60,10 @@ TEST(SongReader, MergesBothTagsFieldByField) {
     }
 }
 
-TEST(SongReader, TitlesFromFileNamesAreWindows1251WithoutTheLastFourCharacters) {
-    EXPECT_EQ(TitleFromFileName("/m/Кино - Звезда.mp3"),
-              "\xCA\xE8\xED\xEE - \xC7\xE2\xE5\xE7\xE4\xE0");
+TEST(SongReader, TitlesFromFileNamesKeepTheirCharactersWithoutTheLastFour) {
+    EXPECT_EQ(TitleFromFileName("/m/Кино - Звезда.mp3"), "Кино - Звезда");
+    EXPECT_EQ(TitleFromFileName("/m/소녀시대.mp3"), "소녀시대");
+    EXPECT_EQ(TitleFromFileName("/m/Кино.flac"), "Кино.");  // four characters, not bytes
     EXPECT_EQ(TitleFromFileName("/m/a.mp3"), "a");
     EXPECT_EQ(TitleFromFileName("/m/.mp3"), "");  // four characters or fewer: empty
     EXPECT_EQ(TitleFromFileName("/m/Vol.1"), "V");

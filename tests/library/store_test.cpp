@@ -227,5 +227,48 @@ TEST_F(LibraryStoreTest, ReadsTheArtistIndexAndFindsTheLastExactMatch) {
     EXPECT_THAT(store.ReadArtistNames(), ::testing::ElementsAre("ABBA", "Queen", "ABBA"));
 }
 
+// Names Windows-1251 holds are written in it byte for byte; the first name it cannot hold turns
+// the file into UTF-8 after a mark, its earlier lines with it. Paths are the file system's
+// bytes in both forms. Every reader gives back the names exactly.
+TEST_F(LibraryStoreTest, FilesStayWindows1251UntilANameNeedsUtf8) {
+    const std::string path = "/m/\xD0\x9A\xD0\xB8\xD0\xBD\xD0\xBE.mp3";  // UTF-8 on the disk
+    store.EnsureSortFolder();
+    store.AppendArtistIndexLine("Кино", "Artist1.tft");
+    store.AppendSongRecord("Artist1.tft", Record("Кино", path));
+    const std::string kino =
+        "\xCA\xE8\xED\xEE endart Album endalb Title endtit 1999 endyer Unknown endgen 3 endtrk "
+        "128 endbit 245000 enddur 44100 endsmr Stereo endchm " +
+        path + " endPth \r\n";
+    EXPECT_EQ(ReadBytes(File("allsong.tft")), kino);
+    EXPECT_EQ(ReadBytes(File("ArtName.tan")), "\xCA\xE8\xED\xEE endart Artist1.tft endafn \r\n");
+
+    store.AppendArtistIndexLine("소녀시대", "Artist2.tft");
+    store.AppendSongRecord("Artist2.tft", Record("소녀시대", "/m/Σ.mp3"));
+    store.AppendSongRecord("Artist1.tft", Record("Кино", path));
+    const std::string mark = "\xEF\xBB\xBF";
+    EXPECT_EQ(ReadBytes(File("allsong.tft")), mark + SongLine(Record("Кино", path)) + "\r\n" +
+                                                  SongLine(Record("소녀시대", "/m/Σ.mp3")) +
+                                                  "\r\n" + SongLine(Record("Кино", path)) + "\r\n");
+    EXPECT_EQ(ReadBytes(File("Artist1.tft")), kino + kino);  // still Windows-1251
+    EXPECT_EQ(ReadBytes(File("ArtName.tan")),
+              mark + "Кино endart Artist1.tft endafn \r\n소녀시대 endart Artist2.tft endafn \r\n");
+
+    masTag table;
+    int capacity = 0;
+    for (const char* file : {"allsong.tft", "Artist1.tft"}) {
+        ASSERT_GE(ReadSongFile(File(file), table, capacity), 2) << file;
+        EXPECT_EQ(table[1][kArtist], "Кино") << file;
+        EXPECT_EQ(table[1][kPath], path) << file;
+    }
+    EXPECT_EQ(table[2][kArtist], "Кино");
+    ReadSongFile(File("allsong.tft"), table, capacity);
+    EXPECT_EQ(table[2][kArtist], "소녀시대");
+    EXPECT_EQ(table[2][kPath], "/m/Σ.mp3");
+    EXPECT_THAT(store.ReadArtistNames(), ::testing::ElementsAre("Кино", "소녀시대"));
+    int count = 0;
+    ASSERT_TRUE(store.ReadArtistIndex(table, count));
+    EXPECT_EQ(table[2][0], "소녀시대");
+}
+
 }  // namespace
 }  // namespace tarvel::library

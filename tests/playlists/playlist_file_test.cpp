@@ -15,10 +15,10 @@ using playlists::WritePlaylistFile;
 
 const std::string kGoldenDir = std::string(TARVEL_TEST_DATA_DIR) + "/playlists/";
 
-// The two rows of the golden file: a Cyrillic artist (Windows-1251 bytes) with a UTF-8 path, and
-// a row of the scanner's "don't know" values.
+// The two rows of the golden file: a Cyrillic artist (Windows-1251 in the file) with a UTF-8 path,
+// and a row of the scanner's "don't know" values.
 TPlayMasiv GoldenPlaylist() {
-    auto kino = Song("\xca\xe8\xed\xee", "Sun", 245360, 192);
+    auto kino = Song("Кино", "Sun", 245360, 192);
     kino[library::kYear] = "1988";
     kino[library::kTrack] = "3";
     kino[library::kChannelMode] = "Joint Stereo";

@@ -17,7 +17,7 @@
 #include "controls/gauge.h"
 #include "controls/kvr_scroller_vr.h"
 #include "library/library_writer.h"
-#include "platform/text/cp1251.h"
+#include "platform/text/unicode.h"
 #include "playlists/playlist_model.h"
 #include "shell/main_menus.h"
 #include "shell/main_window_rig.h"

@@ -275,6 +275,59 @@ TEST_F(MainWindowRig, FoldersDroppedOnTheWindowGoIntoTheLibraryAndThePanels) {
     EXPECT_EQ(controls().List(1).count() + controls().List(2).count(), 1);
 }
 
+// Preferences' "Tags without an encoding" is one choice of three, saved with the settings; the
+// files opened after it and the next scan read a tag without a declared encoding as it says.
+TEST_F(MainWindowRig, TagsWithoutAnEncodingAreReadAsPreferencesSay) {
+    const auto field = [](std::string text) {
+        text.resize(30, '\0');
+        return text;
+    };
+    const std::string music = dir / "music";
+    std::filesystem::create_directories(music);
+    const std::string song = music + "/latin1.mp3";
+    testing::WriteBytes(song, testing::ReadBytes(TARVEL_TEST_DATA_DIR "/transport/song_440.mp3") +
+                                  "TAG" + field("Play Dead") + field("Bj\xF6rk") + field("Debut") +
+                                  "1993" + field("") + "\xFF");
+    const struct {
+        const char* item;
+        const char* artist;
+        const char* conf_line;  // empty: the 24 lines only
+    } cases[] = {{"TagsLatin1", "Björk", "TagsWithoutEncoding=Latin-1"},
+                 {"TagsGuess", "Björk", "TagsWithoutEncoding=Guess"},
+                 {"TagsWindows1251", "Bjцrk", ""}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.item);
+        QAction* item = form->Menus().OptionsMenu->findChild<QAction*>(c.item);
+        ASSERT_NE(item, nullptr);
+        EXPECT_EQ(item->parent()->objectName(), "TagsWithoutEncoding1");
+        item->trigger();
+        for (const char* other : {"TagsWindows1251", "TagsLatin1", "TagsGuess"}) {
+            EXPECT_EQ(form->Menus().OptionsMenu->findChild<QAction*>(other)->isChecked(),
+                      std::string_view(other) == c.item);
+        }
+        ASSERT_TRUE(run->Commands().OpenFiles({song}));
+        const playlists::TPlist& work = run->Playlists().Work();
+        EXPECT_EQ(work.Rows[static_cast<size_t>(work.Count)][library::kArtist], c.artist);
+        run->SaveOnExit();
+        const std::vector<std::string> conf = fs::ReadLines(app + "/TvSysFile/conf.tcf");
+        ASSERT_GE(conf.size(), 24u);
+        EXPECT_EQ(
+            std::vector<std::string>(conf.begin() + 24, conf.end()),
+            *c.conf_line ? std::vector<std::string>{c.conf_line} : std::vector<std::string>{});
+    }
+
+    // A scan after choosing Latin-1: the library holds the name as written.
+    form->Menus().OptionsMenu->findChild<QAction*>("TagsLatin1")->trigger();
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(QString::fromStdString(music))});
+    QDragEnterEvent enter(QPoint(300, 300), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QGuiApplication::sendEvent(form, &enter);
+    QDropEvent drop(QPointF(300, 300), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QGuiApplication::sendEvent(form, &drop);
+    ASSERT_TRUE(WaitForBackgroundWork());
+    EXPECT_EQ(Items(2), std::vector<std::string>{"1. Björk"});
+}
+
 // What the player cannot play is named in one message: files dropped on the window (the folders
 // and the songs beside them still go into the library) and files handed over by a later start.
 // The recording writes the message's line breaks as "\n".

@@ -5,7 +5,6 @@
 #include <cmath>
 
 #include "library/song_record.h"
-#include "platform/text/cp1251.h"
 
 namespace tarvel::shell {
 namespace {
@@ -13,9 +12,9 @@ namespace {
 std::vector<std::string> SongRow(const std::string& title_utf8, const std::string& kind,
                                  const std::string& path) {
     std::vector<std::string> row(library::kCellsPerRow);
-    row[library::kArtist] = text::Utf8ToCp1251("Кино");
-    row[library::kAlbum] = text::Utf8ToCp1251("Группа крови");
-    row[library::kTitle] = text::Utf8ToCp1251(title_utf8);
+    row[library::kArtist] = "Кино";
+    row[library::kAlbum] = "Группа крови";
+    row[library::kTitle] = title_utf8;
     row[library::kGenre] = kind;
     row[library::kDuration] = "283450";
     row[library::kPath] = path;

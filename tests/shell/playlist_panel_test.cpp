@@ -19,7 +19,7 @@
 #include "controls/gauge.h"
 #include "controls/kvr_scroller_h.h"
 #include "library/library_writer.h"
-#include "platform/text/cp1251.h"
+#include "platform/text/unicode.h"
 #include "playlists/ab_marks.h"
 #include "playlists/playlist_model.h"
 #include "shell/library_panels.h"

@@ -9,7 +9,6 @@
 #include <vector>
 
 #include "platform/desktop/fake_desktop.h"
-#include "platform/text/cp1251.h"
 
 namespace tarvel::shell {
 namespace {
@@ -209,15 +208,19 @@ TEST_F(WindowStatesTest, WinHomeFromTheMiniPlayerGivesTheMainWindowInFront) {
 }
 
 TEST_F(WindowStatesTest, TipIsTheFirst63CharactersOfTheTitle) {
-    // Windows-1251 Cyrillic: one byte a letter here, two in the UTF-8 tip.
-    const std::string letter = text::Utf8ToCp1251("Ж");
+    // Characters, not bytes: Ж takes two bytes and 소 three.
     std::string long_title;
+    std::string first_63;
     for (int i = 0; i < 70; ++i) {
-        long_title += i % 10 == 9 ? std::string(" ") : letter;
+        const std::string letter = i % 10 == 9 ? " " : (i % 2 == 0 ? "Ж" : "소");
+        long_title += letter;
+        if (i < 63) {
+            first_63 += letter;
+        }
     }
     host.title = long_title;
     states.MainToTray();
-    EXPECT_EQ(desktop.Tip(), text::Cp1251ToUtf8(long_title.substr(0, 63)));
+    EXPECT_EQ(desktop.Tip(), first_63);
     EXPECT_EQ(QString::fromStdString(desktop.Tip()).size(), 63);
 
     EXPECT_EQ(TrayTip("Tarvel"), "Tarvel");

@@ -13,7 +13,6 @@
 #include "library/song_reader.h"
 #include "platform/error/app_error.h"
 #include "platform/fs/file_ops.h"
-#include "platform/text/cp1251.h"
 #include "stderr_progress.h"
 
 namespace {
@@ -58,9 +57,9 @@ std::string Absolute(const std::string& path) {
     return path.empty() || path[0] == '/' ? path : fs::JoinPath(fs::CurrentDirectory(), path);
 }
 
-// One field of a probe line: Windows-1251 text shown as UTF-8, a tab or line break as a space.
-std::string ProbeField(const std::string& value, bool is_path) {
-    std::string text = is_path ? value : text::Cp1251ToUtf8(value);
+// One field of a probe line, a tab or line break as a space.
+std::string ProbeField(const std::string& value) {
+    std::string text = value;
     for (char& c : text) {
         if (c == '\t' || c == '\r' || c == '\n') {
             c = ' ';
@@ -81,7 +80,7 @@ int Probe(const std::vector<std::string>& files) {
         const library::SongRecord& record = *read;
         std::string line;
         for (int field = 0; field < library::kSongFieldCount; ++field) {
-            line += ProbeField(record[field], field == library::kPath);
+            line += ProbeField(record[field]);
             line += field + 1 < library::kSongFieldCount ? '\t' : '\n';
         }
         std::fputs(line.c_str(), stdout);

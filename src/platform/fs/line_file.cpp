@@ -81,6 +81,28 @@ std::string ReadFile(const std::string& path, size_t limit) {
     return bytes;
 }
 
+std::string ReadFileStart(const std::string& path, size_t count) {
+    uint64_t size = 0;
+    Fd fd(OpenRegularFileOrFail(path, size));
+    std::string bytes(count, '\0');
+    size_t got = 0;
+    while (got < count) {
+        const ssize_t n = ::read(fd.get(), bytes.data() + got, count - got);
+        if (n == 0) {
+            break;
+        }
+        if (n < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            FailFile("read", path, errno);
+        }
+        got += static_cast<size_t>(n);
+    }
+    bytes.resize(got);
+    return bytes;
+}
+
 LargeVector<char> ReadLargeFile(const std::string& path) {
     LargeVector<char> bytes;
     ReadInto(path, bytes, kLargestStoredFile);
@@ -182,17 +204,21 @@ void WriteLines(const std::string& path, const std::vector<std::string>& lines) 
     ReplaceFile(path, bytes);
 }
 
-void AppendLine(const std::string& path, const std::string& line) {
+void AppendBytes(const std::string& path, std::string_view bytes) {
     Fd fd(::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0666));
     if (fd.get() < 0) {
         FailFile("open", path, errno);
     }
-    std::string ended(line);
-    ended.append("\r\n");
-    WriteAll(fd.get(), ended, path);
+    WriteAll(fd.get(), bytes, path);
     if (fd.Close() != 0) {
         FailFile("close", path, errno);
     }
+}
+
+void AppendLine(const std::string& path, const std::string& line) {
+    std::string ended(line);
+    ended.append("\r\n");
+    AppendBytes(path, ended);
 }
 
 }  // namespace tarvel::fs

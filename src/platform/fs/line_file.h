@@ -21,6 +21,9 @@ inline constexpr size_t kLargestStoredFile = size_t{1} << 30;
 // The whole file as bytes; a larger file than `limit` is refused ("File too large").
 std::string ReadFile(const std::string& path, size_t limit = kLargestStoredFile);
 
+// Up to the first `count` bytes of a file.
+std::string ReadFileStart(const std::string& path, size_t count);
+
 // The lines of a file, without their ends. A file that ends with a line end has no empty last
 // line; an empty file has no lines.
 std::vector<std::string> ReadLines(const std::string& path, size_t limit = kLargestStoredFile);
@@ -43,6 +46,9 @@ void RemoveStaleTemporaries(const std::string& folder);
 
 // Replaces the file atomically with the lines, each ended by CR LF.
 void WriteLines(const std::string& path, const std::vector<std::string>& lines);
+
+// Appends the bytes, creating the file when it is missing.
+void AppendBytes(const std::string& path, std::string_view bytes);
 
 // Appends one line and CR LF, creating the file when it is missing.
 void AppendLine(const std::string& path, const std::string& line);

@@ -1,7 +1,8 @@
 #include "platform/text/cp1251.h"
 
 #include <array>
-#include <unordered_map>
+
+#include "platform/text/unicode.h"
 
 namespace tarvel::text {
 namespace {
@@ -21,68 +22,19 @@ constexpr std::array<char16_t, 128> kHighHalf = {
     0x0448, 0x0449, 0x044A, 0x044B, 0x044C, 0x044D, 0x044E, 0x044F,
 };
 
-const std::unordered_map<char32_t, unsigned char>& ReverseTable() {
-    static const auto* table = [] {
-        auto* map = new std::unordered_map<char32_t, unsigned char>();
+// The byte of every code point below kReverseSize that the code page has, 0 for none (byte 0 is
+// U+0000 alone, which the ASCII half answers before the table is asked).
+constexpr char32_t kReverseSize = 0x2200;
+
+const std::array<unsigned char, kReverseSize>& ReverseTable() {
+    static const auto table = [] {
+        std::array<unsigned char, kReverseSize> bytes{};
         for (int i = 0; i < 128; ++i) {
-            map->emplace(kHighHalf[i], static_cast<unsigned char>(0x80 + i));
+            bytes[kHighHalf[static_cast<size_t>(i)]] = static_cast<unsigned char>(0x80 + i);
         }
-        return map;
+        return bytes;
     }();
-    return *table;
-}
-
-void AppendUtf8(std::string& out, char32_t code) {
-    if (code < 0x80) {
-        out.push_back(static_cast<char>(code));
-    } else if (code < 0x800) {
-        out.push_back(static_cast<char>(0xC0 | (code >> 6)));
-        out.push_back(static_cast<char>(0x80 | (code & 0x3F)));
-    } else {
-        out.push_back(static_cast<char>(0xE0 | (code >> 12)));
-        out.push_back(static_cast<char>(0x80 | ((code >> 6) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | (code & 0x3F)));
-    }
-}
-
-// Decodes one UTF-8 sequence at text[pos], advancing pos. A malformed sequence yields
-// U+FFFD and consumes one byte.
-char32_t NextUtf8(std::string_view text, size_t& pos) {
-    const auto lead = static_cast<unsigned char>(text[pos]);
-    int extra = 0;
-    char32_t code = 0;
-    char32_t min = 0;
-    if (lead < 0x80) {
-        ++pos;
-        return lead;
-    } else if ((lead & 0xE0) == 0xC0) {
-        extra = 1, code = lead & 0x1F, min = 0x80;
-    } else if ((lead & 0xF0) == 0xE0) {
-        extra = 2, code = lead & 0x0F, min = 0x800;
-    } else if ((lead & 0xF8) == 0xF0) {
-        extra = 3, code = lead & 0x07, min = 0x10000;
-    } else {
-        ++pos;
-        return 0xFFFD;
-    }
-    if (pos + extra >= text.size()) {  // truncated at the end of the text
-        ++pos;
-        return 0xFFFD;
-    }
-    for (int i = 1; i <= extra; ++i) {
-        const auto next = static_cast<unsigned char>(text[pos + i]);
-        if ((next & 0xC0) != 0x80) {
-            ++pos;
-            return 0xFFFD;
-        }
-        code = (code << 6) | (next & 0x3F);
-    }
-    if (code < min || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) {
-        ++pos;
-        return 0xFFFD;
-    }
-    pos += extra + 1;
-    return code;
+    return table;
 }
 
 }  // namespace
@@ -91,54 +43,67 @@ char32_t DecodeByte(unsigned char byte) {
     return byte < 0x80 ? char32_t{byte} : char32_t{kHighHalf[byte - 0x80]};
 }
 
-unsigned char EncodeChar(char32_t code) {
+int Windows1251Byte(char32_t code) {
     if (code < 0x80) {
-        return static_cast<unsigned char>(code);
+        return static_cast<int>(code);
     }
-    const auto& table = ReverseTable();
-    const auto found = table.find(code);
-    return found == table.end() ? '?' : found->second;
+    if (code >= kReverseSize) {
+        return -1;
+    }
+    const unsigned char byte = ReverseTable()[code];
+    return byte == 0 ? -1 : byte;
+}
+
+unsigned char EncodeChar(char32_t code) {
+    const int byte = Windows1251Byte(code);
+    return byte < 0 ? '?' : static_cast<unsigned char>(byte);
+}
+
+void AppendCp1251AsUtf8(std::string& out, std::string_view cp1251) {
+    for (const char c : cp1251) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x80) {
+            out.push_back(c);
+        } else {
+            AppendUtf8(out, DecodeByte(byte));
+        }
+    }
 }
 
 std::string Cp1251ToUtf8(std::string_view cp1251) {
     std::string out;
     out.reserve(cp1251.size() * 2);
-    for (char c : cp1251) {
-        AppendUtf8(out, DecodeByte(static_cast<unsigned char>(c)));
-    }
+    AppendCp1251AsUtf8(out, cp1251);
     return out;
 }
 
 std::string Utf8ToCp1251(std::string_view utf8) {
     std::string out;
     out.reserve(utf8.size());
-    size_t pos = 0;
-    while (pos < utf8.size()) {
-        out.push_back(static_cast<char>(EncodeChar(NextUtf8(utf8, pos))));
+    size_t at = 0;
+    while (at < utf8.size()) {
+        out.push_back(static_cast<char>(EncodeChar(NextChar(utf8, at))));
     }
     return out;
 }
 
-QString Cp1251ToQString(std::string_view cp1251) {
-    QString out;
-    out.reserve(static_cast<qsizetype>(cp1251.size()));
-    for (char c : cp1251) {
-        out.append(QChar(static_cast<char16_t>(DecodeByte(static_cast<unsigned char>(c)))));
-    }
-    return out;
-}
-
-std::string QStringToCp1251(const QString& text) {
-    std::string out;
-    out.reserve(static_cast<size_t>(text.size()));
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar ch = text.at(i);
-        if (ch.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate()) {
-            ++i;  // a character outside the basic plane: one '?'
-            out.push_back('?');
-            continue;
+bool FitsWindows1251(std::string_view utf8) {
+    size_t at = 0;
+    while (at < utf8.size()) {
+        if (static_cast<unsigned char>(utf8[at]) < 0x80) {
+            ++at;
+        } else if (Windows1251Byte(NextChar(utf8, at)) < 0) {
+            return false;
         }
-        out.push_back(static_cast<char>(EncodeChar(ch.unicode())));
+    }
+    return true;
+}
+
+std::string Latin1ToUtf8(std::string_view latin1) {
+    std::string out;
+    out.reserve(latin1.size() * 2);
+    for (char c : latin1) {
+        AppendUtf8(out, static_cast<unsigned char>(c));
     }
     return out;
 }

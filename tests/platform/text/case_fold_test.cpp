@@ -2,48 +2,47 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <vector>
+
 #include "platform/text/cp1251.h"
 
 namespace tarvel::text {
 namespace {
 
-std::string W(const char* utf8) {
-    return Utf8ToCp1251(utf8);
+TEST(CaseFold, LettersOfEveryScriptFoldOtherCharactersStay) {
+    EXPECT_EQ(Lower("ABCDEFGHIJKLMNOPQRSTUVWXYZ"), "abcdefghijklmnopqrstuvwxyz");
+    EXPECT_EQ(Lower("АБВГДЕЖЗИЙКЛМНОПРСТУФХЦЧШЩЪЫЬЭЮЯЁ"), "абвгдежзийклмнопрстуфхцчшщъыьэюяё");
+    EXPECT_EQ(Lower("ЄЇІЎҐЂ"), "єїіўґђ");
+    EXPECT_EQ(Lower("ΑΒΓ Björk ÉCOLE"), "αβγ björk école");
+    EXPECT_EQ(Lower("0123 !?-_[] №€«» 가나 日本"), "0123 !?-_[] №€«» 가나 日本");
+    EXPECT_EQ(Lower("A\xFF\xD0Z"), "a\xFF\xD0z");  // bytes that are not UTF-8 stay
 }
 
-TEST(CaseFold, LatinAndCyrillicLettersFold) {
-    EXPECT_EQ(Lower(W("ABCDEFGHIJKLMNOPQRSTUVWXYZ")), W("abcdefghijklmnopqrstuvwxyz"));
-    EXPECT_EQ(Lower(W("АБВГДЕЖЗИЙКЛМНОПРСТУФХЦЧШЩЪЫЬЭЮЯЁ")),
-              W("абвгдежзийклмнопрстуфхцчшщъыьэюяё"));
-    EXPECT_EQ(Upper(W("abcxyz абвгдеёжзийклмнопрстуфхцчшщъыьэюя")),
-              W("ABCXYZ АБВГДЕЁЖЗИЙКЛМНОПРСТУФХЦЧШЩЪЫЬЭЮЯ"));
-    EXPECT_EQ(Lower(W("ЄЇІЎҐ")), W("єїіўґ"));
-}
-
-TEST(CaseFold, OtherBytesAreLeftAlone) {
-    for (int b = 0; b < 256; ++b) {
-        const auto byte = static_cast<unsigned char>(b);
-        const bool letter = (b >= 'A' && b <= 'Z') || (b >= 'a' && b <= 'z') || b >= 0xC0;
-        if (!letter && LowerByte(byte) == byte && UpperByte(byte) == byte) {
-            continue;
-        }
-        // Every changed byte changes to a letter that changes back.
-        EXPECT_EQ(UpperByte(LowerByte(byte)), UpperByte(byte)) << b;
-        EXPECT_EQ(LowerByte(UpperByte(byte)), LowerByte(byte)) << b;
-    }
-    EXPECT_EQ(Lower("0123 !?-_[]"), "0123 !?-_[]");
-    EXPECT_EQ(Lower(W("№€«»")), W("№€«»"));
-}
-
-TEST(CaseFold, EqualityIgnoresCaseOrderingComparesUnsignedBytes) {
-    EXPECT_TRUE(EqualNoCase(W("ЁЛКА Metal"), W("ёлка METAL")));
-    EXPECT_FALSE(EqualNoCase(W("ёлка"), W("елка")));
+TEST(CaseFold, EqualityIgnoresCase) {
+    EXPECT_TRUE(EqualNoCase("ЁЛКА Metal", "ёлка METAL"));
+    EXPECT_TRUE(EqualNoCase("ΣΟΦΙΑ", "σοφια"));
+    EXPECT_FALSE(EqualNoCase("ёлка", "елка"));
     EXPECT_FALSE(EqualNoCase("abc", "abcd"));
-    EXPECT_GT(CompareBytes(W("я"), "z"), 0);  // 0xFF after 0x7A
-    EXPECT_LT(CompareBytes("Z", "a"), 0);
-    EXPECT_LT(CompareBytes("ab", "abc"), 0);
-    EXPECT_EQ(CompareBytes(W("ё"), W("ё")), 0);
-    EXPECT_TRUE(LessBytes("\x7F", "\x80"));
+}
+
+// Text that Windows-1251 holds sorts as its bytes did; other characters come after all of it.
+TEST(CaseFold, TextOrderKeepsTheWindows1251ByteOrder) {
+    std::vector<std::string> names = {"я", "z", "Ё", "а", "Z", "a", "€", "ab", "abc", "\x7F"};
+    std::vector<std::string> by_bytes;
+    for (const std::string& name : names) {
+        by_bytes.push_back(Utf8ToCp1251(name));
+    }
+    std::sort(by_bytes.begin(), by_bytes.end(), LessBytes);
+    std::sort(names.begin(), names.end(), LessText);
+    for (size_t i = 0; i < names.size(); ++i) {
+        EXPECT_EQ(Utf8ToCp1251(names[i]), by_bytes[i]) << i;
+    }
+    EXPECT_LT(CompareText("я", "é"), 0);   // é has no Windows-1251 byte: after я (0xFF)
+    EXPECT_LT(CompareText("é", "가"), 0);  // then by code point
+    EXPECT_LT(CompareText("Ω", "가"), 0);
+    EXPECT_EQ(CompareText("가나", "가나"), 0);
+    EXPECT_GT(CompareText("ab", "a"), 0);
 }
 
 }  // namespace
