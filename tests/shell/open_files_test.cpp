@@ -54,7 +54,7 @@ TEST(OpenFiles, HandedOverFilesAreReadAsTheirFormat) {
     WriteBytes(fake, ReadBytes(kFormatData + "/replaygain.mp3"));
     system::FakeSystemServices services;
 
-    const library::masTag rows = PlayableRows({flac, fake}, services);
+    const library::masTag rows = PlayableRows({flac, fake}, services, library::UnmarkedText::Windows1251);
     ASSERT_EQ(rows.size(), 2u);
     EXPECT_EQ(rows[1][library::kArtist], text::Utf8ToCp1251("Кино"));
     EXPECT_EQ(rows[1][library::kDuration], "500");
