@@ -2,6 +2,7 @@
 // every tick of Timer2, and the switch ImgAn that turns it on and off.
 #include <QHBoxLayout>
 #include <QPainter>
+#include <algorithm>
 
 #include "audio/analyser.h"
 #include "audio/analyser_switch.h"
@@ -10,6 +11,7 @@
 #include "shell/analyser_strip.h"
 #include "shell/main_controls.h"
 #include "shell/main_display.h"
+#include "shell/on_screen.h"
 #include "shell/player_commands.h"
 
 namespace tarvel::shell {
@@ -41,6 +43,15 @@ class SpectrumStrip : public QWidget,
     void DrawSpectrum() override {
         due_ = true;
         repaint();
+    }
+    bool SpectrumShown() const override { return OnScreen(*this); }
+    bool SpectrumAtRest() const override {
+        const audio::TSpectrum* spectrum = bass_.Spectrum();
+        const auto fallen = [](const auto& heights) {
+            return std::all_of(heights.begin(), heights.end(), [](int h) { return h == 0; });
+        };
+        return spectrum == nullptr || (bass_.GetState() != 1 /* playing */ &&
+                                       fallen(spectrum->Levels) && fallen(spectrum->Peaks));
     }
 
     int StripWidth() const override { return controls_.PaintFrame->width(); }
@@ -82,7 +93,10 @@ AnalyserStrip& ConnectSpectrum(MainControls& controls, MainDisplay& display,
     auto* strip = new SpectrumStrip(controls, bass);
     display.Attach(*strip);
     QObject::connect(&controls.Image(controls::Main::ImgAn), &controls::TMegaImage::OnClick, strip,
-                     [strip, &commands] { commands.Run([strip] { strip->Click(); }); });
+                     [strip, &display, &commands] {
+                         commands.Run([strip] { strip->Click(); });
+                         display.ShownChanged();
+                     });
     return *strip;
 }
 

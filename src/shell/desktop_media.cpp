@@ -1,5 +1,6 @@
 #include "shell/desktop_media.h"
 
+#include <QAbstractEventDispatcher>
 #include <QGuiApplication>
 #include <algorithm>
 #include <limits>
@@ -77,10 +78,12 @@ DesktopMedia::DesktopMedia(const playlists::PlaylistModel& playlists,
                            mpris::MprisService::Clock clock)
     : player_(playlists, settings, commands),
       service_(mpris::MprisService::Start(player_, kBusName, kDesktopEntry, std::move(clock))) {
+    // The media controls are told what changed whenever the event loop has handled what came
+    // (an operation, a tick of the transport's timers) and is about to wait: the state is
+    // compared then, so a player at rest wakes for nothing.
     if (service_) {
-        publish_timer_.setInterval(kPublishMs);
-        connect(&publish_timer_, &QTimer::timeout, this, [this] { service_->Publish(); });
-        publish_timer_.start();
+        connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock, this,
+                [this] { service_->Publish(); });
     }
 }
 

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QObject>
-#include <QTimer>
 #include <functional>
 #include <memory>
 #include <string>
@@ -54,9 +53,6 @@ class WindowMediaPlayer : public mpris::MediaPlayer {
 class DesktopMedia : public QObject {
     Q_OBJECT
   public:
-    // How often the media controls are told what changed.
-    static constexpr int kPublishMs = 100;
-
     DesktopMedia(const playlists::PlaylistModel& playlists, const config::Settings& settings,
                  PlayerCommands& commands,
                  mpris::MprisService::Clock clock = mpris::MprisService::SteadyClock());
@@ -68,7 +64,6 @@ class DesktopMedia : public QObject {
   private:
     WindowMediaPlayer player_;
     std::unique_ptr<mpris::MprisService> service_;
-    QTimer publish_timer_;
 };
 
 // At start-up: the media controls on the bus, their requests run through the run's commands

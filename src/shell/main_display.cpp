@@ -11,12 +11,13 @@
 #include "controls/mega_image.h"
 #include "platform/text/unicode.h"
 #include "shell/main_controls.h"
+#include "shell/on_screen.h"
 #include "shell/window_states.h"
 
 namespace tarvel::shell {
 
-MainDisplay::MainDisplay(MainControls& controls, QTimer& timer1)
-    : controls_(controls), timer1_(timer1) {}
+MainDisplay::MainDisplay(MainControls& controls, QTimer& timer1, QTimer& timer2)
+    : controls_(controls), timer1_(timer1), timer2_(timer2) {}
 
 bool MainDisplay::MainWindowVisible() const {
     return windows_ == nullptr || windows_->MainVisible();
@@ -133,31 +134,56 @@ void MainDisplay::RestoreTopmost() {
     ForViews([](DisplayView& view) { view.RestoreTopmost(); });
 }
 
+bool MainDisplay::TopmostShown() const {
+    return AnyView([](const DisplayView& view) { return view.KeptOnTop(); });
+}
+
 bool MainDisplay::SpectrumOn() const {
-    return std::any_of(views_.begin(), views_.end(),
-                       [](const DisplayView* view) { return view->SpectrumOn(); });
+    return AnyView([](const DisplayView& view) { return view.SpectrumOn(); });
 }
 
 void MainDisplay::DrawSpectrum() {
     ForViews([](DisplayView& view) { view.DrawSpectrum(); });
 }
 
-void MainDisplay::SetTimer1(bool on) {
+bool MainDisplay::SpectrumAtRest() const {
+    return !AnyView([](const DisplayView& view) { return !view.SpectrumAtRest(); });
+}
+
+bool MainDisplay::TitleStripShown(transport::TitleStrip strip) const {
+    if (strip == transport::TitleStrip::Main) {
+        return OnScreen(*controls_.Label3);
+    }
+    return AnyView([](const DisplayView& view) { return view.TitleShown(); });
+}
+
+bool MainDisplay::SpectrumStripShown() const {
+    return AnyView([](const DisplayView& view) { return view.SpectrumShown(); });
+}
+
+namespace {
+
+void Switch(QTimer& timer, bool on) {
     if (on) {
-        timer1_.start();
+        timer.start();
     } else {
-        timer1_.stop();
+        timer.stop();
     }
 }
 
+}  // namespace
+
+void MainDisplay::SetTimer1(bool on) {
+    Switch(timer1_, on);
+}
+
+void MainDisplay::SetTimer2(bool on) {
+    Switch(timer2_, on);
+}
+
 void MainDisplay::SetModuleTimer(bool on) {
-    if (module_timer == nullptr) {
-        return;
-    }
-    if (on) {
-        module_timer->start();
-    } else {
-        module_timer->stop();
+    if (module_timer != nullptr) {
+        Switch(*module_timer, on);
     }
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QTimer>
+#include <algorithm>
 #include <functional>
 #include <optional>
 #include <string>
@@ -29,13 +30,21 @@ class DisplayView {
     // The width of the view's title strip; none when it has no strip.
     virtual std::optional<int> TitleWidth() const { return std::nullopt; }
     virtual void ShowTitle(const std::string&, int, uint32_t, uint32_t) {}
+    // The view's title strip can be seen now.
+    virtual bool TitleShown() const { return false; }
     virtual void RestoreTopmost() {}
+    // The view is a window kept on top, and it is shown.
+    virtual bool KeptOnTop() const { return false; }
     // The application title's places besides the display's own (the window title, the tray tip).
     virtual void ShowAppTitle(const std::string&) {}
     // A view that draws the spectrum (the analyser strip) says whether it is on, and draws the
     // next frame when the display is due.
     virtual bool SpectrumOn() const { return false; }
     virtual void DrawSpectrum() {}
+    // The spectrum's strip can be seen now; nothing plays into it and its bars and peaks have
+    // all fallen.
+    virtual bool SpectrumShown() const { return false; }
+    virtual bool SpectrumAtRest() const { return true; }
 };
 
 // The main window as the transport, the playlists and the library scan see it: bars, buttons,
@@ -46,7 +55,7 @@ class MainDisplay : public transport::TransportDisplay,
                     public playlists::PlaylistDisplay,
                     public library::ProgressDisplay {
   public:
-    MainDisplay(MainControls& controls, QTimer& timer1);
+    MainDisplay(MainControls& controls, QTimer& timer1, QTimer& timer2);
 
     // Where the visible flags of the main window and the mini player are read; without one the
     // main window counts as visible and the mini player as hidden.
@@ -54,6 +63,15 @@ class MainDisplay : public transport::TransportDisplay,
 
     // The module player's timer, switched with FMOD playback.
     QTimer* module_timer = nullptr;
+
+    // Told when what the views can show changes (a window shown, hidden, minimised or uncovered,
+    // the analyser switched); the run passes it on to the transport.
+    std::function<void()> shown_changed;
+    void ShownChanged() {
+        if (shown_changed) {
+            shown_changed();
+        }
+    }
 
     // transport::TransportDisplay
     void SetPosition(transport::PositionBar bar, int position) override;
@@ -72,11 +90,16 @@ class MainDisplay : public transport::TransportDisplay,
     void DrawTitle(transport::TitleStrip strip, const std::string& text, int x, uint32_t text_color,
                    uint32_t back_color) override;
     void RestoreTopmost() override;
+    bool TopmostShown() const override;
     bool SpectrumOn() const override;
     void DrawSpectrum() override;
+    bool SpectrumAtRest() const override;
+    bool TitleStripShown(transport::TitleStrip strip) const override;
+    bool SpectrumStripShown() const override;
 
     // transport::TransportTimers
     void SetTimer1(bool on) override;
+    void SetTimer2(bool on) override;
     void SetModuleTimer(bool on) override;
 
     // playlists::PlaylistDisplay
@@ -106,12 +129,18 @@ class MainDisplay : public transport::TransportDisplay,
   private:
     MainControls& controls_;
     QTimer& timer1_;
+    QTimer& timer2_;
     const WindowStateHost* windows_ = nullptr;
     template <typename Show>
     void ForViews(Show&& show) {
         for (DisplayView* view : views_) {
             show(*view);
         }
+    }
+    template <typename Ask>
+    bool AnyView(Ask&& ask) const {
+        return std::any_of(views_.begin(), views_.end(),
+                           [&ask](const DisplayView* view) { return ask(*view); });
     }
 
     std::vector<DisplayView*> views_;

@@ -64,7 +64,7 @@ void TForm1::FormCreate(shell::StartupPrefetch* prefetch) {
         commands_.Report(e.what());
     }
     controls_->AfterSkinLoaded();
-    display_ = std::make_unique<shell::MainDisplay>(*controls_, Timer1);
+    display_ = std::make_unique<shell::MainDisplay>(*controls_, Timer1, Timer2);
     list5_ = std::make_unique<shell::ListView>(controls_->List(5), controls_->ListBar(5));
     list6_ = std::make_unique<shell::ListViewSlot>();
     library_panels_ =

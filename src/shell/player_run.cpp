@@ -30,6 +30,7 @@
 #include "shell/list_view.h"
 #include "shell/main_display.h"
 #include "shell/main_window.h"
+#include "shell/on_screen.h"
 #include "shell/open_files.h"
 #include "shell/player_commands.h"
 #include "shell/playing_core.h"
@@ -99,6 +100,9 @@ PlayerRun::PlayerRun(system::SystemServices& services, std::string app_dir,
 }
 
 PlayerRun::~PlayerRun() {
+    if (window_) {
+        window_->Display().shown_changed = nullptr;  // the transport goes before the window
+    }
     if (states_) {
         window_->Display().Detach(*this);
     }
@@ -218,7 +222,10 @@ void PlayerRun::ConnectTimers() {
         w.Timer3.stop();
         commands_->Run([&t] { t.Timer3(); });
     });
-    w.Timer2.start();
+    // Timer2 starts and stops with what it has to show.
+    w.Display().shown_changed = [&t] { t.DisplayChanged(); };
+    WatchOnScreen(w, [&w] { w.Display().ShownChanged(); });
+    t.DisplayChanged();
     if (settings_.FirstRun) {
         w.Timer3.start();
     }

@@ -15,6 +15,7 @@
 #include "shell/main_controls.h"
 #include "shell/main_display.h"
 #include "shell/main_window.h"
+#include "shell/on_screen.h"
 #include "shell/player_commands.h"
 #include "shell/player_run.h"
 #include "shell/window_host.h"
@@ -78,6 +79,11 @@ double ScreenScale() {
     return screen != nullptr ? windows::ScaleOfScreenWidth(screen->geometry().width()) : 1.0;
 }
 
+// A window to keep on top: shown and not minimised.
+bool Shown(const QWidget& window) {
+    return window.isVisible() && !window.isMinimized();
+}
+
 // What the mini player shows of the main window's display.
 class MiniView : public DisplayView {
   public:
@@ -96,7 +102,9 @@ class MiniView : public DisplayView {
         mini_.ShowTitle(text::ToQString(text), x, controls::ColorFromBgr(text_color),
                         controls::ColorFromBgr(back_color));
     }
+    bool TitleShown() const override { return OnScreen(mini_); }
     void RestoreTopmost() override { KeepOnTop(mini_); }
+    bool KeptOnTop() const override { return Shown(mini_); }
 
   private:
     TMinFrm& mini_;
@@ -107,6 +115,7 @@ class TalikView : public DisplayView {
   public:
     explicit TalikView(TTalik& talik) : talik_(talik) {}
     void RestoreTopmost() override { KeepOnTop(talik_); }
+    bool KeptOnTop() const override { return Shown(talik_); }
 
   private:
     TTalik& talik_;
@@ -144,6 +153,9 @@ SecondaryWindows::SecondaryWindows(PlayerRun& run, TMinFrm& mini, TTalik& talik)
     };
     form.Display().Attach(*mini_view_);
     form.Display().Attach(*talik_view_);
+    MainDisplay& display = form.Display();
+    WatchOnScreen(mini, [&display] { display.ShownChanged(); });
+    WatchOnScreen(talik, [&display] { display.ShownChanged(); });
     run.AttachWindowStandIns(&mini, &talik);
 }
 

@@ -52,14 +52,21 @@ void TitleLine::SetText(const std::string& text) {
     width_ = display_.MeasureTitle(text_);
 }
 
+TitleStrip TitleLine::Strip() const {
+    return display_.MainWindowVisible() ? TitleStrip::Main : TitleStrip::Mini;
+}
+
 void TitleLine::Scroll() {
-    const bool main = display_.MainWindowVisible();
-    const TitleStrip strip = main ? TitleStrip::Main : TitleStrip::Mini;
     --scroll_;
     if (scroll_ <= -width_) {
-        scroll_ = display_.TitleStripWidth(strip);
+        scroll_ = display_.TitleStripWidth(Strip());
     }
-    display_.DrawTitle(strip, text_, scroll_, main ? kMainTitleText : kMiniTitleText,
+    Draw();
+}
+
+void TitleLine::Draw() {
+    const bool main = Strip() == TitleStrip::Main;
+    display_.DrawTitle(Strip(), text_, scroll_, main ? kMainTitleText : kMiniTitleText,
                        main ? kMainTitleBack : kMiniTitleBack);
 }
 

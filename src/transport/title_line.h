@@ -30,10 +30,17 @@ class TitleLine {
     // Changes the text and measures it.
     void SetText(const std::string& text);
 
-    // One 20 ms step: draws into the main window's strip while its visible flag is set, else
-    // into the mini player's; the text moves one pixel left and, once it has wholly left the
-    // strip, comes back at the strip's right edge.
+    // The strip the title is drawn into: the main window's while its visible flag is set, else
+    // the mini player's.
+    TitleStrip Strip() const;
+
+    // One 20 ms step: the text moves one pixel left and, once it has wholly left the strip,
+    // comes back at the strip's right edge; then it is drawn.
     void Scroll();
+    // Draws the text where it stands (a strip shown again, or a title that does not scroll).
+    void Draw();
+    // While nothing plays the title stands still at the strip's left edge.
+    void Rest() { scroll_ = 0; }
 
   private:
     TransportDisplay& display_;

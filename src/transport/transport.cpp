@@ -96,6 +96,7 @@ void Transport::SwitchTimer1(bool on) {
     if (timer1_ != on) {
         timer1_ = on;
         links_.timers->SetTimer1(on);
+        DisplayChanged();
     }
 }
 
@@ -103,7 +104,13 @@ void Transport::SetModuleTimer(bool on) {
     if (module_timer_ != on) {
         module_timer_ = on;
         links_.timers->SetModuleTimer(on);
+        DisplayChanged();
     }
+}
+
+void Transport::SetTitleText(const std::string& text) {
+    title_.SetText(text);
+    DisplayChanged();
 }
 
 void Transport::SetBothPositions(int position) {
@@ -134,7 +141,7 @@ void Transport::PlayCurrent(PlayCommand command) {
     SwitchTimer1(true);
     song_time_text_ = DurationText(row[kDuration]);
     seek_pending_ = 0;
-    title_.SetText(TitleTextOf(row, song_time_text_));
+    SetTitleText(TitleTextOf(row, song_time_text_));
 
     const int32_t length_ms = CellNumber(row, kDuration);
     SetBothPositions(0);
@@ -375,7 +382,7 @@ void Transport::StopPlay(bool snapshot) {
         model.RewriteItem(w.Current);
     }
     w.Current = 0;
-    title_.SetText(playlists::kIdleTitle);
+    SetTitleText(playlists::kIdleTitle);
     const std::string playlist = "00:00/" + model.StoppedTotalText();
     display.SetMainTimes("00:00/00:00", playlist);
     display.SetMiniTime("00:00/00:00..." + playlist);

@@ -82,14 +82,23 @@ class Transport : public playlists::TransportControl {
     // happens when it already stands at the end it moves to.
     void StepVolume(int delta);
 
-    // Timer handlers: Timer1 every 200 ms while a song plays, Timer2 every 20 ms for the whole
-    // run, Timer3 once on a first run. With the external player chosen and its window missing,
-    // PlayCurrent and Timer1 stop the playlist and throw AppError saying so (once: the stop ends
-    // the polling); a window the program has just started is waited for first (Timer1 hands the
-    // song over once it has opened). The playlist never runs on for want of a player.
+    // Timer handlers: Timer1 every 200 ms while a song plays, Timer2 every 20 ms while it has
+    // something to do (below), Timer3 once on a first run. With the external player chosen and its
+    // window missing, PlayCurrent and Timer1 stop the playlist and throw AppError saying so (once:
+    // the stop ends the polling); a window the program has just started is waited for first (Timer1
+    // hands the song over once it has opened). The playlist never runs on for want of a player.
     void Timer1();
     void Timer2();
     void Timer3();
+
+    // Timer2 runs only while its work can be seen: a title scrolling (a song in play) on a strip
+    // that is shown, the spectrum moving on its shown strip (a song playing into it, or bars
+    // still to fall), a window to keep on top, or a seek waiting for the mouse's release. The
+    // display calls this when what it can show changes (a window shown, hidden, minimised,
+    // uncovered, the analyser switched); a strip that has come into sight is drawn at once, so
+    // it never shows a stale picture. While nothing plays the title stands still at the strip's
+    // left edge, drawn whenever it changes.
+    void DisplayChanged();
 
     // Menu items: the internal engines (mFmod, mBass), quick play (Enabled1), the external
     // player (Apollo).
@@ -104,11 +113,12 @@ class Transport : public playlists::TransportControl {
 
     bool Timer1Enabled() const { return timer1_; }
     bool ModuleTimerEnabled() const { return module_timer_; }
+    bool Timer2Enabled() const { return timer2_; }
     int32_t SeekPending() const { return seek_pending_; }
     SeekSource Source() const { return seek_source_; }
     const std::string& SongTimeText() const { return song_time_text_; }
     const TitleLine& Title() const { return title_; }
-    void SetTitleText(const std::string& text) override { title_.SetText(text); }
+    void SetTitleText(const std::string& text) override;
 
   private:
     playlists::TMasPLayList& Work();
@@ -118,6 +128,12 @@ class Transport : public playlists::TransportControl {
     bool Checked(config::Item item) const;
     void SwitchTimer1(bool on);
     void SetModuleTimer(bool on);
+    // A song is in play (playing or paused): Timer1 or the module player's timer runs.
+    bool SongInPlay() const { return timer1_ || module_timer_; }
+    bool TitleScrolls() const;
+    bool SpectrumMoves() const;
+    // Starts or stops Timer2 by what it has to do now.
+    void KeepTimer2InStep();
     // Stops whatever the FMOD engine plays, the file and the CD track alike.
     void StopFmod();
     void SetBothPositions(int position);
@@ -151,6 +167,11 @@ class Transport : public playlists::TransportControl {
     TitleLine title_;
     bool timer1_ = false;
     bool module_timer_ = false;
+    bool timer2_ = false;
+    // Whether the title's strip and the spectrum's strip could be seen at the last change.
+    bool title_seen_ = false;
+    TitleStrip title_strip_ = TitleStrip::Main;
+    bool spectrum_seen_ = false;
     // A song that PlayCurrent handed to the engine and that has not been stopped since; only
     // such a song can end and move the playlist on, and only it is polled.
     bool song_in_play_ = false;

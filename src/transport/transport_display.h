@@ -68,20 +68,31 @@ class TransportDisplay {
     virtual void DrawTitle(TitleStrip strip, const std::string& text, int x, uint32_t text_color,
                            uint32_t back_color) = 0;
 
-    // Keeps the application's topmost windows on top.
+    // Keeps the application's topmost windows on top; TopmostShown says whether one of them is
+    // shown, so that there is anything to keep on top.
     virtual void RestoreTopmost() = 0;
+    virtual bool TopmostShown() const = 0;
     // The spectrum display is on (ImgAn shows picture 2); DrawSpectrum paints one frame of it.
     virtual bool SpectrumOn() const = 0;
     virtual void DrawSpectrum() = 0;
+    // Nothing plays into the spectrum and its bars and peak marks have all fallen: another frame
+    // would draw the same picture.
+    virtual bool SpectrumAtRest() const = 0;
+
+    // Whether a strip can be seen now: its window is shown, not minimised, not in the tray and
+    // not wholly covered. Nothing is drawn into a strip nobody can see.
+    virtual bool TitleStripShown(TitleStrip strip) const = 0;
+    virtual bool SpectrumStripShown() const = 0;
 };
 
-// The timers the transport switches: Timer1 (200 ms, engine polling) and the module player
-// window's tmrMain (runs while FMOD plays). The app runs QTimers that follow these calls; each
-// call is a change (both start off).
+// The timers the transport switches: Timer1 (200 ms, engine polling), Timer2 (20 ms, display)
+// and the module player window's tmrMain (runs while FMOD plays). The app runs QTimers that
+// follow these calls; each call is a change (all start off).
 class TransportTimers {
   public:
     virtual ~TransportTimers() = default;
     virtual void SetTimer1(bool on) = 0;
+    virtual void SetTimer2(bool on) = 0;
     virtual void SetModuleTimer(bool on) = 0;
 };
 

@@ -1,6 +1,6 @@
 // The main window's timers: Timer1 polls the engine, runs quick play and the A-B loop and sees
 // the end of a song; Timer2 seeks after a position bar is released, draws the spectrum and
-// scrolls the title; Timer3 finishes a first run.
+// scrolls the title, and runs only while any of that can be seen; Timer3 finishes a first run.
 
 #include "audio/bass_engine.h"
 #include "audio/fmod_engine.h"
@@ -100,6 +100,8 @@ void Transport::Timer1() {
     if (timer1_) {
         ShowTimes();
     }
+    // A song that has just started or ended plays into the spectrum or not.
+    KeepTimer2InStep();
 }
 
 void Transport::PositionBarChanged(SeekSource source) {
@@ -107,6 +109,7 @@ void Transport::PositionBarChanged(SeekSource source) {
     if (source == SeekSource::Mini) {
         seek_source_ = SeekSource::Mini;
     }
+    KeepTimer2InStep();
 }
 
 void Transport::SeekAfterRelease() {
@@ -128,15 +131,59 @@ void Transport::SeekAfterRelease() {
 }
 
 void Transport::Timer2() {
-    links_.display->RestoreTopmost();
+    TransportDisplay& display = *links_.display;
+    display.RestoreTopmost();
     SeekAfterRelease();
-    if (!timer1_ && !module_timer_) {
+    if (!SongInPlay()) {
         Work().PlayState = 0;
     }
-    if (links_.display->SpectrumOn()) {
-        links_.display->DrawSpectrum();
+    if (SpectrumMoves()) {
+        display.DrawSpectrum();
     }
-    title_.Scroll();
+    if (TitleScrolls()) {
+        title_.Scroll();
+    }
+    KeepTimer2InStep();
+}
+
+bool Transport::TitleScrolls() const {
+    return SongInPlay() && links_.display->TitleStripShown(title_.Strip());
+}
+
+bool Transport::SpectrumMoves() const {
+    const TransportDisplay& display = *links_.display;
+    return display.SpectrumOn() && display.SpectrumStripShown() && !display.SpectrumAtRest();
+}
+
+void Transport::KeepTimer2InStep() {
+    const bool on =
+        TitleScrolls() || SpectrumMoves() || links_.display->TopmostShown() || seek_pending_ == 1;
+    if (timer2_ != on) {
+        timer2_ = on;
+        links_.timers->SetTimer2(on);
+    }
+}
+
+void Transport::DisplayChanged() {
+    TransportDisplay& display = *links_.display;
+    if (!SongInPlay()) {
+        // What Timer2 would do at its next tick: with no timer polling, nothing plays.
+        Work().PlayState = 0;
+        title_.Rest();
+    }
+    const TitleStrip strip = title_.Strip();
+    const bool title_shown = display.TitleStripShown(strip);
+    if (title_shown && (!SongInPlay() || !title_seen_ || strip != title_strip_)) {
+        title_.Draw();
+    }
+    title_seen_ = title_shown;
+    title_strip_ = strip;
+    const bool spectrum_shown = display.SpectrumStripShown();
+    if (spectrum_shown && !spectrum_seen_ && SpectrumMoves()) {
+        display.DrawSpectrum();
+    }
+    spectrum_seen_ = spectrum_shown;
+    KeepTimer2InStep();
 }
 
 void Transport::Timer3() {

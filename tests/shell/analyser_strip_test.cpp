@@ -3,12 +3,15 @@
 #include <gtest/gtest.h>
 
 #include <QTest>
+#include <algorithm>
 
 #include "audio/analyser.h"
 #include "audio/bass_engine.h"
 #include "audio/strip_pixels.h"
 #include "controls/c_list_box.h"
 #include "controls/mega_image.h"
+#include "controls/title_strip.h"
+#include "platform/text/cp1251.h"
 #include "shell/main_window_rig.h"
 #include "transport/transport.h"
 
@@ -17,7 +20,9 @@ namespace {
 
 class SpectrumStrip : public MainWindowRig {
   protected:
-    SpectrumStrip() { form->Timer2.stop(); }
+    // The test calls the ticks itself: the window's own Timer2, started when the strip has
+    // something to show, does nothing here.
+    SpectrumStrip() { QObject::disconnect(&form->Timer2, &QTimer::timeout, nullptr, nullptr); }
 
     void ClickImgAn() {
         QTest::mouseClick(handle(), Qt::LeftButton, Qt::NoModifier, Centre(controls::Main::ImgAn));
@@ -138,6 +143,68 @@ TEST_F(SpectrumStrip, TheStripTakesTheNewSizeAfterAnEdgeDragAndAPanelSwitch) {
     ASSERT_NE(Spectrum(), nullptr) << "the switch ran twice: still on";
     EXPECT_EQ(Spectrum()->Frame.width(), narrowed);
     EXPECT_FALSE(controls().CmdSearch->isVisible());
+}
+
+// The main window minimised: Timer2 stops, so neither the title strip nor the analyser strip is
+// drawn, while Timer1 polls on; shown again, both show what plays now at once.
+class OutOfSight : public MainWindowRig {
+  protected:
+    // Two songs of different tones; the first plays with the analyser on.
+    void PlayWithTheAnalyserOn() {
+        LoadRows(2);
+        for (int i = 1; i <= 2; ++i) {
+            run->Playlists().Work().Rows[static_cast<size_t>(i)][library::kPath] =
+                QuietToneMp3(dir.path(), 1200 * i, 10);
+            run->Playlists().Work().Rows[static_cast<size_t>(i)][library::kDuration] = "10000";
+        }
+        run->Transport().PlayFromStart();
+        Poll();
+        QTest::mouseClick(handle(), Qt::LeftButton, Qt::NoModifier, Centre(controls::Main::ImgAn));
+    }
+    // 200 ms of sound and a tick of Timer1, which reads the play state.
+    void Poll() {
+        out.Advance(200);
+        run->Transport().Timer1();
+    }
+    const audio::TSpectrum& Spectrum() { return *run->Bass().Spectrum(); }
+    // The highest bar among bars [from, to).
+    int HighestBar(size_t from, size_t to) {
+        const auto& levels = Spectrum().Levels;
+        return *std::max_element(levels.begin() + static_cast<std::ptrdiff_t>(from),
+                                 levels.begin() + static_cast<std::ptrdiff_t>(to));
+    }
+    const controls::TitleStrip& Title() { return *controls().Label3; }
+    QString TitleNow() { return text::Cp1251ToQString(run->Transport().Title().Text()); }
+};
+
+TEST_F(OutOfSight, MinimisedTheStripsStopAndShownAgainTheyShowWhatPlaysAtOnce) {
+    PlayWithTheAnalyserOn();
+    ASSERT_TRUE(WaitUntil([this] { return form->Timer2.isActive(); }));
+    ASSERT_TRUE(WaitUntil([this] { return Title().Text() == TitleNow(); }));
+    ASSERT_TRUE(WaitUntil([this] { return HighestBar(20, 26) == 15; })) << "1 200 Hz is shown";
+
+    form->showMinimized();
+    ASSERT_TRUE(WaitUntil([this] { return !form->Timer2.isActive(); }));
+    EXPECT_TRUE(form->Timer1.isActive()) << "the engine is still polled";
+    // The next song, 2 400 Hz, plays out of sight: nothing is drawn.
+    const QString first = Title().Text();
+    const int x = Title().X();
+    run->Transport().PlayNext();
+    for (int i = 0; i < 3; ++i) {
+        Poll();
+    }
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(form->Timer2.isActive());
+    EXPECT_EQ(Title().Text(), first);
+    EXPECT_EQ(Title().X(), x);
+    EXPECT_EQ(HighestBar(46, 53), 0) << "no frame drawn";
+
+    // Shown again: the moment Timer2 runs, the strips show the second song.
+    form->showNormal();
+    ASSERT_TRUE(WaitUntil([this] { return form->Timer2.isActive(); }));
+    EXPECT_EQ(Title().Text(), TitleNow());
+    EXPECT_NE(Title().Text(), first);
+    EXPECT_EQ(HighestBar(46, 53), 15) << "2 400 Hz is shown";
 }
 
 }  // namespace

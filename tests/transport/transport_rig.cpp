@@ -166,7 +166,9 @@ void TransportRig::Run(int ms) {
     for (int step = 0; step < ms; step += 20) {
         AdvanceSound(20);
         clock_ms += 20;
-        system::RunReported(services, [this] { transport.Timer2(); });
+        if (timers.timer2) {
+            system::RunReported(services, [this] { transport.Timer2(); });
+        }
         if (clock_ms % 200 == 0 && timers.timer1) {
             system::RunReported(services, [this] { transport.Timer1(); });
         }

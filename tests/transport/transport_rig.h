@@ -55,8 +55,14 @@ class RecordingTransportDisplay : public transport::TransportDisplay {
         drawn = {strip, text, x, text_color, back_color};
     }
     void RestoreTopmost() override { ++topmost; }
+    bool TopmostShown() const override { return topmost_shown; }
     bool SpectrumOn() const override { return spectrum_on; }
     void DrawSpectrum() override { ++spectrum_frames; }
+    bool SpectrumAtRest() const override { return spectrum_at_rest; }
+    bool TitleStripShown(transport::TitleStrip strip) const override {
+        return strip == transport::TitleStrip::Main ? main_shown : mini_shown;
+    }
+    bool SpectrumStripShown() const override { return main_shown; }
 
     int Main() const { return positions[0]; }
     int Mini() const { return positions[1]; }
@@ -78,15 +84,22 @@ class RecordingTransportDisplay : public transport::TransportDisplay {
         uint32_t back_color = 0;
     } drawn;
     int topmost = 0;
+    bool topmost_shown = false;
     bool spectrum_on = false;
+    bool spectrum_at_rest = true;
     int spectrum_frames = 0;
+    // Whether the strips can be seen (the windows on screen, not minimised or covered).
+    bool main_shown = true;
+    bool mini_shown = true;
 };
 
 class RecordingTimers : public transport::TransportTimers {
   public:
     void SetTimer1(bool on) override { timer1 = on; }
+    void SetTimer2(bool on) override { timer2 = on; }
     void SetModuleTimer(bool on) override { module_timer = on; }
     bool timer1 = false;
+    bool timer2 = false;
     bool module_timer = false;
 };
 
@@ -129,9 +142,9 @@ class TransportRig : public playlists::PlaylistEngines {
     // Makes the working playlist these rows, nothing playing.
     void Load(const std::vector<std::vector<std::string>>& rows);
 
-    // Runs the clock as the app's timers do: every 20 ms Timer2, every 200 ms Timer1 while it is
-    // enabled, each inside the general error report (the fake dialogs record what it shows). The
-    // sound (ours and the external player's) moves with it.
+    // Runs the clock as the app's timers do: every 20 ms Timer2, every 200 ms Timer1, each while
+    // it is enabled, each inside the general error report (the fake dialogs record what it shows).
+    // The sound (ours and the external player's) moves with it.
     void Run(int ms);
     // Runs in 200 ms steps until the condition holds (false after limit_ms).
     template <typename Condition>

@@ -317,11 +317,13 @@ TEST(Transport, ASeekWaitsForTheReleaseOfEitherBar) {
 
 TEST(Transport, TheTitleScrollsOnePixelATickThroughTheShownStrip) {
     TransportRig rig(Engine::Bass);
-    const std::string idle = "Tarvel 1.0 Beta 7";
-    EXPECT_EQ(rig.transport.Title().Width(), static_cast<int>(idle.size()) * 7);
+    rig.Load({SongRow("A", "Sine", LongSine(rig.dir.path(), 440, 60), 60000)});
+    rig.transport.PlayFromStart();
+    const std::string title = rig.transport.Title().Text();
+    EXPECT_EQ(rig.transport.Title().Width(), static_cast<int>(title.size()) * 7);
     rig.transport.Timer2();
     EXPECT_EQ(rig.display.drawn.x, 299);
-    EXPECT_EQ(rig.display.drawn.text, idle);
+    EXPECT_EQ(rig.display.drawn.text, title);
     EXPECT_EQ(rig.display.drawn.strip, transport::TitleStrip::Main);
     EXPECT_EQ(rig.display.drawn.text_color, 0xFFFFFFu);
     EXPECT_EQ(rig.display.drawn.back_color, 0x625DB4u);
@@ -346,8 +348,96 @@ TEST(Transport, TheTitleScrollsOnePixelATickThroughTheShownStrip) {
     EXPECT_EQ(rig.display.topmost, 300 + width + 1);
 
     rig.display.spectrum_on = true;
+    rig.display.spectrum_at_rest = false;
     rig.transport.Timer2();
     EXPECT_EQ(rig.display.spectrum_frames, 1);
+}
+
+// Timer2 runs only while something it does can be seen, and a strip that comes back into sight
+// is drawn at once with what it should show.
+TEST(Transport, Timer2RunsOnlyWhileItsWorkCanBeSeen) {
+    TransportRig rig(Engine::Bass);
+    rig.Load({SongRow("A", "Sine", LongSine(rig.dir.path(), 440, 60), 60000)});
+    transport::Transport& t = rig.transport;
+
+    // Stopped: the idle title stands still at the left edge and nothing ticks.
+    t.DisplayChanged();
+    EXPECT_FALSE(rig.timers.timer2);
+    EXPECT_EQ(rig.display.drawn.text, "Tarvel 1.0 Beta 7");
+    EXPECT_EQ(rig.display.drawn.x, 0);
+    rig.display.spectrum_on = true;
+    t.DisplayChanged();
+    EXPECT_FALSE(rig.timers.timer2) << "the analyser has nothing to show while nothing plays";
+
+    t.PlayFromStart();
+    rig.display.spectrum_at_rest = false;  // the song plays into the analyser
+    rig.Run(400);
+    EXPECT_TRUE(rig.timers.timer2);
+    const int x = rig.display.drawn.x;
+    EXPECT_LT(x, 0) << "the song's title scrolls from where the idle title stood";
+
+    // Each window that shows the title (the main window with the analyser, or the mini player
+    // standing in for it) minimised, then back: the strips are drawn at once, the title where it
+    // stood, with the text of now.
+    for (const bool main : {true, false}) {
+        SCOPED_TRACE(main ? "main window" : "mini player");
+        rig.display.main_visible = main;
+        rig.display.main_shown = false;
+        rig.display.mini_shown = false;
+        t.DisplayChanged();
+        EXPECT_FALSE(rig.timers.timer2);
+        const int frames = rig.display.spectrum_frames;
+        rig.display.drawn = {};
+        rig.Run(1000);
+        EXPECT_TRUE(rig.display.drawn.text.empty()) << "nothing drawn out of sight";
+        EXPECT_EQ(rig.display.spectrum_frames, frames);
+        EXPECT_EQ(rig.Work().PlayState, 1) << "Timer1 polls on";
+
+        rig.display.main_shown = main;
+        rig.display.mini_shown = !main;
+        t.DisplayChanged();
+        EXPECT_TRUE(rig.timers.timer2);
+        EXPECT_EQ(rig.display.drawn.strip,
+                  main ? transport::TitleStrip::Main : transport::TitleStrip::Mini);
+        EXPECT_EQ(rig.display.drawn.text, t.Title().Text());
+        EXPECT_EQ(rig.display.drawn.x, t.Title().ScrollPosition());
+        EXPECT_EQ(rig.display.spectrum_frames, frames + (main ? 1 : 0)) << "a fresh frame";
+    }
+
+    // Paused, the title going to the mini player's strip out of sight: the spectrum's bars fall
+    // to rest on the main window's strip, then Timer2 stops.
+    rig.display.main_shown = true;
+    rig.display.mini_shown = false;
+    t.PlayPause();
+    rig.Run(400);
+    EXPECT_EQ(rig.Work().PlayState, 2);
+    EXPECT_TRUE(rig.timers.timer2) << "bars still up fall";
+    rig.display.spectrum_at_rest = true;
+    rig.Run(40);
+    EXPECT_FALSE(rig.timers.timer2);
+
+    // A window to keep on top, or a seek waiting for the mouse: Timer2 runs for it alone.
+    rig.display.topmost_shown = true;
+    t.DisplayChanged();
+    EXPECT_TRUE(rig.timers.timer2);
+    rig.display.topmost_shown = false;
+    rig.Run(40);
+    EXPECT_FALSE(rig.timers.timer2);
+    rig.display.SetPosition(transport::PositionBar::Main, 30);
+    t.PositionBarChanged(transport::SeekSource::Main);
+    EXPECT_TRUE(rig.timers.timer2);
+    controls::SetMouseUpm(false);
+    rig.Run(40);
+    EXPECT_EQ(t.SeekPending(), 0);
+    EXPECT_FALSE(rig.timers.timer2);
+    controls::SetMouseUpm(false);
+
+    // Stopped again: the idle title is drawn at rest once and nothing ticks.
+    rig.display.main_visible = true;
+    t.StopPlay(true);
+    EXPECT_FALSE(rig.timers.timer2);
+    EXPECT_EQ(rig.display.drawn.text, "Tarvel 1.0 Beta 7");
+    EXPECT_EQ(rig.display.drawn.x, 0);
 }
 
 TEST(Transport, PlayFromStartWithNoCurrentRowStartsRowOne) {

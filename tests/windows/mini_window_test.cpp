@@ -193,9 +193,9 @@ TEST_F(MiniPlayer, TheTitleScrollsAndTheTimesShowWhileTheMainWindowIsHidden) {
 }
 
 TEST_F(MiniPlayer, ThePositionBarSeeksOnceTheMouseIsReleased) {
-    // The test calls Timer2 itself: the window's own 20 ms timer, left running, would do the
-    // pending seek whenever the click takes longer than a tick on a loaded machine.
-    form->Timer2.stop();
+    // The test calls Timer2 itself: the window's own 20 ms timer, running, would do the pending
+    // seek whenever the click takes longer than a tick on a loaded machine.
+    QObject::disconnect(&form->Timer2, &QTimer::timeout, nullptr, nullptr);
     LoadSongs(1, 10);
     ClickMini(Mini::ImgPlayPause);
     Tick200();

@@ -36,8 +36,8 @@ class Channel {
 
     const std::shared_ptr<ChannelSource>& source() const { return source_; }
     EqChain& eq() { return eq_; }
-    // The last kFftSize samples, oldest first.
-    void History(float* out) const { history_.CopyOut(out); }
+    // kFftSize samples, oldest first, ending `back` samples before the last one mixed.
+    void History(float* out, std::size_t back) const { history_.CopyOut(out, back); }
     // After a seek: the next block starts afresh.
     void Restart() {
         ended = false;

@@ -34,11 +34,15 @@ void DeviceOutput::Start(Engine& engine) {
         SayFallback(error);
     }
     running_ = true;
+    engine_ = &engine;
     thread_ = std::thread([this, &engine] { Run(engine, started_); });
 }
 
 void DeviceOutput::Stop() {
     running_ = false;
+    if (engine_ != nullptr) {
+        engine_->WakeOutput();
+    }
     if (thread_.joinable()) {
         thread_.join();
     }
@@ -48,11 +52,35 @@ void DeviceOutput::Stop() {
     }
 }
 
+bool DeviceOutput::Idle(Engine& engine) {
+    stream_->Stop();
+    engine.WaitUntilPlaying(running_);
+    if (!running_) {
+        return false;
+    }
+    const int error = stream_->Start();
+    if (error != paNoError) {
+        started_ = false;
+        SayFallback(error);
+        return false;
+    }
+    return true;
+}
+
 void DeviceOutput::Run(Engine& engine, bool on_device) {
     std::vector<float> block(kBlockFrames * 2);
     Pacer pacer(clock_);
     while (running_) {
-        engine.Render(block.data(), kBlockFrames);
+        if (!engine.AnyPlaying()) {
+            if (on_device) {
+                on_device = Idle(engine);
+            } else {
+                engine.WaitUntilPlaying(running_);
+            }
+            pacer.Restart();
+            continue;
+        }
+        engine.Render(block.data(), kBlockFrames, true);
         if (on_device) {
             // An underflow only means the device ran dry for a moment; the stream goes on.
             const int error = stream_->Write(block.data(), kBlockFrames);

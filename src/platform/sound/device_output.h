@@ -24,10 +24,12 @@ class DeviceStream {
 // writes, so the device's buffer paces the thread. When the device fails (its stream does not
 // start, or a write reports an error) the output says so once on stderr and goes on as the
 // null output: the mix is rendered and discarded at the pace of the clock, so songs keep their
-// time and end when they should instead of racing to their end.
+// time and end when they should instead of racing to their end. While nothing plays the stream
+// is stopped (what it holds is played out first) and the thread sleeps until something does.
 class DeviceOutput final : public Output {
   public:
-    static constexpr unsigned long kBlockFrames = 512;
+    // About a tenth of a second: the thread wakes a few times a second while something plays.
+    static constexpr unsigned long kBlockFrames = 4096;
 
     explicit DeviceOutput(std::unique_ptr<DeviceStream> stream, SoundClock& clock = RealClock());
     ~DeviceOutput() override;
@@ -37,11 +39,15 @@ class DeviceOutput final : public Output {
 
   private:
     void Run(Engine& engine, bool on_device);
+    // Sleeps until something plays, with the device's stream stopped meanwhile; false when the
+    // stream does not start again.
+    bool Idle(Engine& engine);
 
     std::unique_ptr<DeviceStream> stream_;
     SoundClock& clock_;
     bool started_ = false;
     std::atomic<bool> running_{false};
+    Engine* engine_ = nullptr;
     std::thread thread_;
 };
 

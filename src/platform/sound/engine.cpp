@@ -4,6 +4,7 @@
 
 #include "platform/sound/output.h"
 #include "platform/sound/quiet_end.h"
+#include "platform/sound/source_stage.h"
 
 namespace tarvel::sound {
 
@@ -57,6 +58,7 @@ bool Engine::Play(ChannelId id) {
         }
         if (!c->ended) {
             c->state = PlayState::Playing;
+            playing_.notify_all();
             return true;
         }
     }
@@ -86,6 +88,7 @@ bool Engine::StartFrom(ChannelId id, PlayState from) {
         return false;
     }
     c->state = PlayState::Playing;
+    playing_.notify_all();
     return true;
 }
 
@@ -217,7 +220,7 @@ bool Engine::Spectrum(ChannelId id, float* bins) {
         if (c == nullptr) {
             return false;
         }
-        c->History(samples.data());
+        c->History(samples.data(), UnheardLocked());
     }
     std::lock_guard lock(fft_mutex_);
     fft_.Magnitudes(samples.data(), bins);
@@ -228,7 +231,7 @@ void Engine::MixSpectrum(float* bins) {
     std::array<float, kFftSize> samples;
     {
         std::lock_guard lock(mutex_);
-        mix_history_.CopyOut(samples.data());
+        mix_history_.CopyOut(samples.data(), UnheardLocked());
     }
     std::lock_guard lock(fft_mutex_);
     fft_.Magnitudes(samples.data(), bins);
@@ -248,7 +251,49 @@ ManualOutput* Engine::Manual() const {
     return output_->AsManual();
 }
 
-void Engine::Render(float* out, std::size_t frames) {
+std::size_t Engine::UnheardLocked() const {
+    if (!heard_from_now_) {
+        return 0;
+    }
+    const auto heard = std::chrono::duration_cast<std::chrono::microseconds>(
+                           std::chrono::steady_clock::now() - rendered_at_)
+                           .count() *
+                       kMixRate / 1'000'000;
+    const auto frames = static_cast<std::int64_t>(rendered_frames_);
+    return static_cast<std::size_t>(frames - std::clamp<std::int64_t>(heard, 0, frames));
+}
+
+bool Engine::AnyPlayingLocked() const {
+    return std::any_of(channels_.begin(), channels_.end(),
+                       [](const auto& entry) { return entry.second->state == PlayState::Playing; });
+}
+
+bool Engine::AnyPlaying() const {
+    std::lock_guard lock(mutex_);
+    return AnyPlayingLocked();
+}
+
+void Engine::WaitUntilPlaying(const std::atomic<bool>& running) {
+    std::unique_lock lock(mutex_);
+    // What the output would have rendered meanwhile: silence, so the spectrum of the mix falls.
+    mix_history_.Clear();
+    heard_from_now_ = false;
+    output_asleep_ = true;
+    playing_.wait(lock, [&] { return !running || AnyPlayingLocked(); });
+    output_asleep_ = false;
+}
+
+bool Engine::OutputAsleep() const {
+    std::lock_guard lock(mutex_);
+    return output_asleep_;
+}
+
+void Engine::WakeOutput() {
+    std::lock_guard lock(mutex_);
+    playing_.notify_all();
+}
+
+void Engine::Render(float* out, std::size_t frames, bool heard_from_now) {
     // Decoding reads files: it runs before the mix, outside the lock, on the sources of the
     // channels that play. Sources freed meanwhile are closed when this list goes.
     std::vector<std::shared_ptr<ChannelSource>> playing;
@@ -281,6 +326,9 @@ void Engine::Render(float* out, std::size_t frames) {
             out[2 * i + 1] *= master_;
             mix_history_.Push(0.5f * (out[2 * i] + out[2 * i + 1]));
         }
+        rendered_at_ = std::chrono::steady_clock::now();
+        rendered_frames_ = std::min(frames, SampleHistory::kMaxBack);
+        heard_from_now_ = heard_from_now;
     }
     for (auto& callback : finished) {
         callback();

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
 #include <cstdint>
 #include <functional>
 #include <map>
@@ -70,7 +73,7 @@ class Engine {
     // Called once each time the channel plays to its end.
     bool SetEndCallback(ChannelId id, std::function<void()> callback);
 
-    // FFT magnitudes of the channel's last 1024 samples (mono), 512 bins.
+    // FFT magnitudes of the channel's 1024 samples (mono) heard last, 512 bins.
     bool Spectrum(ChannelId id, float* bins);
     // The same of the mixed output.
     void MixSpectrum(float* bins);
@@ -81,8 +84,19 @@ class Engine {
     // The manual output when the engine runs on one, for tests and benchmarks.
     ManualOutput* Manual() const;
 
-    // For outputs: writes the next frames of the mix (stereo float) into out.
-    void Render(float* out, std::size_t frames);
+    // For outputs: writes the next frames of the mix (stereo float) into out. An output that
+    // plays a block over the time that follows its rendering (`heard_from_now`) says so, and the
+    // spectrum then shows the samples of the moment rather than the end of the block.
+    void Render(float* out, std::size_t frames, bool heard_from_now = false);
+
+    // For outputs: whether any channel plays. While none does there is nothing to render but
+    // silence, and an output thread sleeps in WaitUntilPlaying until one starts, or until
+    // WakeOutput (the output stopping).
+    bool AnyPlaying() const;
+    void WaitUntilPlaying(const std::atomic<bool>& running);
+    void WakeOutput();
+    // The output's thread sleeps in WaitUntilPlaying now.
+    bool OutputAsleep() const;
 
   private:
     Channel* Find(ChannelId id) const;
@@ -90,8 +104,17 @@ class Engine {
     std::shared_ptr<ChannelSource> SourceOf(ChannelId id) const;
     // Sets a channel in state from to playing.
     bool StartFrom(ChannelId id, PlayState from);
+    bool AnyPlayingLocked() const;
+    // How many samples of the last block are still to be heard (under the lock).
+    std::size_t UnheardLocked() const;
 
     mutable std::mutex mutex_;
+    std::condition_variable playing_;
+    // The last block rendered: when, how long, and whether it is heard over the time after.
+    std::chrono::steady_clock::time_point rendered_at_;
+    std::size_t rendered_frames_ = 0;
+    bool heard_from_now_ = false;
+    bool output_asleep_ = false;
     std::map<ChannelId, std::unique_ptr<Channel>> channels_;
     ChannelId next_id_ = 1;
     float master_ = 1.0f;

@@ -116,10 +116,13 @@ void SpectrumFft::Magnitudes(const float* samples, float* bins) {
 
 namespace tarvel::sound {
 
-void SampleHistory::CopyOut(float* out) const {
-    const auto split = static_cast<std::ptrdiff_t>(at_);
-    std::copy(samples_.begin() + split, samples_.end(), out);
-    std::copy(samples_.begin(), samples_.begin() + split, out + (kFftSize - at_));
+void SampleHistory::CopyOut(float* out, std::size_t back) const {
+    const std::size_t size = samples_.size();
+    std::size_t from = (at_ + size - std::min(back, kMaxBack) - kFftSize) % size;
+    for (std::size_t i = 0; i < kFftSize; ++i) {
+        out[i] = samples_[from];
+        from = from + 1 == size ? 0 : from + 1;
+    }
 }
 
 }  // namespace tarvel::sound

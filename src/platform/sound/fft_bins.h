@@ -35,19 +35,25 @@ class SpectrumFft {
 
 namespace tarvel::sound {
 
-// The last kFftSize samples of a signal, for the spectrum.
+// The last samples of a signal, for the spectrum: a window of kFftSize of them, ending a given
+// number of samples before the newest, so that a block rendered ahead of the listener can be
+// shown as it is heard.
 class SampleHistory {
   public:
+    // The furthest back a window may end.
+    static constexpr std::size_t kMaxBack = 16384 - kFftSize;
+
     void Push(float sample) {
         samples_[at_] = sample;
-        at_ = (at_ + 1) % kFftSize;
+        at_ = (at_ + 1) % samples_.size();
     }
     void Clear() { samples_.fill(0.0f); }
-    // Oldest first.
-    void CopyOut(float* out) const;
+    // kFftSize samples, oldest first, the last of them `back` samples before the newest (at most
+    // kMaxBack).
+    void CopyOut(float* out, std::size_t back = 0) const;
 
   private:
-    std::array<float, kFftSize> samples_{};
+    std::array<float, kFftSize + kMaxBack> samples_{};
     std::size_t at_ = 0;
 };
 

@@ -1,5 +1,6 @@
 #include "platform/sound/paced_output.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <vector>
 
@@ -10,11 +11,8 @@
 
 namespace tarvel::sound {
 
-namespace {
-constexpr std::size_t kBlockFrames = 441;  // 10 ms
-}
-
-PacedOutput::PacedOutput(std::string wav_path) : wav_path_(std::move(wav_path)) {
+PacedOutput::PacedOutput(std::string wav_path, SoundClock& clock)
+    : wav_path_(std::move(wav_path)), clock_(clock) {
     if (wav_path_.empty()) {
         return;
     }
@@ -46,21 +44,42 @@ PacedOutput::~PacedOutput() {
 
 void PacedOutput::Start(Engine& engine) {
     running_ = true;
+    engine_ = &engine;
     thread_ = std::thread([this, &engine] { Run(engine); });
 }
 
 void PacedOutput::Stop() {
     running_ = false;
+    if (engine_ != nullptr) {
+        engine_->WakeOutput();
+    }
     if (thread_.joinable()) {
         thread_.join();
     }
 }
 
+void PacedOutput::WriteSilence(std::int64_t frames) {
+    if (wav_ == nullptr) {
+        return;
+    }
+    const std::vector<float> silence(kBlockFrames * 2, 0.0f);
+    for (std::int64_t left = frames; left > 0; left -= kBlockFrames) {
+        const auto count = std::min<std::int64_t>(left, kBlockFrames);
+        wav_.get_deleter().sf->sf_writef_float(wav_.get(), silence.data(), count);
+    }
+}
+
 void PacedOutput::Run(Engine& engine) {
     std::vector<float> block(kBlockFrames * 2);
-    Pacer pacer(RealClock());
+    Pacer pacer(clock_);
     while (running_) {
-        engine.Render(block.data(), kBlockFrames);
+        if (!engine.AnyPlaying()) {
+            engine.WaitUntilPlaying(running_);
+            WriteSilence(pacer.Overdue());
+            pacer.Restart();
+            continue;
+        }
+        engine.Render(block.data(), kBlockFrames, true);
         if (wav_ != nullptr) {
             wav_.get_deleter().sf->sf_writef_float(wav_.get(), block.data(), kBlockFrames);
         }

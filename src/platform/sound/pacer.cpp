@@ -1,5 +1,6 @@
 #include "platform/sound/pacer.h"
 
+#include <algorithm>
 #include <thread>
 
 #include "platform/sound/source_stage.h"
@@ -19,6 +20,12 @@ class SteadyClock final : public SoundClock {
 SoundClock& RealClock() {
     static SteadyClock clock;
     return clock;
+}
+
+std::int64_t Pacer::Overdue() {
+    const auto elapsed =
+        std::chrono::duration_cast<std::chrono::nanoseconds>(clock_.Now() - start_).count();
+    return std::max<std::int64_t>(0, elapsed * kMixRate / 1'000'000'000 - frames_);
 }
 
 void Pacer::Rendered(std::int64_t frames) {

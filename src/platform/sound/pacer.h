@@ -32,6 +32,9 @@ class Pacer {
     }
     // The frames just rendered: waits until they are due.
     void Rendered(std::int64_t frames);
+    // The frames that would have been due by now beyond those rendered (the time a thread spent
+    // asleep with nothing to play).
+    std::int64_t Overdue();
 
   private:
     SoundClock& clock_;

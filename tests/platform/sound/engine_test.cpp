@@ -1,8 +1,12 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <condition_variable>
+#include <mutex>
+#include <thread>
 
 #include "platform/sound/decoders.h"
+#include "platform/sound/paced_output.h"
 #include "platform/sound/shared_engine.h"
 #include "sound_support/manual_engine.h"
 #include "sound_support/sound_fixtures.h"
@@ -126,6 +130,91 @@ TEST(WavOutput, WritesAPlayableFile) {
     // A file that cannot be written: the sound is discarded, nothing breaks.
     Engine discarding(CreateOutput("wav:" + (dir / "no/such/folder/out.wav")));
     EXPECT_EQ(discarding.Manual(), nullptr);
+}
+
+// Time moves only when the output sleeps until a block is due, or when the test moves it.
+class InstantClock final : public SoundClock {
+  public:
+    TimePoint Now() override {
+        std::lock_guard lock(mutex_);
+        return now_;
+    }
+    void SleepUntil(TimePoint when) override {
+        std::lock_guard lock(mutex_);
+        ++sleeps_;
+        now_ = std::max(now_, when);
+    }
+    void Wait(std::chrono::milliseconds time) {
+        std::lock_guard lock(mutex_);
+        now_ += time;
+    }
+    int Sleeps() {
+        std::lock_guard lock(mutex_);
+        return sleeps_;
+    }
+
+  private:
+    std::mutex mutex_;
+    TimePoint now_{};
+    int sleeps_ = 0;
+};
+
+// The paced output renders only while something plays: before a song, after it and between two
+// songs its thread sleeps, and the WAV file still holds the silence of that time.
+TEST(WavOutput, SleepsWhileNothingPlaysAndStillWritesTheSilence) {
+    TempDir dir;
+    const std::string song = dir / "song.wav";
+    testing::WriteWav(song, 44100, 2, 16, testing::Sine(441, 0.5, 44100, 2, 11025));  // 0.25 s
+    const std::string out = dir / "out.wav";
+    InstantClock clock;
+    constexpr auto kBlock = static_cast<std::int64_t>(PacedOutput::kBlockFrames);
+    const int song_blocks = static_cast<int>((11025 + kBlock - 1) / kBlock);
+    {
+        Engine engine(std::make_unique<PacedOutput>(out, clock));
+        const ChannelId id = engine.Open(OpenStreamDecoder(song));
+        std::mutex mutex;
+        std::condition_variable changed;
+        int ends = 0;
+        engine.SetEndCallback(id, [&] {
+            std::lock_guard lock(mutex);
+            ++ends;
+            changed.notify_all();
+        });
+        const auto play_to_end = [&](int n) {
+            engine.Play(id);
+            std::unique_lock lock(mutex);
+            changed.wait(lock, [&] { return ends == n; });
+        };
+        // An output that rendered silence while nothing played would have run the clock on
+        // through many blocks before the song started and between the songs. (The song's last
+        // block may still be waiting for its time when its end is called back.)
+        play_to_end(1);
+        ASSERT_LE(clock.Sleeps(), song_blocks);
+        while (!engine.OutputAsleep()) {
+            std::this_thread::yield();
+        }
+        clock.Wait(std::chrono::seconds(2));
+        play_to_end(2);
+        EXPECT_LE(clock.Sleeps(), 2 * song_blocks);
+    }
+    const std::string bytes = testing::ReadBytes(out);
+    const auto frames = static_cast<std::int64_t>((bytes.size() - 44) / 4);
+    const auto sample = [&](std::int64_t frame) {
+        const auto at = static_cast<std::size_t>(44 + 4 * frame);
+        return static_cast<std::int16_t>(static_cast<unsigned char>(bytes[at]) |
+                                         (static_cast<unsigned char>(bytes[at + 1]) << 8));
+    };
+    // Song, two seconds of silence, song again: at most a block's rounding either way.
+    const std::int64_t expected = 2 * song_blocks * kBlock + 2 * 44100;
+    EXPECT_NEAR(static_cast<double>(frames), static_cast<double>(expected), kBlock);
+    int loud_before = 0, loud_between = 0, loud_after = 0;
+    for (std::int64_t f = 0; f < frames; ++f) {
+        const bool loud = std::abs(sample(f)) > 1000;
+        (f < 11025 ? loud_before : f < frames - 11025 - kBlock ? loud_between : loud_after) += loud;
+    }
+    EXPECT_GT(loud_before, 5000);
+    EXPECT_EQ(loud_between, 0);
+    EXPECT_GT(loud_after, 5000);
 }
 
 TEST(SharedEngine, FollowsTarvelAudio) {
