@@ -11,7 +11,7 @@
 #include "controls/c_list_box.h"
 #include "controls/mega_image.h"
 #include "controls/title_strip.h"
-#include "platform/text/cp1251.h"
+#include "platform/text/unicode.h"
 #include "shell/main_window_rig.h"
 #include "transport/transport.h"
 
@@ -174,7 +174,7 @@ class OutOfSight : public MainWindowRig {
                                  levels.begin() + static_cast<std::ptrdiff_t>(to));
     }
     const controls::TitleStrip& Title() { return *controls().Label3; }
-    QString TitleNow() { return text::Cp1251ToQString(run->Transport().Title().Text()); }
+    QString TitleNow() { return text::ToQString(run->Transport().Title().Text()); }
 };
 
 TEST_F(OutOfSight, MinimisedTheStripsStopAndShownAgainTheyShowWhatPlaysAtOnce) {
