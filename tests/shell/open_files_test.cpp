@@ -5,7 +5,6 @@
 
 #include "library/song_record.h"
 #include "platform/system/fake_system_services.h"
-#include "platform/text/cp1251.h"
 #include "support/temp_dir.h"
 
 namespace tarvel::shell {
@@ -54,9 +53,10 @@ TEST(OpenFiles, HandedOverFilesAreReadAsTheirFormat) {
     WriteBytes(fake, ReadBytes(kFormatData + "/replaygain.mp3"));
     system::FakeSystemServices services;
 
-    const library::masTag rows = PlayableRows({flac, fake}, services, library::UnmarkedText::Windows1251);
+    const library::masTag rows =
+        PlayableRows({flac, fake}, services, library::UnmarkedText::Windows1251);
     ASSERT_EQ(rows.size(), 2u);
-    EXPECT_EQ(rows[1][library::kArtist], text::Utf8ToCp1251("Кино"));
+    EXPECT_EQ(rows[1][library::kArtist], "Кино");
     EXPECT_EQ(rows[1][library::kDuration], "500");
     EXPECT_EQ(rows[1][library::kPath], flac);
 }
