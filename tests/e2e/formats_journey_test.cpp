@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
+#include <iostream>
 
 #include "e2e/control_places.h"
 #include "e2e/e2e_support.h"
@@ -41,7 +42,6 @@ constexpr FormatSong kSongs[] = {
     {"Format 10 AIFF", "aiff.aiff", "pcm_s16be", 900},
     {"Format 11 WAV", "wav.wav", "pcm_s16le", 1015},
 };
-constexpr int kSongCount = static_cast<int>(std::size(kSongs));
 // The sound the player writes: 16-bit stereo at 44.1 kHz.
 constexpr double kWavBytesPerSecond = 44100 * 2 * 2;
 
@@ -90,22 +90,18 @@ bool WaitForMoreSound(const std::string& wav, double seconds) {
     return false;
 }
 
-// The tones of kSongs in order, `times` times over.
-std::vector<int> Tones(int times) {
-    std::vector<int> tones;
-    for (int i = 0; i < times; ++i) {
-        for (const FormatSong& song : kSongs) {
-            tones.push_back(song.hz);
-        }
-    }
-    return tones;
-}
-
 class FormatsJourney : public ::testing::Test, protected PlayerOnDisplay {
   protected:
     void SetUp() override {
         app.WriteSettings({kWithoutAutoPlay});
         for (const FormatSong& song : kSongs) {
+            if (song.encoder == nullptr && !std::filesystem::exists(kApeSource)) {
+                // Without the other project's files (a checkout without the corpus beside it)
+                // the journey goes on without Monkey's Audio.
+                std::cerr << "no " << kApeSource << ": the journey leaves APE out\n";
+                continue;
+            }
+            songs.push_back(song);
             const std::string track = std::string(song.title).substr(7, 2);
             if (song.encoder != nullptr) {
                 paths.push_back(MakeToneFile(music, song.file, song.encoder, song.hz, 3,
@@ -120,7 +116,19 @@ class FormatsJourney : public ::testing::Test, protected PlayerOnDisplay {
         }
     }
 
+    // The tones of the songs in order, `times` times over.
+    std::vector<int> Tones(int times) const {
+        std::vector<int> tones;
+        for (int i = 0; i < times; ++i) {
+            for (const FormatSong& song : songs) {
+                tones.push_back(song.hz);
+            }
+        }
+        return tones;
+    }
+
     std::string music = app.FilePath("music");
+    std::vector<FormatSong> songs;  // those of kSongs the journey has
     std::vector<std::string> paths;
 };
 
@@ -154,13 +162,13 @@ TEST_F(FormatsJourney, EachFormatIsScannedBrowsedAndHeardAtItsTone) {
     for (int attempt = 0; attempt < 20 && !first_played; ++attempt) {
         x.Click(window, ListRow(controls::Main::ListBox2, 0));
         x.Click(window, ListRow(controls::Main::ListBox4, 0), true);
-        first_played = x.WaitForShown(kSongs[0].title, true, 1000);
+        first_played = x.WaitForShown(songs[0].title, true, 1000);
     }
     ASSERT_TRUE(first_played) << "the first song was not found in the panels";
     ASSERT_TRUE(WaitForMoreSound(wav, 1.0));
-    for (int row = 1; row < kSongCount; ++row) {
-        const char* title = kSongs[row].title;
-        x.Click(window, ListRow(controls::Main::ListBox4, row), true);
+    for (size_t row = 1; row < songs.size(); ++row) {
+        const char* title = songs[row].title;
+        x.Click(window, ListRow(controls::Main::ListBox4, static_cast<int>(row)), true);
         ASSERT_TRUE(x.WaitForShown(title, true)) << title << " did not play";
         ASSERT_TRUE(WaitForMoreSound(wav, 1.0)) << title;
     }
